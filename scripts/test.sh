@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Builds every configuration and runs every test:
+#   native (host g++, ASan + UBSan), libFuzzer smoke runs (clang),
+#   MinGW-w64 x86_64 and i686 under Wine.
+set -uo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+bash scripts/install-deps.sh || { echo "dependency installation failed"; exit 1; }
+
+JOBS=$(nproc)
+B="$ROOT/build"
+mkdir -p "$B"
+FAILED=0
+PASSED_TOTAL=0
+FAILED_TOTAL=0
+LOG="$B/ctest-summary.txt"
+: > "$LOG"
+
+step() { echo; echo "=== $*"; }
+
+run_ctest() { # name dir
+  local name="$1" dir="$2" out
+  out=$(cd "$dir" && ctest --output-on-failure --timeout 300 -j"$JOBS" 2>&1)
+  local rc=$?
+  echo "$out" | tail -n 60
+  local line
+  line=$(echo "$out" | grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' | tail -n 1)
+  if [ -n "$line" ]; then
+    local failed total
+    failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
+    total=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/')
+    PASSED_TOTAL=$((PASSED_TOTAL + total - failed))
+    FAILED_TOTAL=$((FAILED_TOTAL + failed))
+    echo "$name: $line" >> "$LOG"
+  else
+    echo "$name: no test results" >> "$LOG"
+    FAILED_TOTAL=$((FAILED_TOTAL + 1))
+  fi
+  [ $rc -eq 0 ] || FAILED=1
+}
+
+build() { # dir args...
+  local dir="$1"; shift
+  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null &&
+  cmake --build "$dir" -j"$JOBS"
+}
+
+step "native build (ASan + UBSan)"
+if build "$B/native"; then run_ctest native "$B/native"; else echo "native build failed"; FAILED=1; fi
+
+step "fuzz smoke runs (clang, libFuzzer)"
+if build "$B/fuzz" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_C_COMPILER=clang-14 -DORLIMO_FUZZ=ON -DORLIMO_TESTS=OFF; then
+  for f in "$B"/fuzz/tests/fuzz/fuzz_*; do
+    [ -x "$f" ] || continue
+    corpus="$B/fuzz/corpus-$(basename "$f")"; mkdir -p "$corpus"
+    if "$f" -max_total_time="${ORLIMO_FUZZ_SECONDS:-10}" -print_final_stats=0 "$corpus" >"$f.log" 2>&1; then
+      echo "$(basename "$f"): ok ($(grep -c . "$f.log") log lines)"; PASSED_TOTAL=$((PASSED_TOTAL + 1))
+    else
+      echo "$(basename "$f"): FAILED"; tail -n 40 "$f.log"; FAILED=1; FAILED_TOTAL=$((FAILED_TOTAL + 1))
+    fi
+  done
+else
+  echo "fuzz build failed"; FAILED=1
+fi
+
+source "$ROOT/scripts/wine-env.sh"
+for arch in x86_64 i686; do
+  step "MinGW-w64 $arch build"
+  if build "$B/$arch" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release; then
+    step "tests under Wine ($arch)"
+    wine_start "$B/wineprefix" null
+    run_ctest "wine-$arch" "$B/$arch"
+    wine_stop
+  else
+    echo "$arch build failed"; FAILED=1
+  fi
+done
+
+echo
+echo "=== summary"
+cat "$LOG"
+echo "Orlimo: $PASSED_TOTAL passed, $FAILED_TOTAL failed"
+exit $FAILED
