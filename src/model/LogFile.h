@@ -1,0 +1,86 @@
+// Log files ("*.olx"): a header-less sequence of records in the wire layout
+// (see OrlimoRecord.h), oldest first. An empty list gives a zero-byte file.
+//
+// Writing goes through a TOrlimoLogSink (the Win32 layer writes to its file;
+// the std::FILE helpers here serve tests and benchmarks). Reading decodes the
+// file's bytes in place, record after record, into ProcessMessage; a file that
+// ends inside a record, or whose lengths are negative or reach past its end,
+// loads every whole record before that point and stops there.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "OrlimoExcept.h"
+#include "OrlimoRecord.h"
+
+class TOrlimoMsgList;
+
+// A record could not be written whole.
+class EOrlimoWriteError : public Exception {
+public:
+  EOrlimoWriteError() : Exception("Problem creating Orlimo log file") {}
+  using Exception::Exception;
+};
+
+// Declared for completeness; reading stops quietly at a bad record instead.
+class EOrlimoReadError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// A file could not be opened, read or closed by the std::FILE helpers below.
+class EOrlimoFileError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// Where log records go. Write returns the number of bytes it took.
+class TOrlimoLogSink {
+public:
+  virtual ~TOrlimoLogSink() = default;
+  virtual std::size_t Write(const void* Data, std::size_t Size) = 0;
+};
+
+// Appends to a std::string (tests, clipboard-like uses).
+class TStringLogSink : public TOrlimoLogSink {
+public:
+  std::size_t Write(const void* Data, std::size_t Size) override {
+    Bytes.append(static_cast<const char*>(Data), Size);
+    return Size;
+  }
+  std::string Bytes;
+};
+
+// Writes the whole list, one record per item, oldest first: positions 0, 1, ...
+// when InsertAtEnd is on, Count()-1 down to 0 when it is off. A record the sink
+// does not take whole raises EOrlimoWriteError; records before it stay written.
+void WriteLog(const TOrlimoMsgList& List, TOrlimoLogSink& Sink);
+
+struct TLogLoadResult {
+  std::int32_t Records = 0;                   // records handed to ProcessMessage
+  TRecordStatus Stop = TRecordStatus::Ok;     // why the load stopped early, Ok at the end
+  std::size_t Offset = 0;                     // where it stopped (the size when Ok)
+};
+
+// Feeds every whole record of the file's bytes to List.ProcessMessage. The
+// caller clears the list first (loading replaces the list).
+TLogLoadResult ReadLog(TOrlimoMsgList& List, const void* Data, std::size_t Size);
+
+// --- std::FILE helpers -------------------------------------------------------
+// A file's bytes, read in one go. Throws EOrlimoFileError.
+struct TFileBytes {
+  std::unique_ptr<char[]> Data;
+  std::size_t Size = 0;
+};
+TFileBytes ReadFileBytes(const std::string& FileName);
+// Creates or truncates FileName and writes the list's log (EOrlimoWriteError
+// on a short write, EOrlimoFileError when the file cannot be created).
+void SaveLogFile(const TOrlimoMsgList& List, const std::string& FileName);
+// ReadLog over the file's bytes (the caller clears the list first).
+TLogLoadResult LoadLogFile(TOrlimoMsgList& List, const std::string& FileName);
+// Writes Bytes to FileName, replacing it (text export). Throws EOrlimoFileError.
+void WriteFileBytes(const std::string& FileName, std::string_view Bytes);
