@@ -1,0 +1,468 @@
+// Components, controls and windowed controls: ownership, bounds, visibility,
+// alignment layout, the window-procedure thunk and the custom (self-painting)
+// control base.
+//
+// Ownership: a component with an owner is deleted by that owner (children
+// last-created first); deleting it earlier removes it from its owner. A
+// control's parent is separate from its owner: the parent only lays it out
+// and hosts its window. Every control is a window (created when its parent's
+// window exists and it is first needed).
+#pragma once
+
+#include "Graphics.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TObject {
+public:
+  virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// ---------------------------------------------------------------- component
+enum TOperation { opInsert, opRemove };
+
+class TComponent : public TObject {
+public:
+  explicit TComponent(TComponent* AOwner);
+  ~TComponent() override;
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  TComponent* GetOwner() const { return FOwner; }
+  const std::string& GetName() const { return FName; }
+  void SetName(const std::string& Value) { FName = Value; }
+  std::intptr_t GetTag() const { return FTag; }
+  void SetTag(std::intptr_t Value) { FTag = Value; }
+
+  int GetComponentCount() const { return static_cast<int>(FComponents.size()); }
+  TComponent* GetComponent(int Index) const { return FComponents.at(static_cast<size_t>(Index)); }
+  // Owned component by name (case-insensitive), or null.
+  TComponent* FindComponent(const std::string& Name) const;
+  void InsertComponent(TComponent* AComponent);
+  void RemoveComponent(TComponent* AComponent);
+  // Deletes every owned component, the last one first.
+  void DestroyComponents();
+
+  // AComponent tells this component when it is deleted (Notification opRemove).
+  void FreeNotification(TComponent* AComponent);
+  void RemoveFreeNotification(TComponent* AComponent);
+
+  bool IsDestroying() const { return FDestroying; }
+
+protected:
+  virtual void Notification(TComponent* AComponent, TOperation Operation);
+  // Derived destructors that need owned components gone early call this.
+  void BeginDestroy() { FDestroying = true; }
+
+private:
+  TComponent* FOwner = nullptr;
+  std::string FName;
+  std::intptr_t FTag = 0;
+  std::vector<TComponent*> FComponents;
+  std::vector<TComponent*> FFreeNotifies;
+  bool FDestroying = false;
+};
+
+// ---------------------------------------------------------------- enums
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+using TShiftState = unsigned;  // bit set of TShiftFlag
+enum TCursor {
+  crDefault, crArrow, crIBeam, crHourGlass, crCross, crUpArrow, crSizeAll, crSizeNWSE, crSizeNESW,
+  crSizeNS, crSizeWE, crHSplit, crVSplit, crNo, crHandPoint, crAppStart
+};
+HCURSOR CursorHandle(TCursor Cursor);
+// The shift state from the keyboard now (GetKeyState), and from mouse-message flags.
+TShiftState KeyboardShiftState();
+TShiftState MouseShiftState(WPARAM KeyFlags);
+
+struct TMessage {
+  UINT Msg;
+  WPARAM WParam;
+  LPARAM LParam;
+  LRESULT Result;
+};
+
+// Private messages of the layer (reflected notifications of native controls).
+inline constexpr UINT CN_BASE = WM_APP + 0x3C00;
+inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+inline constexpr UINT CN_CTLCOLOR = CN_BASE + WM_CTLCOLOREDIT;  // WParam HDC; Result the HBRUSH
+inline constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+inline constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
+
+class TWinControl;
+class TCustomForm;
+class TPopupMenu;
+
+// ---------------------------------------------------------------- control
+class TControl : public TComponent {
+public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  TWinControl* GetParent() const { return FParent; }
+  virtual void SetParent(TWinControl* AParent);
+
+  int GetLeft() const { return FLeft; }
+  int GetTop() const { return FTop; }
+  int GetWidth() const { return FWidth; }
+  int GetHeight() const { return FHeight; }
+  void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+  void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+  void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+  void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+  // Position in the parent's client coordinates (screen coordinates for
+  // top-level and popup windows). Moves the window when it exists.
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  RECT GetBoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+  void SetBoundsRect(const RECT& R) { SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top); }
+
+  // The client rectangle (0, 0, client width, client height).
+  virtual RECT GetClientRect();
+  int GetClientWidth() { return GetClientRect().right; }
+  int GetClientHeight() { return GetClientRect().bottom; }
+  void SetClientWidth(int Value);
+  void SetClientHeight(int Value);
+  POINT ClientToScreen(POINT P);
+  POINT ScreenToClient(POINT P);
+
+  bool GetVisible() const { return FVisible; }
+  virtual void SetVisible(bool Value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible and every parent up to the top visible too.
+  bool Showing() const;
+  bool GetEnabled() const { return FEnabled; }
+  virtual void SetEnabled(bool Value);
+
+  TAlign GetAlign() const { return FAlign; }
+  virtual void SetAlign(TAlign Value);
+
+  TColor GetColor() const { return FColor; }
+  virtual void SetColor(TColor Value);
+  bool GetParentColor() const { return FParentColor; }
+  void SetParentColor(bool Value);
+  // The control's font; changing it repaints (and unsets ParentFont).
+  TFont& GetFont() { return FFont; }
+  void SetFont(const TFont& Value) { FFont.Assign(Value); }
+  bool GetParentFont() const { return FParentFont; }
+  void SetParentFont(bool Value);
+
+  // Caption and Text are the same string (the window text).
+  std::string GetText() const;
+  void SetText(const std::string& Value);
+  std::string GetCaption() const { return GetText(); }
+  void SetCaption(const std::string& Value) { SetText(Value); }
+
+  const std::string& GetHint() const { return FHint; }
+  void SetHint(const std::string& Value) { FHint = Value; }
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value) { FShowHint = Value; }
+  TCursor GetCursor() const { return FCursor; }
+  void SetCursor(TCursor Value) { FCursor = Value; }
+  TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
+
+  virtual void Invalidate() = 0;
+  virtual void Update() = 0;  // paints pending invalid parts now
+  void Repaint() { Invalidate(); Update(); }
+  void Refresh() { Repaint(); }
+  virtual void BringToFront() = 0;
+  virtual void SendToBack() = 0;
+
+  // The form this control sits on (walking parents), or null.
+  TCustomForm* GetParentForm() const;
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnResize;
+  std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)> OnMouseDown;
+  std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)> OnMouseUp;
+  std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)> OnMouseMove;
+
+  virtual void Click();
+  virtual void DblClick();
+
+protected:
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void Resize();  // after the size changed; fires OnResize
+  // Change notifications (default: repaint).
+  virtual void FontChanged();
+  virtual void ColorChanged();
+  virtual void TextChanged();
+  virtual void EnabledChanged();
+  virtual void VisibleChanged();
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  // The parent asks for its layout again (alignment of siblings).
+  void RequestAlign();
+  // Bounds fields only (from the window's own moves).
+  void UpdateBoundsFields(int ALeft, int ATop, int AWidth, int AHeight);
+  // Window-side hooks implemented by TWinControl.
+  virtual void DoSetBounds(int ALeft, int ATop, int AWidth, int AHeight) = 0;
+  virtual void DoSetText(const std::string& Value) = 0;
+  virtual std::string DoGetText() const = 0;
+  virtual void DoSetVisible(bool Value) = 0;
+  virtual void DoSetEnabled(bool Value) = 0;
+  // The client size when there is no window yet (from the window styles).
+  virtual SIZE ClientSizeWithoutHandle() const;
+
+  friend class TWinControl;
+  TWinControl* FParent = nullptr;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TAlign FAlign = alNone;
+  TColor FColor = clBtnFace;
+  bool FParentColor = false;
+  bool FParentFont = true;
+  bool FChangingParentFont = false;
+  TFont FFont;
+  std::string FText;
+  std::string FHint;
+  bool FShowHint = false;
+  TCursor FCursor = crDefault;
+  TPopupMenu* FPopupMenu = nullptr;
+  bool FMouseDownInside = false;
+};
+
+// ---------------------------------------------------------------- windowed control
+struct TCreateParams {
+  std::string Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  // Window class: WinClassName is registered with the layer's thunk. When
+  // SysClassName is set, the class is made as a superclass of that system
+  // class (EDIT, BUTTON...) whose window procedure serves as default handler.
+  std::string WinClassName;
+  std::string SysClassName;
+  UINT ClassStyle = CS_DBLCLKS;
+  HBRUSH Background = nullptr;
+  HICON Icon = nullptr;
+};
+
+class TWinControl : public TControl {
+public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
+
+  // The window, created (with its parents) when needed.
+  HWND GetHandle();
+  HWND WindowHandle() const { return FHandle; }  // may be null
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded();
+  void DestroyHandle();
+  // Destroys and re-creates the window (and the children's).
+  void RecreateWnd();
+
+  // A foreign window as parent (for a control without a TWinControl parent).
+  HWND GetParentWindow() const { return FParentWindow; }
+  void SetParentWindow(HWND Value);
+
+  // The window class name this control registers (set before the window exists).
+  void SetWindowClassName(const std::string& Value) { FWindowClassName = Value; }
+  const std::string& GetWindowClassName() const { return FWindowClassName; }
+
+  // Children, in creation order (the layout and the initial z-order).
+  int GetControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* GetControl(int Index) const { return FControls.at(static_cast<size_t>(Index)); }
+  bool ContainsControl(const TControl* Control) const;
+
+  // Alignment: top-aligned children stack downward from the top, bottom ones
+  // upward from the bottom, then left ones rightward, right ones leftward,
+  // and client-aligned ones take what remains. Within one alignment the
+  // children keep the order of their current positions (ties: creation
+  // order); the child whose change caused the layout goes first.
+  void DisableAlign();
+  void EnableAlign();
+  bool AlignDisabled() const { return FAlignLevel > 0; }
+  void Realign();
+  virtual void AlignControls(TControl* AControl, RECT& Rect);
+  // The rectangle children are aligned in (default: the client rectangle).
+  virtual void AdjustClientRect(RECT& Rect);
+
+  bool Focused() const;
+  virtual bool CanFocus() const;
+  virtual void SetFocus();
+  bool GetTabStop() const { return FTabStop; }
+  void SetTabStop(bool Value);
+  int GetTabOrder() const;
+  void SetTabOrder(int Value);
+  // Children that take the focus by Tab, in tab order.
+  void GetTabOrderList(std::vector<TWinControl*>& List);
+
+  bool GetMouseCapture() const;
+  void SetMouseCapture(bool Value);
+
+  void Invalidate() override;
+  void Update() override;
+  void BringToFront() override;
+  void SendToBack() override;
+
+  // Sends a message to the window (or straight to WndProc without a window).
+  LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+
+  // Paints the client area into any DC (WM_PAINT and WM_PRINTCLIENT both come here).
+  virtual void PaintWindow(HDC DC);
+  // Paints the control and its children into DC (for tests and printing).
+  void PaintTo(HDC DC, int X, int Y);
+
+  // The control that owns a window made by this layer, or null.
+  static TWinControl* FindControl(HWND Wnd);
+
+  std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)> OnKeyDown;
+  std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)> OnKeyUp;
+  std::function<void(TObject* Sender, char& Key)> OnKeyPress;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+  // Keyboard preprocessing before a key-down message is dispatched: menu
+  // shortcuts (this control's popup menu and its parents', then the form's),
+  // then dialog keys (Tab, Enter, Escape) the control does not want.
+  // Returns true when the key was used.
+  virtual bool PreProcessKey(MSG& Msg);
+  // Whether a key-down may be offered to the shortcut processing (default: yes).
+  virtual bool WantsShortCut(WORD Key, TShiftState Shift);
+
+  // The window procedure of this control; handlers call the inherited one for
+  // what they do not handle, which ends in DefaultHandler.
+  virtual void WndProc(TMessage& Message);
+  void DefaultHandler(TMessage& Message);
+
+protected:
+  virtual void CreateParams(TCreateParams& Params);
+  virtual void CreateWnd();
+  virtual void DestroyWnd();
+  // After the window exists (children not yet created).
+  virtual void CreateWindowHandle(const TCreateParams& Params);
+  // The window was made (children too).
+  virtual void Loaded() {}
+
+  virtual void KeyDown(WORD& Key, TShiftState Shift);
+  virtual void KeyUp(WORD& Key, TShiftState Shift);
+  virtual void KeyPress(char& Key);
+  virtual void DoEnter();
+  virtual void DoExit();
+  // WM_GETDLGCODE answer of a control of this layer (default: arrows and chars).
+  virtual LRESULT DialogCode(WPARAM Key);
+  // Background erase (default: fill with Color; return true when erased).
+  virtual bool EraseBackground(HDC DC);
+  // Reflected notifications of native child windows (CN_* messages) arrive in WndProc.
+
+  void DoSetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void DoSetText(const std::string& Value) override;
+  std::string DoGetText() const override;
+  void DoSetVisible(bool Value) override;
+  void DoSetEnabled(bool Value) override;
+  void FontChanged() override;
+  void ColorChanged() override;
+
+  // A brush of the control's colour (for WM_CTLCOLOR answers and erasing).
+  HBRUSH ColorBrush();
+
+  friend class TControl;
+  friend LRESULT CALLBACK OrlimoStdWndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  void InsertControl(TControl* Control);
+  void RemoveControl(TControl* Control);
+  void AlignControl(TControl* AControl);
+  void ParentFontChanged();
+  void ParentColorChanged();
+  void UpdateShowing();
+
+  HWND FHandle = nullptr;
+  WNDPROC FDefWndProc = nullptr;
+  HWND FParentWindow = nullptr;
+  std::string FWindowClassName;
+  std::vector<TControl*> FControls;
+  int FAlignLevel = 0;
+  bool FAlignPending = false;
+  bool FTabStop = false;
+  bool FCreatingWindow = false;
+  bool FDestroyingHandle = false;
+  TBrushHandle FColorBrush;
+  TColor FColorBrushColor = clNone;
+};
+
+// ---------------------------------------------------------------- custom control
+// A self-painting windowed control: override Paint. The canvas passed to Paint
+// has the control's font and a brush of its colour; the same canvas is
+// available outside painting (GetCanvas) for measuring text.
+class TControlCanvas;
+
+class TCustomControl : public TWinControl {
+public:
+  explicit TCustomControl(TComponent* AOwner);
+  ~TCustomControl() override;
+
+  TCanvas& GetCanvas();
+  // Paint into a memory bitmap first (no flicker).
+  bool GetDoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
+
+  void PaintWindow(HDC DC) override;
+
+protected:
+  virtual void Paint(TCanvas& Canvas);
+  void CreateParams(TCreateParams& Params) override;
+  void WndProc(TMessage& Message) override;
+  bool EraseBackground(HDC DC) override;
+
+private:
+  std::unique_ptr<TControlCanvas> FCanvas;
+  bool FDoubleBuffered = false;
+};
+
+// What the framework calls a graphic control: here a windowed custom control
+// that does not take the focus (labels, speed buttons, spacers, bars).
+class TGraphicControl : public TCustomControl {
+public:
+  explicit TGraphicControl(TComponent* AOwner);
+  bool CanFocus() const override { return false; }
+
+protected:
+  void WndProc(TMessage& Message) override;
+};
+
+// The canvas of a control: the paint DC while painting, otherwise a DC of the
+// control's window (or a screen-compatible memory DC before the window exists)
+// that is released when the application goes idle.
+class TControlCanvas : public TCanvas {
+public:
+  explicit TControlCanvas(TWinControl& Control);
+  ~TControlCanvas() override;
+  void FreeHandle();
+  // Used during painting.
+  void AttachPaintDC(HDC DC);
+  void DetachPaintDC();
+  // Releases every control canvas DC (the application calls this when idle).
+  static void FreeDeviceContexts();
+
+protected:
+  void CreateHandle() override;
+
+private:
+  TWinControl& FControl;
+  TWindowDC FWindowDC;
+  TMemoryDC FMemoryDC;
+  bool FPainting = false;
+};
+
+// The module (exe or DLL) that contains this code: window classes are
+// registered for it and resources load from it by default.
+HINSTANCE ModuleInstance();
+
+// The window procedure of every window class the layer registers. It stores
+// the control at WM_NCCREATE, dispatches to TWinControl::WndProc and never
+// lets an exception through (they go to the application's exception display).
+LRESULT CALLBACK OrlimoStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) noexcept;

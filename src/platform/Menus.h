@@ -1,0 +1,160 @@
+// Menu items, the main menu of a form and popup menus.
+#pragma once
+
+#include "Controls.h"
+
+#include <string>
+#include <vector>
+
+// A shortcut: virtual key in the low byte plus scShift / scCtrl / scAlt.
+using TShortCut = WORD;
+inline constexpr TShortCut scShift = 0x2000;
+inline constexpr TShortCut scCtrl = 0x4000;
+inline constexpr TShortCut scAlt = 0x8000;
+inline constexpr TShortCut scNone = 0;
+
+TShortCut ShortCut(WORD Key, TShiftState Shift);
+void ShortCutToKey(TShortCut ShortCut, WORD& Key, TShiftState& Shift);
+// "Ctrl+O", "F3", "Alt+F4", "Shift+Ctrl+Del"; "" for scNone.
+std::string ShortCutToText(TShortCut ShortCut);
+// The inverse of ShortCutToText (case-insensitive); scNone when not understood.
+TShortCut TextToShortCut(const std::string& Text);
+
+class TMenu;
+
+class TMenuItem : public TComponent {
+public:
+  explicit TMenuItem(TComponent* AOwner);
+  ~TMenuItem() override;
+
+  // "-" makes a separator line.
+  const std::string& GetCaption() const { return FCaption; }
+  void SetCaption(const std::string& Value);
+  bool IsLine() const { return FCaption == "-"; }
+  TShortCut GetShortCut() const { return FShortCut; }
+  void SetShortCut(TShortCut Value);
+  bool GetChecked() const { return FChecked; }
+  // Checking a radio item unchecks the radio items of its group among its siblings.
+  void SetChecked(bool Value);
+  bool GetRadioItem() const { return FRadioItem; }
+  void SetRadioItem(bool Value);
+  int GetGroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int Value);
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool Value);
+  bool GetDefault() const { return FDefault; }
+  void SetDefault(bool Value);
+  // Starts a new column in a drop-down menu.
+  bool GetBreak() const { return FBreak; }
+  void SetBreak(bool Value);
+  const std::string& GetHint() const { return FHint; }
+  void SetHint(const std::string& Value) { FHint = Value; }
+  int GetHelpContext() const { return FHelpContext; }
+  void SetHelpContext(int Value) { FHelpContext = Value; }
+
+  // Sub-items.
+  int GetCount() const { return static_cast<int>(FItems.size()); }
+  TMenuItem* GetItem(int Index) const { return FItems.at(static_cast<size_t>(Index)); }
+  TMenuItem* GetParentItem() const { return FParentItem; }
+  int IndexOf(const TMenuItem* Item) const;
+  void Add(TMenuItem* Item);
+  void Insert(int Index, TMenuItem* Item);
+  void Remove(TMenuItem* Item);
+  void Delete(int Index);  // removes without deleting the item
+  void Clear();            // deletes all sub-items
+  // The sub-item (recursively) that has this shortcut, or null.
+  TMenuItem* FindShortCut(TShortCut ShortCut);
+
+  // The command id in WM_COMMAND.
+  UINT GetCommand() const { return FCommand; }
+  // Runs OnClick (when enabled).
+  virtual void Click();
+  TNotifyEvent OnClick;
+
+  // The drop-down HMENU of the sub-items (made when needed).
+  HMENU GetHandle();
+  // The item with a command id, or null.
+  static TMenuItem* FindCommand(UINT Command);
+
+  // The menu this item tree belongs to.
+  TMenu* GetMenu() const;
+
+private:
+  friend class TMenu;
+  void Changed(bool Structure);
+  void RebuildHandle();
+  void FillMenu(HMENU Menu);
+  void UpdateNative();
+  MENUITEMINFOA ItemInfo(std::string& Text);
+
+  std::string FCaption;
+  TShortCut FShortCut = scNone;
+  bool FChecked = false;
+  bool FRadioItem = false;
+  int FGroupIndex = 0;
+  bool FEnabled = true;
+  bool FVisible = true;
+  bool FDefault = false;
+  bool FBreak = false;
+  std::string FHint;
+  int FHelpContext = 0;
+  UINT FCommand = 0;
+  std::vector<TMenuItem*> FItems;
+  TMenuItem* FParentItem = nullptr;
+  TMenu* FMenu = nullptr;  // set on the root item
+  TMenuHandle FHandle;
+  HMENU FContainer = nullptr;  // the HMENU this item is an entry of (when built)
+};
+
+class TMenu : public TComponent {
+public:
+  explicit TMenu(TComponent* AOwner);
+  ~TMenu() override;
+  // The root item: its sub-items are the menu's entries.
+  TMenuItem* GetItems() const { return FItems; }
+  HMENU GetHandle();
+  // Finds the item for a shortcut and clicks it; true when one was found.
+  bool IsShortCut(WORD Key, TShiftState Shift);
+  // Runs the item of a WM_COMMAND id when it belongs to this menu.
+  bool DispatchCommand(UINT Command);
+  TMenuItem* FindItem(UINT Command) const;
+
+protected:
+  friend class TMenuItem;
+  virtual void MenuChanged(bool Structure);
+  virtual bool IsBar() const { return false; }
+  TMenuItem* FItems;
+};
+
+class TCustomForm;
+
+class TMainMenu : public TMenu {
+public:
+  explicit TMainMenu(TComponent* AOwner);
+  // The form whose menu bar shows this menu (set by TCustomForm::SetMenu).
+  void SetWindow(HWND Wnd);
+  HWND GetWindow() const { return FWindow; }
+
+protected:
+  void MenuChanged(bool Structure) override;
+  bool IsBar() const override { return true; }
+
+private:
+  HWND FWindow = nullptr;
+};
+
+class TPopupMenu : public TMenu {
+public:
+  explicit TPopupMenu(TComponent* AOwner);
+  // Shows the menu at screen point (X, Y) and runs the chosen item. Returns after the menu closes.
+  virtual void Popup(int X, int Y);
+  // The control whose context menu opened it.
+  TControl* GetPopupComponent() const { return FPopupComponent; }
+  void SetPopupComponent(TControl* Value) { FPopupComponent = Value; }
+  TNotifyEvent OnPopup;
+
+private:
+  TControl* FPopupComponent = nullptr;
+};
