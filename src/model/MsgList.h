@@ -167,12 +167,13 @@ public:
   // Deletes the items at the given positions (any order, duplicates and
   // positions outside the list ignored) in one pass.
   void DeleteItems(std::vector<std::int32_t> Positions);
-  // Deletes every item whose position the predicate selects, in one pass.
+  // Deletes every item whose position the predicate selects, in one pass
+  // (positions in increasing order, each once). No observer calls.
   template <class Pred>
   void DeleteIf(Pred&& IsSelected);
   // Appends the other list's items after this list's own, sharing their
   // records; counters are not copied. Stops at the capacity. Returns the number
-  // of items appended.
+  // of items appended. No observer calls: the caller refreshes its view.
   std::int32_t AppendSharedItemsFrom(const TOrlimoMsgList& Other);
 
   // The distinct application names of the listed items (for re-measuring the
@@ -185,8 +186,9 @@ private:
   std::string_view OrLocalAppName(std::string_view AppName) const {
     return AppName.empty() ? std::string_view(FLocalAppName) : AppName;
   }
-  // Takes over Record; runs the list-full procedure when the list refuses it.
-  std::int32_t Place(std::int32_t Position, TOrlimoMsgInfoRef Record);
+  // Takes over Record; runs the list-full procedure when the list refuses it;
+  // tells the observer about the insertion.
+  std::int32_t Place(std::int32_t Position, TOrlimoMsgInfoRef Record, bool NavigatorKind);
   bool TryPlace(std::size_t Position, TOrlimoMsgInfo* Record);
   void ReleaseAll(std::deque<TOrlimoMsgInfo*>& Items);
 

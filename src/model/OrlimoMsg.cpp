@@ -1,0 +1,306 @@
+#include "OrlimoMsg.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <new>
+#include <stdexcept>
+#include <unordered_map>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ORLIMO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ORLIMO_ASAN 1
+#endif
+#endif
+#if defined(ORLIMO_ASAN)
+#include <sanitizer/asan_interface.h>
+#define ORLIMO_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
+#define ORLIMO_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
+#else
+#define ORLIMO_POISON(p, n) ((void)(p), (void)(n))
+#define ORLIMO_UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
+
+static_assert(sizeof(TOrlimoMsgInfo) == 20, "the record's fixed part is five 32-bit fields");
+
+namespace {
+
+constexpr std::uint32_t DetailsBit = 0x80000000u;
+constexpr std::uint32_t NamesMask = 0x7FFFFFFFu;
+
+// ---------------------------------------------------------------------------
+// Application and type names repeat: each distinct (application, type) pair
+// is stored once for the life of the process and records keep its number.
+class TNameTable {
+public:
+  TNameTable() { Intern({}, {}); }
+
+  std::uint32_t Intern(std::string_view App, std::string_view Type) {
+    const TPair& L = FPairs[FLast];
+    if (*L.App == App && *L.Type == Type) return FLast;
+    const std::uint32_t A = String(App);
+    const std::uint32_t T = String(Type);
+    const std::uint64_t Key = (static_cast<std::uint64_t>(A) << 32) | T;
+    auto It = FPairIds.find(Key);
+    if (It == FPairIds.end()) {
+      if (FPairs.size() >= NamesMask) throw std::length_error("too many distinct names");
+      FPairs.push_back(TPair{&FStrings[A], &FStrings[T]});
+      It = FPairIds.emplace(Key, static_cast<std::uint32_t>(FPairs.size() - 1)).first;
+    }
+    FLast = It->second;
+    return FLast;
+  }
+  const std::string& App(std::uint32_t PairId) const { return *FPairs[PairId].App; }
+  const std::string& Type(std::uint32_t PairId) const { return *FPairs[PairId].Type; }
+
+private:
+  struct TPair {
+    const std::string* App;
+    const std::string* Type;
+  };
+  std::uint32_t String(std::string_view S) {
+    auto It = FStringIds.find(S);
+    if (It != FStringIds.end()) return It->second;
+    FStrings.emplace_back(S);
+    const auto Id = static_cast<std::uint32_t>(FStrings.size() - 1);
+    try {
+      FStringIds.emplace(std::string_view(FStrings.back()), Id);
+    } catch (...) {
+      FStrings.pop_back();
+      throw;
+    }
+    return Id;
+  }
+
+  std::deque<std::string> FStrings;  // stable addresses
+  std::unordered_map<std::string_view, std::uint32_t> FStringIds;
+  std::vector<TPair> FPairs;
+  std::unordered_map<std::uint64_t, std::uint32_t> FPairIds;
+  std::uint32_t FLast = 0;
+};
+
+TNameTable& Names() {
+  // Never destroyed: records in static lists may be released at exit.
+  static TNameTable* Table = new TNameTable;
+  return *Table;
+}
+
+// ---------------------------------------------------------------------------
+// Records are small and many. They are carved out of large slabs in blocks of
+// a multiple of 8 bytes, with one free list per block size, so a record costs
+// its own bytes rounded up to 8 and nothing more. Large records go to the
+// ordinary heap. When the last pooled record goes, the slabs go too (but one).
+class TRecordPool {
+public:
+  static constexpr std::size_t Granule = 8;
+  static constexpr std::size_t MaxPooled = 512;
+  static constexpr std::size_t SlabSize = 256 * 1024;
+
+  static std::size_t BlockSize(std::size_t Size) { return (Size + Granule - 1) & ~(Granule - 1); }
+
+  void* Allocate(std::size_t Size) {
+    const std::size_t Block = BlockSize(Size);
+    void* P;
+    if (Block > MaxPooled) {
+      P = ::operator new(Block);
+      FLargeBytes += Block;
+    } else {
+      void*& Head = FFree[Block / Granule];
+      if (Head) {
+        P = Head;
+        ORLIMO_UNPOISON(P, sizeof(void*));
+        std::memcpy(&Head, P, sizeof(void*));
+      } else {
+        if (static_cast<std::size_t>(FBumpEnd - FBump) < Block) NewSlab();
+        P = FBump;
+        FBump += Block;
+      }
+      ++FLivePooled;
+    }
+    ++FLive;
+    ORLIMO_UNPOISON(P, Size);
+    return P;
+  }
+
+  void Deallocate(void* P, std::size_t Size) noexcept {
+    const std::size_t Block = BlockSize(Size);
+    --FLive;
+    if (Block > MaxPooled) {
+      FLargeBytes -= Block;
+      ::operator delete(P);
+      return;
+    }
+    void*& Head = FFree[Block / Granule];
+    std::memcpy(P, &Head, sizeof(void*));
+    Head = P;
+    ORLIMO_POISON(P, Block);
+    if (--FLivePooled == 0 && FSlabs.size() > 1) ReleaseSlabs();
+  }
+
+  TOrlimoRecordMemory Memory() const {
+    return TOrlimoRecordMemory{FLive, FSlabs.size() * SlabSize, FLargeBytes};
+  }
+
+private:
+  void NewSlab() {
+    FSlabs.reserve(FSlabs.size() + 1);
+    char* S = static_cast<char*>(::operator new(SlabSize));
+    FSlabs.push_back(S);
+    ORLIMO_POISON(S, SlabSize);
+    FBump = S;
+    FBumpEnd = S + SlabSize;
+  }
+  void ReleaseSlabs() noexcept {
+    for (std::size_t I = 1; I < FSlabs.size(); ++I) {
+      ORLIMO_UNPOISON(FSlabs[I], SlabSize);
+      ::operator delete(FSlabs[I]);
+    }
+    FSlabs.resize(1);
+    std::fill(std::begin(FFree), std::end(FFree), nullptr);
+    FBump = FSlabs[0];
+    FBumpEnd = FBump + SlabSize;
+    ORLIMO_POISON(FBump, SlabSize);
+  }
+
+  void* FFree[MaxPooled / Granule + 1] = {};
+  std::vector<char*> FSlabs;
+  char* FBump = nullptr;
+  char* FBumpEnd = nullptr;
+  std::size_t FLive = 0;
+  std::size_t FLivePooled = 0;
+  std::size_t FLargeBytes = 0;
+};
+
+TRecordPool& Pool() {
+  static TRecordPool* P = new TRecordPool;  // never destroyed, like the names
+  return *P;
+}
+
+std::string_view CutAtNul(std::string_view S) {
+  const void* Z = std::memchr(S.data(), 0, S.size());
+  return Z ? S.substr(0, static_cast<std::size_t>(static_cast<const char*>(Z) - S.data())) : S;
+}
+
+// Bytes of the stored form of a details text: each line followed by '\n'.
+std::size_t StoredDetailsSize(std::string_view Text) {
+  std::size_t N = 0;
+  ForEachDetailsLine(Text, [&](std::string_view Line) { N += Line.size() + 1; });
+  return N;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+std::vector<std::string> SplitDetails(std::string_view Text) {
+  std::vector<std::string> Lines;
+  ForEachDetailsLine(Text, [&](std::string_view Line) { Lines.emplace_back(Line); });
+  return Lines;
+}
+
+std::size_t TOrlimoDetails::const_iterator::LineLen() const {
+  return static_cast<std::size_t>(std::strchr(FPos, '\n') - FPos);
+}
+
+std::int32_t TOrlimoDetails::Count() const {
+  return static_cast<std::int32_t>(std::count(FLines.begin(), FLines.end(), '\n'));
+}
+
+std::string_view TOrlimoDetails::operator[](std::int32_t Index) const {
+  auto It = begin();
+  for (std::int32_t I = 0; I < Index; ++I) ++It;
+  return *It;
+}
+
+std::vector<std::string_view> TOrlimoDetails::Lines() const {
+  return std::vector<std::string_view>(begin(), end());
+}
+
+std::string TOrlimoDetails::Joined(std::string_view Terminator) const {
+  std::string S;
+  S.reserve(FLines.size() + static_cast<std::size_t>(Count()) * (Terminator.size() > 0 ? Terminator.size() - 1 : 0));
+  for (std::string_view Line : *this) {
+    S.append(Line);
+    S.append(Terminator);
+  }
+  return S;
+}
+
+// ---------------------------------------------------------------------------
+TOrlimoMsgInfoRef TOrlimoMsgInfo::Create(const TInit& Init) {
+  const std::string_view Text = CutAtNul(Init.Text);
+  const std::string_view App = CutAtNul(Init.AppName).substr(0, OrlimoAppNameMax);
+  const std::string_view Type = CutAtNul(Init.TypeName).substr(0, OrlimoTypeNameMax);
+  std::uint32_t NamesField = Names().Intern(App, Type);
+
+  std::string_view Details;
+  std::size_t DetailsBytes = 0;
+  if (Init.Details) {
+    Details = CutAtNul(*Init.Details);
+    DetailsBytes = StoredDetailsSize(Details) + 1;
+    NamesField |= DetailsBit;
+  }
+  const std::size_t Size = sizeof(TOrlimoMsgInfo) + Text.size() + 1 + DetailsBytes;
+  void* Mem = Pool().Allocate(Size);
+  TOrlimoMsgInfo* R = new (Mem) TOrlimoMsgInfo;
+  R->FMsgType = Init.MsgType;
+  R->FTickCount = Init.TickCount;
+  R->FIndentLevel = Init.IndentLevel;
+  R->FNames = NamesField;
+  char* P = R->Inline();
+  if (!Text.empty()) std::memcpy(P, Text.data(), Text.size());
+  P += Text.size();
+  *P++ = '\0';
+  if (Init.Details) {
+    ForEachDetailsLine(Details, [&](std::string_view Line) {
+      if (!Line.empty()) std::memcpy(P, Line.data(), Line.size());
+      P += Line.size();
+      *P++ = '\n';
+    });
+    *P++ = '\0';
+  }
+  return TOrlimoMsgInfoRef(R);
+}
+
+TOrlimoMsgInfoRef TOrlimoMsgInfo::CopyWithText(const TOrlimoMsgInfo& Source, std::string_view Text) {
+  TInit Init;
+  Init.MsgType = Source.MsgType();
+  Init.Text = Text;
+  Init.AppName = Source.AppName();
+  Init.TypeName = Source.TypeName();
+  Init.TickCount = Source.TickCount();
+  Init.IndentLevel = Source.IndentLevel();
+  const TOrlimoDetails D = Source.Details();
+  if (D.Present()) Init.Details = D.Raw();
+  return Create(Init);
+}
+
+TOrlimoDetails TOrlimoMsgInfo::Details() const {
+  if (!(FNames & DetailsBit)) return TOrlimoDetails();
+  const char* D = Inline() + std::strlen(Inline()) + 1;
+  return TOrlimoDetails(true, std::string_view(D));
+}
+
+const std::string& TOrlimoMsgInfo::AppName() const { return Names().App(FNames & NamesMask); }
+const std::string& TOrlimoMsgInfo::TypeName() const { return Names().Type(FNames & NamesMask); }
+std::string_view TOrlimoMsgInfo::Text() const { return std::string_view(Inline()); }
+
+std::size_t TOrlimoMsgInfo::InlineSize() const {
+  std::size_t N = std::strlen(Inline()) + 1;
+  if (FNames & DetailsBit) N += std::strlen(Inline() + N) + 1;
+  return N;
+}
+
+std::size_t TOrlimoMsgInfo::AllocatedSize() const {
+  return TRecordPool::BlockSize(sizeof(TOrlimoMsgInfo) + InlineSize());
+}
+
+void TOrlimoMsgInfo::Release() {
+  if (--FRefCount != 0) return;
+  const std::size_t Size = sizeof(TOrlimoMsgInfo) + InlineSize();
+  this->~TOrlimoMsgInfo();
+  Pool().Deallocate(this, Size);
+}
+
+TOrlimoRecordMemory OrlimoRecordMemory() { return Pool().Memory(); }
