@@ -1,0 +1,58 @@
+// The one dispatcher of received messages. The standalone main form and the
+// satellite window both hand each WM_COPYDATA to LxDispatchCopyData, which
+// decodes the record and calls the list operation its kind selects on every
+// panel it serves.
+//
+// The two windows differ in two points:
+//   main form  one panel; when that panel ignores messages nothing at all is
+//              done (not even a save-log command) and the reply is 0.
+//   satellite  any number of panels in registration order; a panel ignoring
+//              messages when its turn comes is skipped; a save-log command goes
+//              to the first panel whether it ignores messages or not; with no
+//              panel registered the message is dropped and the reply is 1.
+// A record that does not fit the bytes that arrived (cbData) is not processed
+// and the reply is 0.
+//
+// Exceptions (the scratch-pad conversion error, a panel's failure) leave the
+// dispatcher at the point where they happen; the window that called it shows
+// them through the application's exception display and replies 0.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include <windows.h>
+
+#include "LxIntake.h"
+#include "OrlimoRecord.h"
+
+enum class TLxIntakeMode { MainForm, Satellite };
+
+// The reply values a sender's SendMessage returns.
+inline constexpr LRESULT LxReplyTaken = 1;
+inline constexpr LRESULT LxReplyNotTaken = 0;
+
+// Handles one received record: Kind is the message's kind (dwData), Data and
+// Size the record and the number of bytes that arrived (lpData, cbData).
+// Panels: the panels served, in order (null entries are skipped). The list is
+// read afresh at every panel's turn, so a panel that joins or leaves while a
+// message is handled (a modal dialog lets other messages in) cannot make the
+// dispatcher read a list that is gone.
+LRESULT LxDispatchRecord(std::int32_t Kind, const void* Data, std::size_t Size,
+                         const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode Mode);
+
+// The same for a WM_COPYDATA's COPYDATASTRUCT (lParam). A null structure is
+// not processed (reply 0).
+LRESULT LxDispatchCopyData(const COPYDATASTRUCT* Data, const std::vector<TLxIntakePanel*>& Panels,
+                           TLxIntakeMode Mode);
+
+// A scratch-pad command's text split at its first "@": the line number before
+// it (EConvertError when that is not a decimal integer; a text without "@"
+// has an empty number part) and the line text after it.
+struct TLxScratchPadLine {
+  std::int32_t Line = 0;
+  std::string_view Text;
+};
+TLxScratchPadLine LxSplitScratchPadText(std::string_view Text);

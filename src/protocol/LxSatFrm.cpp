@@ -1,0 +1,58 @@
+#include "LxSatFrm.h"
+
+#include <algorithm>
+
+#include "LxDispatch.h"
+
+TBkFrmLxSatellite::TBkFrmLxSatellite(TComponent* AOwner) : TForm(AOwner) {
+  SetWindowClassName(WindowClass);
+  SetCaption(WindowCaption);
+  SetBorderStyle(bsNone);
+  // The window exists from now on, never shown, so that clients find it.
+  HandleNeeded();
+  SetCaption(WindowCaption);
+}
+
+TBkFrmLxSatellite::~TBkFrmLxSatellite() = default;
+
+void TBkFrmLxSatellite::CreateParams(TCreateParams& Params) {
+  TForm::CreateParams(Params);
+  Params.Style &= ~static_cast<DWORD>(WS_VISIBLE);
+  // No taskbar button: a tool window, and never shown.
+  Params.ExStyle |= WS_EX_TOOLWINDOW;
+}
+
+void TBkFrmLxSatellite::AddCompositeReference(TLxIntakePanel* Composite) {
+  if (!Composite) return;
+  FComposites.push_back(Composite);
+  Composite->SetSatellite(this);
+  if (FComposites.size() > 1) Composite->AppendSharedItemsFrom(*FComposites.front());
+}
+
+void TBkFrmLxSatellite::RemoveCompositeReference(TLxIntakePanel* Composite) {
+  if (!Composite) return;
+  const auto It = std::find(FComposites.begin(), FComposites.end(), Composite);
+  if (It != FComposites.end()) FComposites.erase(It);
+}
+
+void TBkFrmLxSatellite::WMCopyData(TMessage& Message) {
+  Message.Result = LxReplyNotTaken;
+  try {
+    Message.Result = LxDispatchCopyData(reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam), FComposites,
+                                        TLxIntakeMode::Satellite);
+  } catch (const std::exception& E) {
+    Message.Result = LxReplyNotTaken;
+    Application->HandleException(E);
+  } catch (...) {
+    Message.Result = LxReplyNotTaken;
+    Application->HandleUnknownException();
+  }
+}
+
+void TBkFrmLxSatellite::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_COPYDATA) {
+    WMCopyData(Message);
+    return;
+  }
+  TForm::WndProc(Message);
+}
