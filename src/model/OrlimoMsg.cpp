@@ -35,7 +35,11 @@ constexpr std::uint32_t NamesMask = 0x7FFFFFFFu;
 // is stored once for the life of the process and records keep its number.
 class TNameTable {
 public:
-  TNameTable() { Intern({}, {}); }
+  TNameTable() {
+    const std::uint32_t Empty = String({});
+    FPairs.push_back(TPair{&FStrings[Empty], &FStrings[Empty]});
+    FPairIds.emplace((static_cast<std::uint64_t>(Empty) << 32) | Empty, 0);
+  }
 
   std::uint32_t Intern(std::string_view App, std::string_view Type) {
     const TPair& L = FPairs[FLast];
@@ -179,6 +183,7 @@ TRecordPool& Pool() {
 }
 
 std::string_view CutAtNul(std::string_view S) {
+  if (S.empty()) return S;
   const void* Z = std::memchr(S.data(), 0, S.size());
   return Z ? S.substr(0, static_cast<std::size_t>(static_cast<const char*>(Z) - S.data())) : S;
 }

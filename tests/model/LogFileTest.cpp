@@ -1,0 +1,159 @@
+// Log files: writing oldest first, reading back, damaged files, short writes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "LogFile.h"
+#include "MsgList.h"
+
+namespace {
+
+class LogFile : public ::testing::Test {
+protected:
+  TManualClock Clock{0, 0};
+  TOrlimoMsgList L{Clock, "Viewer"};
+
+  std::string Save(const TOrlimoMsgList& List) {
+    TStringLogSink Sink;
+    WriteLog(List, Sink);
+    return Sink.Bytes;
+  }
+  TLogLoadResult Load(TOrlimoMsgList& List, const std::string& Bytes) {
+    List.Clear();
+    return ReadLog(List, Bytes.data(), Bytes.size());
+  }
+  static std::vector<std::string> Texts(const TOrlimoMsgList& List) {
+    std::vector<std::string> V;
+    for (std::int32_t I = 0; I < List.Count(); ++I) V.emplace_back(List.GetItemText(I));
+    return V;
+  }
+};
+
+using VS = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(LogFile, EmptyListIsAnEmptyFile) {
+  EXPECT_EQ(Save(L), "");
+  L.AddMessage(lxmInfo, "x", "", "", 0, std::nullopt);
+  const TLogLoadResult R = Load(L, "");
+  EXPECT_EQ(R.Records, 0);
+  EXPECT_EQ(R.Stop, TRecordStatus::Ok);
+  EXPECT_EQ(L.Count(), 0);
+}
+
+TEST_F(LogFile, RoundTripKeepsWhatMatters) {
+  const std::string LongApp(128, 'a');
+  L.AddMessage(lxmInfo, "abc", "App", "", 10, std::nullopt);
+  L.AddMessage(lxmObject, "obj", LongApp, "TObj", 20, "Name\tValue\r\nTag\t1");
+  L.AddCheckPoint("", 30);
+  L.AddCheckPoint("", 31);
+  L.AddMessage(lxmEnterMethod, "enter", "App", "", 40, "");
+  L.AddSeparator("App", 50);
+  L.AddMessage(lxmSaveLog, "file.olx", "App", "", 60, "");
+  const std::string Bytes = Save(L);
+  EXPECT_EQ(Bytes.size(), 228u + (225 + 3 + 19) + 2 * (225 + 14) + 230 + 225 + 233);
+
+  TOrlimoMsgList M(Clock, "Viewer");
+  M.AddCheckPoint("", 0);  // the load starts from a cleared list
+  const TLogLoadResult R = Load(M, Bytes);
+  EXPECT_EQ(R.Records, 7);
+  EXPECT_EQ(R.Offset, Bytes.size());
+  EXPECT_EQ(Texts(M), Texts(L));
+  EXPECT_EQ(M.GetItemText(2), "Check Point #1");  // renumbered from 1
+  const TOrlimoMsgInfo& Obj = M.GetItemMsgInfo(1);
+  EXPECT_EQ(Obj.AppName(), LongApp);
+  EXPECT_EQ(Obj.TypeName(), "TObj");
+  EXPECT_EQ(Obj.TickCount(), 20);
+  EXPECT_EQ(Obj.Details().Lines(), (std::vector<std::string_view>{"Name\tValue", "Tag\t1"}));
+  EXPECT_EQ(M.GetItemMsgInfo(4).Details().Present(), true);
+  EXPECT_EQ(M.GetItemMsgInfo(6).MsgType(), lxmSaveLog);  // listed, not obeyed
+  EXPECT_EQ(M.CurrentIndent(), 1);
+  EXPECT_EQ(Save(M), Bytes);
+}
+
+TEST_F(LogFile, NewestFirstListIsSavedOldestFirst) {
+  L.SetInsertAtEnd(false);
+  for (const char* T : {"A", "B", "C"}) L.AddMessage(lxmInfo, T, "", "", 0, std::nullopt);
+  EXPECT_EQ(Texts(L), (VS{"C", "B", "A"}));
+  const std::string Bytes = Save(L);
+  EXPECT_EQ(Bytes.substr(224, 1), "A");
+
+  TOrlimoMsgList Top(Clock, "Viewer");
+  Top.SetInsertAtEnd(false);
+  Load(Top, Bytes);
+  EXPECT_EQ(Texts(Top), (VS{"C", "B", "A"}));
+  TOrlimoMsgList End(Clock, "Viewer");
+  Load(End, Bytes);
+  EXPECT_EQ(Texts(End), (VS{"A", "B", "C"}));
+}
+
+TEST_F(LogFile, DamagedFileKeepsWholeRecords) {
+  for (const char* T : {"one", "two", "three"}) L.AddMessage(lxmInfo, T, "", "", 0, "d");
+  const std::string Bytes = Save(L);
+  const std::size_t First = 225 + 3 + 3, Second = First + 225 + 3 + 3;
+
+  TOrlimoMsgList M(Clock, "Viewer");
+  TLogLoadResult R = Load(M, Bytes.substr(0, Second + 100));  // inside a header
+  EXPECT_EQ(R.Records, 2);
+  EXPECT_EQ(R.Stop, TRecordStatus::TooShort);
+  EXPECT_EQ(R.Offset, Second);
+  EXPECT_EQ(Texts(M), (VS{"one", "two"}));
+
+  R = Load(M, Bytes.substr(0, First + 226));  // inside the text
+  EXPECT_EQ(R.Stop, TRecordStatus::PastEnd);
+  EXPECT_EQ(Texts(M), VS{"one"});
+
+  R = Load(M, Bytes.substr(0, Bytes.size() - 1));  // only the last NUL missing
+  EXPECT_EQ(R.Records, 3);
+  EXPECT_EQ(R.Stop, TRecordStatus::Ok);
+
+  std::string Bad = Bytes;
+  Bad[First + 8] = '\xFF';  // second record: TextLen = 0xFF0000FF, negative
+  Bad[First + 11] = '\xFF';
+  R = Load(M, Bad);
+  EXPECT_EQ(R.Stop, TRecordStatus::NegativeLength);
+  EXPECT_EQ(Texts(M), VS{"one"});
+}
+
+TEST_F(LogFile, ShortWriteRaisesWriteError) {
+  struct TShortSink : TOrlimoLogSink {
+    std::size_t Budget = 0;
+    std::string Bytes;
+    std::size_t Write(const void* D, std::size_t N) override {
+      const std::size_t Take = N < Budget ? N : Budget;
+      Bytes.append(static_cast<const char*>(D), Take);
+      Budget -= Take;
+      return Take;
+    }
+  } Sink;
+  for (const char* T : {"a", "b", "c"}) L.AddMessage(lxmInfo, T, "", "", 0, std::nullopt);
+  Sink.Budget = 2 * 226 + 10;
+  try {
+    WriteLog(L, Sink);
+    FAIL() << "no exception";
+  } catch (const EOrlimoWriteError& E) {
+    EXPECT_STREQ(E.what(), "Problem creating Orlimo log file");
+    const Exception& Base = E;
+    EXPECT_EQ(Base.Message(), "Problem creating Orlimo log file");
+  }
+  EXPECT_EQ(Sink.Bytes.size(), 2u * 226 + 10);  // the whole records before it stay
+}
+
+TEST_F(LogFile, FileHelpers) {
+  const std::string Name = ::testing::TempDir() + "orlimo_model_test.olx";
+  L.AddMessage(lxmInfo, "file", "App", "", 0, "x\ny");
+  SaveLogFile(L, Name);
+  TOrlimoMsgList M(Clock, "Viewer");
+  M.SetIgnoreMessages(true);  // loading does not care
+  EXPECT_EQ(LoadLogFile(M, Name).Records, 1);
+  EXPECT_EQ(Texts(M), VS{"file"});
+  EXPECT_EQ(ReadFileBytes(Name).Size, 225u + 4 + 6);
+  WriteFileBytes(Name, "");
+  EXPECT_EQ(ReadFileBytes(Name).Size, 0u);
+  std::remove(Name.c_str());
+  EXPECT_THROW(ReadFileBytes(Name), EOrlimoFileError);
+  EXPECT_THROW(SaveLogFile(L, ::testing::TempDir() + "no/such/dir/x.olx"), EOrlimoFileError);
+}
