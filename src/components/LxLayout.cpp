@@ -99,6 +99,31 @@ TLxRect StatusBarClientRect(TLxRect R, bool NewLook, bool SimpleStatus) {
   return R;
 }
 
+TLxRect ToolbarPlaceItem(const TLxToolbarItem& It, int Row, int Pos, int CurRowHeight, int Margin, int RowHeight,
+                         TOrientation O) {
+  int W = It.Width, H = It.Height;
+  if (It.Spacer) {
+    if (O == orVertical) {
+      W = RowHeight + 4;
+      H = 8;
+    } else {
+      W = 8;
+      H = RowHeight + 4;
+    }
+  }
+  TLxRect B;
+  if (O == orVertical) {
+    B.Top = Pos;
+    B.Left = (Row - 1) * CurRowHeight + Margin + RowHeight / 2 - W / 2;
+  } else {
+    B.Left = Pos;
+    B.Top = (Row - 1) * CurRowHeight + Margin + RowHeight / 2 - H / 2;
+  }
+  B.Right = B.Left + W;
+  B.Bottom = B.Top + H;
+  return B;
+}
+
 TLxToolbarLayoutOut ToolbarPositionControls(const TLxToolbarLayoutIn& In, const std::vector<TLxToolbarItem>& Items,
                                             const std::vector<TLxRect>& Current) {
   TLxToolbarLayoutOut Out;
@@ -124,29 +149,14 @@ TLxToolbarLayoutOut ToolbarPositionControls(const TLxToolbarLayoutIn& In, const 
       CurRowHeight = RowHeightOf(Row);
     }
     if (It.Destroying) continue;
-    int W = It.Width, H = It.Height;
-    if (It.Spacer) {
-      if (Vert) {
-        W = In.RowHeight + 4;
-        H = 8;
-      } else {
-        W = 8;
-        H = In.RowHeight + 4;
-      }
-    }
-    TLxRect& B = Out.Bounds[I];
-    if (Vert) {
-      B.Top = Pos;
-      B.Left = (Row - 1) * CurRowHeight + In.Margin + In.RowHeight / 2 - W / 2;
-      Pos += H;
-    } else {
-      B.Left = Pos;
-      B.Top = (Row - 1) * CurRowHeight + In.Margin + In.RowHeight / 2 - H / 2;
-      Pos += W;
-    }
-    B.Right = B.Left + W;
-    B.Bottom = B.Top + H;
     Out.Placed[I] = true;
+    if (In.PositionControl) {
+      In.PositionControl(I, Row, Pos);
+      continue;
+    }
+    const TLxRect B = ToolbarPlaceItem(It, Row, Pos, CurRowHeight, In.Margin, In.RowHeight, In.Orientation);
+    Out.Bounds[I] = B;
+    Pos += Vert ? B.Height() : B.Width();
   }
   Out.Rows = Row;
 

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "LxCmpsApi.h"
+
 // ---------------------------------------------------------------------------
 // Enumerations shared by every component (values in declaration order).
 
@@ -40,13 +42,11 @@ enum TCenterPoint : std::uint8_t {
   cpUpperLeft, cpUpperCenter, cpUpperRight, cpLeftCenter, cpCenter, cpRightCenter,
   cpLowerLeft, cpLowerCenter, cpLowerRight
 };
-// Horizontal text alignment of captions.
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 // Vertical placement of a panel caption.
 enum TAlignmentVertical : std::uint8_t { avTop, avCenter, avBottom };
 
 // Text-drawing flags and device-context text alignments for left, right and
-// centred text (DT_LEFT/DT_RIGHT/DT_CENTER and TA_LEFT/TA_RIGHT/TA_CENTER).
+// centred text (indexed by the alignment taLeftJustify, taRightJustify, taCenter) (DT_LEFT/DT_RIGHT/DT_CENTER and TA_LEFT/TA_RIGHT/TA_CENTER).
 constexpr unsigned DrawTextAlignments[3] = {0, 2, 1};
 constexpr unsigned SetTextAlignments[3] = {0, 2, 6};
 
@@ -69,11 +69,11 @@ struct TLxPoint {
 };
 
 // Shrinks R by N on each side in Sides.
-TLxRect ShrinkSides(TLxRect R, TSides Sides, int N);
+LXCMPS_API TLxRect ShrinkSides(TLxRect R, TSides Sides, int N);
 
 // Lines a border of the style occupies on each drawn side: 0 for fsNone,
 // 1 for fsFlat, fsStatus and fsPopup, 2 for fsGroove to fsButtonUp.
-int BorderThickness(TFrameStyle Style);
+LXCMPS_API int BorderThickness(TFrameStyle Style);
 
 // ---------------------------------------------------------------------------
 // Framed panel.
@@ -88,10 +88,10 @@ struct TLxPanelFrame {
 
 // The rectangle children are aligned in: Bounds (the window's client area)
 // less the frame lines, the border width and both borders.
-TLxRect PanelClientRect(TLxRect Bounds, const TLxPanelFrame& Frame);
+LXCMPS_API TLxRect PanelClientRect(TLxRect Bounds, const TLxPanelFrame& Frame);
 
 // Top and bottom of a caption of height TextHeight placed in R.
-void PanelCaptionVertical(TAlignmentVertical Align, int TextHeight, TLxRect& R);
+LXCMPS_API void PanelCaptionVertical(TAlignmentVertical Align, int TextHeight, TLxRect& R);
 
 // ---------------------------------------------------------------------------
 // Toolbar.
@@ -107,7 +107,7 @@ struct TLxToolbarStyle {
 };
 
 // The borders a toolbar with AutoStyle takes for its alignment.
-TLxToolbarStyle ToolbarAutoStyle(TLxAlign Align, bool NewLook, bool ShowDivider);
+LXCMPS_API TLxToolbarStyle ToolbarAutoStyle(TLxAlign Align, bool NewLook, bool ShowDivider);
 
 // The borders and height of a status bar with AutoStyle.
 struct TLxStatusBarStyle {
@@ -117,10 +117,10 @@ struct TLxStatusBarStyle {
   TSides FrameSides = sdNoSides;
   int Height = 19;
 };
-TLxStatusBarStyle StatusBarAutoStyle(bool NewLook);
+LXCMPS_API TLxStatusBarStyle StatusBarAutoStyle(bool NewLook);
 
 // The status bar's client rectangle from the framed panel's.
-TLxRect StatusBarClientRect(TLxRect PanelClient, bool NewLook, bool SimpleStatus);
+LXCMPS_API TLxRect StatusBarClientRect(TLxRect PanelClient, bool NewLook, bool SimpleStatus);
 
 // One control of a toolbar, in the toolbar's order.
 struct TLxToolbarItem {
@@ -141,6 +141,9 @@ struct TLxToolbarLayoutIn {
   int Width = 32, Height = 32;
   // Height of row (or column) n counted from 1; RowHeight when empty.
   std::function<int(int)> CalculateRowHeight;
+  // Places item Index on Row at Pos and advances Pos past it; when empty the
+  // layout places it with ToolbarPlaceItem into the result's Bounds.
+  std::function<void(std::size_t Index, int Row, int& Pos)> PositionControl;
 };
 
 struct TLxToolbarLayoutOut {
@@ -150,9 +153,14 @@ struct TLxToolbarLayoutOut {
   std::optional<int> NewWidth, NewHeight; // set when auto size changes them
 };
 
+// The bounds of one control placed at Pos on Row (rows counted from 1) whose
+// height is CurRowHeight; spacers take their own size across the row.
+LXCMPS_API TLxRect ToolbarPlaceItem(const TLxToolbarItem& Item, int Row, int Pos, int CurRowHeight, int Margin,
+                                    int RowHeight, TOrientation Orientation);
+
 // Lays out the controls in rows that wrap at the toolbar's width.
 // Items carry their current Left/Top in Current (same size as Items).
-TLxToolbarLayoutOut ToolbarPositionControls(const TLxToolbarLayoutIn& In,
+LXCMPS_API TLxToolbarLayoutOut ToolbarPositionControls(const TLxToolbarLayoutIn& In,
                                             const std::vector<TLxToolbarItem>& Items,
                                             const std::vector<TLxRect>& Current);
 
@@ -165,7 +173,7 @@ struct TLxLine {
 struct TLxGroove {
   TLxLine Shadow, Highlight;
 };
-TLxGroove SpacerGroove(TLxRect Client);
+LXCMPS_API TLxGroove SpacerGroove(TLxRect Client);
 
 // The size grip of a status bar: the corner rectangle filled in the bar
 // colour, three highlight and six shadow diagonals. W and H are the bar's
@@ -174,8 +182,8 @@ struct TLxSizeGrip {
   TLxRect Fill;
   std::vector<TLxLine> Highlight, Shadow;
 };
-TLxSizeGrip SizeGripLines(TLxRect Client, int W, int H);
-TLxRect SizeGripRect(int Width, int Height);
+LXCMPS_API TLxSizeGrip SizeGripLines(TLxRect Client, int W, int H);
+LXCMPS_API TLxRect SizeGripRect(int Width, int Height);
 
 // ---------------------------------------------------------------------------
 // Splitter.
@@ -188,12 +196,12 @@ struct TLxPaneLayout {
   TLxRect Pane1, Bar, Pane2;
 };
 // Places the two panes and the bar in the client rectangle C.
-TLxPaneLayout SplitterPaneLayout(TLxRect C, TOrientation Orientation, int Position, int SplitterWidth,
+LXCMPS_API TLxPaneLayout SplitterPaneLayout(TLxRect C, TOrientation Orientation, int Position, int SplitterWidth,
                                  bool Pane1Visible, bool Pane2Visible);
 
 // The furthest position the bar may take: size less the bar, both borders and
 // the groove allowance of grooved or bumped bars.
-int SplitterPositionLimit(int Size, int SplitterWidth, int BorderWidth, TSplitterStyle Style);
+LXCMPS_API int SplitterPositionLimit(int Size, int SplitterWidth, int BorderWidth, TSplitterStyle Style);
 
 struct TLxSplitterLimits {
   int Size = 200;
@@ -204,15 +212,15 @@ struct TLxSplitterLimits {
   bool Pane1Visible = true, Pane2Visible = true;
 };
 // Limits a dragged position.
-int SplitterCheckPosition(const TLxSplitterLimits& L, int P);
+LXCMPS_API int SplitterCheckPosition(const TLxSplitterLimits& L, int P);
 
 // The percentage a position stands for; Current when the size leaves nothing.
-int SplitterPercentOf(int Position, int Size, int SplitterWidth, int Current);
+LXCMPS_API int SplitterPercentOf(int Position, int Size, int SplitterWidth, int Current);
 // The position a percentage stands for.
-int SplitterPositionOf(int Percent, int Size, int SplitterWidth);
+LXCMPS_API int SplitterPositionOf(int Percent, int Size, int SplitterWidth);
 
 // The groove along the middle of a grooved or bumped bar.
-TLxGroove SplitterBarGroove(TLxRect Bar, TOrientation Orientation, TSplitterStyle Style);
+LXCMPS_API TLxGroove SplitterBarGroove(TLxRect Bar, TOrientation Orientation, TSplitterStyle Style);
 
 // ---------------------------------------------------------------------------
 // Bars.
@@ -223,40 +231,40 @@ struct TLxLEDLayout {
   int Lead = 0;      // back-coloured margin before the first segment
   int Lit = 0;       // segments filled in the bar colour
 };
-TLxLEDLayout LEDBarLayout(int Extent, int Segments, int Percent);
+LXCMPS_API TLxLEDLayout LEDBarLayout(int Extent, int Segments, int Percent);
 
 // The rectangles of the segments of an LED bar in R, first lit segment first
 // (vertical bars fill from the bottom).
-std::vector<TLxRect> LEDBarSegments(TLxRect R, TOrientation Orientation, const TLxLEDLayout& L);
+LXCMPS_API std::vector<TLxRect> LEDBarSegments(TLxRect R, TOrientation Orientation, const TLxLEDLayout& L);
 
 // The bar-coloured part of a percent bar in R.
-TLxRect PercentBarFill(TLxRect R, TOrientation Orientation, int Percent);
-std::string PercentText(unsigned Percent);
+LXCMPS_API TLxRect PercentBarFill(TLxRect R, TOrientation Orientation, int Percent);
+LXCMPS_API std::string PercentText(unsigned Percent);
 
 // Percentage of PartsComplete of TotalParts; parts are capped at the total.
-std::uint16_t ProgressPercent(std::uint16_t Parts, std::uint16_t Total);
+LXCMPS_API std::uint16_t ProgressPercent(std::uint16_t Parts, std::uint16_t Total);
 
 // The font height plus a quarter of the smaller of it and the system font's.
-int MinFontHeight(int FontHeight, int SystemFontHeight);
+LXCMPS_API int MinFontHeight(int FontHeight, int SystemFontHeight);
 
 // Round half to even, as the components' percentage and position arithmetic does.
-int RoundEven(double V);
+LXCMPS_API int RoundEven(double V);
 
 // ---------------------------------------------------------------------------
 // Status panes.
 
 // The caption rectangle of a pane with the given frame.
-TLxRect StatusCaptionRect(TLxRect Client, TFrameStyle Style, int BorderWidth);
+LXCMPS_API TLxRect StatusCaptionRect(TLxRect Client, TFrameStyle Style, int BorderWidth);
 
 // Frames detected in a glyph strip: width / height when that divides exactly
 // and is below 5, else 1.
-int DetectNumGlyphs(int GlyphWidth, int GlyphHeight);
+LXCMPS_API int DetectNumGlyphs(int GlyphWidth, int GlyphHeight);
 
 struct TLxGlyphPlace {
   int Left = 0, Top = 0, FrameWidth = 0, DrawHeight = 0;
 };
 enum TGlyphAlignment : std::uint8_t { gaLeft, gaRight };
-TLxGlyphPlace GlyphStatusPlace(int PaneWidth, int PaneHeight, int GlyphWidth, int GlyphHeight, int NumGlyphs,
+LXCMPS_API TLxGlyphPlace GlyphStatusPlace(int PaneWidth, int PaneHeight, int GlyphWidth, int GlyphHeight, int NumGlyphs,
                                TGlyphAlignment Align, int GlyphOffset, int BorderWidth, TFrameStyle Style,
                                int CaptionRectHeight);
 
@@ -264,7 +272,7 @@ TLxGlyphPlace GlyphStatusPlace(int PaneWidth, int PaneHeight, int GlyphWidth, in
 // Label.
 
 // An angle in degrees brought into 0 to 359.
-int NormalizeAngle(int Angle);
+LXCMPS_API int NormalizeAngle(int Angle);
 
 // ---------------------------------------------------------------------------
 // Menu button.
@@ -275,11 +283,11 @@ struct TLxMenuLine {
   bool Break = false;     // starts a new column
 };
 // The expected height of a popup menu built from these items.
-int ExpectedMenuHeight(const std::vector<TLxMenuLine>& Items, int MenuBarHeight);
+LXCMPS_API int ExpectedMenuHeight(const std::vector<TLxMenuLine>& Items, int MenuBarHeight);
 
 // Where the menu of a button opens, in button coordinates: below; above when
 // that runs past the screen's bottom; beside when above is off the screen.
-TLxPoint MenuButtonPlacement(TLxRect ButtonOnScreen, int MenuHeight, int ScreenTop, int ScreenBottom);
+LXCMPS_API TLxPoint MenuButtonPlacement(TLxRect ButtonOnScreen, int MenuHeight, int ScreenTop, int ScreenBottom);
 
 // ---------------------------------------------------------------------------
 // Spin edit.
@@ -287,20 +295,20 @@ TLxPoint MenuButtonPlacement(TLxRect ButtonOnScreen, int MenuHeight, int ScreenT
 using Extended = long double;
 
 // Limits V to [Min, Max]; no limit when Min equals Max.
-Extended SpinClamp(Extended V, Extended Min, Extended Max);
+LXCMPS_API Extended SpinClamp(Extended V, Extended Min, Extended Max);
 // V in fixed notation with 7 significant digits and Decimals decimals.
-std::string SpinFormat(Extended V, int Decimals, char DecimalSeparator);
+LXCMPS_API std::string SpinFormat(Extended V, int Decimals, char DecimalSeparator);
 // Reads a number; std::nullopt when Text is not one.
-std::optional<Extended> SpinParse(std::string_view Text, char DecimalSeparator);
+LXCMPS_API std::optional<Extended> SpinParse(std::string_view Text, char DecimalSeparator);
 // Whether a typed character passes the spin edit's filter.
-bool SpinAcceptsChar(char Ch, bool IntegersOnly, bool AllowKeyEdit, char DecimalSeparator);
+LXCMPS_API bool SpinAcceptsChar(char Ch, bool IntegersOnly, bool AllowKeyEdit, char DecimalSeparator);
 
 struct TLxSpinLayout {
   TLxRect UpButton, DownButton; // relative to the button panel
   TLxRect Panel, Edit;
   int Height = 0;               // the height after raising it to the minimum
 };
-TLxSpinLayout SpinEditLayout(int Width, int Height, int ButtonWidth, int MinHeight);
+LXCMPS_API TLxSpinLayout SpinEditLayout(int Width, int Height, int ButtonWidth, int MinHeight);
 
 // ---------------------------------------------------------------------------
 // Colour combo box.
@@ -312,20 +320,20 @@ struct TLxColorEntry {
 };
 constexpr int LxColorCount = 43;
 // "Default", the 16 standard colours, the 25 system colours, "Custom".
-extern const TLxColorEntry LxColorTable[LxColorCount];
+LXCMPS_API extern const TLxColorEntry LxColorTable[LxColorCount];
 
 // The light-colour test of the swatch frame: any of red, green, blue above 128.
-bool IsLightColor(std::uint32_t RGB);
+LXCMPS_API bool IsLightColor(std::uint32_t RGB);
 
 // ---------------------------------------------------------------------------
 // Most-recently-used history.
 
 // The list loaded from stored entries: empty and repeated entries skipped.
-std::vector<std::string> MruCleanList(const std::vector<std::string>& Stored);
+LXCMPS_API std::vector<std::string> MruCleanList(const std::vector<std::string>& Stored);
 // Puts Text at the top (moved when present, inserted when absent).
-void MruPutTop(std::vector<std::string>& Items, const std::string& Text);
-std::string MruCountName(const std::string& MruID);
-std::string MruItemName(const std::string& MruID, int Index);
+LXCMPS_API void MruPutTop(std::vector<std::string>& Items, const std::string& Text);
+LXCMPS_API std::string MruCountName(const std::string& MruID);
+LXCMPS_API std::string MruItemName(const std::string& MruID, int Index);
 
 // Case-insensitive prefix search from the start of Items (ASCII letters).
-int FindPrefix(const std::vector<std::string>& Items, std::string_view Prefix);
+LXCMPS_API int FindPrefix(const std::vector<std::string>& Items, std::string_view Prefix);
