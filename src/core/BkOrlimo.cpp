@@ -1,0 +1,614 @@
+#include "BkOrlimo.h"
+
+#include "BkLxStr.h"
+#include "LxClrFrm.h"
+#include "LxFulFrm.h"
+#include "LxIndFrm.h"
+
+#include <ExportLine.h>
+#include <LogFile.h>
+#include <LxCommon.h>
+#include <PlatformExcept.h>
+
+#include <algorithm>
+
+TOrlimoFonts FOrlimoFonts{};
+
+// ============================================================ TWinClock
+
+std::int32_t TWinClock::TickCount() { return static_cast<std::int32_t>(GetTickCount()); }
+
+std::int32_t TWinClock::TimeOfDay() {
+  SYSTEMTIME T{};
+  GetLocalTime(&T);
+  return ((T.wHour * 60 + T.wMinute) * 60 + T.wSecond) * 1000 + T.wMilliseconds;
+}
+
+namespace {
+
+// The running program's file name without folder and extension.
+std::string ExeBaseName() {
+  char Path[MAX_PATH] = {};
+  const DWORD N = GetModuleFileNameA(nullptr, Path, MAX_PATH);
+  std::string Name(Path, N);
+  const auto Slash = Name.find_last_of("\\/:");
+  if (Slash != std::string::npos) Name.erase(0, Slash + 1);
+  const auto Dot = Name.find_last_of('.');
+  if (Dot != std::string::npos) Name.erase(Dot);
+  return Name;
+}
+
+bool IsSeparatorKind(std::int32_t Kind) { return Kind == lxmSeparator || Kind == lxmWakeUpSeparator; }
+
+}  // namespace
+
+// ============================================================ the list's items
+
+class TBkOrlimoComposite::TItems : public TBkListItems {
+public:
+  explicit TItems(TOrlimoMsgList& List) : FList(List) {}
+  std::int32_t Count() const override { return FList.Count(); }
+  std::string GetString(std::int32_t Index) const override { return std::string(FList.GetItemText(Index)); }
+  void SetString(std::int32_t Index, std::string_view Text) override { FList.SetItemText(Index, Text); }
+  void DeleteWhere(const std::function<bool(std::int32_t)>& IsDeleted) override { FList.DeleteIf(IsDeleted); }
+
+private:
+  TOrlimoMsgList& FList;
+};
+
+// ============================================================ construction
+
+TBkOrlimoComposite::TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock) : TScrollingWinControl(AOwner) {
+  if (!Clock) {
+    FOwnClock = std::make_unique<TWinClock>();
+    Clock = FOwnClock.get();
+  }
+  FMsgs = std::make_unique<TOrlimoMsgList>(*Clock, ExeBaseName());
+  FMsgs->SetObserver(this);
+  FItems = std::make_unique<TItems>(*FMsgs);
+  Initialize();
+}
+
+TBkOrlimoComposite* TBkOrlimoComposite::CreateForCodeRush(TComponent* AOwner, TOrlimoClock* Clock) {
+  auto* C = new TBkOrlimoComposite(AOwner, Clock);
+  C->FForCodeRush = true;
+  return C;
+}
+
+TBkOrlimoComposite::~TBkOrlimoComposite() {
+  // The children refer to the model: they go first.
+  BeginDestroy();
+  if (FTipVisible) ReleaseCapture();
+  DestroyComponents();
+  FLstMsgs = nullptr;
+  FTip = nullptr;
+  FMsgs->SetObserver(nullptr);
+}
+
+void TBkOrlimoComposite::Initialize() {
+  SetWindowClassName("TBkOrlimoComposite");
+  SetBounds(0, 0, 300, 150);
+
+  FMsgFont.SetName("Arial");
+  FMsgFont.SetSize(8);
+  FObjectFont.SetName("Arial");
+  FObjectFont.SetSize(8);
+  FStreamFont.SetName("Courier New");
+  FStreamFont.SetSize(8);
+
+  // The message list. The assembly of the whole panel places it in the
+  // message pane; until then it fills the panel.
+  FLstMsgs = new TBkEditListBox(this);
+  FLstMsgs->SetParent(this);
+  FLstMsgs->SetAlign(alClient);
+  FLstMsgs->SetMultiSelect(true);
+  FLstMsgs->SetItemHeight(18);
+  FLstMsgs->SetTabOrder(0);
+  FLstMsgs->SetAllowDeleteByKbd(true);
+  FLstMsgs->SetFont(FMsgFont);
+  FLstMsgs->SetItems(FItems.get());
+  FLstMsgs->OnDrawItem = [this](TBkVertListBox& L, std::int32_t I, const RECT& R, TOwnerDrawState S) {
+    LstMsgsDrawItem(L, I, R, S);
+  };
+  FLstMsgs->OnClick = [this](TObject*) { LstMsgsClick(); };
+  FLstMsgs->OnDblClick = [this](TObject*) { ShowTip(); };
+  FLstMsgs->OnHScroll = [this](TObject*) { UpdateList(); };
+  FLstMsgs->OnDeleteItems = [this](TObject*) { UpdateStatus(); };
+  FLstMsgs->OnSizeEditRect = [this](TObject*, std::int32_t I, RECT& R) { LstMsgsSizeEditRect(I, R); };
+  FLstMsgs->OnShowingEditor = [this](TObject*, std::int32_t I, bool& Allow) { LstMsgsShowingEditor(I, Allow); };
+  FLstMsgs->OnHidingEditor = [this](TObject*) { LstMsgsClick(); };
+
+  FTip = new TBkPopupTip(this);
+  TFont TipFont;
+  TipFont.SetName("MS Sans Serif");
+  TipFont.SetSize(8);
+  TipFont.SetStyle(0);
+  FTip->SetFont(TipFont);
+  FTip->OnCloseRequest = [this] { HideTip(); };
+}
+
+void TBkOrlimoComposite::CreateWnd() {
+  TScrollingWinControl::CreateWnd();
+  FTip->SetOwnerWindow(WindowHandle());
+  InitIcons();
+}
+
+void TBkOrlimoComposite::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_CANCELMODE) HideTip();
+  TScrollingWinControl::WndProc(Message);
+}
+
+// ============================================================ list operations
+
+std::int32_t TBkOrlimoComposite::AddMessage(std::int32_t Kind, std::string_view Text, std::string_view AppName,
+                                            std::string_view TypeName, std::int32_t TickCount,
+                                            std::optional<std::string_view> Details) {
+  return FMsgs->AddMessage(Kind, Text, AppName, TypeName, TickCount, Details);
+}
+
+void TBkOrlimoComposite::InsertMessage(std::int32_t Position, std::int32_t Kind, std::string_view Text,
+                                       std::string_view AppName, std::string_view TypeName, std::int32_t TickCount,
+                                       std::optional<std::string_view> Details) {
+  FMsgs->InsertMessage(Position, Kind, Text, AppName, TypeName, TickCount, Details);
+}
+
+void TBkOrlimoComposite::AddCheckPoint(std::string_view AppName, std::int32_t TickCount) {
+  FMsgs->AddCheckPoint(AppName, TickCount);
+}
+
+void TBkOrlimoComposite::AddSeparator(std::string_view AppName, std::int32_t TickCount) {
+  FMsgs->AddSeparator(AppName, TickCount);
+}
+
+void TBkOrlimoComposite::InsertSeparator(std::string_view AppName, std::int32_t TickCount) {
+  FMsgs->InsertSeparator(FLstMsgs->GetItemIndex(), AppName, TickCount);
+}
+
+const TOrlimoMsgInfo& TBkOrlimoComposite::GetItemMsgInfo(std::int32_t Position) const {
+  return FMsgs->GetItemMsgInfo(Position);
+}
+
+const TOrlimoMsgInfo* TBkOrlimoComposite::GetCurrentMsgInfo() const {
+  const std::int32_t I = FLstMsgs->GetItemIndex();
+  if (I < 0 || I >= FMsgs->Count()) return nullptr;
+  return &FMsgs->GetItemMsgInfo(I);
+}
+
+void TBkOrlimoComposite::ScratchPadMsg(std::int32_t Line, std::string_view Text) {
+  if (Line < 0 || Line >= static_cast<std::int32_t>(FScratchPad.size())) return;
+  FScratchPad[static_cast<std::size_t>(Line)] = std::string(Text);
+}
+
+const std::string& TBkOrlimoComposite::GetScratchPadLine(std::int32_t Line) const {
+  static const std::string Empty;
+  if (Line < 0 || Line >= static_cast<std::int32_t>(FScratchPad.size())) return Empty;
+  return FScratchPad[static_cast<std::size_t>(Line)];
+}
+
+void TBkOrlimoComposite::AppendSharedItemsFrom(TLxIntakePanel& First) {
+  auto* Other = dynamic_cast<TBkOrlimoComposite*>(&First);
+  if (!Other || Other == this) return;
+  FMsgs->AppendSharedItemsFrom(*Other->FMsgs);
+  FLstMsgs->ItemsChanged();
+  MeasureAllColumns();
+  UpdateList();
+}
+
+void TBkOrlimoComposite::JumpToItem(std::int32_t Position) {
+  if (Position < 0 || Position >= FMsgs->Count()) return;
+  FLstMsgs->SetCaretIndex(Position);
+  FLstMsgs->ClearSelection();
+  FLstMsgs->SetSelected(Position, true);
+  LstMsgsClick();
+}
+
+std::string TBkOrlimoComposite::PrepareLine(std::int32_t Position) {
+  return ::PrepareLine(*FMsgs, Position, TExportOptions{FViewTimeStamp, FViewIcons});
+}
+
+void TBkOrlimoComposite::ProcessMessage(const void* Record, std::size_t Size) { FMsgs->ProcessMessage(Record, Size); }
+
+void TBkOrlimoComposite::LoadMessages(const std::string& FileName) {
+  Clear();
+  TCursorGuard Hourglass;
+  struct TStatusAfter {
+    TBkOrlimoComposite& C;
+    ~TStatusAfter() { C.UpdateStatus(); }
+  } StatusAfter{*this};
+  LoadLogFile(*FMsgs, FileName);
+}
+
+void TBkOrlimoComposite::SaveLogFile(const std::string& FileName) {
+  TCursorGuard Hourglass;
+  ::SaveLogFile(*FMsgs, FileName);
+}
+
+void TBkOrlimoComposite::ClearWithPrompt() {
+  if (FMsgs->Empty()) return;
+  if (FConfirmOnClear && UserAbortsClear(*this, ToolbarOffset())) return;
+  Clear();
+}
+
+void TBkOrlimoComposite::ResetIndentLevel() {
+  if (ActuallyResetIndentLevel(*this)) FMsgs->ResetIndentLevel();
+}
+
+void TBkOrlimoComposite::Clear() {
+  TCursorGuard Hourglass;
+  FMsgs->Clear();  // the panel's side of it runs in Cleared()
+}
+
+void TBkOrlimoComposite::DeleteSelectedItems() { FLstMsgs->DeleteSelected(); }
+
+void TBkOrlimoComposite::SelectAll() {
+  FLstMsgs->SelectAll();
+  UpdateStatus();
+}
+
+void TBkOrlimoComposite::AddNote() {
+  const std::int32_t P = FMsgs->AddNote();
+  if (P < 0) return;
+  FLstMsgs->SetCaretIndex(P);
+  FLstMsgs->ClearSelection();
+  FLstMsgs->SetSelected(P, true);
+  LstMsgsClick();
+  FLstMsgs->ShowEditor();
+}
+
+void TBkOrlimoComposite::InsertNote() {
+  if (FMsgs->Empty()) {
+    AddNote();
+    return;
+  }
+  const std::int32_t P = FMsgs->InsertNote(FLstMsgs->GetItemIndex());
+  if (P < 0) return;
+  JumpToItem(P);
+  FLstMsgs->ShowEditor();
+}
+
+void TBkOrlimoComposite::SetIgnoreMessages(bool Value) { FMsgs->SetIgnoreMessages(Value); }
+
+// ============================================================ model notifications
+
+void TBkOrlimoComposite::WakeUpBeep() { MessageBeep(0); }
+
+void TBkOrlimoComposite::BeforeInsert(std::int32_t, std::string_view AppName) {
+  // Both columns are measured in the list font; a name is measured once.
+  const bool NameGrew = UpdateAppNameWidth(AppName);
+  const bool TimeGrew = UpdateTimeStampWidth();
+  if (NameGrew || TimeGrew) FLstMsgs->MarkDirty();
+}
+
+void TBkOrlimoComposite::NavigatorKindInserted(std::int32_t) {
+  if (FMsgs->GetInsertAtEnd()) {
+    FNavEnabled[2] = FNavEnabled[3] = true;
+  } else {
+    FNavEnabled[0] = FNavEnabled[1] = true;
+  }
+}
+
+void TBkOrlimoComposite::AfterInsert(std::int32_t Position) {
+  FLstMsgs->ItemInserted(Position);
+  if (FKeepMsgInView && !FLstMsgs->GetPopupVisible()) FLstMsgs->SetTopIndex(Position);
+}
+
+TListFullAnswer TBkOrlimoComposite::ListFull() {
+  return ListIsFullResponse(*this) == mrIgnore ? TListFullAnswer::Ignore : TListFullAnswer::Clear;
+}
+
+void TBkOrlimoComposite::Cleared() {
+  FLstMsgs->HideEditor(false);
+  HideTip();
+  FLstMsgs->ItemsCleared();
+  ResetColumnWidths();
+  FNavEnabled = {};
+  UpdateStatus();
+  DoUpdateNav();
+}
+
+void TBkOrlimoComposite::IgnoreMessagesChanged(bool) { DoUpdateMenu(); }
+
+// ============================================================ notifications
+
+void TBkOrlimoComposite::LstMsgsClick() {
+  const TOrlimoMsgInfo* Info = GetCurrentMsgInfo();
+  const std::int32_t Kind = Info ? Info->MsgType() : -1;
+  const bool CanInspect = Info && FLstMsgs->GetSelCount() > 0 && Kind >= lxmObject && Kind <= lxmStringList;
+  const bool CanMatch = Info && FLstMsgs->GetSelCount() > 0 && (Kind == lxmEnterMethod || Kind == lxmExitMethod);
+  if (OnLstMsgsClick) OnLstMsgsClick(this, CanInspect, CanMatch);
+  UpdateStatus();
+}
+
+void TBkOrlimoComposite::DoUpdateMenu() {
+  if (OnUpdateMenu) OnUpdateMenu(this);
+}
+
+void TBkOrlimoComposite::DoUpdateStatus() {
+  if (OnUpdateStatus) OnUpdateStatus(this, FLstMsgs->GetSelCount() > 0, FMsgs->Count() > 0);
+}
+
+void TBkOrlimoComposite::DoUpdateNav() {
+  if (OnUpdateNav) OnUpdateNav(this, FNavEnabled[0], FNavEnabled[1], FNavEnabled[2], FNavEnabled[3]);
+}
+
+void TBkOrlimoComposite::UpdateStatus() { DoUpdateStatus(); }
+
+// ============================================================ view settings
+
+void TBkOrlimoComposite::SetViewIcons(bool Value) {
+  if (Value == FViewIcons) return;
+  FViewIcons = Value;
+  UpdateItemHeight();
+  if (FMsgs->Count() > 0) {
+    LstMsgsClick();
+    FLstMsgs->SetTopIndex(0);
+  }
+}
+
+void TBkOrlimoComposite::SetViewTimeStamp(bool Value) {
+  if (Value == FViewTimeStamp) return;
+  FViewTimeStamp = Value;
+  UpdateList();
+}
+
+void TBkOrlimoComposite::SetViewAppName(bool Value) {
+  if (Value == FViewAppName) return;
+  FViewAppName = Value;
+  UpdateList();
+}
+
+void TBkOrlimoComposite::SetLstMsgsFont(const TFont& Font) {
+  FLstMsgs->SetFont(Font);
+  FAppNameWidths.clear();
+  FSampleTimeWidth = -1;
+  MeasureAllColumns();
+  UpdateList();
+}
+
+// ============================================================ rendering
+
+void TBkOrlimoComposite::SetFontColorStyle(TFont& Font, std::int32_t Kind) {
+  const TOrlimoFontRec* Rec = &FOrlimoFonts[0];
+  if (Kind >= 0 && Kind <= 10 && !FOrlimoFonts[static_cast<std::size_t>(Kind)].UseDefault)
+    Rec = &FOrlimoFonts[static_cast<std::size_t>(Kind)];
+  Font.SetColor(Rec->Color);
+  Font.SetStyle(Rec->Style & 0x0F);
+}
+
+RECT TBkOrlimoComposite::GetMessageRect(std::int32_t Level, const RECT& ItemRect) const {
+  RECT R = ItemRect;
+  R.left = ItemRect.left + Level * FIndentWidth + (FViewIcons ? 24 : 2);
+  if (FViewTimeStamp) R.right -= FTimeStampWidth;
+  if (FViewAppName) R.right -= FAppNameWidth;
+  return R;
+}
+
+RECT TBkOrlimoComposite::GetAppRect(const RECT& MessageRect) const {
+  return RECT{MessageRect.right, MessageRect.top, MessageRect.right + FAppNameWidth, MessageRect.bottom};
+}
+
+RECT TBkOrlimoComposite::GetTimeRect(const RECT& ItemRect, const RECT& MessageRect, const RECT& AppRect) const {
+  return RECT{FViewAppName ? AppRect.right : MessageRect.right, ItemRect.top, ItemRect.right, ItemRect.bottom};
+}
+
+std::string TBkOrlimoComposite::CropMessage(std::string Text, int Width) {
+  const auto CR = Text.find('\r');
+  if (CR != std::string::npos) {
+    Text.erase(CR);
+    Text += "...";
+  }
+  TCanvas& C = FLstMsgs->GetCanvas();
+  const int E = C.TextWidth("...");
+  if (C.TextWidth(Text) + E <= Width) return Text;
+  // The longest beginning whose width leaves room for the ellipsis: what
+  // taking off the last character until it fits gives, found in one call.
+  int Fit = 0;
+  if (Width - E > 0 && !Text.empty()) {
+    C.Realize();
+    SIZE Size{};
+    GetTextExtentExPointA(C.GetHandle(), Text.data(), static_cast<int>(Text.size()), Width - E, &Fit, nullptr,
+                          &Size);
+  }
+  Text.resize(static_cast<std::size_t>(std::clamp(Fit, 0, static_cast<int>(Text.size()))));
+  return Text + "...";
+}
+
+void TBkOrlimoComposite::InitIcons() {
+  static const char* const Names[11] = {"BKORLIMO_INFO",       "BKORLIMO_WARNING", "BKORLIMO_ERROR",
+                                        "BKORLIMO_CHECKPOINT", "BKORLIMO_OBJECT",  "BKORLIMO_STREAM",
+                                        "BKORLIMO_STRINGLIST", "BKORLIMO_PROPERTY", "BKORLIMO_NOTE",
+                                        "BKORLIMO_ENTER",      "BKORLIMO_EXIT"};
+  for (std::size_t K = 0; K < FIcons.size(); ++K) {
+    for (int V = 0; V < 2; ++V) {
+      auto B = std::make_unique<TBitmap>(IconWidth, IconHeight);
+      TCanvas& C = B->GetCanvas();
+      C.GetBrush().SetStyle(bsSolid);
+      C.GetBrush().SetColor(V == 0 ? FLstMsgs->GetColor() : clHighlight);
+      C.FillRect(RECT{0, 0, IconWidth, IconHeight});
+      FIcons[K][static_cast<std::size_t>(V)] = std::move(B);
+    }
+  }
+  TBitmap Source;
+  for (std::size_t K = 0; K < FIcons.size(); ++K) {
+    try {
+      Source.LoadFromResourceName(BkLxStr::ResourceModule(), Names[K]);
+    } catch (const EResNotFound&) {
+      continue;  // a missing picture leaves the plain background
+    }
+    HDC Src = Source.GetCanvas().GetHandle();
+    for (auto& B : FIcons[K])
+      TransparentCopy(B->GetCanvas().GetHandle(), 0, 0, IconWidth, IconHeight, Src, 0, 0, IconTransparentColor);
+  }
+}
+
+TBitmap* TBkOrlimoComposite::Icon(std::int32_t Kind, bool Selected) {
+  if (Kind < 0 || Kind > 10) return nullptr;
+  return FIcons[static_cast<std::size_t>(Kind)][Selected ? 1 : 0].get();
+}
+
+bool TBkOrlimoComposite::UpdateAppNameWidth(std::string_view AppName) {
+  int W;
+  auto It = FAppNameWidths.find(std::string(AppName));
+  if (It != FAppNameWidths.end()) {
+    W = It->second;
+  } else {
+    TCanvas& C = FLstMsgs->GetCanvas();
+    C.GetFont().Assign(FLstMsgs->GetFont());
+    W = C.TextWidth(AppName);
+    FAppNameWidths.emplace(std::string(AppName), W);
+  }
+  if (FAppNameWidth >= W + 4) return false;
+  FAppNameWidth = W + 8;
+  return true;
+}
+
+bool TBkOrlimoComposite::UpdateTimeStampWidth() {
+  if (FSampleTimeWidth < 0) {
+    TCanvas& C = FLstMsgs->GetCanvas();
+    C.GetFont().Assign(FLstMsgs->GetFont());
+    FSampleTimeWidth = C.TextWidth(TimeStampSample);
+  }
+  if (FTimeStampWidth >= FSampleTimeWidth + 4) return false;
+  FTimeStampWidth = FSampleTimeWidth + 8;
+  return true;
+}
+
+void TBkOrlimoComposite::ResetColumnWidths() {
+  FAppNameWidth = 0;
+  FTimeStampWidth = 0;
+}
+
+void TBkOrlimoComposite::MeasureAllColumns() {
+  ResetColumnWidths();
+  UpdateTimeStampWidth();
+  for (std::string_view Name : FMsgs->DistinctAppNames()) UpdateAppNameWidth(Name);
+}
+
+void TBkOrlimoComposite::UpdateItemHeight() {
+  int H = GetMinFontHeight(FMsgFont) - 2;
+  if (FViewIcons) H = std::max(H, 15);
+  if (H == FLstMsgs->GetItemHeight())
+    UpdateList();
+  else
+    FLstMsgs->SetItemHeight(H);
+}
+
+void TBkOrlimoComposite::UpdateList() { FLstMsgs->Invalidate(); }
+
+void TBkOrlimoComposite::ReverseList() {
+  FLstMsgs->BeginUpdate();
+  FMsgs->Reverse();
+  FLstMsgs->ItemsReversed();
+  FLstMsgs->EndUpdate();
+  UpdateList();
+}
+
+void TBkOrlimoComposite::LstMsgsDrawItem(TBkVertListBox& Control, std::int32_t Index, const RECT& Rect,
+                                         TOwnerDrawState State) {
+  TCanvas& C = Control.GetCanvas();
+  RECT Clip{};
+  if (GetClipBox(C.GetHandle(), &Clip) == NULLREGION || IsRectEmpty(&Clip)) return;
+  if (Index < 0 || Index >= FMsgs->Count()) return;
+  const TOrlimoMsgInfo& Info = FMsgs->GetItemMsgInfo(Index);
+  const bool Selected = (State & odSelected) != 0;
+  const std::int32_t Kind = Info.MsgType();
+  const int L = Rect.left, T = Rect.top, R = Rect.right, B = Rect.bottom;
+
+  if (Kind == lxmSeparator) {
+    C.FillRect(Rect);
+    C.GetPen().SetColor(Control.GetColor() == clBtnShadow ? clSilver : clBtnShadow);
+    const int M = T + (B - T) / 2;
+    C.MoveTo(L + 2, M);
+    C.LineTo(R - 2, M);
+    return;
+  }
+  if (Kind == lxmWakeUpSeparator) {
+    C.GetBrush().SetStyle(bsSolid);
+    C.GetBrush().SetColor(Selected ? clHighlight : clWindow);
+    C.FillRect(Rect);
+    C.GetPen().SetColor(clGray);
+    C.GetBrush().SetColor(Selected ? clHighlightText : clGray);
+    C.GetBrush().SetStyle(bsBDiagonal);
+    C.Realize();
+    SetBkMode(C.GetHandle(), TRANSPARENT);  // the hatch over the band, not over a fill
+    C.Rectangle(Rect);
+    C.GetBrush().SetColor(clWindow);
+    C.GetBrush().SetStyle(bsSolid);
+    return;
+  }
+
+  SetFontColorStyle(C.GetFont(), Kind);
+  if (Selected) C.GetFont().SetColor(clHighlightText);
+  const RECT MsgRect = GetMessageRect(Info.IndentLevel(), Rect);
+  C.TextRect(MsgRect, MsgRect.left, T, CropMessage(std::string(Info.Text()), MsgRect.right - MsgRect.left));
+  C.FillRect(RECT{L, T, MsgRect.left, B});
+  if (FViewIcons)
+    if (TBitmap* I = Icon(Kind, Selected)) C.Draw(L + Info.IndentLevel() * FIndentWidth + 4, T + 2, *I);
+  SetFontColorStyle(C.GetFont(), -1);
+  if (Selected) C.GetFont().SetColor(clHighlightText);
+  const RECT AppRect = GetAppRect(MsgRect);
+  if (FViewAppName) C.TextRect(AppRect, AppRect.left + 4, T, Info.AppName());
+  if (FViewTimeStamp) {
+    const RECT TimeRect = GetTimeRect(Rect, MsgRect, AppRect);
+    C.Realize();
+    SetTextAlign(C.GetHandle(), TA_RIGHT);
+    C.TextRect(TimeRect, TimeRect.right - 2, T, FMsgs->TickCountToTime(Info.TickCount()));
+    SetTextAlign(C.GetHandle(), TA_LEFT);
+  }
+  C.GetFont().SetColor(Selected ? clHighlightText : clWindowText);
+  C.TextWidth("Yy");  // puts the font into the DC before the focus rectangle
+}
+
+void TBkOrlimoComposite::LstMsgsSizeEditRect(std::int32_t Index, RECT& EditRect) {
+  EditRect.left -= 2;
+  const RECT Widened = EditRect;
+  if (Index >= 0 && Index < FMsgs->Count()) EditRect = GetMessageRect(FMsgs->GetItemMsgInfo(Index).IndentLevel(), Widened);
+  if (EditRect.left > EditRect.right) EditRect.left = Widened.left;
+  if (FLstMsgs->GetItemHeight() <= 15) {
+    EditRect.top -= 1;
+    EditRect.bottom += 1;
+  }
+}
+
+void TBkOrlimoComposite::LstMsgsShowingEditor(std::int32_t Index, bool& AllowShow) {
+  if (Index < 0 || Index >= FMsgs->Count()) {
+    AllowShow = false;
+    return;
+  }
+  const std::int32_t Kind = FMsgs->GetItemMsgInfo(Index).MsgType();
+  if (IsSeparatorKind(Kind)) {
+    AllowShow = false;
+    return;
+  }
+  TFont F(FLstMsgs->GetFont());
+  SetFontColorStyle(F, Kind);
+  FLstMsgs->Editor().SetFont(F);
+}
+
+void TBkOrlimoComposite::ShowTip() {
+  const std::int32_t I = FLstMsgs->GetItemIndex();
+  if (I < 0 || I >= FMsgs->Count()) return;
+  if (IsSeparatorKind(FMsgs->GetItemMsgInfo(I).MsgType())) return;
+  FTip->SetTipText(std::string(FMsgs->GetItemText(I)));
+  FLstMsgs->FlushChanges();
+  const RECT R = FLstMsgs->ItemRect(I);
+  const int W = R.right - R.left - 4;
+  const int H = FTip->CalcTipHeight(W) + 4;
+  const POINT P = FLstMsgs->ClientToScreen(POINT{R.left + 2, R.bottom + 2});
+  FTip->SetBounds(P.x, P.y, W, H);
+  HWND Tip = FTip->GetHandle();
+  SetWindowPos(Tip, HWND_TOP, P.x, P.y, W, H, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ::SetFocus(Tip);
+  FTipVisible = true;
+  SetCapture(Tip);
+}
+
+void TBkOrlimoComposite::HideTip() {
+  if (!FTipVisible) return;
+  FTipVisible = false;
+  HWND Tip = FTip ? FTip->WindowHandle() : nullptr;
+  if (Tip && GetCapture() == Tip) ReleaseCapture();
+  if (Tip) ShowWindow(Tip, SW_HIDE);
+  UpdateList();
+  if (FLstMsgs && FLstMsgs->CanFocus()) FLstMsgs->SetFocus();
+}

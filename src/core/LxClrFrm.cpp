@@ -1,0 +1,28 @@
+#include "LxClrFrm.h"
+
+#include "BkLxUtil.h"
+
+TFrmConfirmClear* FrmConfirmClear = nullptr;
+
+TFrmConfirmClear::TFrmConfirmClear() : TLxConfirmForm(326, 47, IDI_QUESTION) {
+  Label = AddLabel(this, 52, 16, 0, 0, "Clear All Messages?", false);
+  BtnYes = AddButton(this, 160, 12, "&Yes", mrOk);
+  BtnYes->SetDefault(true);
+  BtnNo = AddButton(this, 244, 12, "&No", mrCancel);
+  BtnNo->SetCancel(true);
+}
+
+bool UserAbortsClear(TWinControl& Panel, std::int32_t ExtraOffset) {
+  TFrmConfirmClear Form;
+  using namespace BkLxUtil;
+  RECT Work{};
+  GetDesktopClientRect(Work);
+  const TLxRect S = ScreenRectOf(Panel.GetHandle());
+  const TLxPoint P = ClampToWorkArea(TLxPoint{S.Left + 10, S.Top + ExtraOffset + 10}, Form.GetWidth(),
+                                     Form.GetHeight(), ToLxRect(Work));
+  FrmConfirmClear = &Form;
+  struct TReset {
+    ~TReset() { FrmConfirmClear = nullptr; }
+  } Reset;
+  return ShowConfirmAt(Form, P.X, P.Y) != mrOk;
+}
