@@ -1,0 +1,60 @@
+// Loads arbitrary bytes as a log file. Whatever loads, saving it and loading
+// the saved file again must give the same file (a fixed point), and the load
+// must stop exactly at the first record that does not fit.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "LogFile.h"
+#include "MsgList.h"
+
+namespace {
+
+void Check(bool Ok) {
+  if (!Ok) std::abort();
+}
+
+struct TAlternate : TMsgListObserver {
+  int Calls = 0;
+  TListFullAnswer ListFull() override { return ++Calls % 2 ? TListFullAnswer::Clear : TListFullAnswer::Ignore; }
+};
+
+std::string Save(const TOrlimoMsgList& L) {
+  TStringLogSink Sink;
+  WriteLog(L, Sink);
+  return Sink.Bytes;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  std::unique_ptr<char[]> Bytes(new char[Size ? Size : 1]);
+  if (Size) std::memcpy(Bytes.get(), Data, Size);
+  const bool AtEnd = Size == 0 || (Data[0] & 1) == 0;
+
+  TManualClock Clock;
+  TAlternate Full;
+  TOrlimoMsgList First(Clock, "Fuzz");
+  First.SetObserver(&Full);
+  First.SetInsertAtEnd(AtEnd);
+  First.SetCapacity(Size > 0 && (Data[0] & 2) ? 3 : 1000);
+  const TLogLoadResult R = ReadLog(First, Bytes.get(), Size);
+  Check(R.Offset <= Size);
+  Check((R.Stop == TRecordStatus::Ok) == (R.Offset == Size));
+  if (R.Stop != TRecordStatus::Ok) {
+    TOrlimoRecord Rec;
+    Check(DecodeRecord(Bytes.get() + R.Offset, Size - R.Offset, Rec) == R.Stop);
+  }
+
+  const std::string Saved = Save(First);
+  TOrlimoMsgList Second(Clock, "Fuzz");
+  Second.SetInsertAtEnd(AtEnd);
+  const TLogLoadResult R2 = ReadLog(Second, Saved.data(), Saved.size());
+  Check(R2.Stop == TRecordStatus::Ok && R2.Records == First.Count());
+  Check(Second.Count() == First.Count());
+  Check(Save(Second) == Saved);
+  return 0;
+}
