@@ -15,7 +15,10 @@ HWND LxFindTarget(TLxTarget Target) {
 }
 
 TLxSendResult LxSendRecord(TLxTarget Target, std::int32_t Kind, const std::string& Record) {
-  HWND W = LxFindTarget(Target);
+  return LxSendRecordTo(LxFindTarget(Target), Kind, Record);
+}
+
+TLxSendResult LxSendRecordTo(HWND W, std::int32_t Kind, const std::string& Record) {
   if (!W) return TLxSendResult::NoWindow;
   COPYDATASTRUCT Data{};
   Data.dwData = static_cast<ULONG_PTR>(static_cast<std::uint32_t>(Kind));

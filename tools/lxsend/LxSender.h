@@ -42,6 +42,8 @@ enum class TLxSendResult { Taken, NotTaken, NoWindow };
 TLxSendResult LxSend(TLxTarget Target, const TLxMessage& Msg);
 // The same with a record already built (dwData = Kind, cbData = its size).
 TLxSendResult LxSendRecord(TLxTarget Target, std::int32_t Kind, const std::string& Record);
+// Sends a record to a window already found (null: NoWindow).
+TLxSendResult LxSendRecordTo(HWND Window, std::int32_t Kind, const std::string& Record);
 
 // Kind codes by name ("info", "warning", ... "savelog") or as a decimal
 // number. False when Text is neither.

@@ -3,6 +3,7 @@
 //   lxsend [options] KIND [TEXT [DETAILS]]   one message
 //   lxsend [options] --demo                   the demonstration stream
 //   lxsend [options] --file LOG.olx           every record of a log file
+//   lxsend [options] --close                  asks the receiving window to close
 //
 // Exit codes: 0 every message taken, 1 usage error, 2 no receiving window,
 // 3 a message was not taken (reply 0), 4 the file could not be read.
@@ -23,6 +24,7 @@ const char Usage[] =
     "usage: lxsend [options] KIND [TEXT [DETAILS]]\n"
     "       lxsend [options] --demo\n"
     "       lxsend [options] --file LOG.olx\n"
+    "       lxsend [options] --close     (posts WM_CLOSE to the receiving window)\n"
     "KIND: info warning error checkpoint object stream stringlist property note\n"
     "      enter exit separator wakeup clear scratchpad savelog, or a number\n"
     "TEXT and DETAILS take the escapes \\n \\r \\t \\\\ (details lines end at CR, LF or CR LF).\n"
@@ -71,6 +73,7 @@ int main(int argc, char** argv) {
   long long WaitMs = 0;
   TLxTarget Target = TLxTarget::Any;
   bool Demo = false;
+  bool Close = false;
   bool Quiet = false;
   std::string FileName;
   std::vector<std::string> Args;
@@ -118,6 +121,8 @@ int main(int argc, char** argv) {
       const char* S = Value("--file");
       if (!S) return 1;
       FileName = S;
+    } else if (A == "--close") {
+      Close = true;
     } else if (A == "--quiet") {
       Quiet = true;
     } else if (A == "--help" || A == "-h") {
@@ -131,8 +136,18 @@ int main(int argc, char** argv) {
   }
 
   std::vector<TLxMessage> Messages;
-  const int Modes = (Demo ? 1 : 0) + (FileName.empty() ? 0 : 1) + (Args.empty() ? 0 : 1);
-  if (Modes != 1) return UsageError("give one of KIND, --demo or --file");
+  const int Modes = (Demo ? 1 : 0) + (Close ? 1 : 0) + (FileName.empty() ? 0 : 1) + (Args.empty() ? 0 : 1);
+  if (Modes != 1) return UsageError("give one of KIND, --demo, --file or --close");
+  if (Close) {
+    if (WaitMs > 0 && !WaitForTarget(Target, WaitMs)) return 2;
+    HWND W = LxFindTarget(Target);
+    if (!W) {
+      std::fprintf(stderr, "lxsend: no receiving window (is Orlimo running?)\n");
+      return 2;
+    }
+    PostMessageA(W, WM_CLOSE, 0, 0);
+    return 0;
+  }
   if (Demo) {
     Messages = LxDemoStream(HaveTick ? Tick : static_cast<std::int32_t>(GetTickCount() - 60000u));
   } else if (!FileName.empty()) {
