@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Forms.h"
 #include "LxConvert.h"
 #include "OrlimoMsg.h"
 
@@ -78,4 +79,17 @@ LRESULT LxDispatchCopyData(const COPYDATASTRUCT* Data, const std::vector<TLxInta
   // dwData carries the 32-bit signed kind code.
   const auto Kind = static_cast<std::int32_t>(static_cast<std::uint32_t>(Data->dwData));
   return LxDispatchRecord(Kind, Data->lpData, Data->cbData, Panels, Mode);
+}
+
+void LxHandleCopyData(TMessage& Message, const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode Mode) {
+  Message.Result = LxReplyNotTaken;
+  try {
+    Message.Result = LxDispatchCopyData(reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam), Panels, Mode);
+  } catch (const std::exception& E) {
+    Message.Result = LxReplyNotTaken;
+    Application->HandleException(E);
+  } catch (...) {
+    Message.Result = LxReplyNotTaken;
+    Application->HandleUnknownException();
+  }
 }

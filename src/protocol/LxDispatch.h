@@ -28,6 +28,8 @@
 #include "LxIntake.h"
 #include "OrlimoRecord.h"
 
+struct TMessage;
+
 enum class TLxIntakeMode { MainForm, Satellite };
 
 // The reply values a sender's SendMessage returns.
@@ -47,6 +49,12 @@ LRESULT LxDispatchRecord(std::int32_t Kind, const void* Data, std::size_t Size,
 // not processed (reply 0).
 LRESULT LxDispatchCopyData(const COPYDATASTRUCT* Data, const std::vector<TLxIntakePanel*>& Panels,
                            TLxIntakeMode Mode);
+
+// The WM_COPYDATA handler of an intake window: dispatches the message and
+// sets its result to the reply. An exception ends the handling where it
+// happened; it is shown by the application's exception display and the reply
+// is 0.
+void LxHandleCopyData(TMessage& Message, const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode Mode);
 
 // A scratch-pad command's text split at its first "@": the line number before
 // it (EConvertError when that is not a decimal integer; a text without "@"

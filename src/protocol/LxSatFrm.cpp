@@ -36,17 +36,7 @@ void TBkFrmLxSatellite::RemoveCompositeReference(TLxIntakePanel* Composite) {
 }
 
 void TBkFrmLxSatellite::WMCopyData(TMessage& Message) {
-  Message.Result = LxReplyNotTaken;
-  try {
-    Message.Result = LxDispatchCopyData(reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam), FComposites,
-                                        TLxIntakeMode::Satellite);
-  } catch (const std::exception& E) {
-    Message.Result = LxReplyNotTaken;
-    Application->HandleException(E);
-  } catch (...) {
-    Message.Result = LxReplyNotTaken;
-    Application->HandleUnknownException();
-  }
+  LxHandleCopyData(Message, FComposites, TLxIntakeMode::Satellite);
 }
 
 void TBkFrmLxSatellite::WndProc(TMessage& Message) {

@@ -1,0 +1,140 @@
+// Intake throughput: the viewer (Orlimo.exe) against a window that only
+// answers WM_COPYDATA (the protocol's own limit), measured in one run with the
+// two interleaved. Every message is a freshly built client record sent with
+// SendMessage to a window found with FindWindow just before, as a client does.
+//
+//   intake_bench [--viewer PATH] [--echo PATH] [--count N] [--rounds R]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "IntakeEcho.h"
+#include "LxProcess.h"
+#include "LxSender.h"
+#include "OrlimoMsg.h"
+#include "OrlimoRecord.h"
+
+namespace {
+
+double Seconds() {
+  static LARGE_INTEGER Freq = [] {
+    LARGE_INTEGER F;
+    QueryPerformanceFrequency(&F);
+    return F;
+  }();
+  LARGE_INTEGER Now;
+  QueryPerformanceCounter(&Now);
+  return static_cast<double>(Now.QuadPart) / static_cast<double>(Freq.QuadPart);
+}
+
+// Sends Count messages to the window of that identity; the seconds it took,
+// or a negative value when a message was not taken.
+double Burst(const char* ClassName, const char* Caption, int Count, int& Serial) {
+  const double Start = Seconds();
+  for (int I = 0; I < Count; ++I) {
+    char Text[64];
+    std::snprintf(Text, sizeof Text, "Intake benchmark message #%d", ++Serial);
+    const std::string Record = BuildClientRecord(lxmInfo, static_cast<std::int32_t>(GetTickCount()), Text, "",
+                                                 "IntakeBench", "");
+    if (LxSendRecordTo(FindWindowA(ClassName, Caption), lxmInfo, Record) != TLxSendResult::Taken) return -1;
+  }
+  return Seconds() - Start;
+}
+
+// Shows the time-stamp column: the viewer reads its settings when it starts.
+void ShowTimeStampColumn() {
+  HKEY Key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brunelk\\Orlimo\\1.0\\View", 0, nullptr, 0, KEY_WRITE, nullptr,
+                      &Key, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExA(Key, "TimeStamp", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+    RegCloseKey(Key);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string ViewerExe = ORLIMO_EXE;
+  std::string EchoExe = ECHO_EXE;
+  int Count = 20000;
+  int Rounds = 3;
+  for (int I = 1; I + 1 < argc; I += 2) {
+    const std::string A = argv[I];
+    if (A == "--viewer") ViewerExe = argv[I + 1];
+    else if (A == "--echo") EchoExe = argv[I + 1];
+    else if (A == "--count") Count = std::atoi(argv[I + 1]);
+    else if (A == "--rounds") Rounds = std::atoi(argv[I + 1]);
+    else {
+      std::fprintf(stderr, "usage: intake_bench [--viewer PATH] [--echo PATH] [--count N] [--rounds R]\n");
+      return 1;
+    }
+  }
+  if (FindWindowA(LxMainClassName, LxMainCaption)) {
+    std::fprintf(stderr, "intake_bench: a viewer is already running; close it first\n");
+    return 1;
+  }
+
+  ShowTimeStampColumn();
+  TLxProcess Echo, Viewer;
+  if (!Echo.Start(LxQuote(EchoExe), SW_SHOWMINNOACTIVE) ||
+      !LxWaitForWindow(Echo, LxEchoClassName, LxEchoCaption, 30000)) {
+    std::fprintf(stderr, "intake_bench: the echo window did not start (%s)\n", EchoExe.c_str());
+    return 1;
+  }
+  if (!Viewer.Start(LxQuote(ViewerExe), SW_SHOWNORMAL)) {
+    std::fprintf(stderr, "intake_bench: cannot start %s\n", ViewerExe.c_str());
+    return 1;
+  }
+  HWND ViewerWnd = LxWaitForWindow(Viewer, LxMainClassName, LxMainCaption, 30000);
+  if (!ViewerWnd) {
+    std::fprintf(stderr, "intake_bench: the viewer's window did not appear\n");
+    return 1;
+  }
+  if (!IsWindowVisible(ViewerWnd)) std::printf("note: the viewer's window is not visible\n");
+
+  const std::string Clear = BuildClientRecord(lxmClear, 0, "", "", "IntakeBench", "");
+  int Serial = 0;
+  // Warm both up (page in code, grow the viewer's columns once).
+  Burst(LxEchoClassName, LxEchoCaption, 200, Serial);
+  Burst(LxMainClassName, LxMainCaption, 200, Serial);
+
+  std::printf("intake: %d records per burst, %d rounds, interleaved\n", Count, Rounds);
+  std::printf("%-6s %14s %14s\n", "round", "echo msg/s", "viewer msg/s");
+  double EchoTotal = 0, ViewerTotal = 0;
+  for (int R = 0; R < Rounds; ++R) {
+    double E = 0, V = 0;
+    for (int Turn = 0; Turn < 2; ++Turn) {
+      // Alternate which goes first, so that drift hits both alike.
+      const bool ViewerTurn = (Turn == 0) == (R % 2 == 1);
+      if (ViewerTurn) {
+        LxSendRecordTo(FindWindowA(LxMainClassName, LxMainCaption), lxmClear, Clear);
+        WaitForInputIdle(Viewer.Handle(), 10000);
+        V = Burst(LxMainClassName, LxMainCaption, Count, Serial);
+        // Let it finish painting before the next burst is timed.
+        WaitForInputIdle(Viewer.Handle(), 10000);
+      } else {
+        E = Burst(LxEchoClassName, LxEchoCaption, Count, Serial);
+      }
+    }
+    if (E <= 0 || V <= 0) {
+      std::fprintf(stderr, "intake_bench: a message was not taken\n");
+      return 1;
+    }
+    EchoTotal += E;
+    ViewerTotal += V;
+    std::printf("%-6d %14.0f %14.0f\n", R + 1, Count / E, Count / V);
+  }
+  const double EchoRate = Count * Rounds / EchoTotal;
+  const double ViewerRate = Count * Rounds / ViewerTotal;
+  std::printf("%-6s %14.0f %14.0f\n", "all", EchoRate, ViewerRate);
+  std::printf("intake ratio viewer/echo: %.3f (goal >= 0.95)\n", ViewerRate / EchoRate);
+
+  PostMessageA(FindWindowA(LxEchoClassName, LxEchoCaption), WM_CLOSE, 0, 0);
+  PostMessageA(ViewerWnd, WM_CLOSE, 0, 0);
+  Echo.Wait(10000);
+  Viewer.Wait(30000);
+  return 0;
+}

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The demonstration: builds Orlimo.exe and lxsend, starts the viewer in a Wine
+# virtual desktop (under Xvfb when there is no display), sends it a stream of
+# every kind of message, takes a screenshot and saves the list as a log file.
+#
+# Results: build/demo/orlimo.png (screenshot), build/demo/demo.olx (saved log).
+# With a real DISPLAY the viewer keeps running afterwards; without one
+# everything is closed again.
+#   ORLIMO_DEMO_ARCH=i686|x86_64   which build (default i686, the 32-bit product)
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+bash scripts/install-deps.sh
+
+ARCH="${ORLIMO_DEMO_ARCH:-i686}"
+BUILD="${ORLIMO_DEMO_BUILD:-$ROOT/build/$ARCH}"
+OUT="$ROOT/build/demo"
+mkdir -p "$OUT"
+rm -f "$OUT/orlimo.png" "$OUT/demo.olx"
+
+echo "=== building Orlimo.exe and lxsend ($ARCH)"
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$ARCH.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$BUILD" -j"$(nproc)" --target Orlimo lxsend
+ORLIMO_EXE="$BUILD/src/hosts/standalone/Orlimo.exe"
+LXSEND_EXE="$BUILD/tools/lxsend/lxsend.exe"
+
+# A display: the user's, or a private Xvfb.
+XVFB_PID=""
+OWN_DISPLAY=0
+if [ -z "${DISPLAY:-}" ]; then
+  OWN_DISPLAY=1
+  for n in $(seq 90 120); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUM=$n; break; fi
+  done
+  Xvfb ":$DISPLAY_NUM" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$DISPLAY_NUM"
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$DISPLAY_NUM" ] && break; sleep 0.1; done
+fi
+
+# Our own Wine prefix with the X11 driver; its default desktop is a virtual
+# desktop of 1024 x 768, so windows get frames and every Wine program of the
+# prefix (the viewer and lxsend) shares it.
+export WINEPREFIX="$ROOT/build/wineprefix-demo"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "=== creating the Wine prefix (once)"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+fi
+wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# The viewer's placement and columns for the demonstration.
+KEY='HKCU\Software\Brunelk\Orlimo\1.0'
+for v in "Left 40" "Top 30" "Width 940" "Height 680" "Maximized 0" "OnTop 0"; do
+  set -- $v; wine reg add "$KEY\\Position" /v "$1" /d "$2" /f >/dev/null 2>&1
+done
+for v in "Icons 1" "TimeStamp 1" "AppName 1"; do
+  set -- $v; wine reg add "$KEY\\View" /v "$1" /d "$2" /f >/dev/null 2>&1
+done
+wineserver -w
+wineserver -p
+
+cleanup() {
+  if [ "$OWN_DISPLAY" = 1 ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+lxsend() { wine "$LXSEND_EXE" "$@"; }
+
+echo "=== starting Orlimo.exe in a Wine virtual desktop"
+wine explorer /desktop=Default,1024x768 "$ORLIMO_EXE" >/dev/null 2>&1 &
+# Waits (bounded) until the viewer's window exists, then sends the stream.
+lxsend --to main --wait 60000 --demo
+# Painting is coalesced: give the viewer a moment to show the last burst.
+sleep 1
+import -window root "$OUT/orlimo.png"
+lxsend --to main --quiet savelog "$(winepath -w "$OUT/demo.olx")"
+
+echo
+echo "=== made"
+ls -l "$OUT/orlimo.png" "$OUT/demo.olx"
+echo "  build/demo/orlimo.png   screenshot of the viewer after the demonstration stream"
+echo "  build/demo/demo.olx     the list saved with the save-log command (open it with Orlimo.exe)"
+if [ "$OWN_DISPLAY" = 1 ]; then
+  lxsend --to main --close || true
+else
+  echo "The viewer keeps running on $DISPLAY. Send more with:"
+  echo "  WINEPREFIX=$WINEPREFIX wine $LXSEND_EXE info \"Hello\""
+  echo "Stop it with: WINEPREFIX=$WINEPREFIX wineserver -k"
+fi

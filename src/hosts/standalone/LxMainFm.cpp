@@ -1,0 +1,174 @@
+#include "LxMainFm.h"
+
+#include "BkOrlimo.h"
+#include "LxConvert.h"
+#include "LxDispatch.h"
+#include "Registry.h"
+
+namespace {
+
+// Placement values are decimal text; "0x" hexadecimal is read as well.
+// Missing or unreadable values give the default.
+int ReadIntValue(TRegistry& Reg, const char* Name, int Default) {
+  std::string Text;
+  try {
+    Text = Reg.ReadString(Name);
+  } catch (const ERegistryException&) {
+    return Default;
+  }
+  std::int32_t Value = 0;
+  if (Text.size() > 2 && Text[0] == '0' && (Text[1] == 'x' || Text[1] == 'X')) {
+    char* End = nullptr;
+    const unsigned long V = std::strtoul(Text.c_str() + 2, &End, 16);
+    if (End && *End == '\0' && V <= 0xFFFFFFFFul) return static_cast<int>(static_cast<std::uint32_t>(V));
+    return Default;
+  }
+  return TryStrToInt(Text, Value) ? Value : Default;
+}
+
+bool ReadBoolValue(TRegistry& Reg, const char* Name, bool Default) {
+  return ReadIntValue(Reg, Name, Default ? 1 : 0) != 0;
+}
+
+const std::string PositionKey = std::string(TBkFrmOrlimo::RegistryKey) + "\\Position";
+
+// The viewer's own settings. Until the panel loads and saves them itself, the
+// form applies the column choices of the "View" key so that they take effect.
+template <class TViewer>
+void LoadViewerSettings(TViewer& Viewer) {
+  if constexpr (requires { Viewer.LoadSettings(); }) {
+    Viewer.LoadSettings();
+  } else {
+    TRegistry Reg;
+    if (!Reg.OpenKeyReadOnly(std::string(TBkFrmOrlimo::RegistryKey) + "\\View")) return;
+    Viewer.SetViewIcons(ReadBoolValue(Reg, "Icons", Viewer.GetViewIcons()));
+    Viewer.SetViewTimeStamp(ReadBoolValue(Reg, "TimeStamp", Viewer.GetViewTimeStamp()));
+    Viewer.SetViewAppName(ReadBoolValue(Reg, "AppName", Viewer.GetViewAppName()));
+  }
+}
+
+template <class TViewer>
+void SaveViewerSettings(TViewer& Viewer) {
+  if constexpr (requires { Viewer.SaveSettings(); }) Viewer.SaveSettings();
+}
+
+}  // namespace
+
+TBkFrmOrlimo::TBkFrmOrlimo(TComponent* AOwner, const std::vector<std::string>& Args) : TForm(AOwner) {
+  SetWindowClassName(WindowClass);
+  // The form's design: replaced by the stored placement below.
+  SetBounds(218, 113, 408, 169);
+  SetCaption("Orlimo");
+  TFont& F = GetFont();
+  F.SetName("MS Sans Serif");
+  F.SetHeight(-11);
+  F.SetColor(clWindowText);
+  FormCreate(Args);
+}
+
+TBkFrmOrlimo::~TBkFrmOrlimo() {
+  if (Application->GetMainForm() == this) Application->OnActivate = nullptr;
+}
+
+void TBkFrmOrlimo::CreateParams(TCreateParams& Params) {
+  TForm::CreateParams(Params);
+  // No icon of its own: the window shows the application's icon.
+  Params.Icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+}
+
+void TBkFrmOrlimo::FormCreate(const std::vector<std::string>& Args) {
+  Application->OnActivate = [this](TObject* Sender) { AppActivate(Sender); };
+  SetCaption(WindowCaption);
+
+  FViewer = new TBkOrlimoComposite(this);
+  FViewer->SetParent(this);
+  FViewer->SetAlign(alClient);
+  FIntakePanels = {FViewer};
+
+  LoadFormSettings();
+
+  // A log file given as the one argument is opened at once; anything else is ignored.
+  if (Args.size() == 1 && !Args[0].empty()) {
+    const DWORD Attr = GetFileAttributesA(Args[0].c_str());
+    if (Attr != INVALID_FILE_ATTRIBUTES && !(Attr & FILE_ATTRIBUTE_DIRECTORY)) {
+      try {
+        FViewer->LoadMessages(Args[0]);
+      } catch (const std::exception& E) {
+        Application->HandleException(E);
+      }
+    }
+  }
+}
+
+void TBkFrmOrlimo::LoadFormSettings() {
+  TRegistry Reg;
+  if (Reg.OpenKey(PositionKey, true)) {
+    const int L = ReadIntValue(Reg, "Left", 0);
+    const int T = ReadIntValue(Reg, "Top", 0);
+    const int W = ReadIntValue(Reg, "Width", 506);
+    const int H = ReadIntValue(Reg, "Height", 300);
+    SetBounds(L, T, W, H);
+    if (ReadBoolValue(Reg, "Maximized", false)) SetWindowState(wsMaximized);
+    SetFormStyle(ReadBoolValue(Reg, "OnTop", false) ? fsStayOnTop : fsNormal);
+  } else {
+    SetBounds(0, 0, 506, 300);
+  }
+  Reg.CloseKey();
+  LoadViewerSettings(*FViewer);
+  FViewer->UpdateStatus();
+}
+
+void TBkFrmOrlimo::SaveFormSettings() {
+  if (FSettingsSaved) return;
+  FSettingsSaved = true;
+  SaveViewerSettings(*FViewer);
+  TRegistry Reg;
+  if (!Reg.OpenKey(PositionKey, true)) return;
+  const bool Maximized = GetWindowState() == wsMaximized;
+  Reg.WriteString("Maximized", Maximized ? "1" : "0");
+  // The normal (restored) bounds are the ones kept.
+  const RECT R = GetNormalBounds();
+  Reg.WriteString("Left", std::to_string(R.left));
+  Reg.WriteString("Top", std::to_string(R.top));
+  Reg.WriteString("Width", std::to_string(R.right - R.left));
+  Reg.WriteString("Height", std::to_string(R.bottom - R.top));
+  Reg.WriteString("OnTop", GetFormStyle() == fsStayOnTop ? "1" : "0");
+}
+
+void TBkFrmOrlimo::DoClose(TCloseAction& Action) {
+  TForm::DoClose(Action);
+  if (Action == caNone) return;
+  // A failure to save is shown; the window still closes.
+  try {
+    SaveFormSettings();
+  } catch (const std::exception& E) {
+    Application->HandleException(E);
+  }
+}
+
+void TBkFrmOrlimo::AppActivate(TObject*) {
+  if (FViewer) FViewer->UpdateStatus();
+}
+
+void TBkFrmOrlimo::WMGetMinMaxInfo(TMessage& Message) {
+  TForm::WndProc(Message);
+  auto* Info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+  Info->ptMinTrackSize.x = MinTrackWidth;
+  Info->ptMinTrackSize.y = MinTrackHeight;
+  Message.Result = 0;
+}
+
+void TBkFrmOrlimo::WMCopyData(TMessage& Message) { LxHandleCopyData(Message, FIntakePanels, TLxIntakeMode::MainForm); }
+
+void TBkFrmOrlimo::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETMINMAXINFO:
+      WMGetMinMaxInfo(Message);
+      return;
+    case WM_COPYDATA:
+      WMCopyData(Message);
+      return;
+    default:
+      TForm::WndProc(Message);
+  }
+}

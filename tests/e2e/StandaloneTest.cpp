@@ -1,0 +1,238 @@
+// Orlimo.exe as a whole: started as its own process, fed by a separate client
+// process (lxsend) and by this test, asked to save its list, closed.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "LxProcess.h"
+#include "LxSender.h"
+#include "OrlimoMsg.h"
+#include "OrlimoRecord.h"
+
+#ifndef ORLIMO_EXE
+#error "ORLIMO_EXE names the viewer program"
+#endif
+#ifndef LXSEND_EXE
+#error "LXSEND_EXE names the command-line sender"
+#endif
+
+namespace {
+
+std::string TempFile(const std::string& Name) {
+  char Dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, Dir);
+  return std::string(Dir) + "orlimo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + Name;
+}
+
+std::string ReadAll(const std::string& FileName) {
+  std::string Bytes;
+  if (FILE* F = std::fopen(FileName.c_str(), "rb")) {
+    char Buf[65536];
+    std::size_t N;
+    while ((N = std::fread(Buf, 1, sizeof Buf, F)) > 0) Bytes.append(Buf, N);
+    std::fclose(F);
+  }
+  return Bytes;
+}
+
+void WriteAll(const std::string& FileName, const std::string& Bytes) {
+  FILE* F = std::fopen(FileName.c_str(), "wb");
+  ASSERT_NE(F, nullptr) << FileName;
+  ASSERT_EQ(std::fwrite(Bytes.data(), 1, Bytes.size(), F), Bytes.size());
+  std::fclose(F);
+}
+
+bool FileExists(const std::string& FileName) {
+  return GetFileAttributesA(FileName.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Quote(const std::string& S) { return LxQuote(S); }
+
+// Runs lxsend (a separate client process) against the main form; its exit code.
+long RunLxSend(const std::string& Args) {
+  TLxProcess P;
+  if (!P.Start(Quote(LXSEND_EXE) + " --quiet --to main " + Args, SW_HIDE)) return -2;
+  return P.Wait(60000);
+}
+
+// The windows of class "TBkFrmOrlimo" with the viewer's caption.
+int CountViewerWindows() {
+  int Count = 0;
+  EnumWindows(
+      [](HWND W, LPARAM Data) -> BOOL {
+        char Cls[64] = {}, Caption[64] = {};
+        GetClassNameA(W, Cls, sizeof Cls);
+        GetWindowTextA(W, Caption, sizeof Caption);
+        if (std::string(Cls) == LxMainClassName && std::string(Caption) == LxMainCaption) ++*reinterpret_cast<int*>(Data);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&Count));
+  return Count;
+}
+
+class StandaloneProgram : public ::testing::Test {
+protected:
+  TLxProcess Viewer;
+  HWND Window = nullptr;
+
+  // Starts Orlimo.exe with the arguments and waits until its window exists.
+  void StartViewer(const std::string& Args = {}) {
+    ASSERT_EQ(FindWindowA(LxMainClassName, LxMainCaption), nullptr) << "a viewer is already running";
+    Window = nullptr;
+    ASSERT_TRUE(Viewer.Start(Quote(ORLIMO_EXE) + (Args.empty() ? "" : " " + Args)));
+    Window = LxWaitForWindow(Viewer, LxMainClassName, LxMainCaption, 30000);
+    ASSERT_NE(Window, nullptr) << "the viewer's window did not appear";
+  }
+
+  // WM_CLOSE ends the program with exit code 0.
+  void CloseViewer() {
+    PostMessageA(Window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Viewer.Wait(30000), 0) << "the viewer did not end after WM_CLOSE";
+    EXPECT_EQ(FindWindowA(LxMainClassName, LxMainCaption), nullptr);
+  }
+
+  std::string SaveLog(const std::string& Name) {
+    const std::string File = TempFile(Name);
+    DeleteFileA(File.c_str());
+    EXPECT_EQ(RunLxSend("savelog " + Quote(File)), 0);
+    return File;
+  }
+};
+
+// What the client sends, and the log record the viewer writes for it.
+struct TCase {
+  TLxMessage Sent;
+  std::string SavedText;     // the list item's text
+  std::string SavedDetails;  // details lines each followed by CR LF
+};
+
+std::vector<TCase> Cases() {
+  const std::string LongApp(128, 'A');
+  const std::string LongType(80, 'T');
+  return {
+      {{lxmInfo, 1000, "Hello from the client", "", "E2eClient", ""}, "Hello from the client", ""},
+      {{lxmWarning, 1010, "", "", "E2eClient", ""}, "", ""},
+      {{lxmEnterMethod, 1020, "TForm1.Button1Click", "", "E2eClient", "TForm1"}, "TForm1.Button1Click", ""},
+      {{lxmObject, 1030, "Customer", "Name\tAcme\r\nCity\tSpringfield", "E2eClient", "TCustomer"},
+       "Customer", "Name\tAcme\r\nCity\tSpringfield\r\n"},
+      {{lxmStringList, 1040, "Lines", "a\r\nb\nc\rd\r\n", "E2eClient", ""}, "Lines", "a\r\nb\r\nc\r\nd\r\n"},
+      {{lxmCheckPoint, 1050, "any text", "ignored", "E2eClient", "ignored"}, "Check Point #1", ""},
+      {{lxmExitMethod, 1060, "TForm1.Button1Click", "", "E2eClient", ""}, "TForm1.Button1Click", ""},
+      {{lxmSeparator, 1070, "not shown", "", "Other", "ignored"}, "", ""},
+      {{lxmError, -5, "Negative tick", "", LongApp, LongType}, "Negative tick", ""},
+      {{42, 1080, "Kind forty-two", "x", "E2eClient", ""}, "Kind forty-two", "x\r\n"},
+      {{lxmCheckPoint, 1090, "", "", "", ""}, "Check Point #2", ""},
+      {{lxmStream, 1100, std::string(3000, 's'), std::string(5000, 'd'), "E2eClient", "TStream"},
+       std::string(3000, 's'), std::string(5000, 'd') + "\r\n"},
+  };
+}
+
+std::string LogRecord(std::int32_t Kind, std::int32_t Tick, const std::string& Text, const std::string& Details,
+                      const std::string& App, const std::string& Type) {
+  std::string R;
+  EncodeRecord(R, Kind, Tick, Text, Details, App, Type, 1);
+  return R;
+}
+
+}  // namespace
+
+TEST_F(StandaloneProgram, SavesWhatAClientSentByteForByte) {
+  ASSERT_NO_FATAL_FAILURE(StartViewer());
+  // The client reads the messages from a file in the record layout.
+  std::string Sent, Expected;
+  for (const TCase& C : Cases()) {
+    const TLxMessage& M = C.Sent;
+    Sent += LogRecord(M.Kind, M.TickCount, M.Text, M.Details, M.AppName, M.TypeName);
+    // A check point or separator without an application name gets the viewer's own.
+    const std::string App = M.AppName.empty() ? "Orlimo" : M.AppName;
+    const bool Own = M.Kind == lxmCheckPoint || M.Kind == lxmSeparator;
+    Expected += LogRecord(M.Kind, M.TickCount, C.SavedText, C.SavedDetails, App, Own ? "" : M.TypeName);
+  }
+  const std::string SentFile = TempFile("sent.olx");
+  ASSERT_NO_FATAL_FAILURE(WriteAll(SentFile, Sent));
+
+  EXPECT_EQ(RunLxSend("--app E2eClient clear"), 0);
+  EXPECT_EQ(RunLxSend("--file " + Quote(SentFile)), 0);
+  const std::string Saved = SaveLog("saved.olx");
+  ASSERT_TRUE(FileExists(Saved));
+  const std::string Bytes = ReadAll(Saved);
+  EXPECT_EQ(Bytes.size(), Expected.size());
+  EXPECT_TRUE(Bytes == Expected) << "the saved log differs from what was sent";
+
+  // A clear command empties the list: the next save writes zero bytes.
+  EXPECT_EQ(RunLxSend("clear"), 0);
+  const std::string Empty = SaveLog("empty.olx");
+  ASSERT_TRUE(FileExists(Empty));
+  EXPECT_EQ(ReadAll(Empty).size(), 0u);
+
+  CloseViewer();
+  DeleteFileA(SentFile.c_str());
+  DeleteFileA(Saved.c_str());
+  DeleteFileA(Empty.c_str());
+}
+
+TEST_F(StandaloneProgram, RejectsRecordsThatDoNotFitWhatArrived) {
+  ASSERT_NO_FATAL_FAILURE(StartViewer());
+  EXPECT_EQ(RunLxSend("clear"), 0);
+  std::string Good = BuildClientRecord(lxmInfo, 7, "kept", "", "Test", "");
+  // TextLen claims more bytes than the record holds.
+  std::string Bad = BuildClientRecord(lxmInfo, 8, "dropped", "", "Test", "");
+  WriteInt32LE(reinterpret_cast<unsigned char*>(Bad.data()) + OrlimoOffsetTextLen, 100000);
+  EXPECT_EQ(LxSendRecord(TLxTarget::Main, lxmInfo, Bad), TLxSendResult::NotTaken);
+  // Shorter than the header.
+  EXPECT_EQ(LxSendRecord(TLxTarget::Main, lxmInfo, Good.substr(0, 200)), TLxSendResult::NotTaken);
+  // Negative details length.
+  std::string Negative = Good;
+  WriteInt32LE(reinterpret_cast<unsigned char*>(Negative.data()) + OrlimoOffsetDetailsLen, -1);
+  EXPECT_EQ(LxSendRecord(TLxTarget::Main, lxmInfo, Negative), TLxSendResult::NotTaken);
+  EXPECT_EQ(LxSendRecord(TLxTarget::Main, lxmInfo, Good), TLxSendResult::Taken);
+
+  const std::string Saved = SaveLog("rejected.olx");
+  EXPECT_EQ(ReadAll(Saved), LogRecord(lxmInfo, 7, "kept", "", "Test", ""));
+  CloseViewer();
+  DeleteFileA(Saved.c_str());
+}
+
+TEST_F(StandaloneProgram, ASecondStartEndsAtOnceWithExitCodeZero) {
+  ASSERT_NO_FATAL_FAILURE(StartViewer());
+  TLxProcess Second;
+  ASSERT_TRUE(Second.Start(Quote(ORLIMO_EXE)));
+  EXPECT_EQ(Second.Wait(30000), 0);
+  EXPECT_TRUE(Viewer.Running());
+  EXPECT_EQ(CountViewerWindows(), 1);
+  CloseViewer();
+  // Once the first has ended, the program starts again.
+  ASSERT_NO_FATAL_FAILURE(StartViewer());
+  CloseViewer();
+}
+
+TEST_F(StandaloneProgram, LoadsTheLogFileGivenOnTheCommandLine) {
+  std::string Log;
+  Log += LogRecord(lxmInfo, 500, "first", "", "Loaded", "");
+  Log += LogRecord(lxmObject, 510, "object", "A\t1\r\nB\t2\r\n", "Loaded", "TThing");
+  Log += LogRecord(lxmCheckPoint, 520, "Check Point #1", "", "Loaded", "");
+  Log += LogRecord(lxmWarning, 530, "last", "", "Loaded", "");
+  const std::string LogFile = TempFile("cmdline.olx");
+  ASSERT_NO_FATAL_FAILURE(WriteAll(LogFile, Log));
+
+  ASSERT_NO_FATAL_FAILURE(StartViewer(Quote(LogFile)));
+  const std::string Saved = SaveLog("cmdline-saved.olx");
+  EXPECT_TRUE(ReadAll(Saved) == Log) << "the loaded file did not come back whole";
+  CloseViewer();
+
+  // A file that does not exist, or more than one argument, is ignored.
+  ASSERT_NO_FATAL_FAILURE(StartViewer(Quote(TempFile("missing.olx"))));
+  const std::string Empty1 = SaveLog("missing-saved.olx");
+  EXPECT_EQ(ReadAll(Empty1).size(), 0u);
+  CloseViewer();
+  ASSERT_NO_FATAL_FAILURE(StartViewer(Quote(LogFile) + " " + Quote(LogFile)));
+  const std::string Empty2 = SaveLog("two-saved.olx");
+  EXPECT_EQ(ReadAll(Empty2).size(), 0u);
+  CloseViewer();
+
+  for (const std::string& F : {LogFile, Saved, Empty1, Empty2}) DeleteFileA(F.c_str());
+}

@@ -1,0 +1,67 @@
+// A panel for intake tests: records every call the intake windows make, in
+// order, as readable text, and keeps its items as shared handles so that tests
+// can see which items two panels share.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "LxIntake.h"
+
+class TRecordingPanel : public TLxIntakePanel {
+public:
+  explicit TRecordingPanel(std::string Name = {}) : Name(std::move(Name)) {}
+
+  std::string Name;
+  bool Ignore = false;
+  // When set, the next operation whose call text starts with it throws.
+  std::string ThrowOn;
+  std::vector<std::string> Calls;
+  std::vector<std::shared_ptr<const std::string>> Items;  // what AddMessage listed
+  TBkFrmLxSatellite* Satellite = nullptr;
+
+  bool GetIgnoreMessages() const override { return Ignore; }
+  void AddCheckPoint(std::string_view AppName, std::int32_t TickCount) override {
+    Record("AddCheckPoint(" + std::string(AppName) + "," + std::to_string(TickCount) + ")");
+  }
+  void AddSeparator(std::string_view AppName, std::int32_t TickCount) override {
+    Record("AddSeparator(" + std::string(AppName) + "," + std::to_string(TickCount) + ")");
+  }
+  void Clear() override {
+    Record("Clear()");
+    Items.clear();
+  }
+  void ScratchPadMsg(std::int32_t Line, std::string_view Text) override {
+    Record("ScratchPadMsg(" + std::to_string(Line) + "," + std::string(Text) + ")");
+  }
+  void SaveLogFile(const std::string& FileName) override { Record("SaveLogFile(" + FileName + ")"); }
+  std::int32_t AddMessage(std::int32_t Kind, std::string_view Text, std::string_view AppName,
+                          std::string_view TypeName, std::int32_t TickCount,
+                          std::optional<std::string_view> Details) override {
+    Record("AddMessage(" + std::to_string(Kind) + "," + std::string(Text) + "," + std::string(AppName) + "," +
+           std::string(TypeName) + "," + std::to_string(TickCount) + "," +
+           (Details ? "[" + std::string(*Details) + "]" : std::string("none")) + ")");
+    Items.push_back(std::make_shared<const std::string>(Text));
+    return static_cast<std::int32_t>(Items.size()) - 1;
+  }
+  void SetSatellite(TBkFrmLxSatellite* S) override { Satellite = S; }
+  void AppendSharedItemsFrom(TLxIntakePanel& First) override {
+    auto& Other = static_cast<TRecordingPanel&>(First);
+    const std::size_t N = Other.Items.size();  // the first panel may be this one
+    for (std::size_t I = 0; I < N; ++I) Items.push_back(Other.Items[I]);
+  }
+
+private:
+  void Record(std::string Call) {
+    if (!ThrowOn.empty() && Call.rfind(ThrowOn, 0) == 0) {
+      ThrowOn.clear();
+      throw std::runtime_error("panel failure in " + Call);
+    }
+    Calls.push_back(std::move(Call));
+  }
+};
