@@ -1,0 +1,387 @@
+// The viewer panel's list operations with a real list control, a clock the
+// test drives, and the dialogs answered programmatically.
+#include "BkOrlimo.h"
+#include "CoreTestUtil.h"
+#include "LxClrFrm.h"
+#include "LxFulFrm.h"
+#include "LxIndFrm.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+class CompositeTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Clock.Set(1'000'000, 10 * 3600 * 1000);
+    Form = std::make_unique<TForm>(nullptr);
+    Form->SetBounds(50, 50, 500, 360);
+    C = new TBkOrlimoComposite(Form.get(), &Clock);
+    C->SetParent(Form.get());
+    C->SetAlign(alClient);
+    Form->Show();
+    List = C->FLstMsgs;
+    Wnd = List->GetHandle();
+  }
+  void TearDown() override { Form.reset(); }
+
+  std::int32_t Add(std::int32_t Kind, const std::string& Text, std::int32_t Tick = 0,
+                   const std::string& App = "client") {
+    return C->AddMessage(Kind, Text, App, "", Tick ? Tick : Clock.TickCount(), std::string_view{});
+  }
+  std::string Text(int I) { return std::string(C->Messages().GetItemText(I)); }
+  std::int32_t KindAt(int I) { return C->GetItemMsgInfo(I).MsgType(); }
+
+  TManualClock Clock;
+  std::unique_ptr<TForm> Form;
+  TBkOrlimoComposite* C = nullptr;
+  TBkEditListBox* List = nullptr;
+  HWND Wnd = nullptr;
+};
+
+TEST_F(CompositeTest, InsertAtTopKeepsTheNewestFirst) {
+  C->SetInsertAtEnd(false);
+  EXPECT_EQ(Add(lxmInfo, "A"), 0);
+  EXPECT_EQ(Add(lxmInfo, "B"), 0);
+  EXPECT_EQ(Add(lxmInfo, "C"), 0);
+  EXPECT_EQ(Text(0), "C");
+  EXPECT_EQ(Text(2), "A");
+  EXPECT_EQ(List->Count(), 3);
+}
+
+TEST_F(CompositeTest, WakeUpSeparatorOnlyAfterMoreThanTheIdleTime) {
+  C->SetInsertSeparatorOnWakeUp(true);
+  Add(lxmInfo, "first", 5000);
+  Add(lxmInfo, "just in time", 15000);  // exactly 10 s later
+  EXPECT_EQ(List->Count(), 2);
+  EXPECT_EQ(Add(lxmInfo, "woke", 25001), 3);
+  EXPECT_EQ(KindAt(2), lxmWakeUpSeparator);
+  EXPECT_EQ(Text(3), "woke");
+  Add(lxmSeparator, "", 90000);  // separators never wake
+  EXPECT_EQ(KindAt(4), lxmSeparator);
+  EXPECT_EQ(List->Count(), 5);
+
+  C->Clear();
+  C->SetInsertAtEnd(false);
+  Add(lxmInfo, "old", 1000);
+  EXPECT_EQ(Add(lxmNote, "later", 20000), 0);  // a note does wake
+  EXPECT_EQ(Text(0), "later");
+  EXPECT_EQ(KindAt(1), lxmWakeUpSeparator);
+}
+
+TEST_F(CompositeTest, CheckPointsAreNumberedPerPanelFromOneAfterClear) {
+  C->AddCheckPoint("", 10);
+  C->AddCheckPoint("x", 20);
+  EXPECT_EQ(Text(1), "Check Point #2");
+  EXPECT_EQ(C->GetItemMsgInfo(0).AppName(), C->LocalAppName());
+  TBkOrlimoComposite Other(nullptr, &Clock);
+  Other.AddCheckPoint("", 30);
+  EXPECT_EQ(std::string(Other.Messages().GetItemText(0)), "Check Point #1");
+  C->Clear();
+  C->AddCheckPoint("", 40);
+  EXPECT_EQ(Text(0), "Check Point #1");
+}
+
+TEST_F(CompositeTest, ListFullAnsweredIgnoreDropsTheMessageAndIgnores) {
+  C->Messages().SetCapacity(3);
+  for (int I = 0; I < 3; ++I) Add(lxmInfo, std::string("m").append(std::to_string(I)));
+  bool MenuUpdated = false;
+  C->OnUpdateMenu = [&](TObject*) { MenuUpdated = true; };
+  TModalAnswer Answer([](TCustomForm& F) {
+    EXPECT_NE(FrmMessageListFull, nullptr);
+    F.SetModalResult(mrIgnore);
+  });
+  EXPECT_EQ(Add(lxmInfo, "too many"), -1);
+  EXPECT_EQ(Answer.Shown, 1);
+  EXPECT_EQ(FrmMessageListFull, nullptr);
+  EXPECT_TRUE(C->GetIgnoreMessages());
+  EXPECT_TRUE(MenuUpdated);
+  EXPECT_EQ(List->Count(), 3);
+}
+
+TEST_F(CompositeTest, ListFullAnsweredClearLeavesOnlyTheNewMessage) {
+  C->Messages().SetCapacity(3);
+  for (int I = 0; I < 3; ++I) Add(lxmInfo, std::string("m").append(std::to_string(I)));
+  List->SelectAll();
+  TModalAnswer Answer([](TCustomForm& F) { F.SetModalResult(mrCancel); });
+  EXPECT_EQ(Add(lxmInfo, "fresh"), 0);
+  ASSERT_EQ(List->Count(), 1);
+  EXPECT_EQ(Text(0), "fresh");
+  EXPECT_EQ(List->GetSelCount(), 0);
+  EXPECT_FALSE(C->GetIgnoreMessages());
+}
+
+TEST_F(CompositeTest, ClearWithPromptAsksOnlyWhenThereIsSomethingToClear) {
+  {
+    TModalAnswer Answer([](TCustomForm& F) { F.SetModalResult(mrOk); });
+    C->ClearWithPrompt();
+    EXPECT_EQ(Answer.Shown, 0) << "an empty list shows no dialog";
+  }
+  Add(lxmInfo, "keep me");
+  {
+    TModalAnswer Answer([](TCustomForm& F) { F.SetModalResult(mrCancel); });
+    C->ClearWithPrompt();
+    EXPECT_EQ(Answer.Shown, 1);
+    EXPECT_EQ(List->Count(), 1);
+  }
+  {
+    TModalAnswer Answer([](TCustomForm& F) { F.SetModalResult(mrOk); });
+    C->ClearWithPrompt();
+    EXPECT_EQ(List->Count(), 0);
+  }
+  Add(lxmInfo, "no question");
+  C->SetConfirmOnClear(false);
+  TModalAnswer Answer([](TCustomForm& F) { F.SetModalResult(mrCancel); });
+  C->ClearWithPrompt();
+  EXPECT_EQ(Answer.Shown, 0);
+  EXPECT_EQ(List->Count(), 0);
+}
+
+TEST_F(CompositeTest, IndentFollowsMethodsAndResetAsks) {
+  Add(lxmEnterMethod, "a");
+  Add(lxmEnterMethod, "b");
+  Add(lxmExitMethod, "b");
+  Add(lxmExitMethod, "a");
+  Add(lxmExitMethod, "extra");
+  const int Levels[] = {0, 1, 1, 0, 0};
+  for (int I = 0; I < 5; ++I) EXPECT_EQ(C->GetItemMsgInfo(I).IndentLevel(), Levels[I]);
+  Add(lxmEnterMethod, "c");
+  {
+    TModalAnswer Answer([](TCustomForm& F) { F.SetModalResult(mrCancel); });
+    C->ResetIndentLevel();
+  }
+  EXPECT_EQ(C->Messages().CurrentIndent(), 1);
+  TModalAnswer Answer([](TCustomForm& F) {
+    EXPECT_NE(FrmResetIndentLevel, nullptr);
+    F.SetModalResult(mrOk);
+  });
+  C->ResetIndentLevel();
+  EXPECT_EQ(C->Messages().CurrentIndent(), 0);
+  EXPECT_EQ(C->GetItemMsgInfo(5).IndentLevel(), 0);
+}
+
+TEST_F(CompositeTest, AddNoteSelectsItAndOpensTheEditor) {
+  Add(lxmInfo, "one");
+  Add(lxmInfo, "two");
+  List->SelectAll();
+  C->AddNote();
+  ASSERT_EQ(List->Count(), 3);
+  EXPECT_EQ(KindAt(2), lxmNote);
+  EXPECT_EQ(Text(2), "New Note");
+  ASSERT_TRUE(List->GetPopupVisible());
+  EXPECT_EQ(List->GetEditIndex(), 2);
+  HWND Ed = List->Editor().GetHandle();
+  SetWindowTextA(Ed, "my remark");
+  Key(Ed, VK_RETURN);
+  EXPECT_EQ(Text(2), "my remark");
+  EXPECT_EQ(KindAt(2), lxmNote);
+  EXPECT_EQ(List->GetSelCount(), 1);
+  EXPECT_TRUE(List->GetSelected(2));
+}
+
+TEST_F(CompositeTest, InsertNoteTakesTheIndentOfTheItemItPrecedes) {
+  Add(lxmEnterMethod, "0");
+  Add(lxmEnterMethod, "1");
+  Add(lxmEnterMethod, "2");
+  Add(lxmInfo, "at three");
+  Add(lxmExitMethod, "2");
+  ASSERT_EQ(C->GetItemMsgInfo(3).IndentLevel(), 3);
+  const std::int32_t Indent = C->Messages().CurrentIndent();
+  C->JumpToItem(3);
+  C->InsertNote();
+  EXPECT_EQ(KindAt(3), lxmNote);
+  EXPECT_EQ(C->GetItemMsgInfo(3).IndentLevel(), 3);
+  EXPECT_EQ(Text(4), "at three");
+  EXPECT_EQ(C->Messages().CurrentIndent(), Indent);
+  EXPECT_TRUE(List->GetPopupVisible());
+  List->HideEditor(false);
+  // A separator at the current item, without a wake-up test.
+  C->InsertSeparator("", 1);
+  EXPECT_EQ(KindAt(3), lxmSeparator);
+}
+
+TEST_F(CompositeTest, SeparatorsCannotBeEditedAndEditingChangesOnlyTheText) {
+  Add(lxmWarning, "warn", 777);
+  C->AddSeparator("", 778);
+  C->JumpToItem(1);
+  Key(Wnd, VK_F2);
+  EXPECT_FALSE(List->GetPopupVisible());
+  C->JumpToItem(0);
+  Key(Wnd, VK_F2);
+  ASSERT_TRUE(List->GetPopupVisible());
+  SetWindowTextA(List->Editor().GetHandle(), "edited");
+  Key(List->Editor().GetHandle(), VK_RETURN);
+  const TOrlimoMsgInfo& I = C->GetItemMsgInfo(0);
+  EXPECT_EQ(I.Text(), "edited");
+  EXPECT_EQ(I.MsgType(), lxmWarning);
+  EXPECT_EQ(I.TickCount(), 777);
+  EXPECT_EQ(I.IndentLevel(), 0);
+}
+
+TEST_F(CompositeTest, KeepMsgInViewShowsEachNewMessageOnTop) {
+  C->SetKeepMsgInView(true);
+  for (int I = 0; I < 40; ++I) Add(lxmInfo, "m");
+  List->FlushChanges();
+  EXPECT_EQ(List->GetTopIndex(), 40 - List->PageRows()) << "as far as the list can scroll";
+  C->SetKeepMsgInView(false);
+  List->SetTopIndex(0);
+  Add(lxmInfo, "m");
+  EXPECT_EQ(List->GetTopIndex(), 0);
+}
+
+TEST_F(CompositeTest, ReverseListSwapsAroundTheMiddle) {
+  for (int I = 0; I < 5; ++I) Add(lxmInfo, std::to_string(I));
+  C->JumpToItem(1);
+  C->ReverseList();
+  for (int I = 0; I < 5; ++I) EXPECT_EQ(Text(I), std::to_string(4 - I));
+  EXPECT_TRUE(List->GetSelected(3));
+  EXPECT_EQ(List->GetItemIndex(), 3);
+}
+
+TEST_F(CompositeTest, ColumnsOnlyGrowAndEachNameIsMeasuredOnce) {
+  EXPECT_EQ(C->AppNameWidth(), 0);
+  Add(lxmInfo, "x", 0, "AVeryLongApplicationName");
+  const int Wide = C->AppNameWidth();
+  EXPECT_GT(Wide, 0);
+  EXPECT_GT(C->TimeStampWidth(), 0);
+  EXPECT_TRUE(List->Dirty());
+  List->FlushChanges();
+  Add(lxmInfo, "y", 0, "ab");
+  EXPECT_EQ(C->AppNameWidth(), Wide);
+  EXPECT_FALSE(C->UpdateAppNameWidth("AVeryLongApplicationName"));
+  C->Clear();
+  EXPECT_EQ(C->AppNameWidth(), 0);
+  EXPECT_EQ(C->TimeStampWidth(), 0);
+}
+
+TEST_F(CompositeTest, GeometryOfALine) {
+  const RECT Item{0, 18, 400, 36};
+  RECT M = C->GetMessageRect(2, Item);
+  EXPECT_EQ(M.left, 2 * 24 + 24);
+  EXPECT_EQ(M.right, 400);
+  C->SetViewIcons(false);
+  EXPECT_EQ(C->GetMessageRect(2, Item).left, 2 * 24 + 2);
+  Add(lxmInfo, "x", 0, "app");
+  C->SetViewTimeStamp(true);
+  C->SetViewAppName(true);
+  M = C->GetMessageRect(0, Item);
+  EXPECT_EQ(M.right, 400 - C->TimeStampWidth() - C->AppNameWidth());
+  const RECT A = C->GetAppRect(M);
+  EXPECT_EQ(A.left, M.right);
+  EXPECT_EQ(A.right, M.right + C->AppNameWidth());
+  EXPECT_EQ(C->GetTimeRect(Item, M, A).left, A.right);
+  EXPECT_EQ(C->GetTimeRect(Item, M, A).right, 400);
+}
+
+TEST_F(CompositeTest, CroppingKeepsTheFirstLineAndAnEllipsis) {
+  TCanvas& Cv = List->GetCanvas();
+  Cv.GetFont().Assign(List->GetFont());
+  EXPECT_EQ(C->CropMessage("short", 1000), "short");
+  EXPECT_EQ(C->CropMessage("first\rsecond", 1000), "first...");
+  EXPECT_EQ(C->CropMessage("anything", 0), "...");
+  const std::string Long(200, 'W');
+  const std::string Cut = C->CropMessage(Long, 100);
+  ASSERT_GE(Cut.size(), 3u);
+  EXPECT_EQ(Cut.substr(Cut.size() - 3), "...");
+  EXPECT_LE(Cv.TextWidth(Cut), 100);
+  // One character more would not have fitted.
+  EXPECT_GT(Cv.TextWidth(std::string(Cut, 0, Cut.size() - 3).append("W...")), 100);
+  // The ellipsis of a first line that does not fit is eaten first.
+  const std::string Two = C->CropMessage(std::string(50, 'W') + "\rtail", 60);
+  EXPECT_EQ(Two.substr(Two.size() - 3), "...");
+  EXPECT_EQ(Two.find("......"), std::string::npos);
+}
+
+TEST_F(CompositeTest, ItemHeightFollowsTheFontAndTheIcons) {
+  TFont Small;
+  Small.SetName("Arial");
+  Small.SetHeight(-8);
+  C->MsgFont().Assign(Small);
+  C->UpdateItemHeight();
+  EXPECT_EQ(List->GetItemHeight(), 15);
+  C->SetViewIcons(false);
+  EXPECT_LT(List->GetItemHeight(), 15);
+}
+
+TEST_F(CompositeTest, TipShowsTheWholeTextUnderTheLineAndClosesOnEscape) {
+  Add(lxmInfo, "first line\r\nsecond line");
+  C->AddSeparator("", 0);
+  C->JumpToItem(1);
+  SendMessageA(Wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, List->ItemRect(1).top + 3));
+  EXPECT_FALSE(C->GetTipVisible()) << "no tip on a separator";
+  C->JumpToItem(0);
+  C->ShowTip();
+  ASSERT_TRUE(C->GetTipVisible());
+  HWND Tip = C->Tip().GetHandle();
+  EXPECT_TRUE(IsWindowVisible(Tip));
+  EXPECT_EQ(GetCapture(), Tip);
+  EXPECT_EQ(C->Tip().GetTipText(), "first line\r\nsecond line");
+  RECT R{};
+  GetWindowRect(Tip, &R);
+  POINT Below{List->ItemRect(0).left + 2, List->ItemRect(0).bottom + 2};
+  ClientToScreen(Wnd, &Below);
+  EXPECT_EQ(R.left, Below.x);
+  EXPECT_EQ(R.top, Below.y);
+  EXPECT_EQ(R.right - R.left, List->ItemRect(0).right - List->ItemRect(0).left - 4);
+  EXPECT_GT(R.bottom - R.top, C->Tip().CalcTipHeight(R.right - R.left) / 2 + 4) << "two lines high";
+  Key(Tip, VK_ESCAPE);
+  EXPECT_FALSE(C->GetTipVisible());
+  EXPECT_FALSE(IsWindowVisible(Tip));
+  EXPECT_NE(GetCapture(), Tip);
+  // Any mouse press closes it too.
+  C->ShowTip();
+  SendMessageA(Tip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 500));
+  EXPECT_FALSE(C->GetTipVisible());
+  C->Tip().SetTipText(std::string(400, 'x'));
+  EXPECT_EQ(C->Tip().GetTipText().size(), 255u);
+}
+
+TEST_F(CompositeTest, LogFileRoundTripReplacesTheList) {
+  char Dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, Dir);
+  const std::string File = std::string(Dir) + "core-roundtrip.olx";
+  Add(lxmInfo, "abc");
+  C->AddCheckPoint("", 1);
+  C->AddCheckPoint("", 2);
+  C->AddMessage(lxmObject, "obj", "client", "TThing", 3, std::string_view("a\tb\r\nc\td"));
+  C->SaveLogFile(File);
+  C->Clear();
+  Add(lxmInfo, "to be replaced");
+  C->AddCheckPoint("", 9);
+  C->LoadMessages(File);
+  ASSERT_EQ(List->Count(), 4);
+  EXPECT_EQ(Text(0), "abc");
+  EXPECT_EQ(Text(1), "Check Point #1");
+  EXPECT_EQ(Text(2), "Check Point #2");
+  EXPECT_EQ(C->GetItemMsgInfo(3).Details().Count(), 2);
+  EXPECT_EQ(C->GetItemMsgInfo(3).TypeName(), "TThing");
+  EXPECT_EQ(TCursorGuard::ScreenCursor(), crDefault);
+  std::remove(File.c_str());
+  EXPECT_ANY_THROW(C->LoadMessages(File));
+  EXPECT_EQ(TCursorGuard::ScreenCursor(), crDefault) << "the hourglass goes also on failure";
+}
+
+TEST_F(CompositeTest, ScratchPadLinesOutsideTheRangeAreIgnored) {
+  C->ScratchPadMsg(0, "zero");
+  C->ScratchPadMsg(99, "last");
+  C->ScratchPadMsg(100, "out");
+  C->ScratchPadMsg(-1, "out");
+  EXPECT_EQ(C->GetScratchPadLine(0), "zero");
+  EXPECT_EQ(C->GetScratchPadLine(99), "last");
+  C->Clear();
+  EXPECT_EQ(C->GetScratchPadLine(0), "zero") << "clearing the list keeps the scratch pad";
+}
+
+TEST_F(CompositeTest, SecondPanelSharesTheFirstPanelsRecords) {
+  Add(lxmInfo, "shared", 0, "SomeApplication");
+  TBkOrlimoComposite Second(nullptr, &Clock);
+  Second.AppendSharedItemsFrom(*C);
+  ASSERT_EQ(Second.FLstMsgs->Count(), 1);
+  EXPECT_EQ(&Second.GetItemMsgInfo(0), &C->GetItemMsgInfo(0));
+  EXPECT_EQ(Second.AppNameWidth(), C->AppNameWidth());
+}
+
+}  // namespace
