@@ -262,6 +262,7 @@ public:
   HWND WindowHandle() const { return FHandle; }  // may be null
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded();
+  RECT GetClientRect() override;
   void DestroyHandle();
   // Destroys and re-creates the window (and the children's).
   void RecreateWnd();
@@ -344,7 +345,8 @@ protected:
   virtual void CreateParams(TCreateParams& Params);
   virtual void CreateWnd();
   virtual void DestroyWnd();
-  // After the window exists (children not yet created).
+  // Makes the window from Params. Overrides call the inherited one and then
+  // set up the new window (its children do not exist yet).
   virtual void CreateWindowHandle(const TCreateParams& Params);
   // The window was made (children too).
   virtual void Loaded() {}
@@ -361,6 +363,7 @@ protected:
   // Reflected notifications of native child windows (CN_* messages) arrive in WndProc.
 
   void DoSetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  SIZE ClientSizeWithoutHandle() const override;
   void DoSetText(const std::string& Value) override;
   std::string DoGetText() const override;
   void DoSetVisible(bool Value) override;
@@ -385,7 +388,10 @@ protected:
   HWND FParentWindow = nullptr;
   std::string FWindowClassName;
   std::vector<TControl*> FControls;
+  std::vector<TWinControl*> FTabList;
   int FAlignLevel = 0;
+  bool FClickEvents = false;  // Click on a left press and release inside (self-painted controls)
+  SIZE FLastClientSize{-1, -1};
   bool FAlignPending = false;
   bool FTabStop = false;
   bool FCreatingWindow = false;
@@ -457,10 +463,6 @@ private:
   TMemoryDC FMemoryDC;
   bool FPainting = false;
 };
-
-// The module (exe or DLL) that contains this code: window classes are
-// registered for it and resources load from it by default.
-HINSTANCE ModuleInstance();
 
 // The window procedure of every window class the layer registers. It stores
 // the control at WM_NCCREATE, dispatches to TWinControl::WndProc and never

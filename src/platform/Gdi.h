@@ -74,6 +74,10 @@ struct TDestroyIconTraits {
 };
 using TIconHandle = TUniqueHandle<TDestroyIconTraits>;
 
+// The module (exe or DLL) that contains this code: window classes are
+// registered for it and resources load from it by default.
+HINSTANCE ModuleInstance();
+
 // A compatible memory DC for the screen (or for Reference).
 TMemoryDC CreateMemoryDC(HDC Reference = nullptr);
 

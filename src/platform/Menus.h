@@ -83,6 +83,7 @@ public:
 
 private:
   friend class TMenu;
+  friend class TMainMenu;
   void Changed(bool Structure);
   void RebuildHandle();
   void FillMenu(HMENU Menu);
@@ -104,8 +105,12 @@ private:
   std::vector<TMenuItem*> FItems;
   TMenuItem* FParentItem = nullptr;
   TMenu* FMenu = nullptr;  // set on the root item
-  TMenuHandle FHandle;
+  // The drop-down of the sub-items. DestroyMenu takes submenus with it, so
+  // only the item that made the top of a built tree owns its handle.
+  HMENU FHandle = nullptr;
+  bool FOwnsHandle = false;
   HMENU FContainer = nullptr;  // the HMENU this item is an entry of (when built)
+  void ForgetHandles();
 };
 
 class TMenu : public TComponent {

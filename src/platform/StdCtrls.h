@@ -82,8 +82,11 @@ public:
   void SetReadOnly(bool Value);
   int GetMaxLength() const { return FMaxLength; }
   void SetMaxLength(int Value);
+  // A border: sunken (3-D, the default) or a single flat line.
   bool GetBorder() const { return FBorder; }
   void SetBorder(bool Value);  // before the window exists
+  bool GetCtl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);  // before the window exists
   void SelectAll();
   void SetSelection(int Start, int End);
   void GetSelection(int& Start, int& End);
@@ -98,6 +101,7 @@ protected:
   bool FReadOnly = false;
   int FMaxLength = 0;
   bool FBorder = true;
+  bool FCtl3D = true;
 };
 
 class TEdit : public TCustomEdit {
@@ -171,6 +175,7 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
   void DestroyWnd() override;
+  void DoSetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   virtual void Change();
 
 private:
@@ -186,7 +191,9 @@ public:
   bool GetMultiSelect() const { return FMultiSelect; }
   void SetMultiSelect(bool Value);  // before the window exists
   bool GetBorder() const { return FBorder; }
-  void SetBorder(bool Value);
+  void SetBorder(bool Value);  // before the window exists
+  bool GetCtl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);  // before the window exists
   bool GetSorted() const { return FSorted; }
   void SetSorted(bool Value);
 
@@ -212,6 +219,7 @@ protected:
 private:
   bool FMultiSelect = false;
   bool FBorder = true;
+  bool FCtl3D = true;
   bool FSorted = false;
   TStringItems FItems;
   mutable int FItemIndex = -1;

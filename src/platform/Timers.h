@@ -1,6 +1,7 @@
 // A timer component. OnTimer runs on the GUI thread every Interval ms while
-// Enabled; the system timer exists only while Enabled, Interval > 0 and
-// OnTimer is set. Tests drive it by calling Timer() directly.
+// Enabled; the system timer (SetTimer on the application's window) exists
+// while Enabled and Interval > 0, from construction on. Tests drive the
+// handler by calling Timer() directly.
 #pragma once
 
 #include "Controls.h"
@@ -21,7 +22,7 @@ public:
 
   // What the system timer calls: runs OnTimer.
   virtual void Timer();
-  TNotifyEvent OnTimer;  // assign before enabling, or use SetOnTimer
+  TNotifyEvent OnTimer;
 
   // Dispatch from the application window.
   static bool DispatchTimer(UINT_PTR Id);

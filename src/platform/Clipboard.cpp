@@ -1,0 +1,56 @@
+#include "Clipboard.h"
+
+#include "Forms.h"
+#include "PlatformExcept.h"
+
+#include <cstring>
+
+namespace {
+class TOpenClipboard {
+public:
+  TOpenClipboard() {
+    if (!::OpenClipboard(Application->GetHandle())) throw EClipboardException("Cannot open clipboard");
+  }
+  ~TOpenClipboard() { ::CloseClipboard(); }
+  TOpenClipboard(const TOpenClipboard&) = delete;
+  TOpenClipboard& operator=(const TOpenClipboard&) = delete;
+};
+}  // namespace
+
+void TClipboard::SetAsText(const std::string& Text) {
+  TOpenClipboard Open;
+  ::EmptyClipboard();
+  HGLOBAL Memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, Text.size() + 1);
+  if (!Memory) throw EClipboardException("Not enough memory for the clipboard");
+  void* Data = ::GlobalLock(Memory);
+  std::memcpy(Data, Text.c_str(), Text.size() + 1);
+  ::GlobalUnlock(Memory);
+  if (!::SetClipboardData(CF_TEXT, Memory)) {
+    ::GlobalFree(Memory);
+    throw EClipboardException("Cannot put the text on the clipboard");
+  }
+}
+
+std::string TClipboard::GetAsText() {
+  TOpenClipboard Open;
+  HANDLE Memory = ::GetClipboardData(CF_TEXT);
+  if (!Memory) return "";
+  const char* Data = static_cast<const char*>(::GlobalLock(Memory));
+  if (!Data) return "";
+  const size_t Max = ::GlobalSize(Memory);
+  std::string Text(Data, strnlen(Data, Max));
+  ::GlobalUnlock(Memory);
+  return Text;
+}
+
+bool TClipboard::HasText() { return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+
+void TClipboard::Clear() {
+  TOpenClipboard Open;
+  ::EmptyClipboard();
+}
+
+TClipboard& Clipboard() {
+  static TClipboard Instance;
+  return Instance;
+}

@@ -1,0 +1,600 @@
+#include "Forms.h"
+
+#include "Menus.h"
+#include "PlatformExcept.h"
+#include "StdCtrls.h"
+#include "Timers.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+// ---------------------------------------------------------------- TScrollingWinControl
+TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+// ---------------------------------------------------------------- TCustomForm
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner) {
+  FVisible = false;
+  FParentFont = false;
+  FWidth = 320;
+  FHeight = 240;
+}
+
+TCustomForm::~TCustomForm() {
+  if (Application->GetMainForm() == this) Application->SetMainForm(nullptr);
+  OnClose = nullptr;
+  OnCloseQuery = nullptr;
+  OnShortCut = nullptr;
+  OnShow = nullptr;
+  OnHide = nullptr;
+  OnActivate = nullptr;
+  OnDeactivate = nullptr;
+  if (FMenu) {
+    FMenu->SetWindow(nullptr);
+    RemoveFreeNotification(FMenu);
+  }
+}
+
+void TCustomForm::CreateParams(TCreateParams& P) {
+  TScrollingWinControl::CreateParams(P);
+  P.Style &= ~static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+  P.Style |= WS_CLIPCHILDREN;
+  P.ExStyle = 0;
+  switch (FBorderStyle) {
+    case bsNone: P.Style |= WS_POPUP; break;
+    case bsSingle: P.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: P.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+      P.Style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+      P.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case bsToolWindow:
+      P.Style |= WS_CAPTION;
+      P.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      P.Style |= WS_CAPTION | WS_THICKFRAME;
+      P.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (FBorderStyle != bsNone) {
+    if (FBorderIcons & biSystemMenu) P.Style |= WS_SYSMENU;
+    if (FBorderIcons & biMinimize) P.Style |= WS_MINIMIZEBOX;
+    if (FBorderIcons & biMaximize) P.Style |= WS_MAXIMIZEBOX;
+  }
+  if (FFormStyle == fsStayOnTop) P.ExStyle |= WS_EX_TOPMOST;
+  P.ExStyle |= WS_EX_CONTROLPARENT;
+  P.WndParent = nullptr;
+  if (GetParentWindow()) {
+    P.WndParent = GetParentWindow();
+  } else if (TCustomForm* Main = Application->GetMainForm(); Main && Main != this && Main->HandleAllocated()) {
+    P.WndParent = Main->WindowHandle();
+  }
+  if (FPosition == poScreenCenter || FPosition == poMainFormCenter) {
+    RECT Area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &Area, 0);
+    TCustomForm* Main = Application->GetMainForm();
+    if (FPosition == poMainFormCenter && Main && Main != this && Main->HandleAllocated())
+      ::GetWindowRect(Main->WindowHandle(), &Area);
+    P.X = Area.left + (Area.right - Area.left - FWidth) / 2;
+    P.Y = Area.top + (Area.bottom - Area.top - FHeight) / 2;
+  }
+  if (GetWindowClassName().empty()) P.WinClassName = "TOrlimoForm";
+}
+
+void TCustomForm::CreateWindowHandle(const TCreateParams& P) {
+  TScrollingWinControl::CreateWindowHandle(P);
+  if (FMenu) {
+    ::SetMenu(WindowHandle(), FMenu->GetHandle());
+    FMenu->SetWindow(WindowHandle());
+  }
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+  if (Value == FBorderIcons) return;
+  FBorderIcons = Value;
+  RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+  if (Value == FFormStyle) return;
+  FFormStyle = Value;
+  if (HandleAllocated())
+    ::SetWindowPos(WindowHandle(), Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TWindowState TCustomForm::GetWindowState() const {
+  if (HandleAllocated()) {
+    if (::IsZoomed(WindowHandle())) return wsMaximized;
+    if (::IsIconic(WindowHandle())) return wsMinimized;
+    if (::IsWindowVisible(WindowHandle())) return wsNormal;
+  }
+  return FWindowState;
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+  FWindowState = Value;
+  if (HandleAllocated() && GetVisible()) {
+    static const int Commands[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+    ::ShowWindow(WindowHandle(), Commands[Value]);
+  }
+}
+
+RECT TCustomForm::GetNormalBounds() {
+  if (!HandleAllocated()) return GetBoundsRect();
+  WINDOWPLACEMENT WP{};
+  WP.length = sizeof(WP);
+  ::GetWindowPlacement(WindowHandle(), &WP);
+  return WP.rcNormalPosition;
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  if (Value == FMenu) return;
+  if (FMenu) {
+    FMenu->SetWindow(nullptr);
+    RemoveFreeNotification(FMenu);
+  }
+  FMenu = Value;
+  if (FMenu) FreeNotification(FMenu);
+  if (HandleAllocated()) {
+    ::SetMenu(WindowHandle(), FMenu ? FMenu->GetHandle() : nullptr);
+    if (FMenu) FMenu->SetWindow(WindowHandle());
+    ::DrawMenuBar(WindowHandle());
+  }
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Value) {
+  FActiveControl = Value;
+  if (Value && HandleAllocated() && GetActive() && Value->CanFocus()) Value->SetFocus();
+}
+
+bool TCustomForm::GetActive() const { return HandleAllocated() && ::GetActiveWindow() == WindowHandle(); }
+
+void TCustomForm::DoSetVisible(bool Value) {
+  if (Value) {
+    HandleNeeded();
+    int Cmd = SW_SHOW;
+    if (FWindowState == wsMaximized) Cmd = SW_SHOWMAXIMIZED;
+    if (FWindowState == wsMinimized) Cmd = SW_SHOWMINIMIZED;
+    ::ShowWindow(WindowHandle(), Cmd);
+    if (OnShow) OnShow(this);
+  } else if (HandleAllocated()) {
+    FWindowState = GetWindowState();
+    if (OnHide) OnHide(this);
+    ::ShowWindow(WindowHandle(), SW_HIDE);
+  }
+}
+
+bool TCustomForm::CloseQuery() {
+  bool CanClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, CanClose);
+  return CanClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+  if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction Action = caHide;
+  DoClose(Action);
+  if (Action == caNone) return;
+  if (Application->GetMainForm() == this) {
+    Application->Terminate();
+    Hide();
+    return;
+  }
+  switch (Action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree:
+      Hide();
+      ::PostMessageA(Application->GetHandle(), WM_APP + 1, 0, reinterpret_cast<LPARAM>(this));
+      break;
+    case caNone: break;
+  }
+}
+
+namespace {
+struct TDisabledWindows {
+  HWND Except;
+  std::vector<HWND> List;
+};
+BOOL CALLBACK DisableWindow(HWND Wnd, LPARAM Data) {
+  auto* D = reinterpret_cast<TDisabledWindows*>(Data);
+  if (Wnd != D->Except && ::IsWindowVisible(Wnd) && ::IsWindowEnabled(Wnd)) {
+    ::EnableWindow(Wnd, FALSE);
+    D->List.push_back(Wnd);
+  }
+  return TRUE;
+}
+}  // namespace
+
+TModalResult TCustomForm::ShowModal() {
+  if (GetVisible() || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  if (HWND Captured = ::GetCapture()) {
+    ::SendMessageA(Captured, WM_CANCELMODE, 0, 0);
+    ::ReleaseCapture();
+  }
+  HWND ActiveBefore = ::GetActiveWindow();
+  HandleNeeded();
+  TDisabledWindows Disabled{WindowHandle(), {}};
+  ::EnumThreadWindows(::GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&Disabled));
+  struct TRestore {
+    TCustomForm& Form;
+    TDisabledWindows& Disabled;
+    HWND ActiveBefore;
+    ~TRestore() {
+      for (HWND W : Disabled.List)
+        if (::IsWindow(W)) ::EnableWindow(W, TRUE);
+      Form.FModal = false;
+      if (Form.HandleAllocated()) {
+        if (Form.GetVisible()) Form.Hide();
+      } else {
+        Form.FVisible = false;
+      }
+      if (ActiveBefore && ::IsWindow(ActiveBefore)) ::SetActiveWindow(ActiveBefore);
+    }
+  } Restore{*this, Disabled, ActiveBefore};
+  FModal = true;
+  FModalResult = mrNone;
+  Show();
+  ::SetActiveWindow(WindowHandle());
+  if (FActiveControl && FActiveControl->CanFocus()) {
+    FActiveControl->SetFocus();
+  } else {
+    SelectNext(nullptr, true);
+  }
+  Application->ModalStarted(*this);
+  ModalLoop();
+  return FModalResult;
+}
+
+void TCustomForm::ModalLoop() {
+  for (;;) {
+    if (FModalResult != mrNone) {
+      if (!CloseQuery()) {
+        FModalResult = mrNone;
+      } else {
+        TCloseAction Action = caHide;
+        DoClose(Action);
+        if (Action == caNone) FModalResult = mrNone;
+      }
+      if (FModalResult != mrNone) break;
+    }
+    if (Application->GetTerminated()) {
+      FModalResult = mrCancel;
+      break;
+    }
+    Application->HandleMessage();
+  }
+}
+
+bool TCustomForm::IsShortCut(WORD Key, TShiftState Shift) {
+  bool Handled = false;
+  if (OnShortCut) OnShortCut(this, Key, Shift, Handled);
+  if (Handled) return true;
+  return FMenu && FMenu->IsShortCut(Key, Shift);
+}
+
+void TCustomForm::SelectNext(TWinControl* Current, bool Forward) {
+  std::vector<TWinControl*> List;
+  GetTabOrderList(List);
+  std::vector<TWinControl*> Stops;
+  for (TWinControl* W : List)
+    if (W->GetTabStop() && W->CanFocus()) Stops.push_back(W);
+  if (Stops.empty()) return;
+  auto It = std::find(Stops.begin(), Stops.end(), Current);
+  size_t Index;
+  if (It == Stops.end()) {
+    Index = Forward ? 0 : Stops.size() - 1;
+  } else {
+    const size_t Pos = static_cast<size_t>(It - Stops.begin());
+    Index = Forward ? (Pos + 1) % Stops.size() : (Pos + Stops.size() - 1) % Stops.size();
+  }
+  Stops[Index]->SetFocus();
+}
+
+namespace {
+TButton* FindButtonIn(TWinControl* Parent, bool Default) {
+  for (int I = 0; I < Parent->GetControlCount(); ++I) {
+    TControl* C = Parent->GetControl(I);
+    if (auto* B = dynamic_cast<TButton*>(C)) {
+      if ((Default ? B->GetDefault() : B->GetCancel()) && B->CanFocus()) return B;
+    }
+    if (auto* W = dynamic_cast<TWinControl*>(C); W && W->GetVisible()) {
+      if (TButton* Found = FindButtonIn(W, Default)) return Found;
+    }
+  }
+  return nullptr;
+}
+}  // namespace
+
+TButtonControl* TCustomForm::FindButton(bool Default) { return FindButtonIn(this, Default); }
+
+bool TCustomForm::DialogKey(WORD Key, TShiftState Shift) {
+  switch (Key) {
+    case VK_TAB: {
+      TWinControl* Current = FActiveControl;
+      if (HWND Focus = ::GetFocus()) {
+        for (HWND W = Focus; W; W = ::GetParent(W))
+          if (TWinControl* C = FindControl(W); C && ContainsControl(C)) {
+            Current = C;
+            break;
+          }
+      }
+      SelectNext(Current, !(Shift & ssShift));
+      return true;
+    }
+    case VK_RETURN: {
+      TButton* B = nullptr;
+      if (HWND Focus = ::GetFocus()) B = dynamic_cast<TButton*>(FindControl(Focus));
+      if (!B) B = static_cast<TButton*>(FindButton(true));
+      if (B && B->CanFocus()) {
+        B->Click();
+        return true;
+      }
+      return false;
+    }
+    case VK_ESCAPE: {
+      auto* B = static_cast<TButton*>(FindButton(false));
+      if (B) {
+        B->Click();
+        return true;
+      }
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+void TCustomForm::WndProc(TMessage& M) {
+  switch (M.Msg) {
+    case WM_CLOSE:
+      Close();
+      M.Result = 0;
+      return;
+    case WM_ACTIVATE:
+      DefaultHandler(M);
+      if (LOWORD(M.WParam) != WA_INACTIVE) {
+        if (FActiveControl && FActiveControl->CanFocus() && ContainsControl(FActiveControl) &&
+            !::IsIconic(WindowHandle()))
+          ::SetFocus(FActiveControl->GetHandle());
+        if (OnActivate) OnActivate(this);
+      } else {
+        if (OnDeactivate) OnDeactivate(this);
+      }
+      M.Result = 0;
+      return;
+    case WM_ACTIVATEAPP:
+      DefaultHandler(M);
+      Application->ActivateChanged(M.WParam != 0);
+      return;
+    case WM_SETFOCUS:
+      if (FActiveControl && FActiveControl->CanFocus() && ContainsControl(FActiveControl)) {
+        ::SetFocus(FActiveControl->GetHandle());
+        M.Result = 0;
+        return;
+      }
+      break;
+    case WM_INITMENUPOPUP:
+      break;
+    default:
+      break;
+  }
+  TScrollingWinControl::WndProc(M);
+}
+
+// ---------------------------------------------------------------- TApplication
+namespace {
+TApplication GApplication;
+
+LRESULT CALLBACK AppWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) noexcept {
+  try {
+    switch (Msg) {
+      case WM_TIMER:
+        if (TTimer::DispatchTimer(WParam)) return 0;
+        break;
+      case WM_APP + 1:
+        delete reinterpret_cast<TCustomForm*>(LParam);
+        return 0;
+      case WM_COMMAND:
+        if (LParam == 0 && HIWORD(WParam) == 0) {
+          if (TMenuItem* Item = TMenuItem::FindCommand(LOWORD(WParam))) {
+            Item->Click();
+            return 0;
+          }
+        }
+        break;
+      default:
+        break;
+    }
+  } catch (const std::exception& E) {
+    Application->HandleException(E);
+    return 0;
+  } catch (...) {
+    Application->HandleUnknownException();
+    return 0;
+  }
+  return ::DefWindowProcA(Wnd, Msg, WParam, LParam);
+}
+}  // namespace
+
+TApplication* const Application = &GApplication;
+
+TApplication::TApplication() = default;
+TApplication::~TApplication() = default;
+
+void TApplication::Initialize() {
+  if (FInitialized) return;
+  FInitialized = true;
+  INITCOMMONCONTROLSEX Icc{sizeof(Icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&Icc);
+}
+
+HWND TApplication::GetHandle() {
+  if (!FHandle || !::IsWindow(FHandle)) {
+    static const char* const ClassName = "TOrlimoApplication";
+    WNDCLASSA WC{};
+    if (!::GetClassInfoA(ModuleInstance(), ClassName, &WC)) {
+      WC.lpfnWndProc = AppWndProc;
+      WC.hInstance = ModuleInstance();
+      WC.lpszClassName = ClassName;
+      if (!::RegisterClassA(&WC)) throw EOutOfResources("Cannot register the application window class");
+    }
+    FHandle = ::CreateWindowExA(0, ClassName, FTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                ModuleInstance(), nullptr);
+    if (!FHandle) throw EOutOfResources("Cannot create the application window: " + LastErrorMessage());
+  }
+  return FHandle;
+}
+
+void TApplication::Run() {
+  Initialize();
+  if (FMainForm) FMainForm->Show();
+  while (!FTerminated) HandleMessage();
+}
+
+void TApplication::ProcessMessage(MSG& Msg) {
+  if ((Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) && Msg.hwnd) {
+    TWinControl* Target = nullptr;
+    for (HWND W = Msg.hwnd; W && !Target; W = ::GetParent(W)) Target = TWinControl::FindControl(W);
+    if (Target) {
+      try {
+        if (Target->PreProcessKey(Msg)) return;
+      } catch (const std::exception& E) {
+        HandleException(E);
+        return;
+      } catch (...) {
+        HandleUnknownException();
+        return;
+      }
+    }
+  }
+  ::TranslateMessage(&Msg);
+  ::DispatchMessageA(&Msg);
+}
+
+void TApplication::HandleMessage() {
+  MSG Msg{};
+  if (!::PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    Idle();
+    const BOOL Got = ::GetMessageA(&Msg, nullptr, 0, 0);
+    if (Got == -1) return;
+    if (Got == 0) {
+      FTerminated = true;
+      return;
+    }
+  } else if (Msg.message == WM_QUIT) {
+    FTerminated = true;
+    return;
+  }
+  ProcessMessage(Msg);
+}
+
+void TApplication::ProcessMessages() {
+  MSG Msg{};
+  while (::PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (Msg.message == WM_QUIT) {
+      FTerminated = true;
+      break;
+    }
+    ProcessMessage(Msg);
+  }
+}
+
+void TApplication::Terminate() {
+  if (!FTerminated) {
+    FTerminated = true;
+    ::PostQuitMessage(0);
+  }
+}
+
+void TApplication::Idle() {
+  TControlCanvas::FreeDeviceContexts();
+  if (OnIdle) {
+    try {
+      OnIdle(nullptr);
+    } catch (const std::exception& E) {
+      HandleException(E);
+    }
+  }
+}
+
+bool TApplication::HelpCommand(UINT Command, ULONG_PTR Data) {
+  if (FHelpFile.empty()) return false;
+  HWND Owner = FMainForm && FMainForm->HandleAllocated() ? FMainForm->WindowHandle() : GetHandle();
+  return ::WinHelpA(Owner, FHelpFile.c_str(), Command, Data) != FALSE;
+}
+
+void TApplication::HandleException(const std::exception& E) noexcept {
+  try {
+    if (OnException)
+      OnException(nullptr, E);
+    else
+      ShowException(E);
+  } catch (...) {
+  }
+}
+
+void TApplication::HandleUnknownException() noexcept {
+  HandleException(std::runtime_error("Unknown exception"));
+}
+
+void TApplication::ShowException(const std::exception& E) {
+  std::string Text = E.what();
+  if (!Text.empty() && Text.back() != '.') Text += '.';
+  MessageBox(Text, FTitle.empty() ? std::string("Error") : FTitle, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
+  if (OnMessageBox) return OnMessageBox(Text, Caption, Flags);
+  HWND Owner = ::GetActiveWindow();
+  if (!Owner && FMainForm && FMainForm->HandleAllocated()) Owner = FMainForm->WindowHandle();
+  return ::MessageBoxA(Owner, Text.c_str(), Caption.c_str(), Flags);
+}
+
+void TApplication::ModalStarted(TCustomForm& Form) {
+  if (OnModalBegin) OnModalBegin(Form);
+}
+
+void TApplication::ActivateChanged(bool Active) {
+  if (Active == FActive) return;
+  FActive = Active;
+  if (Active) {
+    if (OnActivate) OnActivate(nullptr);
+  } else {
+    if (OnDeactivate) OnDeactivate(nullptr);
+  }
+}
+
+// ---------------------------------------------------------------- TCursorGuard
+namespace {
+TCursor GScreenCursor = crDefault;
+}
+
+TCursorGuard::TCursorGuard(TCursor Cursor) : FPrevious(GScreenCursor) {
+  GScreenCursor = Cursor;
+  ::SetCursor(CursorHandle(Cursor));
+}
+
+TCursorGuard::~TCursorGuard() {
+  GScreenCursor = FPrevious;
+  ::SetCursor(CursorHandle(FPrevious));
+}
+
+TCursor TCursorGuard::ScreenCursor() { return GScreenCursor; }

@@ -1,0 +1,66 @@
+#include "Timers.h"
+
+#include "Forms.h"
+#include "PlatformExcept.h"
+
+#include <map>
+
+namespace {
+std::map<UINT_PTR, TTimer*>& TimerTable() {
+  static std::map<UINT_PTR, TTimer*> Table;
+  return Table;
+}
+UINT_PTR GNextTimerId = 1;
+}  // namespace
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { UpdateTimer(); }
+
+TTimer::~TTimer() {
+  FEnabled = false;
+  OnTimer = nullptr;
+  UpdateTimer();
+}
+
+void TTimer::SetEnabled(bool Value) {
+  if (Value == FEnabled) return;
+  FEnabled = Value;
+  UpdateTimer();
+}
+
+void TTimer::SetInterval(unsigned Value) {
+  if (Value == FInterval) return;
+  FInterval = Value;
+  UpdateTimer();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent Value) {
+  OnTimer = std::move(Value);
+  UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+  if (FId) {
+    ::KillTimer(Application->GetHandle(), FId);
+    TimerTable().erase(FId);
+    FId = 0;
+  }
+  if (FEnabled && FInterval > 0) {
+    const UINT_PTR Id = GNextTimerId++;
+    if (!::SetTimer(Application->GetHandle(), Id, FInterval, nullptr))
+      throw EOutOfResources("Not enough timers available");
+    FId = Id;
+    TimerTable()[Id] = this;
+  }
+}
+
+void TTimer::Timer() {
+  if (OnTimer) OnTimer(this);
+}
+
+bool TTimer::DispatchTimer(UINT_PTR Id) {
+  auto& Table = TimerTable();
+  auto It = Table.find(Id);
+  if (It == Table.end()) return false;
+  It->second->Timer();
+  return true;
+}
