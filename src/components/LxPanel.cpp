@@ -118,8 +118,8 @@ RECT TLxCustomPanel::PanelRect() {
   return ToRECT(PanelClientRect(TLxRect{0, 0, GetWidth(), GetHeight()}, F));
 }
 
-RECT TLxCustomPanel::GetClientRect() { return PanelRect(); }
-void TLxCustomPanel::AdjustClientRect(RECT& Rect) { Rect = GetClientRect(); }
+RECT TLxCustomPanel::GetPanelClientRect() { return PanelRect(); }
+void TLxCustomPanel::AdjustClientRect(RECT& Rect) { Rect = GetPanelClientRect(); }
 
 RECT TLxCustomPanel::PaintBorders(TCanvas& Canvas) {
   RECT R{0, 0, GetWidth(), GetHeight()};
@@ -536,10 +536,9 @@ void TLxStatusBar::SetSimpleStatus(bool Value) {
   Invalidate();
 }
 
-RECT TLxStatusBar::GetClientRect() {
+RECT TLxStatusBar::GetPanelClientRect() {
   return ToRECT(StatusBarClientRect(ToLxRect(PanelRect()), NewStyleControls(), FSimpleStatus));
 }
-void TLxStatusBar::AdjustClientRect(RECT& Rect) { Rect = GetClientRect(); }
 
 RECT TLxStatusBar::SizeGripRect() { return ToRECT(::SizeGripRect(GetWidth(), GetHeight())); }
 
@@ -554,8 +553,28 @@ bool TLxStatusBar::SizeGripShowing() {
   return !(F && ::IsZoomed(F));
 }
 
+bool TLxStatusBar::ReachesSizeGrip(TWinControl& Child) {
+  if (!HandleAllocated() || !Child.HandleAllocated() || Child.GetParent() != this) return false;
+  POINT BarRight{GetPanelClientRect().right, 0};
+  ::ClientToScreen(WindowHandle(), &BarRight);
+  POINT ChildRight{Child.GetWidth(), 0};
+  ::ClientToScreen(Child.WindowHandle(), &ChildRight);
+  return ChildRight.x >= BarRight.x;
+}
+
+bool TLxStatusBar::PassHitToSizeGrip(TWinControl& Child, TMessage& Message) {
+  if (Message.Msg != WM_NCHITTEST || !Child.HandleAllocated()) return false;
+  auto* Bar = dynamic_cast<TLxStatusBar*>(Child.GetParent());
+  if (!Bar) return false;
+  POINT P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+  ::ScreenToClient(Child.WindowHandle(), &P);
+  if (P.x < Child.GetWidth() - 12 || !Bar->ReachesSizeGrip(Child)) return false;
+  Message.Result = HTTRANSPARENT;
+  return true;
+}
+
 void TLxStatusBar::PaintSizeGrip(HDC DC, int OriginX, int OriginY) {
-  const TLxRect C = ToLxRect(GetClientRect());
+  const TLxRect C = ToLxRect(GetPanelClientRect());
   const TLxSizeGrip G = SizeGripLines(C, GetWidth() - FBorderWidth, GetHeight() - FBorderWidth);
   const int SavedDC = ::SaveDC(DC);
   ::SetViewportOrgEx(DC, -OriginX, -OriginY, nullptr);
@@ -577,7 +596,7 @@ void TLxStatusBar::PaintSizeGrip(HDC DC, int OriginX, int OriginY) {
 void TLxStatusBar::Paint(TCanvas& Canvas) {
   TLxCustomPanel::Paint(Canvas);
   if (FSimpleStatus) {
-    RECT R = GetClientRect();
+    RECT R = GetPanelClientRect();
     if (NewStyleControls())
       R.bottom -= 1;
     else

@@ -53,8 +53,9 @@ public:
   virtual void SetFrameSides(TSides Value);
 
   // The rectangle the children are aligned in: inside the frame lines, the
-  // border width and both borders.
-  RECT GetClientRect() override;
+  // border width and both borders. (The window's own client rectangle stays
+  // the whole window: the frame is painted in it.)
+  virtual RECT GetPanelClientRect();
   void AdjustClientRect(RECT& Rect) override;
 
   TNotifyEvent OnMouseEnter;
@@ -244,12 +245,17 @@ public:
   RECT SizeGripRect();
   // Whether the grip is shown now (on, and the form not maximised).
   bool SizeGripShowing();
+  // Whether Child's right edge reaches the bar's right client edge (on the
+  // screen): its last 12 pixels then pass the mouse to the bar's size grip.
+  bool ReachesSizeGrip(TWinControl& Child);
+  // Answers WM_NCHITTEST for such a child: true (and HTTRANSPARENT) in its
+  // last 12 pixels when Child's parent is a status bar it reaches the edge of.
+  static bool PassHitToSizeGrip(TWinControl& Child, TMessage& Message);
   // Draws the grip into DC, whose origin is at (OriginX, OriginY) of the bar
   // (panes that cover the corner call this after painting themselves).
   void PaintSizeGrip(HDC DC, int OriginX, int OriginY);
 
-  RECT GetClientRect() override;
-  void AdjustClientRect(RECT& Rect) override;
+  RECT GetPanelClientRect() override;
   void WndProc(TMessage& Message) override;
 
 protected:

@@ -187,7 +187,7 @@ void TLxSplitter::SetSplitterWidth(std::uint16_t Value) {
 
 void TLxSplitter::ResizePanes() {
   if (!FPane1 || !FPane2 || IsDestroying()) return;
-  const TLxPaneLayout L = SplitterPaneLayout(ToLxRect(GetClientRect()), FOrientation, FPosition, FSplitterWidth,
+  const TLxPaneLayout L = SplitterPaneLayout(ToLxRect(GetPanelClientRect()), FOrientation, FPosition, FSplitterWidth,
                                              FPane1->GetVisible(), FPane2->GetVisible());
   DisableAlign();
   FPane1->SetBoundsRect(ToRECT(L.Pane1));
@@ -286,7 +286,7 @@ void TLxSplitter::Paint(TCanvas& Canvas) {
 
 void TLxSplitter::DrawMask(int Pos) {
   if (!HandleAllocated()) return;
-  const RECT C = GetClientRect();
+  const RECT C = GetPanelClientRect();
   RECT R;
   if (FOrientation == orHorizontal)
     R = RECT{C.left + Pos, C.top, C.left + Pos + FSplitterWidth, C.bottom};
@@ -332,13 +332,7 @@ void TLxSplitter::EndDrag(bool Apply) {
   if (!FDragging) return;
   FDragging = false;
   DrawMask(FLastDrawnPos);
-  if (GetMouseCapture()) SetMouseCapture(false);
   if (Apply) SetPosition(FLastDrawnPos);
-}
-
-void TLxSplitter::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TLxCustomPanel::MouseUp(Button, Shift, X, Y);
-  if (Button == mbLeft) EndDrag(true);
 }
 
 void TLxSplitter::WndProc(TMessage& Message) {
@@ -355,12 +349,13 @@ void TLxSplitter::WndProc(TMessage& Message) {
       }
     }
     break;
+  case WM_LBUTTONUP:
+    // Ends the drag before the capture goes with the release.
+    EndDrag(true);
+    break;
   case WM_CAPTURECHANGED:
     // Capture taken away mid-drag: the mask goes, the position stays.
-    if (FDragging && reinterpret_cast<HWND>(Message.LParam) != WindowHandle()) {
-      FDragging = false;
-      DrawMask(FLastDrawnPos);
-    }
+    if (FDragging && reinterpret_cast<HWND>(Message.LParam) != WindowHandle()) EndDrag(false);
     break;
   default: break;
   }

@@ -108,7 +108,6 @@ protected:
   virtual bool CanChange(int NewPos);
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
   int Size() const { return FOrientation == orHorizontal ? FWidth : FHeight; }

@@ -54,13 +54,7 @@ std::string TLxCustomStatusPane::CaptionText() { return GetCaption(); }
 
 bool TLxCustomStatusPane::AtSizeGrip() {
   auto* Bar = dynamic_cast<TLxStatusBar*>(GetParent());
-  if (!Bar || !Bar->HandleAllocated() || !HandleAllocated()) return false;
-  RECT BarClient = Bar->GetClientRect();
-  POINT BarRight{BarClient.right, 0};
-  ::ClientToScreen(Bar->WindowHandle(), &BarRight);
-  POINT PaneRight{GetWidth(), 0};
-  ::ClientToScreen(WindowHandle(), &PaneRight);
-  return PaneRight.x >= BarRight.x;
+  return Bar && Bar->ReachesSizeGrip(*this);
 }
 
 void TLxCustomStatusPane::WndProc(TMessage& Message) {
@@ -69,16 +63,9 @@ void TLxCustomStatusPane::WndProc(TMessage& Message) {
   case -1: MouseLeave(); break;
   default: break;
   }
-  if (Message.Msg == WM_NCHITTEST) {
-    // The last 12 pixels of a pane at the bar's right edge belong to the bar,
-    // so its size grip stays usable.
-    POINT P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
-    ::ScreenToClient(WindowHandle(), &P);
-    if (P.x >= GetWidth() - 12 && AtSizeGrip()) {
-      Message.Result = HTTRANSPARENT;
-      return;
-    }
-  }
+  // The last 12 pixels of a pane at the bar's right edge belong to the bar,
+  // so its size grip stays usable.
+  if (TLxStatusBar::PassHitToSizeGrip(*this, Message)) return;
   TGraphicControl::WndProc(Message);
 }
 
