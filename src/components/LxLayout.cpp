@@ -735,3 +735,22 @@ int FindPrefix(const std::vector<std::string>& Items, std::string_view Prefix) {
       return static_cast<int>(I);
   return -1;
 }
+
+TLxTypeAhead::TResult TLxTypeAhead::Char(char C, const TFind& Find) {
+  FText += C;
+  const int I = Find(FText);
+  return I >= 0 ? TResult{TKind::Match, I} : TResult{TKind::NoMatch, -1};
+}
+
+TLxTypeAhead::TResult TLxTypeAhead::Backspace(const TFind& Find) {
+  if (FText.empty()) return {TKind::Beep, -1};
+  FText.pop_back();
+  if (FText.empty()) return {TKind::SelectFirst, 0};
+  const int I = Find(FText);
+  return I >= 0 ? TResult{TKind::Match, I} : TResult{TKind::None, -1};
+}
+
+TLxTypeAhead::TResult TLxTypeAhead::Escape() {
+  FText.clear();
+  return {TKind::SelectFirst, 0};
+}

@@ -358,5 +358,30 @@ LXCMPS_API void MruPutTop(std::vector<std::string>& Items, const std::string& Te
 LXCMPS_API std::string MruCountName(const std::string& MruID);
 LXCMPS_API std::string MruItemName(const std::string& MruID, int Index);
 
+// The type-ahead search of the combo boxes: typed characters collect into a
+// search text that finds the first item starting with it. The owner clears
+// it 2 seconds after the last character (its timer calls Clear).
+class LXCMPS_API TLxTypeAhead {
+public:
+  enum class TKind { None, Match, NoMatch, SelectFirst, Beep };
+  struct TResult {
+    TKind Kind = TKind::None;
+    int Index = -1;
+  };
+  using TFind = std::function<int(const std::string& Prefix)>;
+
+  // A printable character (codes 32 to 255).
+  TResult Char(char C, const TFind& Find);
+  // Backspace: the last character goes; the first item when none is left.
+  TResult Backspace(const TFind& Find);
+  // Escape: the first item, and the search starts over.
+  TResult Escape();
+  void Clear() { FText.clear(); }
+  const std::string& Text() const { return FText; }
+
+private:
+  std::string FText;
+};
+
 // Case-insensitive prefix search from the start of Items (ASCII letters).
 LXCMPS_API int FindPrefix(const std::vector<std::string>& Items, std::string_view Prefix);

@@ -378,3 +378,29 @@ TEST(Clock, FormatDateTimeText) {
   T.Hour = 0;
   EXPECT_EQ(FormatDateTimeText("h AMPM", T, N), "12 AM");
 }
+
+TEST(TypeAhead, CollectsBacksUpAndStartsOver) {
+  const std::vector<std::string> Items{"Default", "Black", "Blue", "Red"};
+  const TLxTypeAhead::TFind Find = [&](const std::string& P) { return FindPrefix(Items, P); };
+  using K = TLxTypeAhead::TKind;
+  TLxTypeAhead T;
+  auto R = T.Char('b', Find);
+  EXPECT_EQ(R.Kind, K::Match);
+  EXPECT_EQ(R.Index, 1);
+  R = T.Char('l', Find);
+  EXPECT_EQ(R.Index, 1);
+  R = T.Char('u', Find);
+  EXPECT_EQ(R.Index, 2);
+  EXPECT_EQ(T.Char('x', Find).Kind, K::NoMatch);
+  EXPECT_EQ(T.Text(), "blux");
+  R = T.Backspace(Find);
+  EXPECT_EQ(R.Index, 2);
+  T.Clear(); // the timer ran out
+  EXPECT_EQ(T.Char('l', Find).Kind, K::NoMatch);
+  R = T.Backspace(Find);
+  EXPECT_EQ(R.Kind, K::SelectFirst);
+  EXPECT_EQ(T.Backspace(Find).Kind, K::Beep);
+  T.Char('r', Find);
+  EXPECT_EQ(T.Escape().Kind, K::SelectFirst);
+  EXPECT_TRUE(T.Text().empty());
+}
