@@ -264,6 +264,8 @@ TModalResult TCustomForm::ShowModal() {
 }
 
 void TCustomForm::ModalLoop() {
+  // The loop ends early when the application is told to quit meanwhile.
+  const bool WasTerminated = Application->GetTerminated();
   for (;;) {
     if (FModalResult != mrNone) {
       if (!CloseQuery()) {
@@ -275,7 +277,7 @@ void TCustomForm::ModalLoop() {
       }
       if (FModalResult != mrNone) break;
     }
-    if (Application->GetTerminated()) {
+    if (!WasTerminated && Application->GetTerminated()) {
       FModalResult = mrCancel;
       break;
     }
@@ -465,6 +467,7 @@ HWND TApplication::GetHandle() {
 
 void TApplication::Run() {
   Initialize();
+  FTerminated = false;
   if (FMainForm) FMainForm->Show();
   while (!FTerminated) HandleMessage();
 }
@@ -517,12 +520,7 @@ void TApplication::ProcessMessages() {
   }
 }
 
-void TApplication::Terminate() {
-  if (!FTerminated) {
-    FTerminated = true;
-    ::PostQuitMessage(0);
-  }
-}
+void TApplication::Terminate() { ::PostQuitMessage(0); }
 
 void TApplication::Idle() {
   TControlCanvas::FreeDeviceContexts();

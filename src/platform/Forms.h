@@ -137,6 +137,7 @@ public:
   void HandleMessage();
   // Processes every queued message without waiting.
   void ProcessMessages();
+  // Posts the quit message; Terminated turns true when the loop receives it.
   void Terminate();
   bool GetTerminated() const { return FTerminated; }
 

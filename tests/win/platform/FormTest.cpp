@@ -1,0 +1,203 @@
+// Modal forms: a real modal loop that buttons, keys and the close box end with
+// the platform's modal results.
+#include "Forms.h"
+#include "PlatformExcept.h"
+#include "StdCtrls.h"
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TAskForm : public TForm {
+public:
+  TAskForm() : TForm(nullptr) {
+    SetBorderStyle(bsDialog);
+    SetCaption("Orlimo");
+    SetClientWidth(326);
+    SetClientHeight(47);
+    BtnYes = AddButton("&Yes", 160, mrOk);
+    BtnYes->SetDefault(true);
+    BtnNo = AddButton("&No", 244, mrCancel);
+    BtnNo->SetCancel(true);
+    BtnIgnore = AddButton("&Ignore", 76, mrIgnore);
+  }
+  TButton* AddButton(const std::string& Caption, int Left, TModalResult Result) {
+    auto* B = new TButton(this);
+    B->SetParent(this);
+    B->SetCaption(Caption);
+    B->SetBounds(Left, 12, 75, 25);
+    B->SetModalResult(Result);
+    return B;
+  }
+  TButton* BtnYes;
+  TButton* BtnNo;
+  TButton* BtnIgnore;
+};
+
+struct TModalHook {
+  explicit TModalHook(std::function<void(TCustomForm&)> Hook) { Application->OnModalBegin = std::move(Hook); }
+  ~TModalHook() { Application->OnModalBegin = nullptr; }
+};
+
+HWND FocusOr(HWND Fallback) {
+  HWND Focus = ::GetFocus();
+  return Focus ? Focus : Fallback;
+}
+
+TEST(Modal, ButtonsEndTheLoopWithTheirResults) {
+  TAskForm Form;
+  {
+    TModalHook Hook([&](TCustomForm&) { ::PostMessageA(Form.BtnIgnore->GetHandle(), BM_CLICK, 0, 0); });
+    EXPECT_EQ(Form.ShowModal(), mrIgnore);
+  }
+  EXPECT_FALSE(Form.GetVisible());
+  EXPECT_FALSE(::IsWindowVisible(Form.WindowHandle()));
+  {
+    TModalHook Hook([&](TCustomForm&) { ::PostMessageA(Form.BtnYes->GetHandle(), BM_CLICK, 0, 0); });
+    EXPECT_EQ(Form.ShowModal(), mrOk);
+  }
+  {
+    // A hook may answer directly.
+    TModalHook Hook([&](TCustomForm& F) { F.SetModalResult(mrCancel); });
+    EXPECT_EQ(Form.ShowModal(), 2);
+  }
+}
+
+TEST(Modal, EscapeClicksTheCancelButtonAndEnterTheFocusedOrTheDefaultButton) {
+  TAskForm Form;
+  {
+    TModalHook Hook([&](TCustomForm& F) {
+      ::PostMessageA(FocusOr(F.WindowHandle()), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    });
+    EXPECT_EQ(Form.ShowModal(), mrCancel);
+  }
+  {
+    // Enter on a focused button presses that button.
+    TModalHook Hook([&](TCustomForm&) {
+      Form.BtnIgnore->SetFocus();
+      ::PostMessageA(Form.BtnIgnore->WindowHandle(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    });
+    EXPECT_EQ(Form.ShowModal(), mrIgnore);
+  }
+  {
+    // Enter in an edit: the default button answers.
+    auto* Edit = new TEdit(&Form);
+    Edit->SetParent(&Form);
+    TModalHook Hook([&](TCustomForm&) {
+      Edit->SetFocus();
+      ::PostMessageA(Edit->WindowHandle(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    });
+    EXPECT_EQ(Form.ShowModal(), mrOk);
+    delete Edit;
+  }
+}
+
+TEST(Modal, WithoutADefaultButtonEnterDoesNothing) {
+  TAskForm Form;
+  Form.BtnYes->SetDefault(false);
+  for (TButton* B : {Form.BtnYes, Form.BtnNo, Form.BtnIgnore}) B->SetTabStop(false);  // nothing takes the focus
+  TModalHook Hook([&](TCustomForm& F) {
+    ::PostMessageA(F.WindowHandle(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    // After the Enter key, Escape: the loop must still be running to see it.
+    ::PostMessageA(F.WindowHandle(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  });
+  EXPECT_EQ(Form.ShowModal(), mrCancel);
+}
+
+TEST(Modal, TheCloseBoxCountsAsCancelUnlessCloseQueryRefuses) {
+  TAskForm Form;
+  int Asked = 0;
+  Form.OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = ++Asked > 1; };
+  TModalHook Hook([&](TCustomForm& F) {
+    ::PostMessageA(F.WindowHandle(), WM_CLOSE, 0, 0);
+    ::PostMessageA(F.WindowHandle(), WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(Form.ShowModal(), mrCancel);
+  EXPECT_EQ(Asked, 2);
+}
+
+TEST(Modal, OtherWindowsAreDisabledMeanwhileAndEnabledAfter) {
+  TForm Main(nullptr);
+  Main.Show();
+  TAskForm Form;
+  bool MainEnabledDuring = true;
+  TModalHook Hook([&](TCustomForm& F) {
+    MainEnabledDuring = ::IsWindowEnabled(Main.WindowHandle()) != FALSE;
+    F.SetModalResult(mrOk);
+  });
+  EXPECT_EQ(Form.ShowModal(), mrOk);
+  EXPECT_FALSE(MainEnabledDuring);
+  EXPECT_TRUE(::IsWindowEnabled(Main.WindowHandle()));
+}
+
+TEST(Modal, AnExceptionInTheHookStillRestoresEverything) {
+  TForm Main(nullptr);
+  Main.Show();
+  TAskForm Form;
+  {
+    TModalHook Hook([&](TCustomForm&) { throw std::runtime_error("hook failed"); });
+    EXPECT_THROW(Form.ShowModal(), std::runtime_error);
+  }
+  EXPECT_TRUE(::IsWindowEnabled(Main.WindowHandle()));
+  EXPECT_FALSE(Form.IsModal());
+  EXPECT_FALSE(Form.GetVisible());
+  TModalHook Hook([&](TCustomForm& F) { F.SetModalResult(mrOk); });
+  EXPECT_EQ(Form.ShowModal(), mrOk);  // usable again
+}
+
+TEST(Modal, AVisibleFormCannotBeShownModally) {
+  TAskForm Form;
+  Form.Show();
+  EXPECT_THROW(Form.ShowModal(), EInvalidOperation);
+}
+
+TEST(Form, ClientSizeAndBorderStyleShapeTheWindow) {
+  TAskForm Form;
+  Form.HandleNeeded();
+  RECT R{};
+  ::GetClientRect(Form.WindowHandle(), &R);
+  EXPECT_EQ(R.right, 326);
+  EXPECT_EQ(R.bottom, 47);
+  const LONG Style = ::GetWindowLongA(Form.WindowHandle(), GWL_STYLE);
+  EXPECT_FALSE(Style & WS_THICKFRAME);
+  EXPECT_TRUE(Style & WS_CAPTION);
+}
+
+TEST(Form, StayOnTopSwitchesWithoutANewWindow) {
+  TForm Form(nullptr);
+  HWND Wnd = Form.GetHandle();
+  Form.SetFormStyle(fsStayOnTop);
+  EXPECT_EQ(Form.WindowHandle(), Wnd);
+  EXPECT_TRUE(::GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  Form.SetFormStyle(fsNormal);
+  EXPECT_FALSE(::GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST(Form, MaximisedFormKeepsItsNormalBounds) {
+  TForm Form(nullptr);
+  Form.SetBounds(30, 40, 300, 200);
+  Form.Show();
+  Form.SetWindowState(wsMaximized);
+  EXPECT_EQ(Form.GetWindowState(), wsMaximized);
+  const RECT Normal = Form.GetNormalBounds();
+  EXPECT_EQ(Normal.right - Normal.left, 300);
+  EXPECT_EQ(Normal.bottom - Normal.top, 200);
+  Form.SetWindowState(wsNormal);
+  EXPECT_EQ(Form.GetWidth(), 300);
+}
+
+TEST(Form, ClosingTheMainFormEndsTheApplicationLoop) {
+  TForm Main(nullptr);
+  Application->SetMainForm(&Main);
+  Main.Show();
+  bool Closed = false;
+  Main.OnClose = [&](TObject*, TCloseAction&) { Closed = true; };
+  ::PostMessageA(Main.WindowHandle(), WM_CLOSE, 0, 0);
+  Application->Run();
+  EXPECT_TRUE(Closed);
+  EXPECT_TRUE(Application->GetTerminated());
+  Application->SetMainForm(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// Menus: shortcuts, the native menu's state, radio groups, commands and keys.
+#include "Forms.h"
+#include "Menus.h"
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TMenuItem* AddItem(TComponent* Owner, TMenuItem* Parent, const std::string& Caption, TShortCut Key = scNone) {
+  auto* Item = new TMenuItem(Owner);
+  Item->SetCaption(Caption);
+  Item->SetShortCut(Key);
+  Parent->Add(Item);
+  return Item;
+}
+
+std::string ItemText(HMENU Menu, UINT Pos) {
+  char Buffer[128] = {};
+  ::GetMenuStringA(Menu, Pos, Buffer, sizeof(Buffer), MF_BYPOSITION);
+  return Buffer;
+}
+
+UINT ItemState(HMENU Menu, UINT Pos) { return ::GetMenuState(Menu, Pos, MF_BYPOSITION); }
+
+TEST(ShortCuts, TextAndKeysConvertBothWays) {
+  struct {
+    const char* Text;
+    TShortCut Value;
+  } Cases[] = {{"Ctrl+O", static_cast<TShortCut>('O' | scCtrl)},
+               {"F3", VK_F3},
+               {"Alt+F4", static_cast<TShortCut>(VK_F4 | scAlt)},
+               {"Shift+Ctrl+Del", static_cast<TShortCut>(VK_DELETE | scShift | scCtrl)},
+               {"F12", VK_F12}};
+  for (const auto& C : Cases) {
+    EXPECT_EQ(TextToShortCut(C.Text), C.Value) << C.Text;
+    EXPECT_EQ(ShortCutToText(C.Value), C.Text);
+  }
+  EXPECT_EQ(TextToShortCut("ctrl+a"), static_cast<TShortCut>('A' | scCtrl));
+  EXPECT_EQ(TextToShortCut(""), scNone);
+  EXPECT_EQ(TextToShortCut("Ctrl+"), scNone);
+  EXPECT_EQ(TextToShortCut("Hyper+Q"), scNone);
+  EXPECT_EQ(ShortCut('N', ssCtrl), static_cast<TShortCut>('N' | scCtrl));
+}
+
+TEST(Menu, TheNativeMenuShowsCaptionsShortcutsAndStates) {
+  TForm Form(nullptr);
+  auto* Menu = new TMainMenu(&Form);
+  TMenuItem* File = AddItem(&Form, Menu->GetItems(), "&File");
+  AddItem(&Form, File, "&Open...", TextToShortCut("Ctrl+O"));
+  AddItem(&Form, File, "-");
+  TMenuItem* Print = AddItem(&Form, File, "&Print...");
+  Print->SetEnabled(false);
+  Form.SetMenu(Menu);
+  HWND Wnd = Form.GetHandle();
+  HMENU Bar = ::GetMenu(Wnd);
+  ASSERT_NE(Bar, nullptr);
+  HMENU Drop = ::GetSubMenu(Bar, 0);
+  ASSERT_NE(Drop, nullptr);
+  EXPECT_EQ(ItemText(Bar, 0), "&File");
+  EXPECT_EQ(ItemText(Drop, 0), "&Open...\tCtrl+O");
+  EXPECT_TRUE(ItemState(Drop, 1) & MF_SEPARATOR);
+  EXPECT_TRUE(ItemState(Drop, 2) & MF_GRAYED);
+  // Later changes reach the existing menu.
+  Print->SetEnabled(true);
+  EXPECT_FALSE(ItemState(Drop, 2) & MF_GRAYED);
+  Print->SetChecked(true);
+  EXPECT_TRUE(ItemState(Drop, 2) & MF_CHECKED);
+  Print->SetCaption("&Print now");
+  EXPECT_EQ(ItemText(Drop, 2), "&Print now");
+  // Hiding an item rebuilds the menu without it.
+  Print->SetVisible(false);
+  Drop = ::GetSubMenu(::GetMenu(Wnd), 0);
+  EXPECT_EQ(::GetMenuItemCount(Drop), 2);
+}
+
+TEST(Menu, RadioItemsOfAGroupExcludeEachOther) {
+  TPopupMenu Menu(nullptr);
+  TMenuItem* CallStack = AddItem(&Menu, Menu.GetItems(), "&Call Stack");
+  TMenuItem* Details = AddItem(&Menu, Menu.GetItems(), "D&etails");
+  TMenuItem* Other = AddItem(&Menu, Menu.GetItems(), "Scratc&h Pad");
+  for (TMenuItem* I : {CallStack, Details}) {
+    I->SetGroupIndex(3);
+    I->SetRadioItem(true);
+  }
+  Other->SetGroupIndex(4);
+  Other->SetChecked(true);
+  Details->SetChecked(true);
+  CallStack->SetChecked(true);
+  EXPECT_FALSE(Details->GetChecked());
+  EXPECT_TRUE(Other->GetChecked());  // another group
+  HMENU H = Menu.GetHandle();
+  MENUITEMINFOA Info{};
+  Info.cbSize = sizeof(Info);
+  Info.fMask = MIIM_FTYPE | MIIM_STATE;
+  ::GetMenuItemInfoA(H, 0, TRUE, &Info);
+  EXPECT_TRUE(Info.fType & MFT_RADIOCHECK);
+  EXPECT_TRUE(Info.fState & MFS_CHECKED);
+  Details->SetChecked(true);
+  EXPECT_FALSE(CallStack->GetChecked());
+  EXPECT_FALSE(::GetMenuState(H, 0, MF_BYPOSITION) & MF_CHECKED);
+}
+
+TEST(Menu, MenuCommandsRunTheItemsTaggedHandler) {
+  TForm Form(nullptr);
+  auto* Menu = new TMainMenu(&Form);
+  TMenuItem* Dock = AddItem(&Form, Menu->GetItems(), "&Dock");
+  std::intptr_t Seen = -1;
+  for (int Tag = 1; Tag <= 3; ++Tag) {
+    TMenuItem* I = AddItem(&Form, Dock, "Pos " + std::to_string(Tag));
+    I->SetTag(Tag);
+    I->OnClick = [&](TObject* Sender) { Seen = static_cast<TComponent*>(Sender)->GetTag(); };
+  }
+  Form.SetMenu(Menu);
+  ::SendMessageA(Form.GetHandle(), WM_COMMAND, MAKEWPARAM(Dock->GetItem(1)->GetCommand(), 0), 0);
+  EXPECT_EQ(Seen, 2);
+  Dock->GetItem(2)->SetEnabled(false);
+  ::SendMessageA(Form.GetHandle(), WM_COMMAND, MAKEWPARAM(Dock->GetItem(2)->GetCommand(), 0), 0);
+  EXPECT_EQ(Seen, 2);  // a disabled item does nothing
+}
+
+class TKeyState {
+public:
+  explicit TKeyState(std::initializer_list<int> Down) {
+    ::GetKeyboardState(FSaved);
+    BYTE State[256];
+    ::GetKeyboardState(State);
+    for (int K : Down) State[K] = 0x80;
+    ::SetKeyboardState(State);
+  }
+  ~TKeyState() { ::SetKeyboardState(FSaved); }
+
+private:
+  BYTE FSaved[256];
+};
+
+TEST(Menu, ShortcutKeysReachTheFormsMenuAndTheFocusedControlsPopupMenu) {
+  TForm Form(nullptr);
+  auto* Menu = new TMainMenu(&Form);
+  TMenuItem* Edit = AddItem(&Form, Menu->GetItems(), "&Edit");
+  TMenuItem* SelectAll = AddItem(&Form, Edit, "Select &All", TextToShortCut("Ctrl+A"));
+  int MainClicks = 0, PopupClicks = 0;
+  SelectAll->OnClick = [&](TObject*) { ++MainClicks; };
+  Form.SetMenu(Menu);
+  auto* Child = new TCustomControl(&Form);
+  Child->SetParent(&Form);
+  auto* Popup = new TPopupMenu(&Form);
+  TMenuItem* Find = AddItem(&Form, Popup->GetItems(), "&Find...", TextToShortCut("Ctrl+F"));
+  Find->OnClick = [&](TObject*) { ++PopupClicks; };
+  Child->SetPopupMenu(Popup);
+  Form.Show();
+
+  TKeyState Ctrl({VK_CONTROL});
+  MSG Msg{Child->GetHandle(), WM_KEYDOWN, 'A', 0, 0, {0, 0}};
+  Application->ProcessMessage(Msg);
+  Msg.wParam = 'F';
+  Application->ProcessMessage(Msg);
+  EXPECT_EQ(MainClicks, 1);
+  EXPECT_EQ(PopupClicks, 1);
+  // The same key on the form itself does not reach the child's popup menu.
+  Msg.hwnd = Form.WindowHandle();
+  Application->ProcessMessage(Msg);
+  EXPECT_EQ(PopupClicks, 1);
+}
+
+TEST(Menu, DeletingItemsLeavesTheMenuConsistent) {
+  TPopupMenu Menu(nullptr);
+  TMenuItem* A = AddItem(nullptr, Menu.GetItems(), "A");
+  AddItem(nullptr, Menu.GetItems(), "B");
+  HMENU H = Menu.GetHandle();
+  EXPECT_EQ(::GetMenuItemCount(H), 2);
+  const UINT Command = A->GetCommand();
+  delete A;
+  EXPECT_EQ(Menu.GetItems()->GetCount(), 1);
+  EXPECT_EQ(TMenuItem::FindCommand(Command), nullptr);
+  EXPECT_EQ(::GetMenuItemCount(Menu.GetHandle()), 1);
+}
+
+}  // namespace
