@@ -39,10 +39,18 @@ run_ctest() { # name dir
   [ $rc -eq 0 ] || FAILED=1
 }
 
-build() { # dir args...
+build() { # dir args... (a failed build counts as one failed test)
   local dir="$1"; shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null &&
-  cmake --build "$dir" -j"$JOBS"
+  mkdir -p "$dir"
+  if cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1 &&
+     cmake --build "$dir" -j"$JOBS" >"$dir/build.log" 2>&1; then
+    echo "built $(grep -c 'Building\|Linking' "$dir/build.log") steps"
+    return 0
+  fi
+  cat "$dir/configure.log" | tail -n 20
+  grep -A 12 -E 'error|FAILED' "$dir/build.log" | head -n 80
+  FAILED_TOTAL=$((FAILED_TOTAL + 1))
+  return 1
 }
 
 step "native build (ASan + UBSan)"
