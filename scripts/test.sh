@@ -16,7 +16,7 @@ FAILED_TOTAL=0
 LOG="$B/ctest-summary.txt"
 : > "$LOG"
 
-step() { echo; echo "=== $*"; }
+step() { echo; echo "=== $(date +%T) $*"; }
 
 run_ctest() { # name dir
   local name="$1" dir="$2" out
