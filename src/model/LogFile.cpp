@@ -79,6 +79,7 @@ void SaveLogFile(const TOrlimoMsgList& List, const std::string& FileName) {
   TFile File;
   File.F = std::fopen(FileName.c_str(), "wb");
   if (!File.F) throw EOrlimoFileError(FileError("Cannot create file", FileName, errno));
+  std::setvbuf(File.F, nullptr, _IOFBF, 1 << 20);
   TFileSink Sink(File.F);
   WriteLog(List, Sink);
   std::FILE* F = File.F;

@@ -1,0 +1,172 @@
+// Benchmark of the message list model: insertion at both ends, memory per
+// message, and writing and loading a log file against reading its bytes alone.
+//
+//   model_bench [messages] [log file]     (defaults: 1000000, model_bench.olx)
+//
+// Memory is measured two ways, both as the growth while the messages are
+// added, minus the text bytes, divided by the number of messages:
+//  - "operator new": bytes requested through the global operator new and not
+//    yet deleted (counted by the replacement below; excludes the C heap's own
+//    per-block overhead);
+//  - "heap (mallinfo2)": the C heap's bytes in use, its overhead included
+//    (glibc only).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include "LogFile.h"
+#include "MsgList.h"
+
+// ---------------------------------------------------------------------------
+// Counting operator new/delete: a 16-byte prefix holds the size.
+namespace {
+std::size_t GLiveNew = 0;
+constexpr std::size_t Prefix = 16;
+
+void* CountedAlloc(std::size_t N) {
+  void* P = std::malloc(N + Prefix);
+  if (!P) throw std::bad_alloc();
+  *static_cast<std::size_t*>(P) = N;
+  GLiveNew += N;
+  return static_cast<char*>(P) + Prefix;
+}
+void CountedFree(void* P) noexcept {
+  if (!P) return;
+  char* Base = static_cast<char*>(P) - Prefix;
+  GLiveNew -= *reinterpret_cast<std::size_t*>(Base);
+  std::free(Base);
+}
+}  // namespace
+
+void* operator new(std::size_t N) { return CountedAlloc(N); }
+void* operator new[](std::size_t N) { return CountedAlloc(N); }
+void operator delete(void* P) noexcept { CountedFree(P); }
+void operator delete[](void* P) noexcept { CountedFree(P); }
+void operator delete(void* P, std::size_t) noexcept { CountedFree(P); }
+void operator delete[](void* P, std::size_t) noexcept { CountedFree(P); }
+
+namespace {
+
+using TClockT = std::chrono::steady_clock;
+
+double Seconds(TClockT::time_point Start) {
+  return std::chrono::duration<double>(TClockT::now() - Start).count();
+}
+
+std::size_t HeapInUse() {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
+  const struct mallinfo2 M = mallinfo2();
+  return M.uordblks + M.hblkhd;
+#else
+  return 0;
+#endif
+}
+
+struct TSample {
+  std::vector<std::string> Texts;
+  std::size_t TextBytes = 0;
+};
+
+TSample MakeTexts(std::int32_t N) {
+  TSample S;
+  S.Texts.reserve(static_cast<std::size_t>(N));
+  for (std::int32_t I = 0; I < N; ++I) {
+    S.Texts.push_back("Processing order " + std::to_string(I) + " of the benchmark queue");
+    S.TextBytes += S.Texts.back().size();
+  }
+  return S;
+}
+
+// Adds every text as a received Info message (empty details, as from a client).
+double Fill(TOrlimoMsgList& L, const TSample& S, TManualClock& Clock) {
+  const auto Start = TClockT::now();
+  std::int32_t Tick = Clock.TickCount();
+  for (const std::string& T : S.Texts) L.AddMessage(lxmInfo, T, "BenchClient", "TBenchForm", ++Tick, std::string_view());
+  return Seconds(Start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::int32_t N = argc > 1 ? std::atoi(argv[1]) : 1000000;
+  const std::string LogName = argc > 2 ? argv[2] : "model_bench.olx";
+  if (N <= 0) {
+    std::fprintf(stderr, "usage: model_bench [messages] [log file]\n");
+    return 2;
+  }
+  std::printf("Message list model, %d messages (%zu-bit build)\n", N, sizeof(void*) * 8);
+  const TSample S = MakeTexts(N);
+  const double AvgText = static_cast<double>(S.TextBytes) / N;
+  std::printf("  average text: %.1f bytes, application and type names repeat\n", AvgText);
+
+  TManualClock Clock(1000, 0);
+  {
+    TOrlimoMsgList L(Clock, "Bench");
+    L.SetInsertSeparatorOnWakeUp(true);  // the wake-up test runs for every message
+    const std::size_t New0 = GLiveNew, Heap0 = HeapInUse();
+    const double T = Fill(L, S, Clock);
+    const double PerNew = (static_cast<double>(GLiveNew - New0) - static_cast<double>(S.TextBytes)) / N;
+    const double PerHeap = (static_cast<double>(HeapInUse() - Heap0) - static_cast<double>(S.TextBytes)) / N;
+    std::printf("  insert at the end: %.3f s, %.0f ns per message\n", T, T * 1e9 / N);
+    std::printf("  memory per message beyond its text: %.1f bytes (operator new), ", PerNew);
+    if (Heap0 || HeapInUse())
+      std::printf("%.1f bytes (heap, mallinfo2)", PerHeap);
+    else
+      std::printf("heap figure not available");
+    std::printf("; goal <= 40\n");
+    const TOrlimoRecordMemory M = OrlimoRecordMemory();
+    std::printf("  records: %zu live, %.1f MB in slabs\n", M.LiveRecords, M.SlabBytes / 1048576.0);
+
+    // Log file: write, then compare loading with reading the bytes alone.
+    auto Start = TClockT::now();
+    SaveLogFile(L, LogName);
+    const double Write = Seconds(Start);
+    const std::size_t FileSize = ReadFileBytes(LogName).Size;
+    std::printf("  write log: %.3f s, %.1f MB\n", Write, FileSize / 1048576.0);
+
+    TOrlimoMsgList Loaded(Clock, "Bench");
+    std::vector<double> Raw, Load;
+    for (int Round = 0; Round < 5; ++Round) {
+      Start = TClockT::now();
+      {
+        const TFileBytes B = ReadFileBytes(LogName);
+        if (B.Size != FileSize) return 1;
+      }
+      Raw.push_back(Seconds(Start));
+      Loaded.Clear();
+      Start = TClockT::now();
+      const TLogLoadResult R = LoadLogFile(Loaded, LogName);
+      Load.push_back(Seconds(Start));
+      if (R.Records != N || Loaded.Count() != N) {
+        std::fprintf(stderr, "load gave %d records\n", R.Records);
+        return 1;
+      }
+    }
+    std::sort(Raw.begin(), Raw.end());
+    std::sort(Load.begin(), Load.end());
+    const double RawMed = Raw[Raw.size() / 2], LoadMed = Load[Load.size() / 2];
+    std::printf("  read bytes alone: %.3f s; load (read + decode + list): %.3f s (medians of 5)\n", RawMed,
+                LoadMed);
+    std::printf("  load / read ratio: %.2f (goal <= 1.5)\n", LoadMed / RawMed);
+  }
+  std::remove(LogName.c_str());
+  {
+    TOrlimoMsgList L(Clock, "Bench");
+    L.SetInsertAtEnd(false);
+    const double T = Fill(L, S, Clock);
+    std::printf("  insert at the top: %.3f s, %.0f ns per message\n", T, T * 1e9 / N);
+    const auto Start = TClockT::now();
+    L.Clear();
+    std::printf("  clear: %.3f s\n", Seconds(Start));
+  }
+  return 0;
+}
