@@ -414,8 +414,8 @@ void FormatInto(std::string& Out, std::string_view F, const TLxDateTime& T, cons
       continue;
     }
     if (StartsWithText(F, I, "am/pm")) {
-      Out += T.Hour < 12 ? "am" : "pm";
-      if (C == 'A') Out.replace(Out.size() - 2, 2, T.Hour < 12 ? "AM" : "PM");
+      const bool Upper = C == 'A';
+      Out += T.Hour < 12 ? (Upper ? "AM" : "am") : (Upper ? "PM" : "pm");
       I += 5;
       continue;
     }
@@ -600,20 +600,22 @@ std::string SpinFormat(Extended V, int Decimals, char Sep) {
   // Lay the kept digits out around the point.
   std::string IntPart, Frac;
   if (IntDigits > 0) {
-    IntPart = K.substr(0, std::min<std::size_t>(K.size(), static_cast<std::size_t>(IntDigits)));
-    Frac = K.size() > static_cast<std::size_t>(IntDigits) ? K.substr(static_cast<std::size_t>(IntDigits)) : "";
+    IntPart.assign(K, 0, std::min<std::size_t>(K.size(), static_cast<std::size_t>(IntDigits)));
+    if (K.size() > static_cast<std::size_t>(IntDigits)) Frac.assign(K, static_cast<std::size_t>(IntDigits));
   } else {
-    IntPart = "0";
-    Frac = std::string(static_cast<std::size_t>(std::min(-IntDigits, Decimals)), '0') + K;
+    Frac.append(static_cast<std::size_t>(std::min(-IntDigits, Decimals)), '0');
+    Frac.append(K);
   }
+  if (IntPart.empty()) IntPart.push_back('0');
   Frac.resize(static_cast<std::size_t>(Decimals), '0');
-  if (IntPart.empty()) IntPart = "0";
-  const bool AllZero = (IntPart + Frac).find_first_not_of('0') == std::string::npos;
-  std::string S = (Neg && !AllZero) ? "-" : "";
-  S += IntPart;
+  const bool AllZero =
+      IntPart.find_first_not_of('0') == std::string::npos && Frac.find_first_not_of('0') == std::string::npos;
+  std::string S;
+  if (Neg && !AllZero) S.push_back('-');
+  S.append(IntPart);
   if (Decimals > 0) {
-    S += Sep;
-    S += Frac;
+    S.push_back(Sep);
+    S.append(Frac);
   }
   return S;
 }
