@@ -59,18 +59,18 @@ long RunLxSend(const std::string& Args) {
   return P.Wait(60000);
 }
 
+BOOL CALLBACK CountViewerWindow(HWND W, LPARAM Data) {
+  char Cls[64] = {}, Caption[64] = {};
+  GetClassNameA(W, Cls, sizeof Cls);
+  GetWindowTextA(W, Caption, sizeof Caption);
+  if (std::string(Cls) == LxMainClassName && std::string(Caption) == LxMainCaption) ++*reinterpret_cast<int*>(Data);
+  return TRUE;
+}
+
 // The windows of class "TBkFrmOrlimo" with the viewer's caption.
 int CountViewerWindows() {
   int Count = 0;
-  EnumWindows(
-      [](HWND W, LPARAM Data) -> BOOL {
-        char Cls[64] = {}, Caption[64] = {};
-        GetClassNameA(W, Cls, sizeof Cls);
-        GetWindowTextA(W, Caption, sizeof Caption);
-        if (std::string(Cls) == LxMainClassName && std::string(Caption) == LxMainCaption) ++*reinterpret_cast<int*>(Data);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&Count));
+  EnumWindows(CountViewerWindow, reinterpret_cast<LPARAM>(&Count));
   return Count;
 }
 

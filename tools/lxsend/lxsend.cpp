@@ -27,7 +27,7 @@ const char Usage[] =
     "       lxsend [options] --close     (posts WM_CLOSE to the receiving window)\n"
     "KIND: info warning error checkpoint object stream stringlist property note\n"
     "      enter exit separator wakeup clear scratchpad savelog, or a number\n"
-    "TEXT and DETAILS take the escapes \\n \\r \\t \\\\ (details lines end at CR, LF or CR LF).\n"
+    "With --escapes, TEXT and DETAILS take \\n \\r \\t \\\\ (details lines end at CR, LF or CR LF).\n"
     "A savelog file name is made absolute against the current folder.\n"
     "options:\n"
     "  --app NAME      application name (default: lxsend)\n"
@@ -36,6 +36,7 @@ const char Usage[] =
     "  --count N       send the message N times\n"
     "  --to main|satellite|any   receiving window (default: any, satellite first)\n"
     "  --wait MS       wait up to MS milliseconds for the window to exist\n"
+    "  --escapes       resolve the escapes \\n \\r \\t \\\\ in TEXT and DETAILS\n"
     "  --quiet         print nothing but errors\n"
     "exit: 0 all taken, 1 usage, 2 no window, 3 a message not taken (reply 0), 4 file error\n";
 
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
   TLxTarget Target = TLxTarget::Any;
   bool Demo = false;
   bool Close = false;
+  bool Escapes = false;
   bool Quiet = false;
   std::string FileName;
   std::vector<std::string> Args;
@@ -121,6 +123,8 @@ int main(int argc, char** argv) {
       const char* S = Value("--file");
       if (!S) return 1;
       FileName = S;
+    } else if (A == "--escapes") {
+      Escapes = true;
     } else if (A == "--close") {
       Close = true;
     } else if (A == "--quiet") {
@@ -162,8 +166,8 @@ int main(int argc, char** argv) {
     if (Args.size() > 3) return UsageError("too many arguments");
     TLxMessage M;
     if (!LxParseKind(Args[0], M.Kind)) return UsageError(("unknown kind " + Args[0]).c_str());
-    if (Args.size() > 1) M.Text = LxUnescape(Args[1]);
-    if (Args.size() > 2) M.Details = LxUnescape(Args[2]);
+    if (Args.size() > 1) M.Text = Escapes ? LxUnescape(Args[1]) : Args[1];
+    if (Args.size() > 2) M.Details = Escapes ? LxUnescape(Args[2]) : Args[2];
     if (M.Kind == lxmSaveLog && !M.Text.empty()) {
       char Full[MAX_PATH];
       const DWORD N = GetFullPathNameA(M.Text.c_str(), MAX_PATH, Full, nullptr);

@@ -331,7 +331,7 @@ TEST_F(Intake, MessagesFromAnotherProcessArriveWhole) {
   TBkFrmLxSatellite Satellite;
   TRecordingPanel A;
   Satellite.AddCompositeReference(&A);
-  EXPECT_EQ(RunLxSend("--to satellite --app Other --type TThing --tick 77 object obj \"a\\tb\\r\\nc\""), 0);
+  EXPECT_EQ(RunLxSend("--to satellite --escapes --app Other --type TThing --tick 77 object obj \"a\\tb\\r\\nc\""), 0);
   EXPECT_EQ(RunLxSend("--to satellite --tick 78 --count 3 info same"), 0);
   EXPECT_EQ(A.Calls, Calls({"AddMessage(4,obj,Other,TThing,77,[a\tb\r\nc])", "AddMessage(0,same,lxsend,,78,[])",
                             "AddMessage(0,same,lxsend,,78,[])", "AddMessage(0,same,lxsend,,78,[])"}));
