@@ -342,10 +342,9 @@ bool TCustomForm::DialogKey(WORD Key, TShiftState Shift) {
       return true;
     }
     case VK_RETURN: {
-      TButton* B = nullptr;
-      if (HWND Focus = ::GetFocus()) B = dynamic_cast<TButton*>(FindControl(Focus));
-      if (!B) B = static_cast<TButton*>(FindButton(true));
-      if (B && B->CanFocus()) {
+      // Only the default button answers Enter; a dialog without one ignores it.
+      auto* B = static_cast<TButton*>(FindButton(true));
+      if (B) {
         B->Click();
         return true;
       }

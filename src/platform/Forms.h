@@ -78,7 +78,8 @@ public:
 
   // Menu shortcuts of the main menu and the form's OnShortCut.
   virtual bool IsShortCut(WORD Key, TShiftState Shift);
-  // Tab / Shift+Tab move the focus, Enter clicks the default button, Escape the cancel button.
+  // Tab / Shift+Tab move the focus, Enter clicks the default button (only that
+  // one: without a default button Enter does nothing), Escape the cancel button.
   virtual bool DialogKey(WORD Key, TShiftState Shift);
   // Moves the focus to the next (or previous) tab stop.
   void SelectNext(TWinControl* Current, bool Forward);

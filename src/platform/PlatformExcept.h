@@ -1,14 +1,15 @@
 // Exceptions raised by the platform layer. Every one derives from
-// EPlatformError, itself a std::runtime_error, so the application's exception
-// display (TApplication::HandleException) shows its text.
+// EPlatformError, itself one of the program's exceptions (Exception), so the
+// application's exception display (TApplication::HandleException) shows its text.
 #pragma once
 
-#include <stdexcept>
+#include "OrlimoExcept.h"
+
 #include <string>
 
-class EPlatformError : public std::runtime_error {
+class EPlatformError : public Exception {
 public:
-  explicit EPlatformError(const std::string& Msg) : std::runtime_error(Msg) {}
+  explicit EPlatformError(const std::string& Msg) : Exception(Msg) {}
 };
 
 // A Win32 call failed (window, GDI object, device context could not be made).
