@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "MsgList.h"
 
@@ -35,6 +36,56 @@ TLogLoadResult ReadLog(TOrlimoMsgList& List, const void* Data, std::size_t Size)
   return Result;
 }
 
+TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size_t ChunkSize) {
+  if (ChunkSize < 1) ChunkSize = 1;
+  TLogLoadResult Result;
+  std::vector<char> Buf(ChunkSize);
+  std::size_t Begin = 0, End = 0;  // the bytes not yet decoded
+  bool Eof = false;
+  TOrlimoRecord R;
+  for (;;) {
+    const std::size_t Avail = End - Begin;
+    const char* P = Buf.data() + Begin;
+    if (Avail >= OrlimoHeaderSize) {
+      const auto* H = reinterpret_cast<const unsigned char*>(P);
+      const std::int32_t N1 = ReadInt32LE(H + OrlimoOffsetTextLen);
+      const std::int32_t N2 = ReadInt32LE(H + OrlimoOffsetDetailsLen);
+      if (N1 < 0 || N2 < 0) {
+        Result.Stop = TRecordStatus::NegativeLength;
+        break;
+      }
+      const std::uint64_t Body = static_cast<std::uint64_t>(OrlimoHeaderSize) + static_cast<std::uint64_t>(N1) +
+                                 static_cast<std::uint64_t>(N2);
+      // Decide only when the final NUL is here too, or nothing more comes.
+      if (Avail > Body || (Eof && Avail == Body)) {
+        DecodeRecord(P, Avail, R);
+        List.ProcessMessage(R);
+        ++Result.Records;
+        Begin += R.Size;
+        Result.Offset += R.Size;
+        continue;
+      }
+    }
+    if (Eof) {
+      if (Avail != 0) Result.Stop = DecodeRecord(P, Avail, R);
+      break;
+    }
+    // More bytes: keep the start of the next record, then fill the buffer.
+    if (Begin != 0) {
+      if (Avail) std::memmove(Buf.data(), P, Avail);
+      Begin = 0;
+      End = Avail;
+    }
+    if (End == Buf.size()) Buf.resize(Buf.size() * 2);
+    const std::size_t Got = Source.Read(Buf.data() + End, Buf.size() - End);
+    if (Got == 0)
+      Eof = true;
+    else
+      End += Got;
+  }
+  return Result;
+}
+
 namespace {
 
 struct TFile {
@@ -47,6 +98,19 @@ struct TFile {
 std::string FileError(const char* What, const std::string& FileName, int Err) {
   return std::string(What) + " \"" + FileName + "\": " + std::strerror(Err);
 }
+
+class TFileSource : public TOrlimoLogSource {
+public:
+  explicit TFileSource(std::FILE* F) : FFile(F) {}
+  std::size_t Read(void* Data, std::size_t Size) override {
+    const std::size_t Got = std::fread(Data, 1, Size, FFile);
+    if (Got < Size && std::ferror(FFile)) throw EOrlimoFileError("Cannot read log file");
+    return Got;
+  }
+
+private:
+  std::FILE* FFile;
+};
 
 class TFileSink : public TOrlimoLogSink {
 public:
@@ -88,8 +152,12 @@ void SaveLogFile(const TOrlimoMsgList& List, const std::string& FileName) {
 }
 
 TLogLoadResult LoadLogFile(TOrlimoMsgList& List, const std::string& FileName) {
-  const TFileBytes Bytes = ReadFileBytes(FileName);
-  return ReadLog(List, Bytes.Data.get(), Bytes.Size);
+  TFile File;
+  File.F = std::fopen(FileName.c_str(), "rb");
+  if (!File.F) throw EOrlimoFileError(FileError("Cannot open file", FileName, errno));
+  std::setvbuf(File.F, nullptr, _IONBF, 0);  // straight into the chunk buffer
+  TFileSource Source(File.F);
+  return ReadLog(List, Source);
 }
 
 void WriteFileBytes(const std::string& FileName, std::string_view Bytes) {

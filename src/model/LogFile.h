@@ -70,6 +70,20 @@ struct TLogLoadResult {
 // caller clears the list first (loading replaces the list).
 TLogLoadResult ReadLog(TOrlimoMsgList& List, const void* Data, std::size_t Size);
 
+// Where log bytes come from when they are read piece by piece.
+class TOrlimoLogSource {
+public:
+  virtual ~TOrlimoLogSource() = default;
+  // Copies up to Size of the next bytes to Data; returns how many, 0 at the end.
+  virtual std::size_t Read(void* Data, std::size_t Size) = 0;
+};
+
+// The same as ReadLog over all the bytes Source gives, read ChunkSize bytes at
+// a time into one reused buffer and decoded there while they are fresh in the
+// cache. The buffer grows only for a record larger than it (and never beyond
+// the bytes that really come).
+TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size_t ChunkSize = 1 << 20);
+
 // --- std::FILE helpers -------------------------------------------------------
 // A file's bytes, read in one go. Throws EOrlimoFileError.
 struct TFileBytes {
@@ -80,7 +94,8 @@ TFileBytes ReadFileBytes(const std::string& FileName);
 // Creates or truncates FileName and writes the list's log (EOrlimoWriteError
 // on a short write, EOrlimoFileError when the file cannot be created).
 void SaveLogFile(const TOrlimoMsgList& List, const std::string& FileName);
-// ReadLog over the file's bytes (the caller clears the list first).
+// ReadLog over the file, read in chunks (the caller clears the list first).
+// Throws EOrlimoFileError when the file cannot be opened or read.
 TLogLoadResult LoadLogFile(TOrlimoMsgList& List, const std::string& FileName);
 // Writes Bytes to FileName, replacing it (text export). Throws EOrlimoFileError.
 void WriteFileBytes(const std::string& FileName, std::string_view Bytes);

@@ -32,56 +32,123 @@ constexpr std::uint32_t NamesMask = 0x7FFFFFFFu;
 
 // ---------------------------------------------------------------------------
 // Application and type names repeat: each distinct (application, type) pair
-// is stored once for the life of the process and records keep its number.
+// is stored once and records keep its number. Pairs and strings are counted
+// and freed when the last record using them goes, so names that never repeat
+// (a type name with an address in it) do not pile up after a Clear.
 class TNameTable {
 public:
   TNameTable() {
-    const std::uint32_t Empty = String({});
-    FPairs.push_back(TPair{&FStrings[Empty], &FStrings[Empty]});
-    FPairIds.emplace((static_cast<std::uint64_t>(Empty) << 32) | Empty, 0);
+    // The empty pair (number 0) and the empty string are permanent.
+    FStrings.push_back(TString{std::string(), 1});
+    FStringIds.emplace(std::string_view(FStrings[0].S), 0);
+    FPairs.push_back(TPair{0, 0, 1});
+    FPairIds.emplace(0, 0);
   }
 
-  std::uint32_t Intern(std::string_view App, std::string_view Type) {
-    const TPair& L = FPairs[FLast];
-    if (*L.App == App && *L.Type == Type) return FLast;
+  // The pair's number, counted once more.
+  std::uint32_t Acquire(std::string_view App, std::string_view Type) {
+    TPair& L = FPairs[FLast];
+    if (FStrings[L.App].S == App && FStrings[L.Type].S == Type) {
+      ++L.Refs;
+      return FLast;
+    }
     const std::uint32_t A = String(App);
     const std::uint32_t T = String(Type);
     const std::uint64_t Key = (static_cast<std::uint64_t>(A) << 32) | T;
     auto It = FPairIds.find(Key);
     if (It == FPairIds.end()) {
-      if (FPairs.size() >= NamesMask) throw std::length_error("too many distinct names");
-      FPairs.push_back(TPair{&FStrings[A], &FStrings[T]});
-      It = FPairIds.emplace(Key, static_cast<std::uint32_t>(FPairs.size() - 1)).first;
+      // A string made just now and not used in the end stays listed with no
+      // pairs; the next pair with that name takes it up.
+      std::uint32_t Id;
+      if (!FFreePairs.empty()) {
+        Id = FFreePairs.back();
+        It = FPairIds.emplace(Key, Id).first;
+        FFreePairs.pop_back();
+        FPairs[Id] = TPair{A, T, 0};
+      } else {
+        if (FPairs.size() >= NamesMask) throw std::length_error("too many distinct names");
+        FFreePairs.reserve(FPairs.size() + 1);  // Release never allocates
+        Id = static_cast<std::uint32_t>(FPairs.size());
+        It = FPairIds.emplace(Key, Id).first;
+        try {
+          FPairs.push_back(TPair{A, T, 0});
+        } catch (...) {
+          FPairIds.erase(It);
+          throw;
+        }
+      }
+      ++FStrings[A].Refs;
+      ++FStrings[T].Refs;
     }
     FLast = It->second;
+    ++FPairs[FLast].Refs;
     return FLast;
   }
-  const std::string& App(std::uint32_t PairId) const { return *FPairs[PairId].App; }
-  const std::string& Type(std::uint32_t PairId) const { return *FPairs[PairId].Type; }
+
+  void Release(std::uint32_t PairId) noexcept {
+    TPair& P = FPairs[PairId];
+    if (--P.Refs != 0) return;
+    FPairIds.erase((static_cast<std::uint64_t>(P.App) << 32) | P.Type);
+    ReleaseString(P.App);
+    ReleaseString(P.Type);
+    FFreePairs.push_back(PairId);  // room reserved when the pair was made
+    if (FLast == PairId) FLast = 0;
+  }
+
+  const std::string& App(std::uint32_t PairId) const { return FStrings[FPairs[PairId].App].S; }
+  const std::string& Type(std::uint32_t PairId) const { return FStrings[FPairs[PairId].Type].S; }
+  std::size_t PairCount() const { return FPairIds.size(); }
 
 private:
-  struct TPair {
-    const std::string* App;
-    const std::string* Type;
+  struct TString {
+    std::string S;
+    std::uint32_t Refs;  // pairs using it
   };
+  struct TPair {
+    std::uint32_t App;
+    std::uint32_t Type;
+    std::uint32_t Refs;  // records using it
+  };
+
+  // The string's number; a new string starts with no pairs using it.
   std::uint32_t String(std::string_view S) {
     auto It = FStringIds.find(S);
     if (It != FStringIds.end()) return It->second;
-    FStrings.emplace_back(S);
-    const auto Id = static_cast<std::uint32_t>(FStrings.size() - 1);
+    // Room for every number to come back, so that ReleaseString never allocates.
+    FFreeStrings.reserve(FStrings.size() + 1);
+    std::uint32_t Id;
+    if (!FFreeStrings.empty()) {
+      Id = FFreeStrings.back();
+      FStrings[Id].S.assign(S);
+      FFreeStrings.pop_back();
+    } else {
+      Id = static_cast<std::uint32_t>(FStrings.size());
+      FStrings.push_back(TString{std::string(S), 0});
+    }
     try {
-      FStringIds.emplace(std::string_view(FStrings.back()), Id);
+      FStringIds.emplace(std::string_view(FStrings[Id].S), Id);
     } catch (...) {
-      FStrings.pop_back();
+      std::string().swap(FStrings[Id].S);
+      FFreeStrings.push_back(Id);
       throw;
     }
     return Id;
   }
 
-  std::deque<std::string> FStrings;  // stable addresses
+  void ReleaseString(std::uint32_t Id) noexcept {
+    TString& Str = FStrings[Id];
+    if (--Str.Refs != 0) return;
+    FStringIds.erase(std::string_view(Str.S));
+    std::string().swap(Str.S);
+    FFreeStrings.push_back(Id);
+  }
+
+  std::deque<TString> FStrings;  // stable addresses: FStringIds views them
   std::unordered_map<std::string_view, std::uint32_t> FStringIds;
+  std::vector<std::uint32_t> FFreeStrings;
   std::vector<TPair> FPairs;
   std::unordered_map<std::uint64_t, std::uint32_t> FPairIds;
+  std::vector<std::uint32_t> FFreePairs;
   std::uint32_t FLast = 0;
 };
 
@@ -237,7 +304,7 @@ TOrlimoMsgInfoRef TOrlimoMsgInfo::Create(const TInit& Init) {
   const std::string_view Text = CutAtNul(Init.Text);
   const std::string_view App = CutAtNul(Init.AppName).substr(0, OrlimoAppNameMax);
   const std::string_view Type = CutAtNul(Init.TypeName).substr(0, OrlimoTypeNameMax);
-  std::uint32_t NamesField = Names().Intern(App, Type);
+  std::uint32_t NamesField = Names().Acquire(App, Type);
 
   std::string_view Details;
   std::size_t DetailsBytes = 0;
@@ -247,7 +314,13 @@ TOrlimoMsgInfoRef TOrlimoMsgInfo::Create(const TInit& Init) {
     NamesField |= DetailsBit;
   }
   const std::size_t Size = sizeof(TOrlimoMsgInfo) + Text.size() + 1 + DetailsBytes;
-  void* Mem = Pool().Allocate(Size);
+  void* Mem;
+  try {
+    Mem = Pool().Allocate(Size);
+  } catch (...) {
+    Names().Release(NamesField & NamesMask);
+    throw;
+  }
   TOrlimoMsgInfo* R = new (Mem) TOrlimoMsgInfo;
   R->FMsgType = Init.MsgType;
   R->FTickCount = Init.TickCount;
@@ -304,8 +377,13 @@ std::size_t TOrlimoMsgInfo::AllocatedSize() const {
 void TOrlimoMsgInfo::Release() {
   if (--FRefCount != 0) return;
   const std::size_t Size = sizeof(TOrlimoMsgInfo) + InlineSize();
+  Names().Release(FNames & NamesMask);
   this->~TOrlimoMsgInfo();
   Pool().Deallocate(this, Size);
 }
 
-TOrlimoRecordMemory OrlimoRecordMemory() { return Pool().Memory(); }
+TOrlimoRecordMemory OrlimoRecordMemory() {
+  TOrlimoRecordMemory M = Pool().Memory();
+  M.NamePairs = Names().PairCount();
+  return M;
+}

@@ -4,7 +4,8 @@
 // It is immutable once made, reference counted (a record lives as long as any
 // list, or any TOrlimoMsgInfoRef, refers to it) and compact: the item's display
 // text and the details lines are stored inline after the fixed fields, and the
-// application and type names are interned in a process-wide table. Records are
+// application and type names are interned in a process-wide table (each
+// distinct pair once, freed with the last record that uses it). Records are
 // made only through TOrlimoMsgInfo::Create and held through TOrlimoMsgInfoRef.
 //
 // Threading: records, the name table and the record allocator belong to the
@@ -231,5 +232,6 @@ struct TOrlimoRecordMemory {
   std::size_t LiveRecords = 0;
   std::size_t SlabBytes = 0;  // bytes held in slabs (pooled small records)
   std::size_t LargeBytes = 0; // bytes of records too large for the slabs
+  std::size_t NamePairs = 0;  // distinct (application, type) name pairs in use
 };
 TOrlimoRecordMemory OrlimoRecordMemory();

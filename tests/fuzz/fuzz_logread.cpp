@@ -1,6 +1,8 @@
 // Loads arbitrary bytes as a log file. Whatever loads, saving it and loading
-// the saved file again must give the same file (a fixed point), and the load
-// must stop exactly at the first record that does not fit.
+// the saved file again must give the same file (a fixed point), the load must
+// stop exactly at the first record that does not fit, and reading the bytes in
+// chunks must give what reading them whole gives.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +22,19 @@ void Check(bool Ok) {
 struct TAlternate : TMsgListObserver {
   int Calls = 0;
   TListFullAnswer ListFull() override { return ++Calls % 2 ? TListFullAnswer::Clear : TListFullAnswer::Ignore; }
+};
+
+struct TPieces : TOrlimoLogSource {
+  const char* P;
+  std::size_t Left;
+  std::size_t Step;
+  std::size_t Read(void* D, std::size_t N) override {
+    N = std::min({N, Left, Step});
+    if (N) std::memcpy(D, P, N);
+    P += N;
+    Left -= N;
+    return N;
+  }
 };
 
 std::string Save(const TOrlimoMsgList& L) {
@@ -50,6 +65,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   }
 
   const std::string Saved = Save(First);
+
+  // The same bytes in chunks, read in pieces of other sizes.
+  const std::size_t Chunk = Size > 1 ? 1 + Data[1] % 300 : 1;
+  TPieces Src;
+  Src.P = Bytes.get();
+  Src.Left = Size;
+  Src.Step = Size > 2 ? 1 + Data[2] : 1;
+  TAlternate Full2;
+  TOrlimoMsgList Chunked(Clock, "Fuzz");
+  Chunked.SetObserver(&Full2);
+  Chunked.SetInsertAtEnd(AtEnd);
+  Chunked.SetCapacity(First.GetCapacity());
+  const TLogLoadResult RC = ReadLog(Chunked, Src, Chunk);
+  Check(RC.Records == R.Records && RC.Stop == R.Stop && RC.Offset == R.Offset);
+  Check(Save(Chunked) == Saved);
   TOrlimoMsgList Second(Clock, "Fuzz");
   Second.SetInsertAtEnd(AtEnd);
   const TLogLoadResult R2 = ReadLog(Second, Saved.data(), Saved.size());

@@ -1,7 +1,9 @@
 // Log files: writing oldest first, reading back, damaged files, short writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -116,6 +118,38 @@ TEST_F(LogFile, DamagedFileKeepsWholeRecords) {
   R = Load(M, Bad);
   EXPECT_EQ(R.Stop, TRecordStatus::NegativeLength);
   EXPECT_EQ(Texts(M), VS{"one"});
+}
+
+TEST_F(LogFile, ChunkedReadingMatchesWholeBuffer) {
+  struct TMemSource : TOrlimoLogSource {
+    std::string_view Bytes;
+    std::size_t Read(void* D, std::size_t N) override {
+      N = std::min(N, std::min<std::size_t>(Bytes.size(), 97));  // short reads too
+      std::memcpy(D, Bytes.data(), N);
+      Bytes.remove_prefix(N);
+      return N;
+    }
+  };
+  L.AddMessage(lxmInfo, std::string(700, 'L'), "", "", 0, "big\r\ndetails");
+  for (const char* T : {"one", "", "three"}) L.AddMessage(lxmInfo, T, "", "", 0, "d");
+  const std::string Good = Save(L);
+  std::string Negative = Good;
+  Negative[Good.size() - (225 + 5 + 3) + 15] = '\x80';  // last record: DetailsLen < 0
+  for (const std::string& Bytes : {Good, Good.substr(0, Good.size() - 1), Good.substr(0, Good.size() - 2),
+                                   Good.substr(0, 1200), Good.substr(0, 100), Negative}) {
+    TOrlimoMsgList Whole(Clock, "Viewer");
+    const TLogLoadResult W = ReadLog(Whole, Bytes.data(), Bytes.size());
+    for (std::size_t Chunk : {1u, 7u, 224u, 225u, 300u, 1u << 20}) {
+      TOrlimoMsgList M(Clock, "Viewer");
+      TMemSource Src;
+      Src.Bytes = Bytes;
+      const TLogLoadResult C = ReadLog(M, Src, Chunk);
+      EXPECT_EQ(C.Records, W.Records) << Chunk << " " << Bytes.size();
+      EXPECT_EQ(C.Stop, W.Stop) << Chunk << " " << Bytes.size();
+      EXPECT_EQ(C.Offset, W.Offset) << Chunk << " " << Bytes.size();
+      EXPECT_EQ(Texts(M), Texts(Whole));
+    }
+  }
 }
 
 TEST_F(LogFile, ShortWriteRaisesWriteError) {

@@ -132,3 +132,21 @@ TEST(MsgInfo, FreedBlocksAreReused) {
   EXPECT_EQ(OrlimoRecordMemory().SlabBytes, Slabs);
   for (std::size_t I = 1; I < 50000; I += 2) EXPECT_EQ(Keep[I]->Text(), "message number " + std::to_string(I));
 }
+
+TEST(MsgInfo, NamesThatNeverRepeatAreFreed) {
+  const std::size_t Pairs = OrlimoRecordMemory().NamePairs;
+  {
+    std::vector<TOrlimoMsgInfoRef> Keep;
+    for (int I = 0; I < 1000; ++I) Keep.push_back(Make("x", std::nullopt, "App", "T@" + std::to_string(I)));
+    EXPECT_EQ(OrlimoRecordMemory().NamePairs, Pairs + 1000);
+    Keep.resize(500);
+    EXPECT_EQ(OrlimoRecordMemory().NamePairs, Pairs + 500);
+    // Freed numbers are reused without mixing up the names still in use.
+    for (int I = 0; I < 500; ++I) Keep.push_back(Make("y", std::nullopt, "Other" + std::to_string(I), "T"));
+    for (int I = 0; I < 500; ++I) {
+      EXPECT_EQ(Keep[static_cast<std::size_t>(I)]->TypeName(), "T@" + std::to_string(I));
+      EXPECT_EQ(Keep[static_cast<std::size_t>(500 + I)]->AppName(), "Other" + std::to_string(I));
+    }
+  }
+  EXPECT_EQ(OrlimoRecordMemory().NamePairs, Pairs);
+}
