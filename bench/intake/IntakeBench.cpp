@@ -30,6 +30,16 @@ double Seconds() {
   return static_cast<double>(Now.QuadPart) / static_cast<double>(Freq.QuadPart);
 }
 
+// CPU seconds (user + kernel) a process has used so far.
+double CpuSeconds(HANDLE Process) {
+  FILETIME Create, Exit, Kernel, User;
+  if (!GetProcessTimes(Process, &Create, &Exit, &Kernel, &User)) return 0;
+  auto Sec = [](const FILETIME& F) {
+    return static_cast<double>((static_cast<unsigned long long>(F.dwHighDateTime) << 32) | F.dwLowDateTime) / 1e7;
+  };
+  return Sec(Kernel) + Sec(User);
+}
+
 // Sends Count messages to the window of that identity; the seconds it took,
 // or a negative value when a message was not taken.
 double Burst(const char* ClassName, const char* Caption, int Count, int& Serial) {
@@ -102,19 +112,21 @@ int main(int argc, char** argv) {
   Burst(LxMainClassName, LxMainCaption, 200, Serial);
 
   std::printf("intake: %d records per burst, %d rounds, interleaved\n", Count, Rounds);
-  std::printf("%-6s %14s %14s\n", "round", "echo msg/s", "viewer msg/s");
-  double EchoTotal = 0, ViewerTotal = 0;
+  std::printf("%-6s %14s %14s %18s\n", "round", "echo msg/s", "viewer msg/s", "viewer CPU us/msg");
+  double EchoTotal = 0, ViewerTotal = 0, ViewerCpuTotal = 0;
   for (int R = 0; R < Rounds; ++R) {
-    double E = 0, V = 0;
+    double E = 0, V = 0, Cpu = 0;
     for (int Turn = 0; Turn < 2; ++Turn) {
       // Alternate which goes first, so that drift hits both alike.
       const bool ViewerTurn = (Turn == 0) == (R % 2 == 1);
       if (ViewerTurn) {
         LxSendRecordTo(FindWindowA(LxMainClassName, LxMainCaption), lxmClear, Clear);
         WaitForInputIdle(Viewer.Handle(), 10000);
+        const double Cpu0 = CpuSeconds(Viewer.Handle());
         V = Burst(LxMainClassName, LxMainCaption, Count, Serial);
         // Let it finish painting before the next burst is timed.
         WaitForInputIdle(Viewer.Handle(), 10000);
+        Cpu = CpuSeconds(Viewer.Handle()) - Cpu0;
       } else {
         E = Burst(LxEchoClassName, LxEchoCaption, Count, Serial);
       }
@@ -125,11 +137,12 @@ int main(int argc, char** argv) {
     }
     EchoTotal += E;
     ViewerTotal += V;
-    std::printf("%-6d %14.0f %14.0f\n", R + 1, Count / E, Count / V);
+    ViewerCpuTotal += Cpu;
+    std::printf("%-6d %14.0f %14.0f %18.1f\n", R + 1, Count / E, Count / V, Cpu * 1e6 / Count);
   }
   const double EchoRate = Count * Rounds / EchoTotal;
   const double ViewerRate = Count * Rounds / ViewerTotal;
-  std::printf("%-6s %14.0f %14.0f\n", "all", EchoRate, ViewerRate);
+  std::printf("%-6s %14.0f %14.0f %18.1f\n", "all", EchoRate, ViewerRate, ViewerCpuTotal * 1e6 / (Count * Rounds));
   std::printf("intake ratio viewer/echo: %.3f (goal >= 0.95)\n", ViewerRate / EchoRate);
 
   PostMessageA(FindWindowA(LxEchoClassName, LxEchoCaption), WM_CLOSE, 0, 0);
