@@ -118,6 +118,18 @@ TEST_F(DialogTest, ListFullEnterDoesNothingEscapeClears) {
     PostKey(F, VK_ESCAPE);
   });
   EXPECT_EQ(ListIsFullResponse(*Panel), 2);
+  // Enter alone leaves the dialog up: once the queue is empty again the
+  // test closes it itself.
+  TModalAnswer EnterOnly([](TCustomForm& F) {
+    PostKey(F, VK_RETURN);
+    Application->OnIdle = [&F](TObject*) {
+      if (F.GetModalResult() != mrNone) return;
+      F.SetModalResult(77);
+      PostMessageA(F.GetHandle(), WM_NULL, 0, 0);  // wakes the modal loop
+    };
+  });
+  EXPECT_EQ(ListIsFullResponse(*Panel), 77);
+  Application->OnIdle = nullptr;
 
   TModalAnswer Ignore([](TCustomForm& F) { dynamic_cast<TFrmMessageListFull&>(F).BtnIgnore->Click(); });
   EXPECT_EQ(ListIsFullResponse(*Panel), 5);
