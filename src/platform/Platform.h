@@ -12,3 +12,4 @@
 #include "Registry.h"
 #include "StdCtrls.h"
 #include "Timers.h"
+#include "Printers.h"
