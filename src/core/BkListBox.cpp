@@ -23,11 +23,12 @@ TBkVertListBox::TBkVertListBox(TComponent* AOwner) : TCustomControl(AOwner) {
   SetWindowClassName("TBkVertListBox");
   SetColor(clWindow);
   SetTabStop(true);
+  SetDoubleBuffered(true);
   SetBounds(0, 0, 121, 97);
   FRepaintTimer = std::make_unique<TTimer>(nullptr);
   FRepaintTimer->SetEnabled(false);
   FRepaintTimer->SetInterval(RepaintInterval);
-  FRepaintTimer->SetOnTimer([this](TObject*) { FlushChanges(); });
+  FRepaintTimer->SetOnTimer([this](TObject*) { RepaintTimerTick(); });
 }
 
 TBkVertListBox::~TBkVertListBox() = default;
@@ -53,7 +54,14 @@ void TBkVertListBox::SyncCount() {
 void TBkVertListBox::ItemInserted(std::int32_t Position) {
   FSel.Inserted(Position);
   if (!FMultiSelect && FSingleIndex >= Position) ++FSingleIndex;
-  MarkDirty();
+  // An item below the last visible row changes nothing on the screen but the
+  // scroll bar (the usual case while messages are appended to a long list).
+  const int H = HandleAllocated() ? GetClientHeight() : GetHeight();
+  const std::int32_t VisibleRows = (H + FItemHeight - 1) / FItemHeight;  // the last one may be cut
+  if (Position >= FSel.TopIndex() + VisibleRows)
+    MarkScrollDirty();
+  else
+    MarkDirty();
 }
 
 void TBkVertListBox::ItemsCleared() {
@@ -197,6 +205,7 @@ void TBkVertListBox::SetHorzPos(int Value) {
   if (HandleAllocated()) {
     SCROLLINFO SI{sizeof SI, SIF_POS, 0, 0, 0, FHorzPos, 0};
     SetScrollInfo(GetHandle(), SB_HORZ, &SI, TRUE);
+    FLastHorz.nPos = FHorzPos;
     Invalidate();
   }
 }
@@ -212,34 +221,72 @@ void TBkVertListBox::EndUpdate() {
 
 void TBkVertListBox::MarkDirty() {
   FDirty = true;
+  FScrollDirty = true;
+  StartRepaintTimer();
+}
+
+void TBkVertListBox::MarkScrollDirty() {
+  FScrollDirty = true;
+  StartRepaintTimer();
+}
+
+void TBkVertListBox::StartRepaintTimer() {
+  FChangedSinceTick = true;
   if (HandleAllocated() && !FRepaintTimer->GetEnabled()) FRepaintTimer->SetEnabled(true);
 }
 
-void TBkVertListBox::FlushChanges() {
-  if (!FDirty) {
+bool TBkVertListBox::RepaintTimerTick() {
+  if (!FDirty && !FScrollDirty) {
     // Nothing arrived since the last repaint: the timer rests until the next change.
     FRepaintTimer->SetEnabled(false);
-    return;
+    FChangedSinceTick = false;
+    return false;
   }
+  // A scroll-bar update costs as much as a repaint: while a burst goes on out
+  // of sight, the bar follows less often; it is exact once the burst ends.
+  if (!FDirty && FChangedSinceTick && ++FScrollWaits < ScrollBarTicks) {
+    FChangedSinceTick = false;
+    return false;
+  }
+  FlushChanges();
+  return true;
+}
+
+void TBkVertListBox::FlushChanges() {
+  FChangedSinceTick = false;
+  FScrollWaits = 0;
+  if (!FDirty && !FScrollDirty) return;
   if (FUpdateCount > 0 || !HandleAllocated()) return;
-  FDirty = false;
   SyncCount();
-  FSel.SetTopIndex(FSel.TopIndex(), PageRows());
+  const std::int32_t OldTop = FSel.TopIndex();
+  FSel.SetTopIndex(OldTop, PageRows());
+  if (FSel.TopIndex() != OldTop) FDirty = true;
   UpdateScrollBars();
-  Invalidate();
+  if (FDirty) Invalidate();
+  FDirty = FScrollDirty = false;
 }
 
 void TBkVertListBox::UpdateScrollBars() {
   if (!HandleAllocated()) return;
   HWND Wnd = GetHandle();
+  // Each call redraws the bar, which is slow: only what changed is set.
+  auto Same = [](const SCROLLINFO& A, const SCROLLINFO& B) {
+    return A.cbSize == B.cbSize && A.nMin == B.nMin && A.nMax == B.nMax && A.nPage == B.nPage && A.nPos == B.nPos;
+  };
   SCROLLINFO V{sizeof V, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, Count() - 1),
                static_cast<UINT>(PageRows()), FSel.TopIndex(), 0};
-  SetScrollInfo(Wnd, SB_VERT, &V, TRUE);
+  if (!Same(V, FLastVert)) {
+    SetScrollInfo(Wnd, SB_VERT, &V, TRUE);
+    FLastVert = V;
+  }
   const int Width = std::max(0, GetClientWidth());
   FHorzPos = std::clamp(FHorzPos, 0, std::max(0, HorizontalExtent - Width));
   SCROLLINFO H{sizeof H, SIF_ALL | SIF_DISABLENOSCROLL, 0, HorizontalExtent - 1, static_cast<UINT>(Width),
                FHorzPos, 0};
-  SetScrollInfo(Wnd, SB_HORZ, &H, TRUE);
+  if (!Same(H, FLastHorz)) {
+    SetScrollInfo(Wnd, SB_HORZ, &H, TRUE);
+    FLastHorz = H;
+  }
 }
 
 void TBkVertListBox::ScrollToCaret() { FSel.MakeVisible(FSel.Caret(), PageRows()); }
@@ -257,10 +304,12 @@ void TBkVertListBox::CreateParams(TCreateParams& Params) {
 }
 
 void TBkVertListBox::CreateWnd() {
+  FLastVert = SCROLLINFO{};
+  FLastHorz = SCROLLINFO{};
   TCustomControl::CreateWnd();
   SyncCount();
   UpdateScrollBars();
-  if (FDirty) FRepaintTimer->SetEnabled(true);
+  if (FDirty || FScrollDirty) FRepaintTimer->SetEnabled(true);
 }
 
 bool TBkVertListBox::EraseBackground(HDC) { return true; }

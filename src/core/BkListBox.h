@@ -99,9 +99,15 @@ public:
 
   // Marks the view dirty (picture and scroll bars) for the next flush.
   void MarkDirty();
-  bool Dirty() const { return FDirty; }
-  // What the repaint timer does: scroll bars and a repaint when dirty.
+  bool Dirty() const { return FDirty || FScrollDirty; }
+  // Brings scroll bars and picture up to date now (when dirty).
   void FlushChanges();
+  // What the repaint timer runs every RepaintInterval ms: FlushChanges, except
+  // that while items keep arriving out of sight (only the scroll bar would
+  // change) the scroll bar follows every ScrollBarTicks ticks, and at once
+  // when a tick finds no new change. Returns whether it flushed.
+  bool RepaintTimerTick();
+  static constexpr int ScrollBarTicks = 5;
 
   TDrawItemEvent OnDrawItem;
   TNotifyEvent OnHScroll;
@@ -131,6 +137,9 @@ protected:
   void UpdateScrollBars();
   void ScrollToCaret();
   void SyncCount();
+  // Only the scroll bars need the next flush (items changed out of sight).
+  void MarkScrollDirty();
+  void StartRepaintTimer();
 
   TBkListItems* FItems = nullptr;
   TBkListSelection FSel;
@@ -139,7 +148,12 @@ protected:
   int FItemHeight = 16;
   int FHorzPos = 0;
   int FUpdateCount = 0;
-  bool FDirty = false;
+  bool FDirty = false;        // the picture
+  bool FScrollDirty = false;  // the scroll bars
+  bool FChangedSinceTick = false;
+  int FScrollWaits = 0;
+  SCROLLINFO FLastVert{};  // what the scroll bars were last given
+  SCROLLINFO FLastHorz{};
   bool FDragging = false;
   std::unique_ptr<TTimer> FRepaintTimer;
 };

@@ -131,6 +131,57 @@ TEST_F(ListBoxTest, ArrivingItemsRepaintOnlyFromTheTimer) {
   EXPECT_FALSE(List->Dirty());
 }
 
+TEST_F(ListBoxTest, ItemsAppendedOutOfSightOnlyMoveTheScrollBar) {
+  ValidateRect(Wnd, nullptr);
+  for (int I = 0; I < 100; ++I) {
+    Items.S.push_back("more");
+    List->ItemInserted(List->Count());
+  }
+  EXPECT_TRUE(List->Dirty());
+  List->FlushChanges();
+  RECT Dirty{};
+  EXPECT_FALSE(GetUpdateRect(Wnd, &Dirty, FALSE)) << "nothing visible changed";
+  SCROLLINFO V{sizeof V, SIF_RANGE, 0, 0, 0, 0, 0};
+  GetScrollInfo(Wnd, SB_VERT, &V);
+  EXPECT_EQ(V.nMax, 149);
+  // At the end of a list scrolled to its end, the new item is in sight.
+  List->SetTopIndex(150);
+  List->FlushChanges();
+  ValidateRect(Wnd, nullptr);
+  Items.S.push_back("seen");
+  List->ItemInserted(List->Count() - List->PageRows());
+  List->FlushChanges();
+  EXPECT_TRUE(GetUpdateRect(Wnd, &Dirty, FALSE));
+}
+
+TEST_F(ListBoxTest, OutOfSightTheScrollBarFollowsLessOftenButExactlyAtTheEnd) {
+  auto Max = [this] {
+    SCROLLINFO V{sizeof V, SIF_RANGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(Wnd, SB_VERT, &V);
+    return V.nMax;
+  };
+  auto Append = [this] {
+    Items.S.push_back("more");
+    List->ItemInserted(List->Count());
+  };
+  int Flushes = 0;
+  for (int Tick = 0; Tick < 2 * TBkVertListBox::ScrollBarTicks; ++Tick) {
+    Append();  // messages keep arriving between the ticks
+    Flushes += List->RepaintTimerTick();
+  }
+  EXPECT_EQ(Flushes, 2);
+  Append();
+  EXPECT_FALSE(List->RepaintTimerTick());
+  EXPECT_LT(Max(), List->Count() - 1);
+  EXPECT_TRUE(List->RepaintTimerTick()) << "a quiet tick shows the end of the burst";
+  EXPECT_EQ(Max(), List->Count() - 1);
+  EXPECT_FALSE(List->RepaintTimerTick());
+  // Anything in sight is shown at the next tick.
+  Items.S.insert(Items.S.begin(), "top");
+  List->ItemInserted(0);
+  EXPECT_TRUE(List->RepaintTimerTick());
+}
+
 TEST_F(ListBoxTest, ScrollBarsAlwaysThereAndHorizontalExtent) {
   const LONG Style = GetWindowLongA(Wnd, GWL_STYLE);
   EXPECT_TRUE(Style & WS_VSCROLL);
