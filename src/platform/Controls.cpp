@@ -279,6 +279,11 @@ void TControl::SetText(const std::string& Value) {
   TextChanged();
 }
 
+bool TControl::GetShowHint() const {
+  if (FParentShowHint && FParent) return FParent->GetShowHint();
+  return FShowHint;
+}
+
 void TControl::SetPopupMenu(TPopupMenu* Value) {
   if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
   FPopupMenu = Value;
@@ -416,6 +421,7 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
   BeginDestroy();
+  Application->ControlDestroying(this);
   // The derived parts are gone: no event reaches their handlers any more.
   OnClick = nullptr;
   OnDblClick = nullptr;

@@ -163,8 +163,16 @@ public:
 
   const std::string& GetHint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
-  bool GetShowHint() const { return FShowHint; }
-  void SetShowHint(bool Value) { FShowHint = Value; }
+  // The hint shows when the mouse rests on the control and ShowHint is on.
+  // With ParentShowHint (the default) ShowHint follows the parent's; setting
+  // ShowHint switches ParentShowHint off. Text after a '|' is not shown.
+  bool GetShowHint() const;
+  void SetShowHint(bool Value) {
+    FShowHint = Value;
+    FParentShowHint = false;
+  }
+  bool GetParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value) { FParentShowHint = Value; }
   TCursor GetCursor() const { return FCursor; }
   void SetCursor(TCursor Value) { FCursor = Value; }
   TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
@@ -230,6 +238,7 @@ protected:
   std::string FText;
   std::string FHint;
   bool FShowHint = false;
+  bool FParentShowHint = true;
   TCursor FCursor = crDefault;
   TPopupMenu* FPopupMenu = nullptr;
   bool FMouseDownInside = false;

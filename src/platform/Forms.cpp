@@ -438,6 +438,8 @@ LRESULT CALLBACK AppWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) no
 TApplication* const Application = &GApplication;
 
 TApplication::TApplication() = default;
+// The hint window and timer are left to the process's end: windows cannot be
+// destroyed safely while static objects go.
 TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
@@ -472,6 +474,22 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessage(MSG& Msg) {
+  switch (Msg.message) {
+    case WM_MOUSEMOVE:
+      HintMouseMessage(Msg);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_MOUSEWHEEL:
+      if (FHintControl) CancelHint();
+      break;
+    default:
+      break;
+  }
   if ((Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) && Msg.hwnd) {
     TWinControl* Target = nullptr;
     for (HWND W = Msg.hwnd; W && !Target; W = ::GetParent(W)) Target = TWinControl::FindControl(W);
@@ -570,6 +588,7 @@ void TApplication::ModalStarted(TCustomForm& Form) {
 }
 
 void TApplication::ActivateChanged(bool Active) {
+  if (!Active) CancelHint();
   if (Active == FActive) return;
   FActive = Active;
   if (Active) {
@@ -577,6 +596,143 @@ void TApplication::ActivateChanged(bool Active) {
   } else {
     if (OnDeactivate) OnDeactivate(nullptr);
   }
+}
+
+// ---------------------------------------------------------------- hints
+std::string TApplication::GetShortHint(const std::string& Hint) { return Hint.substr(0, Hint.find('|')); }
+
+TTimer* TApplication::GetHintTimer() {
+  if (!FHintTimer) {
+    FHintTimer = new TTimer(nullptr);
+    FHintTimer->SetEnabled(false);
+    FHintTimer->OnTimer = [this](TObject*) { HintTimerExpired(); };
+  }
+  return FHintTimer;
+}
+
+void TApplication::SetShowHint(bool Value) {
+  FShowHint = Value;
+  if (!Value) CancelHint();
+}
+
+void TApplication::CancelHint() {
+  if (FHintTimer) FHintTimer->SetEnabled(false);
+  if (FHintWindow && FHintShowing) FHintWindow->ReleaseHint();
+  FHintShowing = false;
+  FHintControl = nullptr;
+}
+
+void TApplication::ControlDestroying(TControl* Control) {
+  if (Control == FHintWindow) {
+    FHintWindow = nullptr;
+    FHintShowing = false;
+  }
+  if (FHintControl) {
+    auto* W = dynamic_cast<TWinControl*>(Control);
+    if (Control == FHintControl || (W && W->ContainsControl(FHintControl))) CancelHint();
+  }
+}
+
+void TApplication::HintMouseMessage(const MSG& Msg) {
+  if (!FShowHint) return;
+  TWinControl* Under = nullptr;
+  for (HWND W = Msg.hwnd; W && !Under; W = ::GetParent(W)) Under = TWinControl::FindControl(W);
+  if (Under && Under == FHintWindow) return;
+  TControl* Target = Under;
+  while (Target && Target->GetHint().empty()) Target = Target->GetParent();
+  if (Target && (!Target->GetShowHint() || GetShortHint(Target->GetHint()).empty())) Target = nullptr;
+  if (Target == FHintControl) return;
+  const bool WasShowing = FHintShowing;
+  CancelHint();
+  if (!Target) return;
+  FHintControl = Target;
+  FHintPos = Msg.pt;
+  TTimer* Timer = GetHintTimer();
+  Timer->SetInterval(WasShowing ? 50 : FHintPause);
+  Timer->SetEnabled(true);
+}
+
+void TApplication::HintTimerExpired() {
+  TTimer* Timer = GetHintTimer();
+  Timer->SetEnabled(false);
+  if (FHintShowing) {  // shown long enough
+    if (FHintWindow) FHintWindow->ReleaseHint();
+    FHintShowing = false;
+    return;  // the control keeps its turn: no new hint until the mouse goes elsewhere
+  }
+  if (!FHintControl) return;
+  if (!FHintWindow) {
+    FHintWindow = new THintWindow(nullptr);
+    FHintWindow->SetColor(FHintColor);
+  }
+  FHintWindow->SetColor(FHintColor);
+  FHintWindow->ActivateHint(POINT{FHintPos.x, FHintPos.y + ::GetSystemMetrics(SM_CYCURSOR) * 3 / 4},
+                            GetShortHint(FHintControl->GetHint()));
+  FHintShowing = true;
+  Timer->SetInterval(FHintHidePause);
+  Timer->SetEnabled(true);
+}
+
+THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
+  FVisible = false;
+  FParentFont = false;
+  GetFont().SetColor(clInfoText);
+  SetColor(clInfoBk);
+}
+
+void THintWindow::CreateParams(TCreateParams& P) {
+  TCustomControl::CreateParams(P);
+  P.Style = (P.Style & ~static_cast<DWORD>(WS_CHILD | WS_VISIBLE)) | WS_POPUP | WS_BORDER;
+  P.ExStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  P.ClassStyle |= CS_SAVEBITS;
+  P.WndParent = nullptr;
+  if (GetWindowClassName().empty()) P.WinClassName = "TOrlimoHintWindow";
+}
+
+SIZE THintWindow::CalcHintSize(const std::string& Text) {
+  TCanvas& C = GetCanvas();
+  C.SetFont(GetFont());
+  RECT R{0, 0, 300, 0};
+  C.DrawText(Text, R, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  return SIZE{R.right + 6 + 2, R.bottom + 2 + 2};
+}
+
+void THintWindow::ActivateHint(POINT ScreenPos, const std::string& Text) {
+  SetText(Text);
+  const SIZE S = CalcHintSize(Text);
+  RECT Area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  int X = std::min<int>(ScreenPos.x, Area.right - S.cx);
+  int Y = std::min<int>(ScreenPos.y, Area.bottom - S.cy);
+  X = std::max<int>(X, Area.left);
+  Y = std::max<int>(Y, Area.top);
+  SetBounds(X, Y, S.cx, S.cy);
+  HandleNeeded();
+  FVisible = true;
+  ::SetWindowPos(WindowHandle(), HWND_TOPMOST, X, Y, S.cx, S.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  Invalidate();
+}
+
+void THintWindow::ReleaseHint() { Hide(); }
+
+void THintWindow::Paint(TCanvas& Canvas) {
+  RECT R = GetClientRect();
+  Canvas.FillRect(R);
+  Canvas.GetBrush().SetStyle(bsClear);
+  ::InflateRect(&R, -2, -1);
+  R.left += 1;
+  Canvas.DrawText(GetText(), R, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+void THintWindow::WndProc(TMessage& M) {
+  if (M.Msg == WM_NCHITTEST) {
+    M.Result = HTTRANSPARENT;
+    return;
+  }
+  if (M.Msg == WM_MOUSEACTIVATE) {
+    M.Result = MA_NOACTIVATE;
+    return;
+  }
+  TCustomControl::WndProc(M);
 }
 
 // ---------------------------------------------------------------- TCursorGuard

@@ -36,6 +36,23 @@ public:
 };
 
 class TButtonControl;
+class TTimer;
+
+// The small window that shows a control's hint, in the application's hint colour.
+class THintWindow : public TCustomControl {
+public:
+  explicit THintWindow(TComponent* AOwner);
+  // Shows Text with its top-left corner at the screen point, without activating.
+  void ActivateHint(POINT ScreenPos, const std::string& Text);
+  void ReleaseHint();
+  // The window size the text needs.
+  SIZE CalcHintSize(const std::string& Text);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint(TCanvas& Canvas) override;
+  void WndProc(TMessage& Message) override;
+};
 
 class TCustomForm : public TScrollingWinControl {
 public:
@@ -103,6 +120,23 @@ protected:
 private:
   friend class TWinControl;
   friend class TButtonControl;
+class TTimer;
+
+// The small window that shows a control's hint, in the application's hint colour.
+class THintWindow : public TCustomControl {
+public:
+  explicit THintWindow(TComponent* AOwner);
+  // Shows Text with its top-left corner at the screen point, without activating.
+  void ActivateHint(POINT ScreenPos, const std::string& Text);
+  void ReleaseHint();
+  // The window size the text needs.
+  SIZE CalcHintSize(const std::string& Text);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint(TCanvas& Canvas) override;
+  void WndProc(TMessage& Message) override;
+};
   void ModalLoop();
   TButtonControl* FindButton(bool Default);
 
@@ -155,6 +189,23 @@ public:
   // Whether a window of this application is the active one.
   bool GetActive() const { return FActive; }
 
+  // Hints: a control's hint shows HintPause ms after the mouse came to rest
+  // on it and hides after HintHidePause ms, on a click or a key.
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  unsigned GetHintPause() const { return FHintPause; }
+  void SetHintPause(unsigned Value) { FHintPause = Value; }
+  unsigned GetHintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(unsigned Value) { FHintHidePause = Value; }
+  void CancelHint();
+  // The control whose hint is pending or showing, the hint window (null until
+  // first needed) and the timer that drives both (tests call its Timer()).
+  TControl* GetHintControl() const { return FHintControl; }
+  THintWindow* GetHintWindow() const { return FHintWindow; }
+  TTimer* GetHintTimer();
+  // The text a hint shows: the part before the first '|'.
+  static std::string GetShortHint(const std::string& Hint);
+
   // The exception display: OnException when set, else ShowException.
   // Never throws (it is called from the window-procedure thunk).
   void HandleException(const std::exception& E) noexcept;
@@ -185,8 +236,21 @@ public:
   void Idle();
   // Keyboard preprocessing and dispatch of one retrieved message.
   void ProcessMessage(MSG& Msg);
+  // Called when a control (or its hint) goes away.
+  void ControlDestroying(TControl* Control);
 
 private:
+  void HintMouseMessage(const MSG& Msg);
+  void HintTimerExpired();
+  TControl* FHintControl = nullptr;
+  POINT FHintPos{0, 0};
+  bool FHintShowing = false;
+  THintWindow* FHintWindow = nullptr;
+  TTimer* FHintTimer = nullptr;
+  bool FShowHint = true;
+  unsigned FHintPause = 500;
+  unsigned FHintHidePause = 2500;
+
   TCustomForm* FMainForm = nullptr;
   std::string FTitle;
   std::string FHelpFile;
