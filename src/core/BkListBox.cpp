@@ -449,9 +449,7 @@ void TBkVertListBox::StdMouseMove(TMessage& Message) {
   I = std::clamp(I, 0, Count() - 1);
   if (I == GetItemIndex()) return;
   if (FMultiSelect) {
-    const bool Ctrl = (MouseShiftState(Message.WParam) & ssCtrl) != 0;
     FSel.MoveCaret(I, true, false);
-    (void)Ctrl;
   } else {
     FSingleIndex = I;
     FSel.DeselectAll();

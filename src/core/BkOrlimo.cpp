@@ -448,7 +448,7 @@ TBitmap* TBkOrlimoComposite::Icon(std::int32_t Kind, bool Selected) {
 
 bool TBkOrlimoComposite::UpdateAppNameWidth(std::string_view AppName) {
   int W;
-  auto It = FAppNameWidths.find(std::string(AppName));
+  auto It = FAppNameWidths.find(AppName);
   if (It != FAppNameWidths.end()) {
     W = It->second;
   } else {

@@ -213,7 +213,11 @@ private:
   int FAppNameWidth = 0;
   int FTimeStampWidth = 0;
   // Application names already measured for the current list font.
-  std::unordered_map<std::string, int> FAppNameWidths;
+  struct TNameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view S) const { return std::hash<std::string_view>{}(S); }
+  };
+  std::unordered_map<std::string, int, TNameHash, std::equal_to<>> FAppNameWidths;
   int FSampleTimeWidth = -1;
   std::array<std::array<std::unique_ptr<TBitmap>, 2>, 11> FIcons;
   std::array<std::string, 100> FScratchPad;
