@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -235,4 +236,139 @@ TEST_F(StandaloneProgram, LoadsTheLogFileGivenOnTheCommandLine) {
   CloseViewer();
 
   for (const std::string& F : {LogFile, Saved, Empty1, Empty2}) DeleteFileA(F.c_str());
+}
+
+namespace {
+
+// The viewer's message box (class "#32770") and the texts of its static controls.
+struct TMessageBoxInfo {
+  HWND Box = nullptr;
+  std::string Caption;
+  std::string Text;
+};
+
+BOOL CALLBACK FindProcessMessageBox(HWND W, LPARAM Data) {
+  auto* Info = reinterpret_cast<std::pair<DWORD, TMessageBoxInfo*>*>(Data);
+  char Cls[16] = {};
+  GetClassNameA(W, Cls, sizeof Cls);
+  DWORD Pid = 0;
+  GetWindowThreadProcessId(W, &Pid);
+  if (Pid != Info->first || std::string(Cls) != "#32770" || !IsWindowVisible(W)) return TRUE;
+  Info->second->Box = W;
+  char Text[512] = {};
+  GetWindowTextA(W, Text, sizeof Text);
+  Info->second->Caption = Text;
+  for (HWND C = FindWindowExA(W, nullptr, "Static", nullptr); C; C = FindWindowExA(W, C, "Static", nullptr)) {
+    GetWindowTextA(C, Text, sizeof Text);
+    Info->second->Text += Text;
+  }
+  return FALSE;
+}
+
+// Waits (bounded) for a message box of the process to appear.
+TMessageBoxInfo WaitForMessageBox(DWORD Pid, DWORD Ms) {
+  TMessageBoxInfo Info;
+  std::pair<DWORD, TMessageBoxInfo*> Data{Pid, &Info};
+  const ULONGLONG Deadline = GetTickCount64() + Ms;
+  while (!Info.Box && GetTickCount64() < Deadline) {
+    EnumWindows(FindProcessMessageBox, reinterpret_cast<LPARAM>(&Data));
+    if (!Info.Box) Sleep(10);
+  }
+  return Info;
+}
+
+const char PositionKey[] = "Software\\Brunelk\\Orlimo\\1.0\\Position";
+
+std::string ReadPosition(const char* Name) {
+  char Buf[64] = {};
+  DWORD Size = sizeof Buf;
+  if (RegGetValueA(HKEY_CURRENT_USER, PositionKey, Name, RRF_RT_REG_SZ, nullptr, Buf, &Size) != ERROR_SUCCESS)
+    return "<missing>";
+  return Buf;
+}
+
+void WritePosition(const char* Name, const char* Value) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, PositionKey, Name, REG_SZ, Value, static_cast<DWORD>(std::strlen(Value) + 1));
+}
+
+}  // namespace
+
+TEST_F(StandaloneProgram, ABadScratchPadLineIsShownByTheViewerAndNotTaken) {
+  ASSERT_NO_FATAL_FAILURE(StartViewer());
+  EXPECT_EQ(RunLxSend("clear"), 0);
+  // The sender waits while the viewer shows the error: send from another thread.
+  LRESULT Reply = -1;
+  std::thread Sender([&] {
+    const std::string R = BuildClientRecord(lxmScratchPad, 1, "x7@hello", "", "Test", "");
+    Reply = LxSendRecord(TLxTarget::Main, lxmScratchPad, R) == TLxSendResult::Taken ? 1 : 0;
+  });
+  const TMessageBoxInfo Box = WaitForMessageBox(Viewer.Id(), 30000);
+  ASSERT_NE(Box.Box, nullptr) << "the viewer showed no message box";
+  // The exception display may end the text with a full stop.
+  EXPECT_EQ(Box.Text.rfind("'x7' is not a valid integer value", 0), 0u) << Box.Text;
+  EXPECT_EQ(Box.Caption, "Orlimo");
+  PostMessageA(Box.Box, WM_COMMAND, IDOK, 0);
+  Sender.join();
+  EXPECT_EQ(Reply, 0);
+  // Nothing was listed, and the viewer goes on taking messages.
+  EXPECT_EQ(RunLxSend("--tick 5 --app Test info after"), 0);
+  const std::string Saved = SaveLog("scratch.olx");
+  EXPECT_TRUE(ReadAll(Saved) == LogRecord(lxmInfo, 5, "after", "", "Test", ""));
+  CloseViewer();
+  DeleteFileA(Saved.c_str());
+}
+
+TEST_F(StandaloneProgram, KeepsItsPlacementAndItsMinimumSize) {
+  RegDeleteKeyA(HKEY_CURRENT_USER, PositionKey);
+  ASSERT_NO_FATAL_FAILURE(StartViewer());
+  // Without stored values: 0, 0, 506 x 300.
+  RECT R{};
+  GetWindowRect(Window, &R);
+  EXPECT_EQ(R.left, 0);
+  EXPECT_EQ(R.top, 0);
+  EXPECT_EQ(R.right - R.left, 506);
+  EXPECT_EQ(R.bottom - R.top, 300);
+
+  // The window cannot be made smaller than 100 x 150.
+  SetWindowPos(Window, nullptr, 30, 40, 20, 20, SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(Window, &R);
+  EXPECT_EQ(R.right - R.left, 100);
+  EXPECT_EQ(R.bottom - R.top, 150);
+
+  SetWindowPos(Window, nullptr, 50, 60, 420, 310, SWP_NOZORDER | SWP_NOACTIVATE);
+  CloseViewer();
+  EXPECT_EQ(ReadPosition("Left"), "50");
+  EXPECT_EQ(ReadPosition("Top"), "60");
+  EXPECT_EQ(ReadPosition("Width"), "420");
+  EXPECT_EQ(ReadPosition("Height"), "310");
+  EXPECT_EQ(ReadPosition("Maximized"), "0");
+  EXPECT_EQ(ReadPosition("OnTop"), "0");
+
+  // Read back at the next start; hexadecimal values are understood too.
+  WritePosition("Left", "0x20");
+  ASSERT_NO_FATAL_FAILURE(StartViewer());
+  GetWindowRect(Window, &R);
+  EXPECT_EQ(R.left, 32);
+  EXPECT_EQ(R.top, 60);
+  EXPECT_EQ(R.right - R.left, 420);
+  EXPECT_EQ(R.bottom - R.top, 310);
+
+  // Closed while maximised: Maximized "1" and the normal bounds.
+  ShowWindow(Window, SW_MAXIMIZE);
+  EXPECT_TRUE(IsZoomed(Window));
+  CloseViewer();
+  EXPECT_EQ(ReadPosition("Maximized"), "1");
+  EXPECT_EQ(ReadPosition("Left"), "32");
+  EXPECT_EQ(ReadPosition("Width"), "420");
+  ASSERT_NO_FATAL_FAILURE(StartViewer());
+  EXPECT_TRUE(IsZoomed(Window));
+  // The normal bounds are behind it (another process cannot read them
+  // directly under every system: restore the window and look).
+  ShowWindow(Window, SW_RESTORE);
+  GetWindowRect(Window, &R);
+  EXPECT_EQ(R.left, 32);
+  EXPECT_EQ(R.right - R.left, 420);
+  EXPECT_EQ(R.bottom - R.top, 310);
+  CloseViewer();
+  RegDeleteKeyA(HKEY_CURRENT_USER, PositionKey);
 }
