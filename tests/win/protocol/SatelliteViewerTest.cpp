@@ -1,0 +1,117 @@
+// The satellite window serving real viewer panels: records arrive as
+// WM_COPYDATA and end up in each panel's list, shared between panels.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "BkOrlimo.h"
+#include "LxSatFrm.h"
+#include "OrlimoMsg.h"
+#include "OrlimoRecord.h"
+
+namespace {
+
+LRESULT Send(HWND Wnd, std::int32_t Kind, const std::string& Text, const std::string& Details = {},
+             std::int32_t Tick = 1000) {
+  const std::string R = BuildClientRecord(Kind, Tick, Text, Details, "Client", "TType");
+  COPYDATASTRUCT Data{};
+  Data.dwData = static_cast<ULONG_PTR>(static_cast<std::uint32_t>(Kind));
+  Data.cbData = static_cast<DWORD>(R.size());
+  Data.lpData = const_cast<char*>(R.data());
+  return SendMessageA(Wnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Data));
+}
+
+class SatelliteViewer : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Clock.Set(1000, 10 * 3600 * 1000);
+    Form = std::make_unique<TForm>(nullptr);
+    Form->SetBounds(0, 0, 400, 300);
+    for (auto*& P : Panels) {
+      P = new TBkOrlimoComposite(Form.get(), &Clock);
+      P->SetParent(Form.get());
+      P->SetAlign(alLeft);
+      P->SetWidth(200);
+    }
+    Form->Show();
+  }
+  void TearDown() override {
+    Satellite.reset();
+    Form.reset();
+  }
+  std::string Text(TBkOrlimoComposite* P, int I) { return std::string(P->Messages().GetItemText(I)); }
+
+  TManualClock Clock;
+  std::unique_ptr<TForm> Form;
+  TBkOrlimoComposite* Panels[2] = {};
+  std::unique_ptr<TBkFrmLxSatellite> Satellite = std::make_unique<TBkFrmLxSatellite>();
+};
+
+}  // namespace
+
+TEST_F(SatelliteViewer, ASecondPanelStartsWithTheFirstPanelsMessagesAndThenGetsNewOnes) {
+  auto [First, Second] = Panels;
+  Satellite->AddCompositeReference(First);
+  EXPECT_EQ(First->GetSatellite(), Satellite.get());
+  HWND W = Satellite->GetHandle();
+  for (int I = 0; I < 10; ++I) EXPECT_EQ(Send(W, lxmInfo, "message " + std::to_string(I)), 1);
+  Satellite->AddCompositeReference(Second);
+  ASSERT_EQ(Second->Messages().Count(), 10);
+  for (int I = 0; I < 10; ++I) EXPECT_EQ(&Second->GetItemMsgInfo(I), &First->GetItemMsgInfo(I));
+
+  EXPECT_EQ(Send(W, lxmObject, "object", "A\t1\r\nB\t2"), 1);
+  ASSERT_EQ(First->Messages().Count(), 11);
+  ASSERT_EQ(Second->Messages().Count(), 11);
+  // Each panel made its own record of the new message.
+  EXPECT_NE(&First->GetItemMsgInfo(10), &Second->GetItemMsgInfo(10));
+  EXPECT_EQ(Second->GetItemMsgInfo(10).Details().Count(), 2);
+  EXPECT_EQ(Second->GetItemMsgInfo(10).TypeName(), "TType");
+
+  // Check points are numbered by each panel; a clear empties both.
+  Send(W, lxmCheckPoint, "ignored");
+  EXPECT_EQ(Text(First, 11), "Check Point #1");
+  EXPECT_EQ(Text(Second, 11), "Check Point #1");
+  EXPECT_EQ(Send(W, lxmClear, ""), 1);
+  EXPECT_EQ(First->Messages().Count(), 0);
+  EXPECT_EQ(Second->Messages().Count(), 0);
+  // A panel that is destroyed leaves the satellite.
+  Satellite->RemoveCompositeReference(First);
+  Satellite->RemoveCompositeReference(Second);
+}
+
+TEST_F(SatelliteViewer, IgnoringPanelsAreSkippedButTheFirstStillSavesTheLog) {
+  auto [First, Second] = Panels;
+  Satellite->AddCompositeReference(First);
+  Satellite->AddCompositeReference(Second);
+  HWND W = Satellite->GetHandle();
+  Second->SetIgnoreMessages(true);
+  EXPECT_EQ(Send(W, lxmWarning, "only the first", {}, 1234), 1);
+  EXPECT_EQ(Send(W, lxmScratchPad, "3@hello"), 1);
+  EXPECT_EQ(First->Messages().Count(), 1);
+  EXPECT_EQ(Second->Messages().Count(), 0);
+  EXPECT_EQ(First->GetScratchPadLine(3), "hello");
+  EXPECT_EQ(Second->GetScratchPadLine(3), "");
+
+  First->SetIgnoreMessages(true);
+  char Dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, Dir);
+  const std::string File = std::string(Dir) + "orlimo-satellite-" + std::to_string(GetCurrentProcessId()) + ".olx";
+  DeleteFileA(File.c_str());
+  EXPECT_EQ(Send(W, lxmSaveLog, File), 1);
+  std::string Bytes;
+  if (FILE* F = std::fopen(File.c_str(), "rb")) {
+    char Buf[1024];
+    std::size_t N;
+    while ((N = std::fread(Buf, 1, sizeof Buf, F)) > 0) Bytes.append(Buf, N);
+    std::fclose(F);
+  }
+  std::string Expected;
+  EncodeRecord(Expected, lxmWarning, 1234, "only the first", "", "Client", "TType", 1);
+  EXPECT_TRUE(Bytes == Expected);
+  DeleteFileA(File.c_str());
+  Satellite->RemoveCompositeReference(First);
+  Satellite->RemoveCompositeReference(Second);
+}
