@@ -264,15 +264,16 @@ int SplitterCheckPosition(const TLxSplitterLimits& L, int P) {
 
 int RoundEven(double V) { return static_cast<int>(std::nearbyint(V)); }
 
+// In extended precision, with ties to even (25 % of 298 is 74).
 int SplitterPercentOf(int Position, int Size, int SW, int Current) {
   const int S = Size - SW / 2;
   if (S <= 0) return Current;
-  return RoundEven(static_cast<double>(Position) / S * 100.0);
+  return static_cast<int>(std::nearbyint(static_cast<long double>(Position) / S * 100.0L));
 }
 
 int SplitterPositionOf(int Percent, int Size, int SW) {
   const int S = Size - SW / 2;
-  return RoundEven(static_cast<double>(static_cast<long double>(Percent) * 0.01L * S));
+  return static_cast<int>(std::nearbyint(static_cast<long double>(Percent) * 0.01L * S));
 }
 
 TLxGroove SplitterBarGroove(TLxRect Bar, TOrientation O, TSplitterStyle Style) {

@@ -193,6 +193,7 @@ int TLxToolbarControlList::AddControl(TControl* Control) {
   if (I >= 0) return I;
   auto E = CreateEntry();
   E->Control = Control;
+  E->Component = Control;
   if (Control) E->Name = Control->GetName();
   FItems.push_back(std::move(E));
   return Count() - 1;
@@ -223,6 +224,15 @@ int TLxToolbarControlList::RemoveControl(const TControl* Control) {
   const int I = IndexOf(Control);
   if (I >= 0) FItems.erase(FItems.begin() + I);
   return I;
+}
+
+int TLxToolbarControlList::RemoveComponent(const TComponent* Component) {
+  for (int I = 0; I < Count(); ++I)
+    if (Component && FItems[static_cast<size_t>(I)]->Component == Component) {
+      FItems.erase(FItems.begin() + I);
+      return I;
+    }
+  return -1;
 }
 
 void TLxToolbarControlList::ReadControls(const std::vector<std::string>& Names) {
@@ -370,30 +380,40 @@ void TLxToolbar::Loaded() {
     if (!Form) Form = GetOwner();
     FControlList->ControlsAreLoaded(Form, this);
     FNamesPending = false;
-  } else {
-    for (int I = 0; I < GetControlCount(); ++I) FControlList->AddControl(GetControl(I));
+    for (int I = 0; I < FControlList->Count(); ++I)
+      if (TControl* C = FControlList->Items(I)->Control) C->FreeNotification(this);
   }
-  for (int I = 0; I < FControlList->Count(); ++I)
-    if (TControl* C = FControlList->Items(I)->Control) C->FreeNotification(this);
-  PositionControls();
+  PositionControls(); // children not in the list join it here, in child order
   if (FAutoStyle) AdjustStyle(GetAlign());
 }
 
 void TLxToolbar::Notification(TComponent* AComponent, TOperation Operation) {
   TLxCustomPanel::Notification(AComponent, Operation);
-  if (Operation == opRemove && FControlList) {
-    if (TControl* C = dynamic_cast<TControl*>(AComponent); C && FControlList->RemoveControl(C) >= 0)
-      if (!IsDestroying()) PositionControls();
-  }
+  // A control in the list is going: its entry goes and the rest close up.
+  if (Operation == opRemove && FControlList && FControlList->RemoveComponent(AComponent) >= 0 && !IsDestroying())
+    PositionControls();
 }
 
-void TLxToolbar::AlignControls(TControl* AControl, RECT&) {
-  if (AControl && AControl->GetParent() == this && !FNamesPending && FControlList->IndexOf(AControl) < 0 &&
-      !AControl->IsDestroying()) {
-    FControlList->AddControl(AControl);
-    AControl->FreeNotification(this);
+void TLxToolbar::AlignControls(TControl*, RECT&) { PositionControls(); }
+
+namespace {
+// Posted to a toolbar to lay it out once its children have come or gone.
+constexpr UINT CM_LXPOSITIONCONTROLS = WM_APP + 0x3D02;
+} // namespace
+
+void TLxToolbar::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_PARENTNOTIFY && (LOWORD(Message.WParam) == WM_CREATE || LOWORD(Message.WParam) == WM_DESTROY)) {
+    if (!FPositionPosted) {
+      FPositionPosted = true;
+      ::PostMessageA(WindowHandle(), CM_LXPOSITIONCONTROLS, 0, 0);
+    }
+  } else if (Message.Msg == CM_LXPOSITIONCONTROLS) {
+    FPositionPosted = false;
+    PositionControls();
+    Message.Result = 0;
+    return;
   }
-  PositionControls();
+  TLxCustomPanel::WndProc(Message);
 }
 
 void TLxToolbar::Resize() {
@@ -421,11 +441,22 @@ void TLxToolbar::PositionControls() {
     ~TReset() { F = false; }
   } Reset{FPositioning};
 
-  // Entries whose control has moved to another parent leave the list.
+  // The list follows the children: those moved to another parent leave it,
+  // new ones join at its end (so creation order is the default order).
   for (int I = FControlList->Count() - 1; I >= 0; --I) {
     TControl* C = FControlList->Items(I)->Control;
-    if (C && C->GetParent() != this) FControlList->RemoveControl(C);
+    if (C && C->GetParent() != this) {
+      C->RemoveFreeNotification(this);
+      FControlList->RemoveControl(C);
+    }
   }
+  if (!FNamesPending)
+    for (int I = 0; I < GetControlCount(); ++I) {
+      TControl* C = GetControl(I);
+      if (C->IsDestroying() || FControlList->IndexOf(C) >= 0) continue;
+      FControlList->AddControl(C);
+      C->FreeNotification(this);
+    }
 
   TLxToolbarLayoutIn In;
   In.Margin = FMargin;

@@ -118,6 +118,8 @@ public:
   virtual ~TLxToolbarControl() = default;
   TControl* Control = nullptr;
   std::string Name;
+  // The control as a component: recognises it while it is being destroyed.
+  const TComponent* Component = nullptr;
   // Copies per-entry settings from a loaded entry (none at this level).
   virtual void AssignElements(TLxToolbarControl* Source);
 };
@@ -140,6 +142,8 @@ public:
   int IndexOfName(const std::string& Name) const;
   // Frees the control's entry; its former index, or -1.
   int RemoveControl(const TControl* Control);
+  // The same for a control that is being destroyed (known only as a component).
+  int RemoveComponent(const TComponent* Component);
   void Clear() { FItems.clear(); }
 
   // Turns the loaded names into controls found among Form's components (and
@@ -198,6 +202,7 @@ public:
   void SetFrameSides(TSides Value) override;
 
   void AlignControls(TControl* AControl, RECT& Rect) override;
+  void WndProc(TMessage& Message) override;
 
 protected:
   void Loaded() override;
@@ -217,6 +222,7 @@ private:
   bool FWrapControls = true;
   bool FPositioning = false;
   bool FNamesPending = false;
+  bool FPositionPosted = false;
 };
 
 // ---------------------------------------------------------------------------

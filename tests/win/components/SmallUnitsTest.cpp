@@ -1,0 +1,201 @@
+// The label, the menu button and the progress bar.
+#include "LxLabel.h"
+#include "LxMnuBtn.h"
+#include "LxPrgres.h"
+#include "TestUtil.h"
+
+#include <vector>
+
+namespace {
+
+int CALLBACK FindRaster(const LOGFONTA* LF, const TEXTMETRICA*, DWORD Type, LPARAM Data) {
+  if (!(Type & RASTER_FONTTYPE)) return 1;
+  *reinterpret_cast<std::string*>(Data) = LF->lfFaceName;
+  return 0;
+}
+
+TEST(Label, AnglesRotationAndTrueTypeFallback) {
+  THostForm Form;
+  TLxLabel L(&Form);
+  L.SetParent(&Form);
+  EXPECT_EQ(L.GetTextStyle(), tsRecessed);
+  EXPECT_EQ(L.GetColor(), clWindow);
+  std::string Raster;
+  {
+    TWindowDC DC(nullptr);
+    LOGFONTA LF{};
+    LF.lfCharSet = DEFAULT_CHARSET;
+    ::EnumFontFamiliesExA(DC.Get(), &LF, FindRaster, reinterpret_cast<LPARAM>(&Raster), 0);
+  }
+  if (!Raster.empty()) L.GetFont().SetName(Raster);
+  const bool WasTrueType = L.GetFont().IsTrueType();
+  L.SetRotation(roFlat);
+  if (!WasTrueType) {
+    EXPECT_EQ(L.GetFont().GetName(), "Arial");
+  }
+  EXPECT_TRUE(L.GetFont().IsTrueType());
+  EXPECT_EQ(L.GetCenterPoint(), cpCenter);
+  EXPECT_TRUE(L.GetAutoSize());
+  L.SetAngle(-90);
+  EXPECT_EQ(L.GetAngle(), 270);
+  EXPECT_FALSE(L.GetAutoSize());
+  L.SetAngle(365);
+  EXPECT_EQ(L.GetAngle(), 5);
+}
+
+TEST(Label, TextStylesDrawTheirCopiesInTheirColours) {
+  THostForm Form;
+  TLxLabel L(&Form);
+  L.SetParent(&Form);
+  L.SetAutoSize(false);
+  L.SetBounds(0, 0, 120, 30);
+  L.GetFont().SetName("Arial");
+  L.GetFont().SetHeight(-20);
+  L.GetFont().SetColor(0x0000FF);
+  L.SetHighlightColor(0x00FF00);
+  L.SetShadowColor(0xFF0000);
+  L.SetCaption("WWW");
+  auto Count = [&](COLORREF C) {
+    TTestSurface S(120, 30);
+    L.PaintWindow(S.DC());
+    int N = 0;
+    for (int Y = 0; Y < 30; ++Y)
+      for (int X = 0; X < 120; ++X) N += S.At(X, Y) == C ? 1 : 0;
+    return N;
+  };
+  EXPECT_GT(Count(0x00FF00), 0); // recessed: highlight and shadow copies
+  EXPECT_GT(Count(0xFF0000), 0);
+  L.SetLightTextStyle(true);
+  EXPECT_EQ(Count(0xFF0000), 0); // light recessed keeps only the (+1, +1) copy
+  EXPECT_GT(Count(0x00FF00), 0);
+  L.SetTextStyle(tsNormal);
+  EXPECT_EQ(Count(0x00FF00), 0);
+  EXPECT_GT(Count(0x0000FF), 0);
+  L.SetEnabled(false);
+  EXPECT_EQ(Count(0x0000FF), 0);
+}
+
+TEST(Label, FlyByColourWhileTheMouseIsOver) {
+  THostForm Form;
+  TLxLabel L(&Form);
+  L.SetParent(&Form);
+  L.GetFont().SetColor(0x000080);
+  L.SetFlyByEnabled(true);
+  ::SendMessageA(L.WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(L.GetFont().GetColor(), clHighlight);
+  ::SendMessageA(L.WindowHandle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(L.GetFont().GetColor(), 0x000080);
+  ::SendMessageA(L.WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  L.SetFlyByEnabled(false);
+  EXPECT_EQ(L.GetFont().GetColor(), 0x000080);
+}
+
+class TRecordingMenuButton : public TLxMenuSpeedButton {
+public:
+  using TLxMenuSpeedButton::TLxMenuSpeedButton;
+  DWORD Now = 10000;
+  std::vector<POINT> Shown;
+  int ItemCount = 0;
+
+protected:
+  void TrackMenu(TPopupMenu& Menu, POINT Screen) override {
+    Shown.push_back(Screen);
+    ItemCount = Menu.GetItems()->GetCount();
+    Now += 1000; // the menu stays open a second
+  }
+  DWORD TickCount() override { return Now; }
+};
+
+TEST(MenuButton, ThePressThatClosesTheMenuDoesNotOpenItAgain) {
+  THostForm Form;
+  TPopupMenu Menu(&Form);
+  for (const char* Caption : {"Info", "-", "Warning"}) {
+    auto* Item = new TMenuItem(nullptr);
+    Item->SetCaption(Caption);
+    Menu.GetItems()->Add(Item);
+  }
+  TRecordingMenuButton B(&Form);
+  B.SetParent(&Form);
+  B.SetBounds(10, 10, 25, 25);
+  B.SetClickMenu(&Menu);
+  auto Press = [&] {
+    ::SendMessageA(B.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageA(B.WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  };
+  Press();
+  ASSERT_EQ(B.Shown.size(), 1u);
+  EXPECT_EQ(B.ItemCount, 3);
+  EXPECT_FALSE(B.GetPressed()); // released at once
+  const POINT Below = B.ClientToScreen(POINT{0, 25});
+  EXPECT_EQ(B.Shown[0].x, Below.x);
+  EXPECT_EQ(B.Shown[0].y, Below.y);
+  B.Now += 100; // the press that closed the menu
+  Press();
+  EXPECT_EQ(B.Shown.size(), 1u);
+  B.Now += 1000;
+  Press();
+  EXPECT_EQ(B.Shown.size(), 2u);
+}
+
+TEST(MenuButton, CopiedItemsRunTheSourceHandlersAndADeletedMenuIsForgotten) {
+  THostForm Form;
+  auto* Menu = new TPopupMenu(&Form);
+  TObject* Sender = nullptr;
+  auto* Source = new TMenuItem(nullptr);
+  Source->SetCaption("Navigate Notes");
+  Source->SetRadioItem(true);
+  Source->SetChecked(true);
+  Source->OnClick = [&](TObject* S) { Sender = S; };
+  Menu->GetItems()->Add(Source);
+  TRecordingMenuButton B(&Form);
+  B.SetParent(&Form);
+  TPopupMenu* Seen = nullptr;
+  B.OnPopup = [&](TObject*, TPopupMenu* M) { Seen = M; };
+  B.SetClickMenu(Menu);
+  B.DropDown();
+  EXPECT_EQ(Seen, Menu);
+  TMenuItem* Copy = B.GetMenuCopy()->GetItems()->GetItem(0);
+  EXPECT_EQ(Copy->GetCaption(), "Navigate Notes");
+  EXPECT_TRUE(Copy->GetChecked());
+  EXPECT_EQ(Copy->GetTag(), 0);
+  Copy->Click();
+  EXPECT_EQ(Sender, Source);
+  delete Menu;
+  EXPECT_EQ(B.GetClickMenu(), nullptr);
+  B.DropDown(); // nothing to show
+  EXPECT_EQ(B.Shown.size(), 1u);
+}
+
+TEST(ProgressBar, PartsPercentAndOrientation) {
+  THostForm Form;
+  TLxProgressBar P(&Form);
+  P.SetParent(&Form);
+  EXPECT_EQ(P.GetWidth(), 200);
+  EXPECT_EQ(P.GetHeight(), 24);
+  std::vector<int> Changes;
+  P.OnChange = [&](TObject*, int Percent) { Changes.push_back(Percent); };
+  P.SetTotalParts(3);
+  P.IncPartsByOne();
+  EXPECT_EQ(P.GetPercent(), 33);
+  P.IncParts(5); // capped at the total
+  EXPECT_EQ(P.GetPartsComplete(), 3);
+  EXPECT_EQ(P.GetPercent(), 100);
+  P.SetPartsComplete(3);
+  EXPECT_EQ(Changes, (std::vector<int>{33, 100}));
+  P.SetTotalParts(10);
+  EXPECT_EQ(P.GetPartsComplete(), 0);
+  EXPECT_EQ(P.GetPercent(), 0);
+  P.SetBounds(0, 0, 20, 100);
+  EXPECT_EQ(P.GetOrientation(), orVertical);
+  // Half full, filled from the bottom inside the lowered border.
+  P.SetPercent(50);
+  P.SetShowPercent(false);
+  P.SetBarColor(0x0000FF);
+  TTestSurface S(20, 100);
+  P.PaintWindow(S.DC());
+  EXPECT_EQ(S.At(10, 90), 0x0000FFu);
+  EXPECT_EQ(S.At(10, 10), 0xFFFFFFu);
+  EXPECT_EQ(S.At(0, 50), Sys(clBtnShadow));
+}
+
+} // namespace

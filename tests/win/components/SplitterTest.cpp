@@ -1,0 +1,154 @@
+// The splitter: pane layout, limits, the fixed pane, change notifications and dragging.
+#include "LxSplit.h"
+#include "TestUtil.h"
+
+namespace {
+
+class SplitterTest : public ::testing::Test {
+protected:
+  SplitterTest() : Form(600, 400), S(&Form) {
+    S.SetParent(&Form);
+    S.SetBounds(0, 0, 300, 200);
+    S.OnChange = [this](TObject*) { ++Changes; };
+  }
+  RECT Pane(int I) { return S.GetPaneData(I)->GetPane()->GetBoundsRect(); }
+  THostForm Form;
+  TLxSplitter S;
+  int Changes = 0;
+};
+
+TEST_F(SplitterTest, PanesAndBarFollowPositionAndOrientation) {
+  EXPECT_EQ(S.GetPosition(), 100);
+  EXPECT_TRUE(RectIs(Pane(1), 0, 0, 100, 200));
+  EXPECT_TRUE(RectIs(S.GetBarRect(), 100, 0, 104, 200));
+  EXPECT_TRUE(RectIs(Pane(2), 104, 0, 300, 200));
+  S.SetOrientation(orVertical);
+  S.SetPosition(60);
+  EXPECT_TRUE(RectIs(Pane(1), 0, 0, 300, 60));
+  EXPECT_TRUE(RectIs(S.GetBarRect(), 0, 60, 300, 64));
+  EXPECT_TRUE(RectIs(Pane(2), 0, 64, 300, 200));
+  S.SetSplitterWidth(6);
+  EXPECT_TRUE(RectIs(Pane(2), 0, 66, 300, 200));
+  EXPECT_EQ(S.GetPercent(), 30); // 60 / (200 - 3)
+}
+
+TEST_F(SplitterTest, HiddenLowerPaneGivesEverythingToTheUpperAndLocksTheBar) {
+  S.GetLowerRight()->SetVisible(false);
+  EXPECT_TRUE(RectIs(Pane(1), 0, 0, 300, 200));
+  const RECT Bar = S.GetBarRect();
+  EXPECT_TRUE(::IsRectEmpty(&Bar) != 0);
+  // A press where the bar was starts no drag.
+  ::SendMessageA(S.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(101, 50));
+  EXPECT_FALSE(S.GetDragging());
+  ::SendMessageA(S.WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(101, 50));
+  S.GetLowerRight()->SetVisible(true);
+  EXPECT_TRUE(RectIs(Pane(2), 104, 0, 300, 200));
+}
+
+TEST_F(SplitterTest, CheckPositionStopsShortOfTheFarEdge) {
+  int P = 1000;
+  S.CheckPosition(P);
+  EXPECT_EQ(P, 300 - 4);
+  S.SetBorderWidth(2);
+  S.SetSplitterStyle(ssGroove);
+  P = 1000;
+  S.CheckPosition(P);
+  EXPECT_EQ(P, 300 - 4 - 4 - 4);
+  P = -20;
+  S.CheckPosition(P);
+  EXPECT_EQ(P, 0);
+  S.SetPositionMin(30);
+  S.SetPositionMax(295);
+  EXPECT_EQ(S.GetPositionMax(), 300 - 4 - 4 - 4); // limited to what fits
+  S.SetPositionMax(200);
+  P = 10;
+  S.CheckPosition(P);
+  EXPECT_EQ(P, 30);
+  P = 280;
+  S.CheckPosition(P);
+  EXPECT_EQ(P, 200);
+}
+
+TEST_F(SplitterTest, UnchangedPositionDoesNothingAndARefusalKeepsEverything) {
+  S.SetPosition(100);
+  EXPECT_EQ(Changes, 0);
+  S.OnChanging = [](TObject*, int, bool& Allow) { Allow = false; };
+  S.SetPosition(150);
+  EXPECT_EQ(S.GetPosition(), 100);
+  EXPECT_TRUE(RectIs(Pane(1), 0, 0, 100, 200));
+  EXPECT_EQ(Changes, 0);
+  S.OnChanging = nullptr;
+  S.SetPosition(150);
+  EXPECT_EQ(Changes, 1);
+  EXPECT_TRUE(RectIs(Pane(1), 0, 0, 150, 200));
+}
+
+TEST_F(SplitterTest, FixedLowerRightPaneKeepsItsSizeWhenTheSplitterGrows) {
+  S.SetFixedPane(fpLowerRight);
+  S.SetPosition(200); // lower/right pane: 300 - 200 - 4 = 96 wide
+  S.SetBounds(0, 0, 500, 200);
+  EXPECT_EQ(S.GetPosition(), 400);
+  EXPECT_EQ(Pane(2).right - Pane(2).left, 96);
+  S.SetFixedPane(fpUpperLeft);
+  S.SetBounds(0, 0, 450, 200);
+  EXPECT_EQ(S.GetPosition(), 400);
+}
+
+TEST_F(SplitterTest, PercentModeFollowsTheSizeWithoutDrifting) {
+  S.SetPercent(25);
+  EXPECT_TRUE(S.GetUsePercent());
+  EXPECT_EQ(S.GetPosition(), 74); // 25 % of 300 - 2 = 74.5, to even
+  for (int W : {301, 333, 517, 300}) S.SetBounds(0, 0, W, 200);
+  EXPECT_EQ(S.GetPercent(), 25);
+  EXPECT_EQ(S.GetPosition(), 74);
+  S.SetFixedPane(fpLowerRight);
+  S.SetBounds(0, 0, 402, 200);
+  EXPECT_EQ(S.GetPosition(), 402 - 100);
+  S.SetBounds(0, 0, 300, 200);
+  EXPECT_EQ(S.GetPercent(), 25);
+}
+
+TEST_F(SplitterTest, DraggingTheBarMovesItOnceOnRelease) {
+  ::SendMessageA(S.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(102, 50));
+  ASSERT_TRUE(S.GetDragging());
+  ::SendMessageA(S.WindowHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 60));
+  ::SendMessageA(S.WindowHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 60));
+  EXPECT_EQ(S.GetPosition(), 100); // nothing moves while dragging
+  EXPECT_EQ(Changes, 0);
+  ::SendMessageA(S.WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(1000, 60));
+  EXPECT_FALSE(S.GetDragging());
+  EXPECT_EQ(S.GetPosition(), 296); // stopped by CheckPosition
+  EXPECT_EQ(Changes, 1);
+  // A locked bar does not move.
+  S.SetLockBar(true);
+  ::SendMessageA(S.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(297, 50));
+  EXPECT_FALSE(S.GetDragging());
+  ::SendMessageA(S.WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(297, 50));
+}
+
+TEST_F(SplitterTest, PanesLetTheMouseThroughToTheSplitterAndHostChildren) {
+  TLxSplitterPane* P = S.GetPaneData(1)->GetPane();
+  const POINT At = P->ClientToScreen(POINT{10, 10});
+  EXPECT_EQ(::SendMessageA(P->WindowHandle(), WM_NCHITTEST, 0, MAKELPARAM(At.x, At.y)), HTTRANSPARENT);
+  // Children named in "LRControls" move into the lower/right pane.
+  TLxPanel Child(&Form);
+  Child.SetName("Detail");
+  Child.SetParent(&Form);
+  S.SetLRControls({"Detail"});
+  EXPECT_EQ(Child.GetParent(), S.GetPaneData(2)->GetPane());
+  EXPECT_EQ(S.GetLRControls(), std::vector<std::string>{"Detail"});
+  Child.SetParent(nullptr);
+}
+
+TEST_F(SplitterTest, GroovedBarIsPaintedAcrossItsMiddle) {
+  S.SetSplitterStyle(ssGroove);
+  S.SetSplitterWidth(6);
+  S.SetColor(0x00FFFFFF);
+  TTestSurface T(300, 200);
+  S.PaintWindow(T.DC());
+  EXPECT_EQ(T.At(102, 50), Sys(clBtnShadow));    // 100 + 6 / 2 - 1
+  EXPECT_EQ(T.At(103, 50), Sys(clBtnHighlight));
+  EXPECT_EQ(T.At(101, 50), 0x00FFFFFFu);
+}
+
+} // namespace
