@@ -22,6 +22,16 @@ wine_start() {
   # One window stays open so the desktop process does not restart per test.
   wine notepad </dev/null >/dev/null 2>&1 &
   WINE_KEEPALIVE=$!
+  # Wait (at most 10 s) for the desktop process it starts: a test program that
+  # started it instead would hand it its output pipe, and CTest would wait on
+  # that pipe until its timeout.
+  local i pid
+  for i in $(seq 100); do
+    for pid in $(pgrep -f 'explorer.exe /desktop' 2>/dev/null); do
+      tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    sleep 0.1
+  done
 }
 
 wine_stop() {
