@@ -262,8 +262,10 @@ void TBkVertListBox::FlushChanges() {
   FSel.SetTopIndex(OldTop, PageRows());
   if (FSel.TopIndex() != OldTop) FDirty = true;
   UpdateScrollBars();
+  const bool Moved = FDirty;
   if (FDirty) Invalidate();
   FDirty = FScrollDirty = false;
+  if (Moved) PictureMoved();
 }
 
 void TBkVertListBox::UpdateScrollBars() {
@@ -717,16 +719,34 @@ void TBkEditListBox::ShowEditor() {
   if (!AllowShow) return;
   // The picture must be current before the editor covers the item.
   FlushChanges();
-  RECT R = ItemRect(FEditIndex);
-  R.left += 2;
-  R.right -= 2;
-  if (OnSizeEditRect) OnSizeEditRect(this, FEditIndex, R);
-  FEditor->SetBoundsRect(R);
+  PlaceEditor();
   FEditor->SetVisible(true);
   FEditor->BringToFront();
   FEditor->SetFocus();
   SendMessageA(FEditor->GetHandle(), EM_SETSEL, 0, -1);
   FPopupVisible = true;
+}
+
+void TBkEditListBox::PlaceEditor() {
+  FEditorMoved = false;
+  RECT R = ItemRect(FEditIndex);
+  R.left += 2;
+  R.right -= 2;
+  if (OnSizeEditRect) OnSizeEditRect(this, FEditIndex, R);
+  FEditor->SetBoundsRect(R);
+}
+
+void TBkEditListBox::ItemInserted(std::int32_t Position) {
+  TBkVertListBox::ItemInserted(Position);
+  if (FPopupVisible && Position <= FEditIndex) {
+    ++FEditIndex;
+    FEditorMoved = true;
+    MarkDirty();
+  }
+}
+
+void TBkEditListBox::PictureMoved() {
+  if (FPopupVisible && FEditorMoved) PlaceEditor();
 }
 
 void TBkEditListBox::HideEditor(bool Accept) {

@@ -56,7 +56,7 @@ public:
   std::string GetItemString(std::int32_t Index) const;
 
   // --- item changes (from the owner's model) ----------------------------------
-  void ItemInserted(std::int32_t Position);
+  virtual void ItemInserted(std::int32_t Position);
   void ItemsCleared();
   void ItemsReversed();
   // The items changed in a way the list cannot follow: keep what fits.
@@ -133,6 +133,8 @@ protected:
   virtual void DrawItem(std::int32_t Index, const RECT& Rect, TOwnerDrawState State);
   // After a user action changed the selection or the caret.
   void SelectionChangedByUser();
+  // After a flush that moved the picture.
+  virtual void PictureMoved() {}
 
   void UpdateScrollBars();
   void ScrollToCaret();
@@ -194,6 +196,8 @@ public:
 
   void ShowEditor();
   void HideEditor(bool Accept);
+  // A message inserted above the item being edited moves the edit along.
+  void ItemInserted(std::int32_t Position) override;
   void DeleteSelected();
 
   TBkPopupEdit& Editor() { return *FEditor; }
@@ -210,8 +214,11 @@ public:
 
 protected:
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  void PictureMoved() override;
 
 private:
+  void PlaceEditor();
+  bool FEditorMoved = false;
   TBkPopupEdit* FEditor = nullptr;  // owned through the component tree
   std::unique_ptr<TTimer> FEditTimer;
   bool FAllowEdit = true;

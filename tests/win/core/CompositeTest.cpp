@@ -221,6 +221,29 @@ TEST_F(CompositeTest, SeparatorsCannotBeEditedAndEditingChangesOnlyTheText) {
   EXPECT_EQ(I.IndentLevel(), 0);
 }
 
+TEST_F(CompositeTest, MessagesArrivingAboveTheEditedItemDoNotTakeTheEdit) {
+  C->SetInsertAtEnd(false);
+  Add(lxmInfo, "older");
+  C->AddNote();
+  ASSERT_TRUE(List->GetPopupVisible());
+  ASSERT_EQ(List->GetEditIndex(), 0);
+  Add(lxmInfo, "arrived while typing");
+  Add(lxmInfo, "and another");
+  EXPECT_EQ(List->GetEditIndex(), 2);
+  List->FlushChanges();
+  RECT R{};
+  GetWindowRect(List->Editor().GetHandle(), &R);
+  MapWindowPoints(nullptr, Wnd, reinterpret_cast<POINT*>(&R), 2);
+  EXPECT_LE(R.top, List->ItemRect(2).top);
+  EXPECT_GT(R.bottom, List->ItemRect(2).top) << "the editor moved with its item";
+  SetWindowTextA(List->Editor().GetHandle(), "the note");
+  Key(List->Editor().GetHandle(), VK_RETURN);
+  EXPECT_EQ(Text(0), "and another");
+  EXPECT_EQ(Text(1), "arrived while typing");
+  EXPECT_EQ(Text(2), "the note");
+  EXPECT_EQ(Text(3), "older");
+}
+
 TEST_F(CompositeTest, KeepMsgInViewShowsEachNewMessageOnTop) {
   C->SetKeepMsgInView(true);
   for (int I = 0; I < 40; ++I) Add(lxmInfo, "m");
