@@ -199,6 +199,7 @@ TEST(Splitter, PercentAndPositionRoundHalfToEven) {
   EXPECT_EQ(SplitterPercentOf(3, 1, 4, 7), 7);       // nothing to divide by
   EXPECT_EQ(SplitterPositionOf(50, 200, 4), 99);
   EXPECT_EQ(SplitterPositionOf(25, 204, 8), 50);
+  EXPECT_EQ(SplitterPositionOf(25, 300, 4), 74); // exactly 74.5: to even
   auto G = SplitterBarGroove({60, 0, 66, 100}, orHorizontal, ssGroove);
   EXPECT_EQ(G.Shadow, (TLxLine{{62, 0}, {62, 100}}));
   EXPECT_EQ(G.Highlight, (TLxLine{{63, 0}, {63, 100}}));

@@ -125,6 +125,31 @@ TEST(ColorCombo, TheCustomItemOpensTheColourDialogOnAcceptedCloseUp) {
   EXPECT_EQ(Combo.GetSelectedColor(), 0x00ABCDEF);
 }
 
+TEST(ComboBox, EditableTypeAheadCompletesWithTheRestSelected) {
+  THostForm Form;
+  TLxComboBox C(&Form);
+  C.SetParent(&Form);
+  for (const char* S : {"alpha", "albatross", "beta"}) C.AddItem(S);
+  HWND E = C.EditWindow();
+  ASSERT_NE(E, nullptr);
+  int Matches = 0;
+  C.OnMatch = [&](TObject*) { ++Matches; };
+  ::SendMessageA(E, WM_CHAR, 'a', 0);
+  ::SendMessageA(E, WM_CHAR, 'l', 0);
+  ::SendMessageA(E, WM_CHAR, 'b', 0);
+  EXPECT_EQ(C.GetText(), "albatross");
+  EXPECT_EQ(C.GetItemIndex(), 1);
+  DWORD Start = 0, End = 0;
+  ::SendMessageA(E, EM_GETSEL, reinterpret_cast<WPARAM>(&Start), reinterpret_cast<LPARAM>(&End));
+  EXPECT_EQ(Start, 3u);
+  EXPECT_EQ(End, 9u);
+  EXPECT_EQ(Matches, 3);
+  // A text no item starts with stays as typed.
+  C.SetText("");
+  ::SendMessageA(E, WM_CHAR, 'z', 0);
+  EXPECT_EQ(C.GetText(), "z");
+}
+
 // ---------------------------------------------------------------------------
 
 const std::string MruKey = "Software\\Brunelk\\OrlimoComponentsTest";

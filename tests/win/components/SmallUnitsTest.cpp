@@ -199,3 +199,23 @@ TEST(ProgressBar, PartsPercentAndOrientation) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Resources, TheLibraryCarriesItsGlyphsAndCursors) {
+  TBitmap Up;
+  Up.LoadFromResourceName(LxCmpsInstance(), "LXSPNEDT_UPARROW");
+  EXPECT_EQ(Up.GetWidth(), 18);
+  EXPECT_EQ(Up.GetHeight(), 6);
+  for (const char* Name : {"LXCMBOBX_TRUETYPE", "LXCMBOBX_FIXEDPITCH", "LXCMBOBX_PRINTER", "LXCMBOBX_DEVICE",
+                           "LXCMBOBX_TRUETYPEFIXED"}) {
+    TBitmap B;
+    B.LoadFromResourceName(LxCmpsInstance(), Name);
+    EXPECT_EQ(B.GetWidth(), 12) << Name;
+    EXPECT_EQ(B.GetHeight(), 12) << Name;
+  }
+  EXPECT_NE(::LoadCursorA(LxCmpsInstance(), "LXSPLIT_HSPLIT"), nullptr);
+  EXPECT_NE(::LoadCursorA(LxCmpsInstance(), "LXSPLIT_VSPLIT"), nullptr);
+}
+
+} // namespace
