@@ -115,7 +115,7 @@ private:
     Bar->SetBorderInner(fsStatus);
     Bar->SetShowDivider(false);
 
-    TLxToolbar* Msg = Group(Bar, 112);
+    TLxToolbar* Msg = Group(Bar, 89);
     Button(Msg, "GALLERY_CLEAR", "Clear");
     auto* S1 = new TLxSpacer(this);
     S1->SetParent(Msg);
@@ -123,7 +123,7 @@ private:
     Button(Msg, "GALLERY_NOTE", "Add note");
     Button(Msg, "GALLERY_OPTIONS", "Options");
 
-    TLxToolbar* Nav = Group(Bar, 117);
+    TLxToolbar* Nav = Group(Bar, 81);
     Button(Nav, "GALLERY_PREV", "Previous", false);
     FNavMenu = new TPopupMenu(this);
     for (const char* Caption : {"Navigate Info Messages", "Navigate Warning Messages", "Navigate Error Messages",
@@ -143,15 +143,13 @@ private:
     Menu->SetClickMenu(FNavMenu);
     Button(Nav, "GALLERY_NEXT", "Next");
 
-    TLxToolbar* View = Group(Bar, 118);
+    TLxToolbar* View = Group(Bar, 81);
     for (int I = 0; I < 3; ++I) {
       TLxSpeedButton* B = Button(View, I == 0 ? "GALLERY_OPTIONS" : I == 1 ? "GALLERY_NOTE" : "GALLERY_CLEAR", "Toggle");
       B->SetGroupIndex(I + 1);
       B->SetAllowAllUp(true);
       B->SetDown(I != 1);
     }
-    auto* S2 = new TLxSpacer(this);
-    S2->SetParent(View);
   }
 
   void BuildStatusBar() {
