@@ -13,3 +13,5 @@
 #include "StdCtrls.h"
 #include "Timers.h"
 #include "Printers.h"
+#include "Grids.h"
+#include "Pages.h"
