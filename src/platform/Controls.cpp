@@ -605,6 +605,13 @@ void TWinControl::RecreateWnd() {
 void TWinControl::DoSetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (FHandle) {
     ::SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  // No window yet: the children follow the new size all the same.
+  const RECT R = GetClientRect();
+  if (R.right != FLastClientSize.cx || R.bottom != FLastClientSize.cy) {
+    FLastClientSize = SIZE{R.right, R.bottom};
+    Realign();
   }
 }
 

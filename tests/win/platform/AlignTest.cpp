@@ -52,6 +52,10 @@ TEST(Align, LaysOutInCreationOrderWithoutAWindow) {
   TBox Right(&Host, alRight, 40, 10);
   TBox Top2(&Host, alTop, 10, 4);
   CheckStandardLayout(Host, Top1, Top2, Bottom, Left, Right, Client);
+  // Resizing the parent before it has a window re-lays out the children.
+  Host.SetBounds(0, 0, 400, 300);
+  EXPECT_TRUE(Is(BoundsOf(Bottom), 0, 281, 400, 300));
+  EXPECT_TRUE(Is(BoundsOf(Client), 50, 24, 360, 281));
 }
 
 TEST(Align, FollowsResizesAndVisibilityWithWindows) {
