@@ -2,6 +2,7 @@
 // controls' state with and without their windows, focus order, clipboard and
 // the hourglass guard.
 #include "Clipboard.h"
+#include "CommonDialogs.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 #include "TestUtil.h"
@@ -206,6 +207,41 @@ TEST(Label, AutoSizeFollowsTheText) {
   Label->SetAutoSize(false);
   Label->SetCaption("x");
   EXPECT_GT(Label->GetWidth(), Short);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Application, ActivationOfTheProgramReachesTheCallbacksOnce) {
+  TForm A(nullptr), B(nullptr);
+  A.HandleNeeded();
+  B.HandleNeeded();
+  int Activated = 0, Deactivated = 0;
+  Application->OnActivate = [&](TObject*) { ++Activated; };
+  Application->OnDeactivate = [&](TObject*) { ++Deactivated; };
+  ::SendMessageA(A.WindowHandle(), WM_ACTIVATEAPP, FALSE, 0);
+  ::SendMessageA(B.WindowHandle(), WM_ACTIVATEAPP, FALSE, 0);
+  ::SendMessageA(A.WindowHandle(), WM_ACTIVATEAPP, TRUE, 0);
+  ::SendMessageA(B.WindowHandle(), WM_ACTIVATEAPP, TRUE, 0);  // every top-level window hears it
+  Application->OnActivate = nullptr;
+  Application->OnDeactivate = nullptr;
+  EXPECT_EQ(Activated, 1);
+  EXPECT_LE(Deactivated, 1);
+}
+
+TEST(CommonDialogs, FiltersTakeTheSystemsFormAndAHookMayAnswer) {
+  const std::string Native = TOpenDialog::NativeFilter("Log files (*.olx)|*.olx|All files (*.*)|*.*");
+  const char Expected[] = "Log files (*.olx)\0*.olx\0All files (*.*)\0*.*\0\0";
+  EXPECT_EQ(Native, std::string(Expected, sizeof(Expected) - 1));
+  TSaveDialog Save(nullptr);
+  TCommonDialog::ExecuteHook = [](TCommonDialog& D) {
+    static_cast<TSaveDialog&>(D).FileName = "C:\\log.olx";
+    return true;
+  };
+  EXPECT_TRUE(Save.Execute());
+  TCommonDialog::ExecuteHook = nullptr;
+  EXPECT_EQ(Save.FileName, "C:\\log.olx");
 }
 
 }  // namespace

@@ -177,3 +177,37 @@ TEST(Menu, DeletingItemsLeavesTheMenuConsistent) {
 }
 
 }  // namespace
+
+namespace {
+
+// Safety net only: a menu loop that did not see the posted keys ends after 5 s.
+VOID CALLBACK EndMenuLoop(HWND, UINT, UINT_PTR Id, DWORD) {
+  ::KillTimer(nullptr, Id);
+  ::EndMenu();
+}
+
+TEST(PopupMenu, KeysChooseAnItemAndItsHandlerRuns) {
+  TForm Form(nullptr);
+  Form.Show();
+  auto* Popup = new TPopupMenu(&Form);
+  std::string Chosen;
+  int Popups = 0;
+  Popup->OnPopup = [&](TObject*) { ++Popups; };
+  for (const char* Caption : {"&Copy", "Select &All"}) {
+    auto* Item = new TMenuItem(&Form);
+    Item->SetCaption(Caption);
+    Item->OnClick = [&Chosen](TObject* Sender) { Chosen = static_cast<TMenuItem*>(Sender)->GetCaption(); };
+    Popup->GetItems()->Add(Item);
+  }
+  Popup->SetPopupComponent(&Form);
+  const UINT_PTR Guard = ::SetTimer(nullptr, 0, 5000, EndMenuLoop);
+  ::PostMessageA(Form.WindowHandle(), WM_KEYDOWN, VK_DOWN, 0);
+  ::PostMessageA(Form.WindowHandle(), WM_KEYDOWN, VK_DOWN, 0);
+  ::PostMessageA(Form.WindowHandle(), WM_KEYDOWN, VK_RETURN, 0);
+  Popup->Popup(10, 10);
+  ::KillTimer(nullptr, Guard);
+  EXPECT_EQ(Popups, 1);
+  EXPECT_EQ(Chosen, "Select &All");
+}
+
+}  // namespace
