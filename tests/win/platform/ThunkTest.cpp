@@ -121,3 +121,61 @@ TEST(Thunk, AWindowDestroyedFromOutsideLeavesTheObjectWithoutHandle) {
 }
 
 }  // namespace
+
+namespace {
+
+class TPopupTip : public TCustomControl {
+public:
+  explicit TPopupTip(TComponent* Owner) : TCustomControl(Owner) { SetVisible(false); }
+
+protected:
+  void CreateParams(TCreateParams& P) override {
+    TCustomControl::CreateParams(P);
+    P.Style = (P.Style & ~static_cast<DWORD>(WS_CHILD)) | WS_POPUP;
+    P.ExStyle |= WS_EX_TOOLWINDOW;
+  }
+};
+
+TEST(Windows, APopupChildIsOwnedByTheFormAndPlacedOnTheScreen) {
+  TForm Form(nullptr);
+  Form.SetBounds(100, 100, 300, 200);
+  auto* Panel = new TCustomControl(&Form);
+  Panel->SetParent(&Form);
+  Panel->SetAlign(alClient);
+  auto* Tip = new TPopupTip(&Form);
+  Tip->SetParent(Panel);
+  Form.HandleNeeded();
+  HWND W = Tip->WindowHandle();
+  ASSERT_NE(W, nullptr);
+  EXPECT_EQ(::GetWindow(W, GW_OWNER), Form.WindowHandle());
+  Tip->SetBounds(500, 400, 120, 30);  // screen coordinates
+  RECT R{};
+  ::GetWindowRect(W, &R);
+  EXPECT_EQ(R.left, 500);
+  EXPECT_EQ(R.top, 400);
+  // The tip takes no part in the panel's layout, and the panel's size is unchanged by it.
+  EXPECT_EQ(Tip->GetWidth(), 120);
+}
+
+TEST(Windows, AControlCanLiveInAForeignWindow) {
+  HWND Host = ::CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(Host, nullptr);
+  {
+    TCustomControl Panel(nullptr);
+    Panel.SetParentWindow(Host);
+    Panel.SetBounds(0, 0, 400, 300);
+    auto* Child = new TCustomControl(&Panel);
+    Child->SetParent(&Panel);
+    Child->SetAlign(alBottom);
+    Child->SetHeight(20);
+    HWND W = Panel.GetHandle();
+    EXPECT_EQ(::GetParent(W), Host);
+    EXPECT_EQ(Child->GetTop(), 280);
+    ::SetWindowPos(W, nullptr, 0, 0, 400, 200, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(Child->GetTop(), 180);
+  }
+  EXPECT_EQ(::GetWindow(Host, GW_CHILD), nullptr);  // the control's window went with it
+  ::DestroyWindow(Host);
+}
+
+}  // namespace
