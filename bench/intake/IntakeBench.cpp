@@ -6,6 +6,7 @@
 //   intake_bench [--viewer PATH] [--echo PATH] [--count N] [--rounds R]
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -40,18 +41,36 @@ double CpuSeconds(HANDLE Process) {
   return Sec(Kernel) + Sec(User);
 }
 
-// Sends Count messages to the window of that identity; the seconds it took,
-// or a negative value when a message was not taken.
-double Burst(const char* ClassName, const char* Caption, int Count, int& Serial) {
+struct TBurst {
+  double Seconds = -1;   // wall time of the whole burst; negative when a message was not taken
+  double Median = 0;     // median time of one SendMessage, seconds
+  double Stalls = 0;     // time the calls slower than 2 ms spent beyond the median, seconds
+};
+
+// Sends Count messages to the window of that identity, each found with
+// FindWindow just before it is sent.
+TBurst Burst(const char* ClassName, const char* Caption, int Count, int& Serial) {
+  std::vector<double> Calls;
+  Calls.reserve(static_cast<std::size_t>(Count));
+  TBurst B;
   const double Start = Seconds();
   for (int I = 0; I < Count; ++I) {
     char Text[64];
     std::snprintf(Text, sizeof Text, "Intake benchmark message #%d", ++Serial);
     const std::string Record = BuildClientRecord(lxmInfo, static_cast<std::int32_t>(GetTickCount()), Text, "",
                                                  "IntakeBench", "");
-    if (LxSendRecordTo(FindWindowA(ClassName, Caption), lxmInfo, Record) != TLxSendResult::Taken) return -1;
+    const double T0 = Seconds();
+    if (LxSendRecordTo(FindWindowA(ClassName, Caption), lxmInfo, Record) != TLxSendResult::Taken) return B;
+    Calls.push_back(Seconds() - T0);
   }
-  return Seconds() - Start;
+  B.Seconds = Seconds() - Start;
+  if (Calls.empty()) return B;
+  std::vector<double> Sorted = Calls;
+  std::nth_element(Sorted.begin(), Sorted.begin() + static_cast<std::ptrdiff_t>(Sorted.size() / 2), Sorted.end());
+  B.Median = Sorted[Sorted.size() / 2];
+  for (double C : Calls)
+    if (C > 0.002) B.Stalls += C - B.Median;
+  return B;
 }
 
 // Shows the time-stamp column: the viewer reads its settings when it starts.
@@ -112,10 +131,16 @@ int main(int argc, char** argv) {
   Burst(LxMainClassName, LxMainCaption, 200, Serial);
 
   std::printf("intake: %d records per burst, %d rounds, interleaved\n", Count, Rounds);
-  std::printf("%-6s %14s %14s %18s\n", "round", "echo msg/s", "viewer msg/s", "viewer CPU us/msg");
-  double EchoTotal = 0, ViewerTotal = 0, ViewerCpuTotal = 0;
+  std::printf("%-6s %10s %10s | %10s %10s | %10s %10s | %10s %10s\n", "", "msg/s", "", "median us", "",
+              "stalls ms", "", "CPU us/msg", "");
+  std::printf("%-6s %10s %10s | %10s %10s | %10s %10s | %10s %10s\n", "round", "echo", "viewer", "echo", "viewer",
+              "echo", "viewer", "echo", "viewer");
+  TBurst EchoAll, ViewerAll;
+  EchoAll.Seconds = ViewerAll.Seconds = 0;
+  double EchoCpuAll = 0, ViewerCpuAll = 0;
   for (int R = 0; R < Rounds; ++R) {
-    double E = 0, V = 0, Cpu = 0;
+    TBurst E, V;
+    double EchoCpu = 0, ViewerCpu = 0;
     for (int Turn = 0; Turn < 2; ++Turn) {
       // Alternate which goes first, so that drift hits both alike.
       const bool ViewerTurn = (Turn == 0) == (R % 2 == 1);
@@ -126,24 +151,36 @@ int main(int argc, char** argv) {
         V = Burst(LxMainClassName, LxMainCaption, Count, Serial);
         // Let it finish painting before the next burst is timed.
         WaitForInputIdle(Viewer.Handle(), 10000);
-        Cpu = CpuSeconds(Viewer.Handle()) - Cpu0;
+        ViewerCpu = CpuSeconds(Viewer.Handle()) - Cpu0;
       } else {
+        const double Cpu0 = CpuSeconds(Echo.Handle());
         E = Burst(LxEchoClassName, LxEchoCaption, Count, Serial);
+        EchoCpu = CpuSeconds(Echo.Handle()) - Cpu0;
       }
     }
-    if (E <= 0 || V <= 0) {
+    if (E.Seconds <= 0 || V.Seconds <= 0) {
       std::fprintf(stderr, "intake_bench: a message was not taken\n");
       return 1;
     }
-    EchoTotal += E;
-    ViewerTotal += V;
-    ViewerCpuTotal += Cpu;
-    std::printf("%-6d %14.0f %14.0f %18.1f\n", R + 1, Count / E, Count / V, Cpu * 1e6 / Count);
+    EchoAll.Seconds += E.Seconds;
+    ViewerAll.Seconds += V.Seconds;
+    EchoAll.Median += E.Median / Rounds;
+    ViewerAll.Median += V.Median / Rounds;
+    EchoAll.Stalls += E.Stalls;
+    ViewerAll.Stalls += V.Stalls;
+    EchoCpuAll += EchoCpu;
+    ViewerCpuAll += ViewerCpu;
+    std::printf("%-6d %10.0f %10.0f | %10.0f %10.0f | %10.0f %10.0f | %10.1f %10.1f\n", R + 1, Count / E.Seconds,
+                Count / V.Seconds, E.Median * 1e6, V.Median * 1e6, E.Stalls * 1e3, V.Stalls * 1e3,
+                EchoCpu * 1e6 / Count, ViewerCpu * 1e6 / Count);
   }
-  const double EchoRate = Count * Rounds / EchoTotal;
-  const double ViewerRate = Count * Rounds / ViewerTotal;
-  std::printf("%-6s %14.0f %14.0f %18.1f\n", "all", EchoRate, ViewerRate, ViewerCpuTotal * 1e6 / (Count * Rounds));
-  std::printf("intake ratio viewer/echo: %.3f (goal >= 0.95)\n", ViewerRate / EchoRate);
+  const double N = static_cast<double>(Count) * Rounds;
+  std::printf("%-6s %10.0f %10.0f | %10.0f %10.0f | %10.0f %10.0f | %10.1f %10.1f\n", "all", N / EchoAll.Seconds,
+              N / ViewerAll.Seconds, EchoAll.Median * 1e6, ViewerAll.Median * 1e6, EchoAll.Stalls * 1e3,
+              ViewerAll.Stalls * 1e3, EchoCpuAll * 1e6 / N, ViewerCpuAll * 1e6 / N);
+  std::printf("intake ratio viewer/echo: %.3f (goal >= 0.95)\n", EchoAll.Seconds / ViewerAll.Seconds);
+  std::printf("(stalls: calls slower than 2 ms, beyond the median; the viewer's include its repaints,\n"
+              " both include whatever else the machine was doing)\n");
 
   PostMessageA(FindWindowA(LxEchoClassName, LxEchoCaption), WM_CLOSE, 0, 0);
   PostMessageA(ViewerWnd, WM_CLOSE, 0, 0);
