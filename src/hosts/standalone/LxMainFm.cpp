@@ -1,5 +1,9 @@
 #include "LxMainFm.h"
 
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+
 #include "BkOrlimo.h"
 #include "LxConvert.h"
 #include "LxDispatch.h"
@@ -18,6 +22,7 @@ int ReadIntValue(TRegistry& Reg, const char* Name, int Default) {
   }
   std::int32_t Value = 0;
   if (Text.size() > 2 && Text[0] == '0' && (Text[1] == 'x' || Text[1] == 'X')) {
+    if (!std::isxdigit(static_cast<unsigned char>(Text[2]))) return Default;
     char* End = nullptr;
     const unsigned long V = std::strtoul(Text.c_str() + 2, &End, 16);
     if (End && *End == '\0' && V <= 0xFFFFFFFFul) return static_cast<int>(static_cast<std::uint32_t>(V));
@@ -66,9 +71,7 @@ TBkFrmOrlimo::TBkFrmOrlimo(TComponent* AOwner, const std::vector<std::string>& A
   FormCreate(Args);
 }
 
-TBkFrmOrlimo::~TBkFrmOrlimo() {
-  if (Application->GetMainForm() == this) Application->OnActivate = nullptr;
-}
+TBkFrmOrlimo::~TBkFrmOrlimo() { Application->OnActivate = nullptr; }
 
 void TBkFrmOrlimo::CreateParams(TCreateParams& Params) {
   TForm::CreateParams(Params);
@@ -126,8 +129,10 @@ void TBkFrmOrlimo::SaveFormSettings() {
   if (!Reg.OpenKey(PositionKey, true)) return;
   const bool Maximized = GetWindowState() == wsMaximized;
   Reg.WriteString("Maximized", Maximized ? "1" : "0");
-  // The normal (restored) bounds are the ones kept.
-  const RECT R = GetNormalBounds();
+  // The normal (restored) bounds are the ones kept, in screen coordinates.
+  if (Maximized) SetWindowState(wsNormal);
+  RECT R = GetBoundsRect();
+  if (HandleAllocated()) GetWindowRect(WindowHandle(), &R);
   Reg.WriteString("Left", std::to_string(R.left));
   Reg.WriteString("Top", std::to_string(R.top));
   Reg.WriteString("Width", std::to_string(R.right - R.left));
