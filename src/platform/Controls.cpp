@@ -1245,38 +1245,32 @@ void TCustomControl::Paint(TCanvas& Canvas) {
 
 void TCustomControl::PaintWindow(HDC DC) {
   GetCanvas();
-  RECT R = GetClientRect();
-  if (FDoubleBuffered && R.right > 0 && R.bottom > 0) {
-    TMemoryDC MemDC = CreateMemoryDC(DC);
-    TBitmapHandle Bmp(::CreateCompatibleBitmap(DC, R.right, R.bottom));
-    TSelectObject Sel(MemDC.Get(), Bmp.Get());
-    RECT Clip{};
-    ::GetClipBox(DC, &Clip);
-    ::IntersectClipRect(MemDC.Get(), Clip.left, Clip.top, Clip.right, Clip.bottom);
-    FCanvas->AttachPaintDC(MemDC.Get());
-    try {
-      FCanvas->SetFont(GetFont());
-      FCanvas->GetBrush().SetColor(GetColor());
-      Paint(*FCanvas);
-    } catch (...) {
-      FCanvas->DetachPaintDC();
-      throw;
-    }
-    FCanvas->DetachPaintDC();
-    ::BitBlt(DC, Clip.left, Clip.top, Clip.right - Clip.left, Clip.bottom - Clip.top, MemDC.Get(), Clip.left, Clip.top,
-             SRCCOPY);
-    return;
-  }
-  FCanvas->AttachPaintDC(DC);
-  try {
+  // Paints through the canvas into Target; the canvas lets go of it also when
+  // Paint throws.
+  auto PaintInto = [this](HDC Target) {
+    FCanvas->AttachPaintDC(Target);
+    struct TDetach {
+      TControlCanvas& C;
+      ~TDetach() { C.DetachPaintDC(); }
+    } Detach{*FCanvas};
     FCanvas->SetFont(GetFont());
     FCanvas->GetBrush().SetColor(GetColor());
     Paint(*FCanvas);
-  } catch (...) {
-    FCanvas->DetachPaintDC();
-    throw;
+  };
+  RECT R = GetClientRect();
+  if (!FDoubleBuffered || R.right <= 0 || R.bottom <= 0) {
+    PaintInto(DC);
+    return;
   }
-  FCanvas->DetachPaintDC();
+  TMemoryDC MemDC = CreateMemoryDC(DC);
+  TBitmapHandle Bmp(::CreateCompatibleBitmap(DC, R.right, R.bottom));
+  TSelectObject Sel(MemDC.Get(), Bmp.Get());
+  RECT Clip{};
+  ::GetClipBox(DC, &Clip);
+  ::IntersectClipRect(MemDC.Get(), Clip.left, Clip.top, Clip.right, Clip.bottom);
+  PaintInto(MemDC.Get());
+  ::BitBlt(DC, Clip.left, Clip.top, Clip.right - Clip.left, Clip.bottom - Clip.top, MemDC.Get(), Clip.left, Clip.top,
+           SRCCOPY);
 }
 
 void TCustomControl::WndProc(TMessage& M) {

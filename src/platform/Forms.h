@@ -120,23 +120,6 @@ protected:
 private:
   friend class TWinControl;
   friend class TButtonControl;
-class TTimer;
-
-// The small window that shows a control's hint, in the application's hint colour.
-class THintWindow : public TCustomControl {
-public:
-  explicit THintWindow(TComponent* AOwner);
-  // Shows Text with its top-left corner at the screen point, without activating.
-  void ActivateHint(POINT ScreenPos, const std::string& Text);
-  void ReleaseHint();
-  // The window size the text needs.
-  SIZE CalcHintSize(const std::string& Text);
-
-protected:
-  void CreateParams(TCreateParams& Params) override;
-  void Paint(TCanvas& Canvas) override;
-  void WndProc(TMessage& Message) override;
-};
   void ModalLoop();
   TButtonControl* FindButton(bool Default);
 
