@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "IntakeEcho.h"
-#include "LxProcess.h"
-#include "LxSender.h"
-#include "OrlimoMsg.h"
-#include "OrlimoRecord.h"
+#include "lxsend/LxProcess.h"
+#include "lxsend/LxSender.h"
+#include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
 
 namespace {
 

@@ -28,8 +28,8 @@
 #include <malloc.h>
 #endif
 
-#include "LogFile.h"
-#include "MsgList.h"
+#include "model/LogFile.h"
+#include "model/MsgList.h"
 
 // ---------------------------------------------------------------------------
 // Counting operator new/delete: a 16-byte prefix holds the size.

@@ -1,6 +1,6 @@
-#include "LxCmboBx.h"
+#include "components/LxCmboBx.h"
 
-#include "Forms.h"
+#include "platform/Forms.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

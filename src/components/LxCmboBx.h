@@ -2,9 +2,9 @@
 // picker and a line-style picker.
 #pragma once
 
-#include "LxPanel.h"
-#include "StdCtrls.h"
-#include "Timers.h"
+#include "components/LxPanel.h"
+#include "platform/StdCtrls.h"
+#include "platform/Timers.h"
 
 #include <array>
 #include <memory>

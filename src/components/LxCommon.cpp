@@ -1,4 +1,4 @@
-#include "LxCommon.h"
+#include "components/LxCommon.h"
 
 namespace {
 bool GNewStyleControls = [] {

@@ -2,10 +2,10 @@
 // of the components library. Every framed control draws through these.
 #pragma once
 
-#include "Controls.h"
-#include "Graphics.h"
-#include "LxCmpsApi.h"
-#include "LxLayout.h"
+#include "platform/Controls.h"
+#include "platform/Graphics.h"
+#include "components/LxCmpsApi.h"
+#include "components/LxLayout.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "LxLabel.h"
+#include "components/LxLabel.h"
 
 #include <cmath>
 #include <numbers>

@@ -2,7 +2,7 @@
 // and a fly-by colour while the mouse is over it.
 #pragma once
 
-#include "LxPanel.h"
+#include "components/LxPanel.h"
 
 class LXCMPS_API TLxLabel : public TCustomLabel {
 public:

@@ -1,4 +1,4 @@
-#include "LxLayout.h"
+#include "components/LxLayout.h"
 
 #include <algorithm>
 #include <cctype>

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "LxCmpsApi.h"
+#include "components/LxCmpsApi.h"
 
 // ---------------------------------------------------------------------------
 // Enumerations shared by every component (values in declaration order).

@@ -1,7 +1,7 @@
-#include "LxMRUCbx.h"
+#include "components/LxMRUCbx.h"
 
-#include "Forms.h"
-#include "Registry.h"
+#include "platform/Forms.h"
+#include "platform/Registry.h"
 
 #include <commctrl.h>
 

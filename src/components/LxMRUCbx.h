@@ -1,8 +1,8 @@
 // A combo box that keeps a most-recently-used history in the registry.
 #pragma once
 
-#include "LxCmboBx.h"
-#include "Menus.h"
+#include "components/LxCmboBx.h"
+#include "platform/Menus.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "LxMnuBtn.h"
+#include "components/LxMnuBtn.h"
 
 TLxMenuSpeedButton::TLxMenuSpeedButton(TComponent* AOwner) : TLxSpeedButton(AOwner) {}
 

@@ -1,8 +1,8 @@
 // A speed button that drops down a menu.
 #pragma once
 
-#include "LxSpdBtn.h"
-#include "Menus.h"
+#include "components/LxSpdBtn.h"
+#include "platform/Menus.h"
 
 #include <memory>
 

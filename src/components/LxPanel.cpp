@@ -1,4 +1,4 @@
-#include "LxPanel.h"
+#include "components/LxPanel.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,8 @@
 // Framed panels, the wrapping toolbar, the toolbar spacer and the status bar.
 #pragma once
 
-#include "LxCommon.h"
-#include "StdCtrls.h"
+#include "components/LxCommon.h"
+#include "platform/StdCtrls.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "LxPrgres.h"
+#include "components/LxPrgres.h"
 
 #include <algorithm>
 

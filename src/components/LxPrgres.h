@@ -1,7 +1,7 @@
 // A progress bar: a percent bar with its percentage, or LED segments.
 #pragma once
 
-#include "LxPanel.h"
+#include "components/LxPanel.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "LxSpdBtn.h"
+#include "components/LxSpdBtn.h"
 
 #include <algorithm>
 

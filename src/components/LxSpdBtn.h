@@ -3,7 +3,7 @@
 // latch down in a group, and never takes the focus.
 #pragma once
 
-#include "LxPanel.h"
+#include "components/LxPanel.h"
 
 #include <memory>
 #include <string>

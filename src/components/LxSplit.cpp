@@ -1,4 +1,4 @@
-#include "LxSplit.h"
+#include "components/LxSplit.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // A framed panel divided into two panes by a bar the user drags.
 #pragma once
 
-#include "LxPanel.h"
+#include "components/LxPanel.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "LxSpnEdt.h"
+#include "components/LxSpnEdt.h"
 
 #include <cmath>
 

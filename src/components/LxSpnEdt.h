@@ -1,9 +1,9 @@
 // A numeric field with up and down buttons that repeat while held.
 #pragma once
 
-#include "LxPanel.h"
-#include "LxSpdBtn.h"
-#include "Timers.h"
+#include "components/LxPanel.h"
+#include "components/LxSpdBtn.h"
+#include "platform/Timers.h"
 
 #include <memory>
 

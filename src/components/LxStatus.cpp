@@ -1,6 +1,6 @@
-#include "LxStatus.h"
+#include "components/LxStatus.h"
 
-#include "LxSysRes.h"
+#include "components/LxSysRes.h"
 
 #include <algorithm>
 #include <cstdio>

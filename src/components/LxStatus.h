@@ -2,8 +2,8 @@
 // lock-key and resource panes that share one timer.
 #pragma once
 
-#include "LxPanel.h"
-#include "Timers.h"
+#include "components/LxPanel.h"
+#include "platform/Timers.h"
 
 #include <memory>
 #include <string>

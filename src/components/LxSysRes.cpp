@@ -1,4 +1,4 @@
-#include "LxSysRes.h"
+#include "components/LxSysRes.h"
 
 #include <windows.h>
 

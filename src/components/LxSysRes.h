@@ -1,7 +1,7 @@
 // Free system resources, as reported by the system's resource meter.
 #pragma once
 
-#include "LxCmpsApi.h"
+#include "components/LxCmpsApi.h"
 
 // Selectors of GetFreeSystemResources.
 constexpr int GFSR_SYSTEMRESOURCES = 0;

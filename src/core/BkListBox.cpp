@@ -1,4 +1,4 @@
-#include "BkListBox.h"
+#include "core/BkListBox.h"
 
 #include <Forms.h>
 

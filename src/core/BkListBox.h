@@ -13,7 +13,7 @@
 // the focus accepts.
 #pragma once
 
-#include "BkListSel.h"
+#include "core/BkListSel.h"
 
 #include <Controls.h>
 #include <Timers.h>

@@ -1,4 +1,4 @@
-#include "BkListSel.h"
+#include "core/BkListSel.h"
 
 #include <algorithm>
 

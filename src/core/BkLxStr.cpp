@@ -1,4 +1,4 @@
-#include "BkLxStr.h"
+#include "core/BkLxStr.h"
 
 #include <cstdio>
 #include <vector>

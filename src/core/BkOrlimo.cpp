@@ -1,9 +1,9 @@
-#include "BkOrlimo.h"
+#include "core/BkOrlimo.h"
 
-#include "BkLxStr.h"
-#include "LxClrFrm.h"
-#include "LxFulFrm.h"
-#include "LxIndFrm.h"
+#include "core/BkLxStr.h"
+#include "core/LxClrFrm.h"
+#include "core/LxFulFrm.h"
+#include "core/LxIndFrm.h"
 
 #include <ExportLine.h>
 #include <LogFile.h>

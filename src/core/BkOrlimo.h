@@ -10,8 +10,8 @@
 // operations here already keep the state those widgets will show.
 #pragma once
 
-#include "BkListBox.h"
-#include "BkPopupTip.h"
+#include "core/BkListBox.h"
+#include "core/BkPopupTip.h"
 
 #include <Forms.h>
 #include <Graphics.h>

@@ -1,4 +1,4 @@
-#include "BkPopupTip.h"
+#include "core/BkPopupTip.h"
 
 #include <Forms.h>
 #include <LxCommon.h>

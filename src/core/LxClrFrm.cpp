@@ -1,6 +1,6 @@
-#include "LxClrFrm.h"
+#include "core/LxClrFrm.h"
 
-#include "BkLxUtil.h"
+#include "core/BkLxUtil.h"
 
 TFrmConfirmClear* FrmConfirmClear = nullptr;
 

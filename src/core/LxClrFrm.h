@@ -1,7 +1,7 @@
 // The confirmation asked before the message list is cleared.
 #pragma once
 
-#include "LxDlgBase.h"
+#include "core/LxDlgBase.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "LxDlgBase.h"
+#include "core/LxDlgBase.h"
 
 TLxSysIconImage::TLxSysIconImage(TComponent* AOwner, LPCSTR IconId) : TGraphicControl(AOwner) {
   FIcon = LoadIconA(nullptr, IconId);

@@ -1,6 +1,6 @@
-#include "LxFulFrm.h"
+#include "core/LxFulFrm.h"
 
-#include "BkLxUtil.h"
+#include "core/BkLxUtil.h"
 
 TFrmMessageListFull* FrmMessageListFull = nullptr;
 

@@ -1,7 +1,7 @@
 // The question asked when the message list cannot take another message.
 #pragma once
 
-#include "LxDlgBase.h"
+#include "core/LxDlgBase.h"
 
 #include <cstdint>
 

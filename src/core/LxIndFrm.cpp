@@ -1,6 +1,6 @@
-#include "LxIndFrm.h"
+#include "core/LxIndFrm.h"
 
-#include "BkLxUtil.h"
+#include "core/BkLxUtil.h"
 
 TFrmResetIndentLevel* FrmResetIndentLevel = nullptr;
 

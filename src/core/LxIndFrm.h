@@ -1,7 +1,7 @@
 // The confirmation asked before the indent level is reset to 0.
 #pragma once
 
-#include "LxDlgBase.h"
+#include "core/LxDlgBase.h"
 
 class TFrmResetIndentLevel : public TLxConfirmForm {
 public:

@@ -1,8 +1,8 @@
-#include "ExportLine.h"
+#include "model/ExportLine.h"
 
-#include "MsgList.h"
-#include "OrlimoMsg.h"
-#include "TimeText.h"
+#include "model/MsgList.h"
+#include "model/OrlimoMsg.h"
+#include "model/TimeText.h"
 
 std::string_view KindLabel(std::int32_t Kind) {
   static constexpr std::string_view Labels[] = {

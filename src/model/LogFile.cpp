@@ -1,11 +1,11 @@
-#include "LogFile.h"
+#include "model/LogFile.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "MsgList.h"
+#include "model/MsgList.h"
 
 void WriteLog(const TOrlimoMsgList& List, TOrlimoLogSink& Sink) {
   std::string Buffer;

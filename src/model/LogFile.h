@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "OrlimoExcept.h"
-#include "OrlimoRecord.h"
+#include "model/OrlimoExcept.h"
+#include "model/OrlimoRecord.h"
 
 class TOrlimoMsgList;
 

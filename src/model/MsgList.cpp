@@ -1,4 +1,4 @@
-#include "MsgList.h"
+#include "model/MsgList.h"
 
 #include <algorithm>
 #include <limits>

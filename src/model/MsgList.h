@@ -26,9 +26,9 @@
 #include <string_view>
 #include <vector>
 
-#include "OrlimoMsg.h"
-#include "OrlimoRecord.h"
-#include "TimeText.h"
+#include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
+#include "model/TimeText.h"
 
 enum class TListFullAnswer { Ignore, Clear };
 

@@ -1,4 +1,4 @@
-#include "OrlimoMsg.h"
+#include "model/OrlimoMsg.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "OrlimoRecord.h"
+#include "model/OrlimoRecord.h"
 
 #include <cstring>
 #include <limits>
 #include <stdexcept>
 
-#include "OrlimoMsg.h"
+#include "model/OrlimoMsg.h"
 
 namespace {
 

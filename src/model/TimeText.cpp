@@ -1,4 +1,4 @@
-#include "TimeText.h"
+#include "model/TimeText.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "Clipboard.h"
+#include "platform/Clipboard.h"
 
-#include "Forms.h"
-#include "PlatformExcept.h"
+#include "platform/Forms.h"
+#include "platform/PlatformExcept.h"
 
 #include <cstring>
 

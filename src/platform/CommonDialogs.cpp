@@ -1,6 +1,6 @@
-#include "CommonDialogs.h"
+#include "platform/CommonDialogs.h"
 
-#include "Forms.h"
+#include "platform/Forms.h"
 
 #include <commdlg.h>
 

@@ -3,7 +3,7 @@
 // Tests (and automation) set TCommonDialog::ExecuteHook to answer instead.
 #pragma once
 
-#include "Controls.h"
+#include "platform/Controls.h"
 
 #include <functional>
 #include <string>

@@ -1,8 +1,8 @@
-#include "Controls.h"
+#include "platform/Controls.h"
 
-#include "Forms.h"
-#include "Menus.h"
-#include "PlatformExcept.h"
+#include "platform/Forms.h"
+#include "platform/Menus.h"
+#include "platform/PlatformExcept.h"
 
 #include <algorithm>
 #include <cctype>

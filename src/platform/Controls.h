@@ -9,7 +9,7 @@
 // window exists and it is first needed).
 #pragma once
 
-#include "Graphics.h"
+#include "platform/Graphics.h"
 
 #include <cstdint>
 #include <functional>

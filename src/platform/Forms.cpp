@@ -1,9 +1,9 @@
-#include "Forms.h"
+#include "platform/Forms.h"
 
-#include "Menus.h"
-#include "PlatformExcept.h"
-#include "StdCtrls.h"
-#include "Timers.h"
+#include "platform/Menus.h"
+#include "platform/PlatformExcept.h"
+#include "platform/StdCtrls.h"
+#include "platform/Timers.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // hourglass cursor guard.
 #pragma once
 
-#include "Controls.h"
+#include "platform/Controls.h"
 
 #include <exception>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "Graphics.h"
+#include "platform/Graphics.h"
 
-#include "PlatformExcept.h"
+#include "platform/PlatformExcept.h"
 
 #include <algorithm>
 #include <cstring>

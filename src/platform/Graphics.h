@@ -1,7 +1,7 @@
 // Colours, fonts, pens, brushes, the drawing surface TCanvas and TBitmap.
 #pragma once
 
-#include "Gdi.h"
+#include "platform/Gdi.h"
 
 #include <cstdint>
 #include <functional>

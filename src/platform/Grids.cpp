@@ -1,4 +1,4 @@
-#include "Grids.h"
+#include "platform/Grids.h"
 
 #include <algorithm>
 

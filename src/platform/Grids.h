@@ -2,8 +2,8 @@
 // columns, grid lines, row selection, column sizing and scroll bars by cell.
 #pragma once
 
-#include "Controls.h"
-#include "StdCtrls.h"
+#include "platform/Controls.h"
+#include "platform/StdCtrls.h"
 
 #include <functional>
 #include <string>

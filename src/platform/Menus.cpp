@@ -1,7 +1,7 @@
-#include "Menus.h"
+#include "platform/Menus.h"
 
-#include "Forms.h"
-#include "PlatformExcept.h"
+#include "platform/Forms.h"
+#include "platform/PlatformExcept.h"
 
 #include <algorithm>
 #include <cctype>

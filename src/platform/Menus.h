@@ -1,7 +1,7 @@
 // Menu items, the main menu of a form and popup menus.
 #pragma once
 
-#include "Controls.h"
+#include "platform/Controls.h"
 
 #include <string>
 #include <vector>

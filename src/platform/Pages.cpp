@@ -1,4 +1,4 @@
-#include "Pages.h"
+#include "platform/Pages.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 // A notebook: a stack of pages of which one shows at a time.
 #pragma once
 
-#include "Controls.h"
+#include "platform/Controls.h"
 
 #include <string>
 #include <vector>

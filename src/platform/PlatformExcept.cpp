@@ -1,4 +1,4 @@
-#include "PlatformExcept.h"
+#include "platform/PlatformExcept.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // application's exception display (TApplication::HandleException) shows its text.
 #pragma once
 
-#include "OrlimoExcept.h"
+#include "model/OrlimoExcept.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "Printers.h"
+#include "platform/Printers.h"
 
-#include "PlatformExcept.h"
+#include "platform/PlatformExcept.h"
 
 #include <algorithm>
 #include <vector>

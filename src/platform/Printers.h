@@ -1,7 +1,7 @@
 // The printer and the printer as a text device.
 #pragma once
 
-#include "Graphics.h"
+#include "platform/Graphics.h"
 
 #include <functional>
 #include <string>

@@ -2,8 +2,8 @@
 // section-and-value access of an ini file kept in the registry.
 #pragma once
 
-#include "Gdi.h"
-#include "PlatformExcept.h"
+#include "platform/Gdi.h"
+#include "platform/PlatformExcept.h"
 
 #include <string>
 #include <vector>

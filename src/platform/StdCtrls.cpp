@@ -1,6 +1,6 @@
-#include "StdCtrls.h"
+#include "platform/StdCtrls.h"
 
-#include "PlatformExcept.h"
+#include "platform/PlatformExcept.h"
 
 #include <algorithm>
 #include <cctype>

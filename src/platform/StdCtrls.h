@@ -3,8 +3,8 @@
 // they lay out, take fonts and colours and raise events like any control.
 #pragma once
 
-#include "Controls.h"
-#include "Forms.h"
+#include "platform/Controls.h"
+#include "platform/Forms.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "Timers.h"
+#include "platform/Timers.h"
 
-#include "Forms.h"
-#include "PlatformExcept.h"
+#include "platform/Forms.h"
+#include "platform/PlatformExcept.h"
 
 #include <map>
 

@@ -4,7 +4,7 @@
 // handler by calling Timer() directly.
 #pragma once
 
-#include "Controls.h"
+#include "platform/Controls.h"
 
 class TTimer : public TComponent {
 public:

@@ -1,4 +1,4 @@
-#include "LxConvert.h"
+#include "protocol/LxConvert.h"
 
 bool TryStrToInt(std::string_view Text, std::int32_t& Value) {
   std::size_t I = 0;

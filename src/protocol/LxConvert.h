@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "OrlimoExcept.h"
+#include "model/OrlimoExcept.h"
 
 // A text could not be converted to a number.
 class EConvertError : public Exception {

@@ -1,10 +1,10 @@
-#include "LxDispatch.h"
+#include "protocol/LxDispatch.h"
 
 #include <string>
 
-#include "Forms.h"
-#include "LxConvert.h"
-#include "OrlimoMsg.h"
+#include "platform/Forms.h"
+#include "protocol/LxConvert.h"
+#include "model/OrlimoMsg.h"
 
 TLxScratchPadLine LxSplitScratchPadText(std::string_view Text) {
   const std::size_t At = Text.find('@');

@@ -25,8 +25,8 @@
 
 #include <windows.h>
 
-#include "LxIntake.h"
-#include "OrlimoRecord.h"
+#include "protocol/LxIntake.h"
+#include "model/OrlimoRecord.h"
 
 struct TMessage;
 

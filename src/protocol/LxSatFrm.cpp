@@ -1,8 +1,8 @@
-#include "LxSatFrm.h"
+#include "protocol/LxSatFrm.h"
 
 #include <algorithm>
 
-#include "LxDispatch.h"
+#include "protocol/LxDispatch.h"
 
 TBkFrmLxSatellite::TBkFrmLxSatellite(TComponent* AOwner) : TForm(AOwner) {
   SetWindowClassName(WindowClass);

@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "Forms.h"
-#include "LxIntake.h"
+#include "platform/Forms.h"
+#include "protocol/LxIntake.h"
 
 class TBkFrmLxSatellite : public TForm {
 public:

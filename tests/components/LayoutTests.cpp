@@ -1,6 +1,6 @@
 // The components' arithmetic: borders, toolbar rows, splitter panes, bars,
 // spin-edit values, colour table and history lists.
-#include "LxLayout.h"
+#include "components/LxLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "LxProcess.h"
-#include "LxSender.h"
-#include "OrlimoMsg.h"
-#include "OrlimoRecord.h"
+#include "lxsend/LxProcess.h"
+#include "lxsend/LxSender.h"
+#include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
 
 #ifndef ORLIMO_EXE
 #error "ORLIMO_EXE names the viewer program"

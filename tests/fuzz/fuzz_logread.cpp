@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "LogFile.h"
-#include "MsgList.h"
+#include "model/LogFile.h"
+#include "model/MsgList.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "MsgList.h"
-#include "OrlimoRecord.h"
+#include "model/MsgList.h"
+#include "model/OrlimoRecord.h"
 
 namespace {
 

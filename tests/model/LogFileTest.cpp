@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "LogFile.h"
-#include "MsgList.h"
+#include "model/LogFile.h"
+#include "model/MsgList.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "OrlimoMsg.h"
+#include "model/OrlimoMsg.h"
 
 namespace {
 

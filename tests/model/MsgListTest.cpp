@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "MsgList.h"
+#include "model/MsgList.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "OrlimoMsg.h"
-#include "OrlimoRecord.h"
+#include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Time texts, the time base and the export line.
 #include <gtest/gtest.h>
 
-#include "ExportLine.h"
-#include "MsgList.h"
-#include "TimeText.h"
+#include "model/ExportLine.h"
+#include "model/MsgList.h"
+#include "model/TimeText.h"
 
 TEST(TimeText, ConvertTickCount) {
   EXPECT_EQ(ConvertTickCount(0), "0:00:00.000");

@@ -5,18 +5,18 @@
 //
 // /old shows the old control look; /drop opens one combo box's list shortly
 // after start (for screenshots of an open list).
-#include "LxCmboBx.h"
-#include "LxCommon.h"
-#include "LxLabel.h"
-#include "LxMRUCbx.h"
-#include "LxMnuBtn.h"
-#include "LxPanel.h"
-#include "LxPrgres.h"
-#include "LxSpdBtn.h"
-#include "LxSplit.h"
-#include "LxSpnEdt.h"
-#include "LxStatus.h"
-#include "Platform.h"
+#include "components/LxCmboBx.h"
+#include "components/LxCommon.h"
+#include "components/LxLabel.h"
+#include "components/LxMRUCbx.h"
+#include "components/LxMnuBtn.h"
+#include "components/LxPanel.h"
+#include "components/LxPrgres.h"
+#include "components/LxSpdBtn.h"
+#include "components/LxSplit.h"
+#include "components/LxSpnEdt.h"
+#include "components/LxStatus.h"
+#include "platform/Platform.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "LxProcess.h"
+#include "lxsend/LxProcess.h"
 
 bool TLxProcess::Start(std::string CommandLine, WORD ShowWindow) {
   Close();

@@ -1,10 +1,10 @@
-#include "LxSender.h"
+#include "lxsend/LxSender.h"
 
 #include <array>
 #include <cstdio>
 
-#include "OrlimoMsg.h"
-#include "OrlimoRecord.h"
+#include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
 
 HWND LxFindTarget(TLxTarget Target) {
   if (Target != TLxTarget::Main) {

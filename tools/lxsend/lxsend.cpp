@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "LogFile.h"
-#include "LxSender.h"
-#include "OrlimoMsg.h"
+#include "model/LogFile.h"
+#include "lxsend/LxSender.h"
+#include "model/OrlimoMsg.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "LxMainFm.h"
+#include "hosts/standalone/LxMainFm.h"
 
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
 
-#include "BkOrlimo.h"
-#include "LxConvert.h"
-#include "LxDispatch.h"
-#include "Registry.h"
+#include "core/BkOrlimo.h"
+#include "protocol/LxConvert.h"
+#include "protocol/LxDispatch.h"
+#include "platform/Registry.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Forms.h"
+#include "platform/Forms.h"
 
 class TBkOrlimoComposite;
 class TLxIntakePanel;

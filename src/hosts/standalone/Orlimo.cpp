@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Forms.h"
-#include "LxMainFm.h"
+#include "platform/Forms.h"
+#include "hosts/standalone/LxMainFm.h"
 
 namespace {
 

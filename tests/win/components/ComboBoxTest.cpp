@@ -1,8 +1,8 @@
 // Combo boxes: the colour table and lookup, type-ahead driven by its timer,
 // and the registry history of the MRU combo box.
-#include "LxCmboBx.h"
-#include "LxMRUCbx.h"
-#include "Registry.h"
+#include "components/LxCmboBx.h"
+#include "components/LxMRUCbx.h"
+#include "platform/Registry.h"
 #include "TestUtil.h"
 
 #include <string>

@@ -1,5 +1,5 @@
 // Border and bar drawing checked on pixels of a memory DC.
-#include "LxCommon.h"
+#include "components/LxCommon.h"
 #include "TestUtil.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Framed panels, the wrapping toolbar and the status bar with real windows.
-#include "LxPanel.h"
-#include "LxStatus.h"
+#include "components/LxPanel.h"
+#include "components/LxStatus.h"
 #include "TestUtil.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 // The label, the menu button and the progress bar.
-#include "LxLabel.h"
-#include "LxMnuBtn.h"
-#include "LxPrgres.h"
+#include "components/LxLabel.h"
+#include "components/LxMnuBtn.h"
+#include "components/LxPrgres.h"
 #include "TestUtil.h"
 
 #include <vector>

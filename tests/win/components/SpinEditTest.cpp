@@ -1,6 +1,6 @@
 // The spin edit: clamping and formatting, keys, the typing filter, the
 // buttons and their auto-repeat.
-#include "LxSpnEdt.h"
+#include "components/LxSpnEdt.h"
 #include "TestUtil.h"
 
 #include <vector>

@@ -1,5 +1,5 @@
 // The splitter: pane layout, limits, the fixed pane, change notifications and dragging.
-#include "LxSplit.h"
+#include "components/LxSplit.h"
 #include "TestUtil.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Status panes: captions, glyph frames and the one shared polling timer.
-#include "LxStatus.h"
-#include "LxSysRes.h"
+#include "components/LxStatus.h"
+#include "components/LxSysRes.h"
 #include "TestUtil.h"
 
 #include <memory>

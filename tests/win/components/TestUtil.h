@@ -1,9 +1,9 @@
 // Helpers shared by the components' tests.
 #pragma once
 
-#include "Forms.h"
-#include "Gdi.h"
-#include "Graphics.h"
+#include "platform/Forms.h"
+#include "platform/Gdi.h"
+#include "platform/Graphics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "BkLxUtil.h"
+#include "core/BkLxUtil.h"
 
 #include <gtest/gtest.h>
 

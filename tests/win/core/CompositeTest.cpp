@@ -1,10 +1,10 @@
 // The viewer panel's list operations with a real list control, a clock the
 // test drives, and the dialogs answered programmatically.
-#include "BkOrlimo.h"
+#include "core/BkOrlimo.h"
 #include "CoreTestUtil.h"
-#include "LxClrFrm.h"
-#include "LxFulFrm.h"
-#include "LxIndFrm.h"
+#include "core/LxClrFrm.h"
+#include "core/LxFulFrm.h"
+#include "core/LxIndFrm.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // surface to paint into and read pixels from, and keyboard state.
 #pragma once
 
-#include "BkListBox.h"
+#include "core/BkListBox.h"
 
 #include <Forms.h>
 

@@ -1,6 +1,6 @@
 // The message list control in a real window: mouse and keyboard selection,
 // coalesced repainting, the in-place editor and its keys, deleting.
-#include "BkListBox.h"
+#include "core/BkListBox.h"
 #include "CoreTestUtil.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The selection rules of the message list, without a window.
-#include "BkListSel.h"
+#include "core/BkListSel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // How each kind of line looks: painted through WM_PRINTCLIENT (the same
 // routine as WM_PAINT) into a memory surface and checked on pixels.
-#include "BkOrlimo.h"
+#include "core/BkOrlimo.h"
 #include "CoreTestUtil.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Alignment layout: top ones stack downward, bottom ones upward, then left,
 // right, and the client-aligned control takes what is left.
-#include "Controls.h"
-#include "Forms.h"
+#include "platform/Controls.h"
+#include "platform/Forms.h"
 
 #include <gtest/gtest.h>
 

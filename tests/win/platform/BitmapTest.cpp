@@ -1,6 +1,6 @@
 // Bitmaps: resource loading and copies with a transparent colour, checked on pixels.
-#include "Graphics.h"
-#include "PlatformExcept.h"
+#include "platform/Graphics.h"
+#include "platform/PlatformExcept.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Controls: painting into any DC, keyboard and mouse handlers, native
 // controls' state with and without their windows, focus order, clipboard and
 // the hourglass guard.
-#include "Clipboard.h"
-#include "CommonDialogs.h"
-#include "Forms.h"
-#include "StdCtrls.h"
+#include "platform/Clipboard.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>

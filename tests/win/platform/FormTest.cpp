@@ -1,8 +1,8 @@
 // Modal forms: a real modal loop that buttons, keys and the close box end with
 // the platform's modal results.
-#include "Forms.h"
-#include "PlatformExcept.h"
-#include "StdCtrls.h"
+#include "platform/Forms.h"
+#include "platform/PlatformExcept.h"
+#include "platform/StdCtrls.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Ownership of GDI handles and the objects a canvas selects into a DC.
-#include "Graphics.h"
+#include "platform/Graphics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // String grid geometry, selection, scrolling and painting; notebook pages.
-#include "Forms.h"
-#include "Grids.h"
-#include "Pages.h"
+#include "platform/Forms.h"
+#include "platform/Grids.h"
+#include "platform/Pages.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>

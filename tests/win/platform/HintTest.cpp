@@ -1,7 +1,7 @@
 // Hints: the control under the mouse shows its hint after a pause, in the
 // application's hint colour; clicks, keys and other controls end it.
-#include "Forms.h"
-#include "Timers.h"
+#include "platform/Forms.h"
+#include "platform/Timers.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>

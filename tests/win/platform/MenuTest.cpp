@@ -1,6 +1,6 @@
 // Menus: shortcuts, the native menu's state, radio groups, commands and keys.
-#include "Forms.h"
-#include "Menus.h"
+#include "platform/Forms.h"
+#include "platform/Menus.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>

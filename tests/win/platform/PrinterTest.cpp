@@ -1,5 +1,5 @@
 // The text device's line and page arithmetic, drawn into a bitmap page.
-#include "Printers.h"
+#include "platform/Printers.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>

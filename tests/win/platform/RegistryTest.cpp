@@ -1,5 +1,5 @@
 // Registry access on the real (current user) registry.
-#include "Registry.h"
+#include "platform/Registry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Helpers shared by the platform tests.
 #pragma once
 
-#include "Forms.h"
+#include "platform/Forms.h"
 
 #include <string>
 #include <vector>

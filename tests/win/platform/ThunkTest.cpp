@@ -1,7 +1,7 @@
 // The window-procedure thunk: it binds the window to its object, keeps the
 // system's default processing, and never lets an exception through.
-#include "Controls.h"
-#include "Forms.h"
+#include "platform/Controls.h"
+#include "platform/Forms.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>

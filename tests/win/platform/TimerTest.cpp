@@ -1,7 +1,7 @@
 // Timers: Enabled and Interval decide whether a system timer runs; the
 // handler is driven directly.
-#include "Forms.h"
-#include "Timers.h"
+#include "platform/Forms.h"
+#include "platform/Timers.h"
 
 #include <gtest/gtest.h>
 

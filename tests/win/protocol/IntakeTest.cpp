@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "Forms.h"
-#include "LxConvert.h"
-#include "LxDispatch.h"
-#include "LxSatFrm.h"
-#include "OrlimoMsg.h"
-#include "OrlimoRecord.h"
+#include "platform/Forms.h"
+#include "protocol/LxConvert.h"
+#include "protocol/LxDispatch.h"
+#include "protocol/LxSatFrm.h"
+#include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
 #include "RecordingPanel.h"
 
 using Calls = std::vector<std::string>;

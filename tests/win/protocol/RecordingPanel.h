@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "LxIntake.h"
+#include "protocol/LxIntake.h"
 
 class TRecordingPanel : public TLxIntakePanel {
 public:

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "BkOrlimo.h"
-#include "LxSatFrm.h"
-#include "OrlimoMsg.h"
-#include "OrlimoRecord.h"
+#include "core/BkOrlimo.h"
+#include "protocol/LxSatFrm.h"
+#include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
 
 namespace {
 
