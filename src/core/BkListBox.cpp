@@ -1,6 +1,6 @@
 #include "core/BkListBox.h"
 
-#include <Forms.h>
+#include "platform/Forms.h"
 
 #include <windowsx.h>
 

@@ -15,8 +15,8 @@
 
 #include "core/BkListSel.h"
 
-#include <Controls.h>
-#include <Timers.h>
+#include "platform/Controls.h"
+#include "platform/Timers.h"
 
 #include <cstdint>
 #include <functional>

@@ -5,10 +5,10 @@
 #include "core/LxFulFrm.h"
 #include "core/LxIndFrm.h"
 
-#include <ExportLine.h>
-#include <LogFile.h>
-#include <LxCommon.h>
-#include <PlatformExcept.h>
+#include "model/ExportLine.h"
+#include "model/LogFile.h"
+#include "components/LxCommon.h"
+#include "platform/PlatformExcept.h"
 
 #include <algorithm>
 

@@ -13,11 +13,11 @@
 #include "core/BkListBox.h"
 #include "core/BkPopupTip.h"
 
-#include <Forms.h>
-#include <Graphics.h>
+#include "platform/Forms.h"
+#include "platform/Graphics.h"
 
-#include <LxIntake.h>
-#include <MsgList.h>
+#include "protocol/LxIntake.h"
+#include "model/MsgList.h"
 
 #include <array>
 #include <cstdint>

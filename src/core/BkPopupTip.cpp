@@ -1,7 +1,7 @@
 #include "core/BkPopupTip.h"
 
-#include <Forms.h>
-#include <LxCommon.h>
+#include "platform/Forms.h"
+#include "components/LxCommon.h"
 
 TBkPopupTip::TBkPopupTip(TComponent* AOwner) : TCustomControl(AOwner) {
   SetWindowClassName("TBkPopupTip");

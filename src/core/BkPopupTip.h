@@ -3,7 +3,7 @@
 // or Escape, any mouse press, the loss of the focus or cancel mode closes it.
 #pragma once
 
-#include <Controls.h>
+#include "platform/Controls.h"
 
 #include <functional>
 #include <string>

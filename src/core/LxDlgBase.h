@@ -3,8 +3,8 @@
 // standard system icon at (8, 8), and the builders of its controls.
 #pragma once
 
-#include <Forms.h>
-#include <StdCtrls.h>
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 
 #include "core/BkListBox.h"
 
-#include <Forms.h>
+#include "platform/Forms.h"
 
 #include <windows.h>
 

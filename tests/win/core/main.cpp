@@ -1,4 +1,4 @@
-#include <Forms.h>
+#include "platform/Forms.h"
 
 #include <gtest/gtest.h>
 
