@@ -4,12 +4,14 @@
 Each picture gets one cell: its frames enlarged (x4 by default) on the light
 grey button face, then the frames at their real size, then frame 0 on a flat
 25 x 25 toolbar button as it looks under the mouse, and the name of the file
-underneath. The transparent colour (the bottom-left pixel, as the speed button
+underneath. With --toolbar a strip on top shows frame 0 of every picture on a
+row of flat buttons, at real size and doubled, the way they sit in a toolbar;
+disabled buttons (frame 1) follow. The transparent colour (the bottom-left pixel, as the speed button
 and the glyph status pane take it) is replaced by the button face everywhere.
 Frames are square (as wide as the picture is high) unless --frame says
 otherwise.
 
-Usage: contact_sheet.py [--scale N] [--columns N] [--frame W] OUT.png FILE.art...
+Usage: contact_sheet.py [--scale N] [--columns N] [--frame W] [--toolbar] OUT.png FILE.art...
 """
 import argparse
 import os
@@ -102,6 +104,27 @@ def cell_size(frames, scale):
     return big + 2 * GAP + small, max(fh * scale, BUTTON) + 18
 
 
+def draw_button(canvas, x, y, frame, scale=1):
+    """A flat button under the mouse: raised one-pixel edge, the frame centred."""
+    size = BUTTON * scale
+    canvas.fill(x, y, size, scale, HIGHLIGHT)
+    canvas.fill(x, y, scale, size, HIGHLIGHT)
+    canvas.fill(x, y + size - scale, size, scale, SHADOW)
+    canvas.fill(x + size - scale, y, scale, size, SHADOW)
+    fw, fh = len(frame[0]), len(frame)
+    canvas.blit(x + (BUTTON - fw) // 2 * scale, y + (BUTTON - fh) // 2 * scale, frame, frame[-1][0], scale)
+
+
+def draw_toolbar(canvas, x, y, cells, scale):
+    """Frame 0 of every picture on a row of buttons, then frame 1 of those that have one."""
+    rows = [[frames[0] for _, frames in cells], [frames[1] for _, frames in cells if len(frames) > 1]]
+    for row in rows:
+        for i, frame in enumerate(row):
+            draw_button(canvas, x + i * (BUTTON + 1) * scale, y, frame, scale)
+        y += (BUTTON + 2) * scale
+    return y
+
+
 def draw_cell(canvas, x, y, name, frames, scale):
     transparent = frames[0][-1][0]
     fw, fh = len(frames[0][0]), len(frames[0])
@@ -113,12 +136,7 @@ def draw_cell(canvas, x, y, name, frames, scale):
     for frame in frames:
         canvas.blit(cx, y, frame, transparent)
         cx += fw + 4
-    # A flat toolbar button under the mouse: raised one-pixel edge, glyph centred.
-    canvas.fill(cx, y, BUTTON, 1, HIGHLIGHT)
-    canvas.fill(cx, y, 1, BUTTON, HIGHLIGHT)
-    canvas.fill(cx, y + BUTTON - 1, BUTTON, 1, SHADOW)
-    canvas.fill(cx + BUTTON - 1, y, 1, BUTTON, SHADOW)
-    canvas.blit(cx + (BUTTON - fw) // 2, y + (BUTTON - fh) // 2, frames[0], transparent)
+    draw_button(canvas, cx, y, frames[0])
     canvas.text(x, y + max(fh * scale, BUTTON) + 6, name)
 
 
@@ -127,6 +145,7 @@ def main(argv):
     parser.add_argument("--scale", type=int, default=4)
     parser.add_argument("--columns", type=int, default=2)
     parser.add_argument("--frame", type=int, default=0, help="frame width (default: the picture's height)")
+    parser.add_argument("--toolbar", action="store_true", help="add a strip of buttons at real size and doubled")
     parser.add_argument("output")
     parser.add_argument("art", nargs="+")
     args = parser.parse_args(argv[1:])
@@ -142,8 +161,15 @@ def main(argv):
     columns = max(1, min(args.columns, len(cells)))
     col_width = max(w for w, _ in sizes) + 3 * GAP
     row_heights = [max(h for _, h in sizes[i:i + columns]) + GAP for i in range(0, len(cells), columns)]
-    canvas = Canvas(2 * MARGIN + columns * col_width, 2 * MARGIN + sum(row_heights), FACE)
+    strip = 0
+    if args.toolbar:
+        strip = 3 * 2 * (BUTTON + 2) + GAP
+        col_width = max(col_width, (len(cells) * (BUTTON + 1) * 2 + columns - 1) // columns)
+    canvas = Canvas(2 * MARGIN + columns * col_width, 2 * MARGIN + strip + sum(row_heights), FACE)
     y = MARGIN
+    if args.toolbar:
+        y = draw_toolbar(canvas, MARGIN, y, cells, 1)
+        y = draw_toolbar(canvas, MARGIN, y, cells, 2) + GAP
     for r, height in enumerate(row_heights):
         for c in range(columns):
             i = r * columns + c
