@@ -5,7 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "components/LxCmpsApi.h"
-#include "components/LxLayout.h"
+#include "components/LxGeometry.h"
 
 #include <functional>
 #include <string>
@@ -20,8 +20,8 @@ LXCMPS_API bool NewStyleControls();
 LXCMPS_API void SetNewStyleControls(bool Value);
 
 // Upper-left and lower-right colours of the one-line frame styles.
-LXCMPS_API extern const TColor ULFrameColor[10];
-LXCMPS_API extern const TColor LRFrameColor[10];
+LXCMPS_API extern const TColor ULFrameColor[FrameStyleCount];
+LXCMPS_API extern const TColor LRFrameColor[FrameStyleCount];
 
 // The two-line borders: outer upper-left, outer lower-right, inner upper-left, inner lower-right.
 struct TLxBorderColors {

@@ -1,15 +1,8 @@
 #include "components/LxPanel.h"
 
-#include <algorithm>
-#include <cctype>
+#include "components/LxMatch.h"
 
-namespace {
-bool SameText(const std::string& A, const std::string& B) {
-  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char X, char Y) {
-           return std::tolower(static_cast<unsigned char>(X)) == std::tolower(static_cast<unsigned char>(Y));
-         });
-}
-} // namespace
+#include <algorithm>
 
 int TLxMouseTracker::Handle(HWND Wnd, const TMessage& Message) {
   if (Message.Msg == WM_MOUSEMOVE && !FInside) {
