@@ -1,6 +1,7 @@
 #include "components/LxPanel.h"
 
 #include "components/LxMatch.h"
+#include "model/ScopeExit.h"
 
 #include <algorithm>
 
@@ -429,10 +430,7 @@ void TLxToolbar::PositionControl(int Index, int Row, int& Pos) {
 void TLxToolbar::PositionControls() {
   if (FPositioning || !FControlList || IsDestroying()) return;
   FPositioning = true;
-  struct TReset {
-    bool& F;
-    ~TReset() { F = false; }
-  } Reset{FPositioning};
+  auto Reset = ScopeExit([this] { FPositioning = false; });
 
   // The list follows the children: those moved to another parent leave it,
   // new ones join at its end (so creation order is the default order).

@@ -7,6 +7,7 @@
 
 #include "model/ExportLine.h"
 #include "model/LogFile.h"
+#include "model/ScopeExit.h"
 #include "components/LxCommon.h"
 #include "platform/PlatformExcept.h"
 
@@ -211,10 +212,7 @@ void TBkOrlimoComposite::ProcessMessage(const void* Record, std::size_t Size) { 
 void TBkOrlimoComposite::LoadMessages(const std::string& FileName) {
   Clear();
   TCursorGuard Hourglass;
-  struct TStatusAfter {
-    TBkOrlimoComposite& C;
-    ~TStatusAfter() { C.UpdateStatus(); }
-  } StatusAfter{*this};
+  auto StatusAfter = ScopeExit([this] { UpdateStatus(); });
   LoadLogFile(*FMsgs, FileName);
 }
 

@@ -1,5 +1,7 @@
 #include "model/MsgList.h"
 
+#include "model/ScopeExit.h"
+
 #include <algorithm>
 #include <limits>
 #include <new>
@@ -153,11 +155,7 @@ std::int32_t TOrlimoMsgList::AddNote() {
 std::int32_t TOrlimoMsgList::InsertNote(std::int32_t Position) {
   if (Position < 0 || Position >= Count()) return AddNote();
   FEditIndex = Position;
-  struct TRestore {
-    std::int32_t& Ref;
-    std::int32_t Saved;
-    ~TRestore() { Ref = Saved; }
-  } Restore{FCurrentIndent, FCurrentIndent};
+  auto Restore = ScopeExit([this, Saved = FCurrentIndent] { FCurrentIndent = Saved; });
   FCurrentIndent = FItems[Index(Position)]->IndentLevel();
   const std::int32_t P =
       InsertMessage(Position, lxmNote, NewNoteText, FLocalAppName, {}, FClock.TickCount(), std::nullopt);
