@@ -114,8 +114,7 @@ std::int32_t TOrlimoMsgList::AddMessage(std::int32_t Kind, std::string_view Text
                                         std::string_view TypeName, std::int32_t TickCount,
                                         std::optional<std::string_view> Details) {
   std::int32_t P = InsertionEnd();
-  if ((FInsertSeparatorOnWakeUp || FBeepOnWakeUp) && !FItems.empty() &&
-      static_cast<std::uint32_t>(Kind) <= static_cast<std::uint32_t>(lxmExitMethod)) {
+  if ((FInsertSeparatorOnWakeUp || FBeepOnWakeUp) && !FItems.empty() && IsIconKind(Kind)) {
     const TOrlimoMsgInfo& Newest = *FItems[Index(NewestPosition())];
     if (WrapSub(TickCount, Newest.TickCount()) > WrapMul(FIdleTime, 1000)) {
       if (FInsertSeparatorOnWakeUp) {
