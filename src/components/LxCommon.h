@@ -1,5 +1,7 @@
-// Shared enumerations, colour tables and the border and bar drawing routines
-// of the components library. Every framed control draws through these.
+// The drawing every component shares: borders of each frame style and their
+// colour tables, percent and LED bars, and the conversions between the
+// portable geometry (LxGeometry.h) and Win32's. Every framed control draws
+// through these.
 #pragma once
 
 #include "platform/Controls.h"
