@@ -1,5 +1,6 @@
 #include "components/LxCmboBx.h"
 
+#include "components/LxMatch.h"
 #include "platform/Forms.h"
 
 #include <commctrl.h>

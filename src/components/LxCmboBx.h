@@ -2,7 +2,9 @@
 // picker and a line-style picker.
 #pragma once
 
+#include "components/LxColors.h"
 #include "components/LxPanel.h"
+#include "components/LxTypeAhead.h"
 #include "platform/StdCtrls.h"
 #include "platform/Timers.h"
 

@@ -81,10 +81,13 @@ HDC CanvasDC(TCanvas& Canvas) {
 bool NewStyleControls() { return GNewStyleControls; }
 void SetNewStyleControls(bool Value) { GNewStyleControls = Value; }
 
-const TColor ULFrameColor[10] = {clWindow,      clWindowFrame, clBtnShadow, clBtnHighlight, clBtnShadow,
-                                 clBtnText,     clBtnFace,     clBtnHighlight, clBtnShadow, clBtnHighlight};
-const TColor LRFrameColor[10] = {clWindow,       clWindowFrame, clBtnHighlight, clBtnShadow, clBtnHighlight,
-                                 clBtnHighlight, clBtnText,     clBtnText,      clBtnHighlight, clBtnShadow};
+// Indexed by the frame style, fsNone to fsPopup.
+const TColor ULFrameColor[FrameStyleCount] = {
+    clWindow, clWindowFrame, clBtnShadow, clBtnHighlight, clBtnShadow,
+    clBtnText, clBtnFace, clBtnHighlight, clBtnShadow, clBtnHighlight};
+const TColor LRFrameColor[FrameStyleCount] = {
+    clWindow, clWindowFrame, clBtnHighlight, clBtnShadow, clBtnHighlight,
+    clBtnHighlight, clBtnText, clBtnText, clBtnHighlight, clBtnShadow};
 
 const TLxBorderColors RaisedColors{clBtnFace, clBtnText, clBtnHighlight, clBtnShadow};
 const TLxBorderColors LoweredColors{clBtnShadow, clBtnHighlight, clBtnText, clBtnFace};

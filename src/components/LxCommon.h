@@ -1,11 +1,13 @@
-// Shared enumerations, colour tables and the border and bar drawing routines
-// of the components library. Every framed control draws through these.
+// The drawing every component shares: borders of each frame style and their
+// colour tables, percent and LED bars, and the conversions between the
+// portable geometry (LxGeometry.h) and Win32's. Every framed control draws
+// through these.
 #pragma once
 
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "components/LxCmpsApi.h"
-#include "components/LxLayout.h"
+#include "components/LxGeometry.h"
 
 #include <functional>
 #include <string>
@@ -20,8 +22,8 @@ LXCMPS_API bool NewStyleControls();
 LXCMPS_API void SetNewStyleControls(bool Value);
 
 // Upper-left and lower-right colours of the one-line frame styles.
-LXCMPS_API extern const TColor ULFrameColor[10];
-LXCMPS_API extern const TColor LRFrameColor[10];
+LXCMPS_API extern const TColor ULFrameColor[FrameStyleCount];
+LXCMPS_API extern const TColor LRFrameColor[FrameStyleCount];
 
 // The two-line borders: outer upper-left, outer lower-right, inner upper-left, inner lower-right.
 struct TLxBorderColors {

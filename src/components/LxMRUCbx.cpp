@@ -1,5 +1,6 @@
 #include "components/LxMRUCbx.h"
 
+#include "components/LxRecent.h"
 #include "platform/Forms.h"
 #include "platform/Registry.h"
 

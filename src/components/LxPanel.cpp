@@ -1,15 +1,9 @@
 #include "components/LxPanel.h"
 
-#include <algorithm>
-#include <cctype>
+#include "components/LxMatch.h"
+#include "model/ScopeExit.h"
 
-namespace {
-bool SameText(const std::string& A, const std::string& B) {
-  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char X, char Y) {
-           return std::tolower(static_cast<unsigned char>(X)) == std::tolower(static_cast<unsigned char>(Y));
-         });
-}
-} // namespace
+#include <algorithm>
 
 int TLxMouseTracker::Handle(HWND Wnd, const TMessage& Message) {
   if (Message.Msg == WM_MOUSEMOVE && !FInside) {
@@ -436,10 +430,7 @@ void TLxToolbar::PositionControl(int Index, int Row, int& Pos) {
 void TLxToolbar::PositionControls() {
   if (FPositioning || !FControlList || IsDestroying()) return;
   FPositioning = true;
-  struct TReset {
-    bool& F;
-    ~TReset() { F = false; }
-  } Reset{FPositioning};
+  auto Reset = ScopeExit([this] { FPositioning = false; });
 
   // The list follows the children: those moved to another parent leave it,
   // new ones join at its end (so creation order is the default order).

@@ -1,5 +1,7 @@
 #include "components/LxSplit.h"
 
+#include "model/ScopeExit.h"
+
 #include <algorithm>
 
 TLxSplitterPane::TLxSplitterPane(TComponent* AOwner) : TLxCustomPanel(AOwner) {
@@ -211,10 +213,7 @@ void TLxSplitter::Resize() {
   TLxCustomPanel::Resize();
   if (FUpdating || IsDestroying()) return;
   FResizing = true;
-  struct TReset {
-    bool& F;
-    ~TReset() { F = false; }
-  } Reset{FResizing};
+  auto Reset = ScopeExit([this] { FResizing = false; });
   const int S = Size();
   int Pos;
   if (FUsePercent) {

@@ -3,6 +3,7 @@
 
 #include "components/LxPanel.h"
 #include "components/LxSpdBtn.h"
+#include "components/LxSpinValue.h"
 #include "platform/Timers.h"
 
 #include <memory>

@@ -1,5 +1,6 @@
 #include "components/LxStatus.h"
 
+#include "components/LxDateFmt.h"
 #include "components/LxSysRes.h"
 
 #include <algorithm>

@@ -7,10 +7,12 @@
 
 #include "model/ExportLine.h"
 #include "model/LogFile.h"
+#include "model/ScopeExit.h"
 #include "components/LxCommon.h"
 #include "platform/PlatformExcept.h"
 
 #include <algorithm>
+#include <iterator>
 
 TOrlimoFonts FOrlimoFonts{};
 
@@ -211,10 +213,7 @@ void TBkOrlimoComposite::ProcessMessage(const void* Record, std::size_t Size) { 
 void TBkOrlimoComposite::LoadMessages(const std::string& FileName) {
   Clear();
   TCursorGuard Hourglass;
-  struct TStatusAfter {
-    TBkOrlimoComposite& C;
-    ~TStatusAfter() { C.UpdateStatus(); }
-  } StatusAfter{*this};
+  auto StatusAfter = ScopeExit([this] { UpdateStatus(); });
   LoadLogFile(*FMsgs, FileName);
 }
 
@@ -280,10 +279,11 @@ void TBkOrlimoComposite::BeforeInsert(std::int32_t, std::string_view AppName) {
 }
 
 void TBkOrlimoComposite::NavigatorKindInserted(std::int32_t) {
+  // The buttons towards the new message.
   if (FMsgs->GetInsertAtEnd()) {
-    FNavEnabled[2] = FNavEnabled[3] = true;
+    FNavEnabled[nvNext] = FNavEnabled[nvLast] = true;
   } else {
-    FNavEnabled[0] = FNavEnabled[1] = true;
+    FNavEnabled[nvFirst] = FNavEnabled[nvPrev] = true;
   }
 }
 
@@ -328,7 +328,8 @@ void TBkOrlimoComposite::DoUpdateStatus() {
 }
 
 void TBkOrlimoComposite::DoUpdateNav() {
-  if (OnUpdateNav) OnUpdateNav(this, FNavEnabled[0], FNavEnabled[1], FNavEnabled[2], FNavEnabled[3]);
+  if (OnUpdateNav)
+    OnUpdateNav(this, FNavEnabled[nvFirst], FNavEnabled[nvPrev], FNavEnabled[nvNext], FNavEnabled[nvLast]);
 }
 
 void TBkOrlimoComposite::UpdateStatus() { DoUpdateStatus(); }
@@ -369,7 +370,7 @@ void TBkOrlimoComposite::SetLstMsgsFont(const TFont& Font) {
 
 void TBkOrlimoComposite::SetFontColorStyle(TFont& Font, std::int32_t Kind) {
   const TOrlimoFontRec* Rec = &FOrlimoFonts[0];
-  if (Kind >= 0 && Kind <= 10 && !FOrlimoFonts[static_cast<std::size_t>(Kind)].UseDefault)
+  if (IsIconKind(Kind) && !FOrlimoFonts[static_cast<std::size_t>(Kind)].UseDefault)
     Rec = &FOrlimoFonts[static_cast<std::size_t>(Kind)];
   Font.SetColor(Rec->Color);
   Font.SetStyle(Rec->Style & 0x0F);
@@ -414,10 +415,11 @@ std::string TBkOrlimoComposite::CropMessage(std::string Text, int Width) {
 }
 
 void TBkOrlimoComposite::InitIcons() {
-  static const char* const Names[11] = {"BKORLIMO_INFO",       "BKORLIMO_WARNING", "BKORLIMO_ERROR",
-                                        "BKORLIMO_CHECKPOINT", "BKORLIMO_OBJECT",  "BKORLIMO_STREAM",
-                                        "BKORLIMO_STRINGLIST", "BKORLIMO_PROPERTY", "BKORLIMO_NOTE",
-                                        "BKORLIMO_ENTER",      "BKORLIMO_EXIT"};
+  static constexpr const char* Names[] = {"BKORLIMO_INFO",       "BKORLIMO_WARNING", "BKORLIMO_ERROR",
+                                          "BKORLIMO_CHECKPOINT", "BKORLIMO_OBJECT",  "BKORLIMO_STREAM",
+                                          "BKORLIMO_STRINGLIST", "BKORLIMO_PROPERTY", "BKORLIMO_NOTE",
+                                          "BKORLIMO_ENTER",      "BKORLIMO_EXIT"};
+  static_assert(std::size(Names) == IconKindCount, "one picture per icon kind");
   for (std::size_t K = 0; K < FIcons.size(); ++K) {
     for (int V = 0; V < 2; ++V) {
       auto B = std::make_unique<TBitmap>(IconWidth, IconHeight);
@@ -442,7 +444,7 @@ void TBkOrlimoComposite::InitIcons() {
 }
 
 TBitmap* TBkOrlimoComposite::Icon(std::int32_t Kind, bool Selected) {
-  if (Kind < 0 || Kind > 10) return nullptr;
+  if (!IsIconKind(Kind)) return nullptr;
   return FIcons[static_cast<std::size_t>(Kind)][Selected ? 1 : 0].get();
 }
 

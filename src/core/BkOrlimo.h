@@ -33,7 +33,7 @@ struct TOrlimoFontRec {
   TColor Color = 0;
   std::uint8_t Style = 0;  // bit 0 bold, bit 1 italic, bit 2 underline, bit 3 strike-out
 };
-using TOrlimoFonts = std::array<TOrlimoFontRec, 11>;
+using TOrlimoFonts = std::array<TOrlimoFontRec, IconKindCount>;
 
 // The kind style table: one per process, shared by every panel.
 extern TOrlimoFonts FOrlimoFonts;
@@ -49,6 +49,11 @@ using TLstMessagesEvent = std::function<void(TObject* Sender, bool CanInspect, b
 using TStatusUpdateEvent = std::function<void(TObject* Sender, bool HasSelection, bool HasItems)>;
 using TNavUpdateEvent =
     std::function<void(TObject* Sender, bool FirstEnabled, bool PrevEnabled, bool NextEnabled, bool LastEnabled)>;
+
+// The navigation commands, numbered as the navigator buttons' tags: first,
+// previous, next, last. They also index the buttons' enabled states.
+enum TNavCommand : std::size_t { nvFirst, nvPrev, nvNext, nvLast };
+inline constexpr std::size_t NavCommandCount = nvLast + 1;
 
 class TBkOrlimoComposite : public TScrollingWinControl, public TLxIntakePanel, private TMsgListObserver {
 public:
@@ -157,8 +162,8 @@ public:
   TNotifyEvent OnUpdateMenu;
   TStatusUpdateEvent OnUpdateStatus;
   TNavUpdateEvent OnUpdateNav;
-  // The navigator buttons' enabled states (first, previous, next, last).
-  std::array<bool, 4> NavButtonsEnabled() const { return FNavEnabled; }
+  // The navigator buttons' enabled states, indexed by TNavCommand.
+  std::array<bool, NavCommandCount> NavButtonsEnabled() const { return FNavEnabled; }
 
   // The selection handler: what a click on the list runs.
   virtual void LstMsgsClick();
@@ -219,7 +224,7 @@ private:
   };
   std::unordered_map<std::string, int, TNameHash, std::equal_to<>> FAppNameWidths;
   int FSampleTimeWidth = -1;
-  std::array<std::array<std::unique_ptr<TBitmap>, 2>, 11> FIcons;
+  std::array<std::array<std::unique_ptr<TBitmap>, 2>, IconKindCount> FIcons;
   std::array<std::string, 100> FScratchPad;
-  std::array<bool, 4> FNavEnabled{};
+  std::array<bool, NavCommandCount> FNavEnabled{};
 };

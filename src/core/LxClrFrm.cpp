@@ -1,6 +1,7 @@
 #include "core/LxClrFrm.h"
 
 #include "core/BkLxUtil.h"
+#include "model/ScopeExit.h"
 
 TFrmConfirmClear* FrmConfirmClear = nullptr;
 
@@ -21,8 +22,6 @@ bool UserAbortsClear(TWinControl& Panel, std::int32_t ExtraOffset) {
   const TLxPoint P = ClampToWorkArea(TLxPoint{S.Left + 10, S.Top + ExtraOffset + 10}, Form.GetWidth(),
                                      Form.GetHeight(), ToLxRect(Work));
   FrmConfirmClear = &Form;
-  struct TReset {
-    ~TReset() { FrmConfirmClear = nullptr; }
-  } Reset;
+  auto Reset = ScopeExit([] { FrmConfirmClear = nullptr; });
   return ShowConfirmAt(Form, P.X, P.Y) != mrOk;
 }

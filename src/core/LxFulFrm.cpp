@@ -1,6 +1,7 @@
 #include "core/LxFulFrm.h"
 
 #include "core/BkLxUtil.h"
+#include "model/ScopeExit.h"
 
 TFrmMessageListFull* FrmMessageListFull = nullptr;
 
@@ -52,8 +53,6 @@ std::int32_t ListIsFullResponse(TWinControl& Panel) {
   int Left = 0, Top = 0;
   BkLxUtil::CenterToWindow(Form.GetWidth(), Form.GetHeight(), Panel.GetHandle(), Left, Top);
   FrmMessageListFull = &Form;
-  struct TReset {
-    ~TReset() { FrmMessageListFull = nullptr; }
-  } Reset;
+  auto Reset = ScopeExit([] { FrmMessageListFull = nullptr; });
   return ShowConfirmAt(Form, Left, Top);
 }

@@ -1,6 +1,7 @@
 #include "core/LxIndFrm.h"
 
 #include "core/BkLxUtil.h"
+#include "model/ScopeExit.h"
 
 TFrmResetIndentLevel* FrmResetIndentLevel = nullptr;
 
@@ -21,8 +22,6 @@ bool ActuallyResetIndentLevel(TWinControl& Panel) {
   int Left = 0, Top = 0;
   BkLxUtil::CenterToWindow(Form.GetWidth(), Form.GetHeight(), Panel.GetHandle(), Left, Top);
   FrmResetIndentLevel = &Form;
-  struct TReset {
-    ~TReset() { FrmResetIndentLevel = nullptr; }
-  } Reset;
+  auto Reset = ScopeExit([] { FrmResetIndentLevel = nullptr; });
   return ShowConfirmAt(Form, Left, Top) == mrOk;
 }

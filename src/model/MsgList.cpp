@@ -1,5 +1,7 @@
 #include "model/MsgList.h"
 
+#include "model/ScopeExit.h"
+
 #include <algorithm>
 #include <limits>
 #include <new>
@@ -112,8 +114,7 @@ std::int32_t TOrlimoMsgList::AddMessage(std::int32_t Kind, std::string_view Text
                                         std::string_view TypeName, std::int32_t TickCount,
                                         std::optional<std::string_view> Details) {
   std::int32_t P = InsertionEnd();
-  if ((FInsertSeparatorOnWakeUp || FBeepOnWakeUp) && !FItems.empty() &&
-      static_cast<std::uint32_t>(Kind) <= static_cast<std::uint32_t>(lxmExitMethod)) {
+  if ((FInsertSeparatorOnWakeUp || FBeepOnWakeUp) && !FItems.empty() && IsIconKind(Kind)) {
     const TOrlimoMsgInfo& Newest = *FItems[Index(NewestPosition())];
     if (WrapSub(TickCount, Newest.TickCount()) > WrapMul(FIdleTime, 1000)) {
       if (FInsertSeparatorOnWakeUp) {
@@ -153,11 +154,7 @@ std::int32_t TOrlimoMsgList::AddNote() {
 std::int32_t TOrlimoMsgList::InsertNote(std::int32_t Position) {
   if (Position < 0 || Position >= Count()) return AddNote();
   FEditIndex = Position;
-  struct TRestore {
-    std::int32_t& Ref;
-    std::int32_t Saved;
-    ~TRestore() { Ref = Saved; }
-  } Restore{FCurrentIndent, FCurrentIndent};
+  auto Restore = ScopeExit([this, Saved = FCurrentIndent] { FCurrentIndent = Saved; });
   FCurrentIndent = FItems[Index(Position)]->IndentLevel();
   const std::int32_t P =
       InsertMessage(Position, lxmNote, NewNoteText, FLocalAppName, {}, FClock.TickCount(), std::nullopt);

@@ -42,8 +42,12 @@ inline constexpr std::int32_t lxmClear = 13;
 inline constexpr std::int32_t lxmScratchPad = 14;
 inline constexpr std::int32_t lxmSaveLog = 15;
 
-// Kinds with a list icon (0..10) and the navigable kinds (0..8).
+// Kinds with a list icon (0..10) and the navigable kinds (0..8). The icon
+// kinds are also the ones with a style of their own, and the ones that can
+// wake the list after an idle time; tables per icon kind have IconKindCount
+// entries, indexed by the kind.
 constexpr bool IsIconKind(std::int32_t Kind) { return Kind >= lxmInfo && Kind <= lxmExitMethod; }
+inline constexpr std::size_t IconKindCount = lxmExitMethod + 1;
 constexpr bool IsNavigableKind(std::int32_t Kind) { return Kind >= lxmInfo && Kind <= lxmNote; }
 
 // Longest application and type names a record keeps; longer input is cut.

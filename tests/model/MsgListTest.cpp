@@ -79,6 +79,9 @@ TEST_F(MsgList, WakeUpSeparatorAfterIdleTime) {
   EXPECT_EQ(Sep.AppName(), "App");
   EXPECT_FALSE(Sep.Details());
   EXPECT_EQ(L.GetItemText(2), "");
+  // A separator never wakes the list, however long the silence before it.
+  Add(lxmSeparator, "", 90000);
+  EXPECT_EQ(Kinds(), (VI{lxmInfo, lxmInfo, lxmWakeUpSeparator, lxmInfo, lxmSeparator}));
 
   // At the top both go to position 0, the message above the separator.
   L.Clear();

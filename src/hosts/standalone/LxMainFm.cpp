@@ -37,24 +37,15 @@ bool ReadBoolValue(TRegistry& Reg, const char* Name, bool Default) {
 
 const std::string PositionKey = std::string(TBkFrmOrlimo::RegistryKey) + "\\Position";
 
-// The viewer's own settings. Until the panel loads and saves them itself, the
-// form applies the column choices of the "View" key so that they take effect.
-template <class TViewer>
-void LoadViewerSettings(TViewer& Viewer) {
-  if constexpr (requires { Viewer.LoadSettings(); }) {
-    Viewer.LoadSettings();
-  } else {
-    TRegistry Reg;
-    if (!Reg.OpenKeyReadOnly(std::string(TBkFrmOrlimo::RegistryKey) + "\\View")) return;
-    Viewer.SetViewIcons(ReadBoolValue(Reg, "Icons", Viewer.GetViewIcons()));
-    Viewer.SetViewTimeStamp(ReadBoolValue(Reg, "TimeStamp", Viewer.GetViewTimeStamp()));
-    Viewer.SetViewAppName(ReadBoolValue(Reg, "AppName", Viewer.GetViewAppName()));
-  }
-}
-
-template <class TViewer>
-void SaveViewerSettings(TViewer& Viewer) {
-  if constexpr (requires { Viewer.SaveSettings(); }) Viewer.SaveSettings();
+// The panel's column choices from the "View" key. The panel does not load or
+// save its settings yet, so the form reads these three values itself; when
+// the panel has its settings operations, the form calls them instead of this.
+void LoadViewSettings(TBkOrlimoComposite& Viewer) {
+  TRegistry Reg;
+  if (!Reg.OpenKeyReadOnly(std::string(TBkFrmOrlimo::RegistryKey) + "\\View")) return;
+  Viewer.SetViewIcons(ReadBoolValue(Reg, "Icons", Viewer.GetViewIcons()));
+  Viewer.SetViewTimeStamp(ReadBoolValue(Reg, "TimeStamp", Viewer.GetViewTimeStamp()));
+  Viewer.SetViewAppName(ReadBoolValue(Reg, "AppName", Viewer.GetViewAppName()));
 }
 
 }  // namespace
@@ -117,14 +108,14 @@ void TBkFrmOrlimo::LoadFormSettings() {
     SetBounds(0, 0, 506, 300);
   }
   Reg.CloseKey();
-  LoadViewerSettings(*FViewer);
+  LoadViewSettings(*FViewer);
   FViewer->UpdateStatus();
 }
 
 void TBkFrmOrlimo::SaveFormSettings() {
   if (FSettingsSaved) return;
   FSettingsSaved = true;
-  SaveViewerSettings(*FViewer);
+  // The panel's own settings are saved here first once it has them.
   TRegistry Reg;
   if (!Reg.OpenKey(PositionKey, true)) return;
   const bool Maximized = GetWindowState() == wsMaximized;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <memory>
 
@@ -42,49 +43,6 @@ protected:
   HWND Wnd = nullptr;
 };
 
-TEST_F(CompositeTest, InsertAtTopKeepsTheNewestFirst) {
-  C->SetInsertAtEnd(false);
-  EXPECT_EQ(Add(lxmInfo, "A"), 0);
-  EXPECT_EQ(Add(lxmInfo, "B"), 0);
-  EXPECT_EQ(Add(lxmInfo, "C"), 0);
-  EXPECT_EQ(Text(0), "C");
-  EXPECT_EQ(Text(2), "A");
-  EXPECT_EQ(List->Count(), 3);
-}
-
-TEST_F(CompositeTest, WakeUpSeparatorOnlyAfterMoreThanTheIdleTime) {
-  C->SetInsertSeparatorOnWakeUp(true);
-  Add(lxmInfo, "first", 5000);
-  Add(lxmInfo, "just in time", 15000);  // exactly 10 s later
-  EXPECT_EQ(List->Count(), 2);
-  EXPECT_EQ(Add(lxmInfo, "woke", 25001), 3);
-  EXPECT_EQ(KindAt(2), lxmWakeUpSeparator);
-  EXPECT_EQ(Text(3), "woke");
-  Add(lxmSeparator, "", 90000);  // separators never wake
-  EXPECT_EQ(KindAt(4), lxmSeparator);
-  EXPECT_EQ(List->Count(), 5);
-
-  C->Clear();
-  C->SetInsertAtEnd(false);
-  Add(lxmInfo, "old", 1000);
-  EXPECT_EQ(Add(lxmNote, "later", 20000), 0);  // a note does wake
-  EXPECT_EQ(Text(0), "later");
-  EXPECT_EQ(KindAt(1), lxmWakeUpSeparator);
-}
-
-TEST_F(CompositeTest, CheckPointsAreNumberedPerPanelFromOneAfterClear) {
-  C->AddCheckPoint("", 10);
-  C->AddCheckPoint("x", 20);
-  EXPECT_EQ(Text(1), "Check Point #2");
-  EXPECT_EQ(C->GetItemMsgInfo(0).AppName(), C->LocalAppName());
-  TBkOrlimoComposite Other(nullptr, &Clock);
-  Other.AddCheckPoint("", 30);
-  EXPECT_EQ(std::string(Other.Messages().GetItemText(0)), "Check Point #1");
-  C->Clear();
-  C->AddCheckPoint("", 40);
-  EXPECT_EQ(Text(0), "Check Point #1");
-}
-
 TEST_F(CompositeTest, ListFullAnsweredIgnoreDropsTheMessageAndIgnores) {
   C->Messages().SetCapacity(3);
   for (int I = 0; I < 3; ++I) Add(lxmInfo, std::string("m").append(std::to_string(I)));
@@ -97,8 +55,7 @@ TEST_F(CompositeTest, ListFullAnsweredIgnoreDropsTheMessageAndIgnores) {
   EXPECT_EQ(Add(lxmInfo, "too many"), -1);
   EXPECT_EQ(Answer.Shown, 1);
   EXPECT_EQ(FrmMessageListFull, nullptr);
-  EXPECT_TRUE(C->GetIgnoreMessages());
-  EXPECT_TRUE(MenuUpdated);
+  EXPECT_TRUE(MenuUpdated) << "ignoring shows in the host's menu";
   EXPECT_EQ(List->Count(), 3);
 }
 
@@ -111,7 +68,6 @@ TEST_F(CompositeTest, ListFullAnsweredClearLeavesOnlyTheNewMessage) {
   ASSERT_EQ(List->Count(), 1);
   EXPECT_EQ(Text(0), "fresh");
   EXPECT_EQ(List->GetSelCount(), 0);
-  EXPECT_FALSE(C->GetIgnoreMessages());
 }
 
 TEST_F(CompositeTest, ClearWithPromptAsksOnlyWhenThereIsSomethingToClear) {
@@ -140,14 +96,7 @@ TEST_F(CompositeTest, ClearWithPromptAsksOnlyWhenThereIsSomethingToClear) {
   EXPECT_EQ(List->Count(), 0);
 }
 
-TEST_F(CompositeTest, IndentFollowsMethodsAndResetAsks) {
-  Add(lxmEnterMethod, "a");
-  Add(lxmEnterMethod, "b");
-  Add(lxmExitMethod, "b");
-  Add(lxmExitMethod, "a");
-  Add(lxmExitMethod, "extra");
-  const int Levels[] = {0, 1, 1, 0, 0};
-  for (int I = 0; I < 5; ++I) EXPECT_EQ(C->GetItemMsgInfo(I).IndentLevel(), Levels[I]);
+TEST_F(CompositeTest, ResetIndentLevelAsksFirst) {
   Add(lxmEnterMethod, "c");
   {
     TModalAnswer Answer([](TCustomForm& F) { F.SetModalResult(mrCancel); });
@@ -159,8 +108,9 @@ TEST_F(CompositeTest, IndentFollowsMethodsAndResetAsks) {
     F.SetModalResult(mrOk);
   });
   C->ResetIndentLevel();
+  EXPECT_EQ(Answer.Shown, 1);
+  EXPECT_EQ(FrmResetIndentLevel, nullptr);
   EXPECT_EQ(C->Messages().CurrentIndent(), 0);
-  EXPECT_EQ(C->GetItemMsgInfo(5).IndentLevel(), 0);
 }
 
 TEST_F(CompositeTest, AddNoteSelectsItAndOpensTheEditor) {
@@ -182,25 +132,46 @@ TEST_F(CompositeTest, AddNoteSelectsItAndOpensTheEditor) {
   EXPECT_TRUE(List->GetSelected(2));
 }
 
-TEST_F(CompositeTest, InsertNoteTakesTheIndentOfTheItemItPrecedes) {
-  Add(lxmEnterMethod, "0");
-  Add(lxmEnterMethod, "1");
-  Add(lxmEnterMethod, "2");
-  Add(lxmInfo, "at three");
-  Add(lxmExitMethod, "2");
-  ASSERT_EQ(C->GetItemMsgInfo(3).IndentLevel(), 3);
-  const std::int32_t Indent = C->Messages().CurrentIndent();
+TEST_F(CompositeTest, InsertNoteAndInsertSeparatorGoAtTheCurrentItem) {
+  for (int I = 0; I < 5; ++I) Add(lxmInfo, std::to_string(I));
   C->JumpToItem(3);
   C->InsertNote();
   EXPECT_EQ(KindAt(3), lxmNote);
-  EXPECT_EQ(C->GetItemMsgInfo(3).IndentLevel(), 3);
-  EXPECT_EQ(Text(4), "at three");
-  EXPECT_EQ(C->Messages().CurrentIndent(), Indent);
-  EXPECT_TRUE(List->GetPopupVisible());
+  EXPECT_EQ(Text(4), "3");
+  ASSERT_TRUE(List->GetPopupVisible());
+  EXPECT_EQ(List->GetEditIndex(), 3);
   List->HideEditor(false);
-  // A separator at the current item, without a wake-up test.
   C->InsertSeparator("", 1);
   EXPECT_EQ(KindAt(3), lxmSeparator);
+  EXPECT_EQ(List->Count(), 7);
+}
+
+TEST_F(CompositeTest, ANavigatorKindMessageEnablesTheButtonsTowardsIt) {
+  using TEnabled = std::array<bool, NavCommandCount>;
+  C->Messages().SetNavigatorMessage(lxmWarning);
+  Add(lxmInfo, "not the navigator kind");
+  EXPECT_EQ(C->NavButtonsEnabled(), TEnabled{});
+  Add(lxmWarning, "w");
+  TEnabled Expected{};
+  Expected[nvNext] = Expected[nvLast] = true;
+  EXPECT_EQ(C->NavButtonsEnabled(), Expected);
+
+  int Calls = 0;
+  TEnabled Fired{true, true, true, true};
+  C->OnUpdateNav = [&](TObject*, bool First, bool Prev, bool Next, bool Last) {
+    ++Calls;
+    Fired = {First, Prev, Next, Last};
+  };
+  C->Clear();
+  EXPECT_EQ(C->NavButtonsEnabled(), TEnabled{});
+  EXPECT_EQ(Calls, 1) << "clearing tells the host";
+  EXPECT_EQ(Fired, TEnabled{});
+
+  C->SetInsertAtEnd(false);
+  Add(lxmWarning, "w");
+  Expected = {};
+  Expected[nvFirst] = Expected[nvPrev] = true;
+  EXPECT_EQ(C->NavButtonsEnabled(), Expected);
 }
 
 TEST_F(CompositeTest, SeparatorsCannotBeEditedAndEditingChangesOnlyTheText) {

@@ -5,6 +5,7 @@
 #include "core/BkListBox.h"
 
 #include "platform/Forms.h"
+#include "platform/Gdi.h"
 
 #include <windows.h>
 
@@ -35,17 +36,14 @@ public:
     BI.bmiHeader.biHeight = -H;
     BI.bmiHeader.biPlanes = 1;
     BI.bmiHeader.biBitCount = 32;
-    FDC = CreateCompatibleDC(nullptr);
-    FBmp = CreateDIBSection(FDC, &BI, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
-    FOld = SelectObject(FDC, FBmp);
+    FDC = CreateMemoryDC();
+    void* Bits = nullptr;
+    FBmp.Reset(CreateDIBSection(FDC.Get(), &BI, DIB_RGB_COLORS, &Bits, nullptr, 0));
+    FBits = static_cast<unsigned*>(Bits);
+    FSelected = TSelectObject(FDC.Get(), FBmp.Get());
     for (int I = 0; I < W * H; ++I) FBits[I] = 0x00123456;  // a colour nothing paints
   }
-  ~TSurface() {
-    SelectObject(FDC, FOld);
-    DeleteObject(FBmp);
-    DeleteDC(FDC);
-  }
-  HDC DC() const { return FDC; }
+  HDC DC() const { return FDC.Get(); }
   COLORREF Pixel(int X, int Y) const {
     const unsigned V = FBits[Y * FW + X];
     return RGB((V >> 16) & 0xFF, (V >> 8) & 0xFF, V & 0xFF);
@@ -67,9 +65,10 @@ public:
 
 private:
   int FW, FH;
-  HDC FDC;
-  HBITMAP FBmp;
-  HGDIOBJ FOld;
+  // Released in reverse order: the bitmap is selected out before it is deleted.
+  TMemoryDC FDC;
+  TBitmapHandle FBmp;
+  TSelectObject FSelected;
   unsigned* FBits = nullptr;
 };
 

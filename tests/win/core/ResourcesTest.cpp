@@ -2,6 +2,7 @@
 #include "components/LxSpdBtn.h"
 #include "components/LxStatus.h"
 #include "core/BkLxStr.h"
+#include "platform/Gdi.h"
 
 #include <gtest/gtest.h>
 
@@ -22,19 +23,17 @@ TEST(KindIcons, EveryKindHasA14By11Bitmap) {
                          "BKORLIMO_OBJECT", "BKORLIMO_STREAM",     "BKORLIMO_STRINGLIST", "BKORLIMO_PROPERTY",
                          "BKORLIMO_NOTE",   "BKORLIMO_ENTER",      "BKORLIMO_EXIT"};
   for (const char* Name : Names) {
-    HBITMAP B = LoadBitmapA(BkLxStr::ResourceModule(), Name);
-    ASSERT_NE(B, nullptr) << Name;
+    const TBitmapHandle B(LoadBitmapA(BkLxStr::ResourceModule(), Name));
+    ASSERT_TRUE(B) << Name;
     BITMAP Info{};
-    GetObjectA(B, sizeof Info, &Info);
+    GetObjectA(B.Get(), sizeof Info, &Info);
     EXPECT_EQ(Info.bmWidth, 14) << Name;
     EXPECT_EQ(Info.bmHeight, 11) << Name;
     // The top-left corner of every icon is the transparent purple.
-    HDC DC = CreateCompatibleDC(nullptr);
-    HGDIOBJ Old = SelectObject(DC, B);
-    EXPECT_EQ(GetPixel(DC, 0, 0) == RGB(128, 0, 128) || GetPixel(DC, 13, 0) == RGB(128, 0, 128), true) << Name;
-    SelectObject(DC, Old);
-    DeleteDC(DC);
-    DeleteObject(B);
+    const TMemoryDC DC = CreateMemoryDC();
+    const TSelectObject Selected(DC.Get(), B.Get());
+    EXPECT_EQ(GetPixel(DC.Get(), 0, 0) == RGB(128, 0, 128) || GetPixel(DC.Get(), 13, 0) == RGB(128, 0, 128), true)
+        << Name;
   }
 }
 

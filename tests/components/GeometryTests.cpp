@@ -1,6 +1,6 @@
-// The components' arithmetic: borders, toolbar rows, splitter panes, bars,
-// spin-edit values, colour table and history lists.
-#include "components/LxLayout.h"
+// Geometry of the components: borders, toolbar rows, splitter panes, bars,
+// status panes, label angles, menu placement and the spin edit's parts.
+#include "components/LxGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -278,46 +278,6 @@ TEST(MenuButton, HeightAndPlacement) {
   EXPECT_EQ(MenuButtonPlacement(B, 600, 0, 768), (TLxPoint{25, -603}));
 }
 
-TEST(SpinEdit, ClampFormatAndParse) {
-  EXPECT_EQ(SpinClamp(150, 0, 100), 100);
-  EXPECT_EQ(SpinClamp(-3, 0, 100), 0);
-  EXPECT_EQ(SpinClamp(12345, 0, 0), 12345);
-  EXPECT_EQ(SpinFormat(100, 0, '.'), "100");
-  EXPECT_EQ(SpinFormat(2.5, 0, '.'), "3");
-  EXPECT_EQ(SpinFormat(-2.5, 2, ','), "-2,50");
-  EXPECT_EQ(SpinFormat(1.23456789, 8, '.'), "1.23456800"); // seven significant digits
-  EXPECT_EQ(SpinFormat(0.006, 2, '.'), "0.01");
-  EXPECT_EQ(SpinFormat(0.0004, 2, '.'), "0.00");
-  EXPECT_EQ(SpinFormat(-0.0004, 2, '.'), "0.00");
-  EXPECT_EQ(SpinFormat(99.96, 1, '.'), "100.0");
-  EXPECT_EQ(SpinFormat(0, 3, '.'), "0.000");
-  EXPECT_EQ(SpinFormat(12345678, 0, '.'), "1.234568E+007");
-  EXPECT_EQ(SpinParse("42", '.'), 42);
-  EXPECT_EQ(SpinParse(" -1,5 ", ','), -1.5L);
-  EXPECT_EQ(SpinParse("1e3", '.'), 1000);
-  EXPECT_FALSE(SpinParse("", '.'));
-  EXPECT_FALSE(SpinParse("1.5", ','));
-  EXPECT_FALSE(SpinParse("abc", '.'));
-  EXPECT_FALSE(SpinParse("1e", '.'));
-  EXPECT_FALSE(SpinParse("-", '.'));
-}
-
-TEST(SpinEdit, TypingFilter) {
-  // Default: only control characters other than Enter and Backspace pass.
-  EXPECT_FALSE(SpinAcceptsChar('5', true, false, '.'));
-  EXPECT_FALSE(SpinAcceptsChar('\b', true, false, '.'));
-  EXPECT_TRUE(SpinAcceptsChar('\x03', true, false, '.'));
-  EXPECT_FALSE(SpinAcceptsChar('\r', true, false, '.'));
-  // Key editing allowed: digits and signs, the separator only for decimals.
-  EXPECT_TRUE(SpinAcceptsChar('5', true, true, '.'));
-  EXPECT_TRUE(SpinAcceptsChar('-', true, true, '.'));
-  EXPECT_TRUE(SpinAcceptsChar('\b', true, true, '.'));
-  EXPECT_FALSE(SpinAcceptsChar('.', true, true, '.'));
-  EXPECT_TRUE(SpinAcceptsChar('.', false, true, '.'));
-  EXPECT_TRUE(SpinAcceptsChar(',', false, true, ','));
-  EXPECT_FALSE(SpinAcceptsChar('a', false, true, '.'));
-}
-
 TEST(SpinEdit, Layout) {
   auto L = SpinEditLayout(47, 10, 17, 21);
   EXPECT_EQ(L.Height, 21);
@@ -325,83 +285,4 @@ TEST(SpinEdit, Layout) {
   EXPECT_EQ(L.DownButton, (TLxRect{0, 10, 17, 21}));
   EXPECT_EQ(L.Panel, (TLxRect{30, 0, 47, 21}));
   EXPECT_EQ(L.Edit, (TLxRect{0, 0, 31, 21}));
-}
-
-TEST(ColorTable, OrderNamesAndSystemEntries) {
-  EXPECT_STREQ(LxColorTable[0].Name, "Default");
-  EXPECT_STREQ(LxColorTable[1].Name, "Black");
-  EXPECT_EQ(LxColorTable[10].Value, 0x0000FFu); // Red
-  EXPECT_STREQ(LxColorTable[16].Name, "White");
-  EXPECT_STREQ(LxColorTable[17].Name, "ScrollBar");
-  EXPECT_STREQ(LxColorTable[41].Name, "InfoBk");
-  EXPECT_EQ(LxColorTable[41].Value, 0x80000018u);
-  EXPECT_STREQ(LxColorTable[42].Name, "Custom");
-  int NonSystem = 0;
-  for (int I = 0; I < LxColorCount; ++I) {
-    NonSystem += LxColorTable[I].System ? 0 : 1;
-    if (LxColorTable[I].System) {
-      EXPECT_EQ(LxColorTable[I].Value, 0x80000000u + static_cast<unsigned>(I - 17));
-    }
-  }
-  EXPECT_EQ(NonSystem, 18);
-  EXPECT_TRUE(IsLightColor(0x000081));
-  EXPECT_FALSE(IsLightColor(0x808080));
-}
-
-TEST(Mru, CleanPutTopAndNames) {
-  auto L = MruCleanList({"one", "", "Two", "ONE", "three", "two"});
-  EXPECT_EQ(L, (std::vector<std::string>{"one", "Two", "three"}));
-  MruPutTop(L, "three");
-  EXPECT_EQ(L, (std::vector<std::string>{"three", "one", "Two"}));
-  MruPutTop(L, "four");
-  EXPECT_EQ(L.front(), "four");
-  EXPECT_EQ(L.size(), 4u);
-  MruPutTop(L, "");
-  EXPECT_EQ(L.size(), 4u);
-  EXPECT_EQ(MruCountName("Find"), "Find_Count");
-  EXPECT_EQ(MruItemName("Find", 12), "Find_Item12");
-  EXPECT_EQ(FindPrefix({"Default", "Black", "Blue"}, "bl"), 1);
-  EXPECT_EQ(FindPrefix({"Default", "Black", "Blue"}, "BLU"), 2);
-  EXPECT_EQ(FindPrefix({"Default", "Black"}, "x"), -1);
-  EXPECT_EQ(FindPrefix({"Default"}, ""), 0);
-}
-
-TEST(Clock, FormatDateTimeText) {
-  TLxDateTime T{2024, 3, 5, 2, 14, 7, 9, 42};
-  TLxDateNames N;
-  EXPECT_EQ(FormatDateTimeText("hh:nn:ss", T, N), "14:07:09");
-  EXPECT_EQ(FormatDateTimeText("h:mm am/pm", T, N), "2:07 pm");
-  EXPECT_EQ(FormatDateTimeText("dddd, d mmmm yyyy", T, N), "Tuesday, 5 March 2024");
-  EXPECT_EQ(FormatDateTimeText("dd/mm/yy 'at' hh:nn:ss.zzz", T, N), "05/03/24 at 14:07:09.042");
-  EXPECT_EQ(FormatDateTimeText("", T, N), "3/5/2024 2:07:09 PM");
-  N.DateSeparator = '.';
-  EXPECT_EQ(FormatDateTimeText("ddd d/m", T, N), "Tue 5.3");
-  T.Hour = 0;
-  EXPECT_EQ(FormatDateTimeText("h AMPM", T, N), "12 AM");
-}
-
-TEST(TypeAhead, CollectsBacksUpAndStartsOver) {
-  const std::vector<std::string> Items{"Default", "Black", "Blue", "Red"};
-  const TLxTypeAhead::TFind Find = [&](const std::string& P) { return FindPrefix(Items, P); };
-  using K = TLxTypeAhead::TKind;
-  TLxTypeAhead T;
-  auto R = T.Char('b', Find);
-  EXPECT_EQ(R.Kind, K::Match);
-  EXPECT_EQ(R.Index, 1);
-  R = T.Char('l', Find);
-  EXPECT_EQ(R.Index, 1);
-  R = T.Char('u', Find);
-  EXPECT_EQ(R.Index, 2);
-  EXPECT_EQ(T.Char('x', Find).Kind, K::NoMatch);
-  EXPECT_EQ(T.Text(), "blux");
-  R = T.Backspace(Find);
-  EXPECT_EQ(R.Index, 2);
-  T.Clear(); // the timer ran out
-  EXPECT_EQ(T.Char('l', Find).Kind, K::NoMatch);
-  R = T.Backspace(Find);
-  EXPECT_EQ(R.Kind, K::SelectFirst);
-  EXPECT_EQ(T.Backspace(Find).Kind, K::Beep);
-  T.Char('r', Find);
-  EXPECT_EQ(T.Escape().Kind, K::SelectFirst);
-  EXPECT_TRUE(T.Text().empty());
 }

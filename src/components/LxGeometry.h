@@ -1,6 +1,7 @@
-// The arithmetic of the components library: enumerations, border thickness,
-// client rectangles, toolbar rows, splitter panes, bar segments, the size
-// grip, menu placement, spin-edit values and the colour table.
+// Geometry of the components: the shared enumerations, rectangles and border
+// thickness, and where each component puts its parts (panel client areas,
+// toolbar rows, the status bar and its size grip, splitter panes, bar
+// segments, status-pane glyphs, menu placement, the spin edit's buttons).
 //
 // Nothing here touches a window or a device context, so all of it builds and
 // is tested on any platform. The Win32 units (LxCommon, LxPanel, ...) call
@@ -11,7 +12,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "components/LxCmpsApi.h"
@@ -22,6 +22,7 @@
 enum TFrameStyle : std::uint8_t {
   fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus, fsPopup
 };
+constexpr int FrameStyleCount = fsPopup + 1;
 
 enum TSide : std::uint8_t { sdLeft, sdTop, sdRight, sdBottom };
 
@@ -45,14 +46,11 @@ enum TCenterPoint : std::uint8_t {
 // Vertical placement of a panel caption.
 enum TAlignmentVertical : std::uint8_t { avTop, avCenter, avBottom };
 
-// Text-drawing flags and device-context text alignments for left, right and
-// centred text (indexed by the alignment taLeftJustify, taRightJustify, taCenter) (DT_LEFT/DT_RIGHT/DT_CENTER and TA_LEFT/TA_RIGHT/TA_CENTER).
+// Text-drawing flags (DT_LEFT, DT_RIGHT, DT_CENTER) and device-context text
+// alignments (TA_LEFT, TA_RIGHT, TA_CENTER) for left, right and centred text,
+// indexed by the alignment taLeftJustify, taRightJustify, taCenter.
 constexpr unsigned DrawTextAlignments[3] = {0, 2, 1};
 constexpr unsigned SetTextAlignments[3] = {0, 2, 6};
-
-// A colour: 0x00BBGGRR, or 0x80000000 plus a system colour index.
-using TLxColor = std::uint32_t;
-constexpr TLxColor LxSysColor(unsigned Index) { return 0x80000000u | Index; }
 
 // ---------------------------------------------------------------------------
 // Rectangles and points (left/top inclusive, right/bottom exclusive).
@@ -268,29 +266,6 @@ LXCMPS_API TLxGlyphPlace GlyphStatusPlace(int PaneWidth, int PaneHeight, int Gly
                                TGlyphAlignment Align, int GlyphOffset, int BorderWidth, TFrameStyle Style,
                                int CaptionRectHeight);
 
-// A date and time, and the texts that format it.
-struct TLxDateTime {
-  int Year = 2000, Month = 1, Day = 1, DayOfWeek = 6; // DayOfWeek: 0 = Sunday
-  int Hour = 0, Minute = 0, Second = 0, Milli = 0;
-};
-struct TLxDateNames {
-  std::string ShortMonth[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  std::string LongMonth[12] = {"January", "February", "March",     "April",   "May",      "June",
-                               "July",    "August",   "September", "October", "November", "December"};
-  std::string ShortDay[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  std::string LongDay[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  std::string ShortDateFormat = "m/d/yyyy";
-  std::string LongDateFormat = "dddd, mmmm d, yyyy";
-  std::string ShortTimeFormat = "h:nn AMPM";
-  std::string LongTimeFormat = "h:nn:ss AMPM";
-  char DateSeparator = '/', TimeSeparator = ':';
-  std::string TimeAMString = "AM", TimePMString = "PM";
-};
-// Formats T with the specifiers c, d, dd, ddd, dddd, ddddd, dddddd, m, mm,
-// mmm, mmmm (minutes right after an hour), yy, yyyy, h, hh, n, nn, s, ss, z,
-// zzz, t, tt, am/pm, a/p, ampm, / and : (the separators), and quoted literals.
-LXCMPS_API std::string FormatDateTimeText(std::string_view Format, const TLxDateTime& T, const TLxDateNames& Names);
-
 // ---------------------------------------------------------------------------
 // Label.
 
@@ -315,73 +290,9 @@ LXCMPS_API TLxPoint MenuButtonPlacement(TLxRect ButtonOnScreen, int MenuHeight, 
 // ---------------------------------------------------------------------------
 // Spin edit.
 
-using Extended = long double;
-
-// Limits V to [Min, Max]; no limit when Min equals Max.
-LXCMPS_API Extended SpinClamp(Extended V, Extended Min, Extended Max);
-// V in fixed notation with 7 significant digits and Decimals decimals.
-LXCMPS_API std::string SpinFormat(Extended V, int Decimals, char DecimalSeparator);
-// Reads a number; std::nullopt when Text is not one.
-LXCMPS_API std::optional<Extended> SpinParse(std::string_view Text, char DecimalSeparator);
-// Whether a typed character passes the spin edit's filter.
-LXCMPS_API bool SpinAcceptsChar(char Ch, bool IntegersOnly, bool AllowKeyEdit, char DecimalSeparator);
-
 struct TLxSpinLayout {
   TLxRect UpButton, DownButton; // relative to the button panel
   TLxRect Panel, Edit;
   int Height = 0;               // the height after raising it to the minimum
 };
 LXCMPS_API TLxSpinLayout SpinEditLayout(int Width, int Height, int ButtonWidth, int MinHeight);
-
-// ---------------------------------------------------------------------------
-// Colour combo box.
-
-struct TLxColorEntry {
-  const char* Name;
-  TLxColor Value;
-  bool System;
-};
-constexpr int LxColorCount = 43;
-// "Default", the 16 standard colours, the 25 system colours, "Custom".
-LXCMPS_API extern const TLxColorEntry LxColorTable[LxColorCount];
-
-// The light-colour test of the swatch frame: any of red, green, blue above 128.
-LXCMPS_API bool IsLightColor(std::uint32_t RGB);
-
-// ---------------------------------------------------------------------------
-// Most-recently-used history.
-
-// The list loaded from stored entries: empty and repeated entries skipped.
-LXCMPS_API std::vector<std::string> MruCleanList(const std::vector<std::string>& Stored);
-// Puts Text at the top (moved when present, inserted when absent).
-LXCMPS_API void MruPutTop(std::vector<std::string>& Items, const std::string& Text);
-LXCMPS_API std::string MruCountName(const std::string& MruID);
-LXCMPS_API std::string MruItemName(const std::string& MruID, int Index);
-
-// The type-ahead search of the combo boxes: typed characters collect into a
-// search text that finds the first item starting with it. The owner clears
-// it 2 seconds after the last character (its timer calls Clear).
-class LXCMPS_API TLxTypeAhead {
-public:
-  enum class TKind { None, Match, NoMatch, SelectFirst, Beep };
-  struct TResult {
-    TKind Kind = TKind::None;
-    int Index = -1;
-  };
-  using TFind = std::function<int(const std::string& Prefix)>;
-
-  // A printable character (codes 32 to 255).
-  TResult Char(char C, const TFind& Find);
-  // Backspace: the last character goes; the first item when none is left.
-  TResult Backspace(const TFind& Find);
-  // Escape: the first item, and the search starts over.
-  TResult Escape();
-  void Clear() { FText.clear(); }
-  const std::string& Text() const { return FText; }
-
-private:
-  std::string FText;
-};
-
-// Case-insensitive prefix search from the start of Items (ASCII letters).
-LXCMPS_API int FindPrefix(const std::vector<std::string>& Items, std::string_view Prefix);
