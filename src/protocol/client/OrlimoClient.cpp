@@ -1,5 +1,8 @@
 // The C interface of OrlimoClient.dll over the sender. No exception leaves it:
 // a failure becomes ORLIMO_FAILED and its text OrlimoLastError().
+#ifndef ORLIMO_CLIENT_EXPORTS
+#define ORLIMO_CLIENT_EXPORTS  // this file is the DLL's
+#endif
 #include "OrlimoClient.h"
 
 #include <cstring>
