@@ -97,6 +97,7 @@ bool WaitForTarget(const TLxTargetSender& Sender, long long Ms) {
 
 int Run(int argc, char** argv) {
   std::string App;
+  bool HaveApp = false;
   std::string Type;
   bool HaveTick = false;
   std::int32_t Tick = 0;
@@ -124,6 +125,7 @@ int Run(int argc, char** argv) {
       const char* S = Value("--app");
       if (!S) return 1;
       App = S;
+      HaveApp = true;
     } else if (A == "--type") {
       const char* S = Value("--type");
       if (!S) return 1;
@@ -173,7 +175,7 @@ int Run(int argc, char** argv) {
   const int Modes = (Demo ? 1 : 0) + (Close ? 1 : 0) + (FileName.empty() ? 0 : 1) + (Args.empty() ? 0 : 1);
   if (Modes != 1) return UsageError("give one of KIND, --demo, --file or --close");
   TLxTargetSender Sender(Target);
-  if (App.empty()) App = Sender.AppName();
+  if (!HaveApp) App = Sender.AppName();
   if (Close) {
     if (WaitMs > 0 && !WaitForTarget(Sender, WaitMs)) return 2;
     HWND W = Sender.FindRunning();

@@ -5,6 +5,7 @@
 // Either ends when the named event is set (at the latest after 60 s).
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 
 int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int) {
