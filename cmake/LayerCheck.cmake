@@ -5,6 +5,10 @@
 # hosts. Every project include inside src/ names its folder ("platform/Forms.h"),
 # and src/model includes no Windows header.
 #
+# The client sender, src/protocol/client, is copied into client programs on
+# its own: its files include one another by bare name and nothing else of the
+# project.
+#
 # Run at configure time by the top-level CMakeLists.txt and again by CTest
 # (cmake -DORLIMO_SOURCE_DIR=<root> -P LayerCheck.cmake), so a header added
 # between two configurations is caught as well.
@@ -51,6 +55,19 @@ foreach(f IN LISTS files)
     continue()
   endif()
   file(STRINGS ${ORLIMO_SOURCE_DIR}/src/${f} lines REGEX "^[ \t]*#[ \t]*include")
+  get_filename_component(dir "${f}" DIRECTORY)
+  if(dir STREQUAL "protocol/client")
+    foreach(line IN LISTS lines)
+      if(NOT line MATCHES "\"([^\"]+)\"")
+        continue()
+      endif()
+      set(target "${CMAKE_MATCH_1}")
+      if(target MATCHES "/" OR target MATCHES "\\\\" OR NOT EXISTS ${ORLIMO_SOURCE_DIR}/src/${dir}/${target})
+        string(APPEND errors "  src/${f}: the client sender includes only its own files: ${line}\n")
+      endif()
+    endforeach()
+    continue()
+  endif()
   foreach(line IN LISTS lines)
     if(from STREQUAL "model" AND line MATCHES "[<\"][Ww][Ii][Nn][^/>\"]*\\.[Hh][>\"]")
       string(APPEND errors "  src/${f}: Windows header in the model: ${line}\n")

@@ -24,7 +24,10 @@
 // ---------------------------------------------------------------------------
 // Kind codes (32-bit signed). 0 to 10 have an icon, 11 and 12 are separators,
 // 13 to 15 are commands when a client sends them. Any other code is listed
-// like a message of that code.
+// like a message of that code. The client sender's header defines the same
+// constants under the same guard, so a file may include both.
+#ifndef ORLIMO_KIND_CODES
+#define ORLIMO_KIND_CODES
 inline constexpr std::int32_t lxmInfo = 0;
 inline constexpr std::int32_t lxmWarning = 1;
 inline constexpr std::int32_t lxmError = 2;
@@ -41,6 +44,7 @@ inline constexpr std::int32_t lxmWakeUpSeparator = 12;
 inline constexpr std::int32_t lxmClear = 13;
 inline constexpr std::int32_t lxmScratchPad = 14;
 inline constexpr std::int32_t lxmSaveLog = 15;
+#endif
 
 // Kinds with a list icon (0..10) and the navigable kinds (0..8). The icon
 // kinds are also the ones with a style of their own, and the ones that can

@@ -15,23 +15,11 @@ HWND LxFindTarget(TLxTarget Target) {
 }
 
 TLxSendResult LxSendRecord(TLxTarget Target, std::int32_t Kind, const std::string& Record) {
-  return LxSendRecordTo(LxFindTarget(Target), Kind, Record);
+  return BkLxSendRecordTo(LxFindTarget(Target), Kind, Record);
 }
 
 TLxSendResult LxSendRecordTo(HWND W, std::int32_t Kind, const std::string& Record) {
-  if (!W) return TLxSendResult::NoWindow;
-  COPYDATASTRUCT Data{};
-  Data.dwData = static_cast<ULONG_PTR>(static_cast<std::uint32_t>(Kind));
-  Data.cbData = static_cast<DWORD>(Record.size());
-  Data.lpData = const_cast<char*>(Record.data());
-  const LRESULT Reply = SendMessageA(W, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Data));
-  return Reply == 1 ? TLxSendResult::Taken : TLxSendResult::NotTaken;
-}
-
-TLxSendResult LxSend(TLxTarget Target, const TLxMessage& Msg) {
-  return LxSendRecord(Target, Msg.Kind,
-                      BuildClientRecord(Msg.Kind, Msg.TickCount, Msg.Text, Msg.Details, Msg.AppName,
-                                        Msg.TypeName));
+  return BkLxSendRecordTo(W, Kind, Record);
 }
 
 namespace {

@@ -1,7 +1,8 @@
-// Sending wire records to a running viewer, for the command-line sender, the
-// whole-program tests and the intake benchmark. The records are built by the
-// model's codec; the window is looked up with FindWindow before every message,
-// as a client does.
+// The command-line sender's helpers, shared with the whole-program tests and
+// the intake benchmark: kind names, escapes, the demonstration stream, the
+// messages of a log file, and sending records exactly as given to a chosen
+// window (tests send records no client would). Finding, starting and sending
+// is the client sender's own code (protocol/client/BkLxIntf.h).
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,8 @@
 
 #include <windows.h>
 
+#include "protocol/client/BkLxIntf.h"
+
 // Which receiving window a message goes to.
 enum class TLxTarget {
   Main,       // "TBkFrmOrlimo" / "Orlimo (32-bit)"
@@ -18,11 +21,13 @@ enum class TLxTarget {
   Any,        // the satellite when it exists, else the main form (a client's order)
 };
 
-inline constexpr char LxMainClassName[] = "TBkFrmOrlimo";
-inline constexpr char LxMainCaption[] = "Orlimo (32-bit)";
-inline constexpr char LxSatelliteClassName[] = "TBkFrmLxSatellite";
-inline constexpr char LxSatelliteCaption[] = "Orlimo Satellite Window";
+inline constexpr const char* LxMainClassName = BkLxViewerClass;
+inline constexpr const char* LxMainCaption = BkLxViewerCaption;
+inline constexpr const char* LxSatelliteClassName = BkLxSatelliteClass;
+inline constexpr const char* LxSatelliteCaption = BkLxSatelliteCaption;
 
+// The running receiving window of the target (nothing is started), null when
+// there is none.
 HWND LxFindTarget(TLxTarget Target);
 
 // One message as a client sends it.
@@ -35,12 +40,10 @@ struct TLxMessage {
   std::string TypeName;
 };
 
-enum class TLxSendResult { Taken, NotTaken, NoWindow };
+using TLxSendResult = TBkLxSendResult;
 
-// Builds the client record (227 + N1 + N2 bytes) and sends it with
-// SendMessage(WM_COPYDATA) to the window found now. Taken when the reply is 1.
-TLxSendResult LxSend(TLxTarget Target, const TLxMessage& Msg);
-// The same with a record already built (dwData = Kind, cbData = its size).
+// Sends a record exactly as given (dwData = Kind, cbData = its size) with
+// SendMessage(WM_COPYDATA) to the target's running window. Taken when the reply is 1.
 TLxSendResult LxSendRecord(TLxTarget Target, std::int32_t Kind, const std::string& Record);
 // Sends a record to a window already found (null: NoWindow).
 TLxSendResult LxSendRecordTo(HWND Window, std::int32_t Kind, const std::string& Record);

@@ -1,4 +1,7 @@
-// lxsend: sends messages to a running Orlimo viewer from the command line.
+// lxsend: sends messages to the Orlimo viewer from the command line, a thin
+// front end of the client sender (protocol/client/BkLxIntf.h): it finds the
+// satellite unless "ByPass" is set, then the viewer, and starts the viewer
+// through "ExePath" when none runs.
 //
 //   lxsend [options] KIND [TEXT [DETAILS]]   one message
 //   lxsend [options] --demo                   the demonstration stream
@@ -6,7 +9,8 @@
 //   lxsend [options] --close                  asks the receiving window to close
 //
 // Exit codes: 0 every message taken, 1 usage error, 2 no receiving window,
-// 3 a message was not taken (reply 0), 4 the file could not be read.
+// 3 a message was not taken (reply 0), 4 the file could not be read, 5 the
+// viewer could not be started or a registry value has the wrong type.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +21,8 @@
 #include "model/LogFile.h"
 #include "lxsend/LxSender.h"
 #include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
+#include "protocol/client/BkLxIntf.h"
 
 namespace {
 
@@ -34,11 +40,14 @@ const char Usage[] =
     "  --type NAME     type name (default: none)\n"
     "  --tick N        tick count (default: the system tick count when sending)\n"
     "  --count N       send the message N times\n"
-    "  --to main|satellite|any   receiving window (default: any, satellite first)\n"
+    "  --to main|satellite|any   receiving window (default: any, satellite first\n"
+    "                  unless ByPass is set; any and main start the viewer through\n"
+    "                  ExePath when none runs)\n"
     "  --wait MS       wait up to MS milliseconds for the window to exist\n"
     "  --escapes       resolve the escapes \\n \\r \\t \\\\ in TEXT and DETAILS\n"
     "  --quiet         print nothing but errors\n"
-    "exit: 0 all taken, 1 usage, 2 no window, 3 a message not taken (reply 0), 4 file error\n";
+    "exit: 0 all taken, 1 usage, 2 no window, 3 a message not taken (reply 0), 4 file error,\n"
+    "      5 the viewer could not be started or a registry value has the wrong type\n";
 
 int UsageError(const char* What) {
   std::fprintf(stderr, "lxsend: %s\n%s", What, Usage);
@@ -51,22 +60,44 @@ bool ParseInt(const char* Text, long long Min, long long Max, long long& V) {
   return End && End != Text && *End == '\0' && V >= Min && V <= Max;
 }
 
+// The chosen receiving window, found by the client sender: "main" bypasses the
+// satellite, "satellite" looks for nothing else and starts nothing.
+class TLxTargetSender {
+public:
+  explicit TLxTargetSender(TLxTarget Target) : FTarget(Target) {
+    if (Target == TLxTarget::Main) FSender.SetByPassSatellite(true);
+  }
+  // The running window, nothing started.
+  HWND FindRunning() const {
+    if (FTarget == TLxTarget::Satellite) return FindWindowA(BkLxSatelliteClass, BkLxSatelliteCaption);
+    return FSender.FindRunningViewerWindow();
+  }
+  TBkLxSendResult Send(std::int32_t Kind, const std::string& Record) {
+    if (FTarget == TLxTarget::Satellite) return BkLxSendRecordTo(FindRunning(), Kind, Record);
+    return FSender.SendRecord(Kind, Record);
+  }
+  const std::string& AppName() const { return FSender.GetAppName(); }
+
+private:
+  TLxTarget FTarget;
+  TBkOrlimo FSender;
+};
+
 // Waits until the receiving window exists, at most Ms milliseconds. Each check
 // waits on nothing but the clock between looks; the loop ends as soon as the
 // window is there.
-bool WaitForTarget(TLxTarget Target, long long Ms) {
+bool WaitForTarget(const TLxTargetSender& Sender, long long Ms) {
   const ULONGLONG Deadline = GetTickCount64() + static_cast<ULONGLONG>(Ms);
   for (;;) {
-    if (LxFindTarget(Target)) return true;
+    if (Sender.FindRunning()) return true;
     if (GetTickCount64() >= Deadline) return false;
     Sleep(10);
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::string App = "lxsend";
+int Run(int argc, char** argv) {
+  std::string App;
+  bool HaveApp = false;
   std::string Type;
   bool HaveTick = false;
   std::int32_t Tick = 0;
@@ -94,6 +125,7 @@ int main(int argc, char** argv) {
       const char* S = Value("--app");
       if (!S) return 1;
       App = S;
+      HaveApp = true;
     } else if (A == "--type") {
       const char* S = Value("--type");
       if (!S) return 1;
@@ -142,9 +174,11 @@ int main(int argc, char** argv) {
   std::vector<TLxMessage> Messages;
   const int Modes = (Demo ? 1 : 0) + (Close ? 1 : 0) + (FileName.empty() ? 0 : 1) + (Args.empty() ? 0 : 1);
   if (Modes != 1) return UsageError("give one of KIND, --demo, --file or --close");
+  TLxTargetSender Sender(Target);
+  if (!HaveApp) App = Sender.AppName();
   if (Close) {
-    if (WaitMs > 0 && !WaitForTarget(Target, WaitMs)) return 2;
-    HWND W = LxFindTarget(Target);
+    if (WaitMs > 0 && !WaitForTarget(Sender, WaitMs)) return 2;
+    HWND W = Sender.FindRunning();
     if (!W) {
       std::fprintf(stderr, "lxsend: no receiving window (is Orlimo running?)\n");
       return 2;
@@ -181,7 +215,7 @@ int main(int argc, char** argv) {
   // A single message without --tick carries the tick count of its sending.
   const bool StampNow = !Demo && FileName.empty() && !HaveTick;
 
-  if (WaitMs > 0 && !WaitForTarget(Target, WaitMs)) {
+  if (WaitMs > 0 && !WaitForTarget(Sender, WaitMs)) {
     std::fprintf(stderr, "lxsend: no receiving window appeared within %lld ms\n", WaitMs);
     return 2;
   }
@@ -189,7 +223,12 @@ int main(int argc, char** argv) {
   long long Taken = 0, NotTaken = 0;
   for (TLxMessage& M : Messages) {
     if (StampNow) M.TickCount = static_cast<std::int32_t>(GetTickCount());
-    switch (LxSend(Target, M)) {
+    // A log file's records go as they were; other messages as the sender builds them.
+    const std::string Record =
+        FileName.empty() ? BkLxBuildRecord(M.Kind, static_cast<std::uint32_t>(M.TickCount), M.Text, M.Details,
+                                           M.AppName, M.TypeName)
+                         : BuildClientRecord(M.Kind, M.TickCount, M.Text, M.Details, M.AppName, M.TypeName);
+    switch (Sender.Send(M.Kind, Record)) {
       case TLxSendResult::Taken:
         ++Taken;
         break;
@@ -203,4 +242,15 @@ int main(int argc, char** argv) {
   }
   if (!Quiet) std::printf("lxsend: %lld sent, %lld taken, %lld not taken\n", Taken + NotTaken, Taken, NotTaken);
   return NotTaken ? 3 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const EOrlimoException& E) {
+    std::fprintf(stderr, "lxsend: %s\n", E.what());
+    return 5;
+  }
 }
