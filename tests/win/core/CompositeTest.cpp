@@ -106,8 +106,15 @@ TEST_F(CompositeTest, ListFullAnsweredClearLeavesOnlyTheNewMessage) {
   C->Messages().SetCapacity(3);
   for (int I = 0; I < 3; ++I) Add(lxmInfo, std::string("m").append(std::to_string(I)));
   List->SelectAll();
+  // The clear shows the hourglass while it works, as every clear does.
+  std::vector<TCursor> CursorsWhileClearing;
+  C->OnUpdateStatus = [&](TObject*, bool, bool HasItems) {
+    if (!HasItems) CursorsWhileClearing.push_back(TCursorGuard::ScreenCursor());
+  };
   TModalAnswer Answer([](TCustomForm& F) { F.SetModalResult(mrCancel); });
   EXPECT_EQ(Add(lxmInfo, "fresh"), 0);
+  EXPECT_EQ(CursorsWhileClearing, std::vector<TCursor>{crHourGlass});
+  EXPECT_EQ(TCursorGuard::ScreenCursor(), crDefault);
   ASSERT_EQ(List->Count(), 1);
   EXPECT_EQ(Text(0), "fresh");
   EXPECT_EQ(List->GetSelCount(), 0);
