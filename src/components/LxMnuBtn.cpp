@@ -67,6 +67,9 @@ void TLxMenuSpeedButton::DropDown() {
     Lines.push_back(TLxMenuLine{S->GetVisible(), S->IsLine(), S->GetBreak()});
   }
   const int Height = ExpectedMenuHeight(Lines, ::GetSystemMetrics(SM_CYMENU));
+  // Placed against the work area, not the whole screen: a menu that would run
+  // under the taskbar opens above the button, where the system would instead
+  // push it up over the button itself.
   RECT Work{};
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &Work, 0);
   const POINT TopLeft = ClientToScreen(POINT{0, 0});

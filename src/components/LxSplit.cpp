@@ -217,8 +217,9 @@ void TLxSplitter::Resize() {
   const int S = Size();
   int Pos;
   if (FUsePercent) {
-    FPositionMin = FPercentMin == 0 ? -1 : PositionOfPercent(FPercentMin);
-    FPositionMax = FPercentMax == 100 ? -1 : PositionOfPercent(FPercentMax);
+    // The limits are the percentages of the new size, 0 % and 100 % included.
+    FPositionMin = PositionOfPercent(FPercentMin);
+    FPositionMax = PositionOfPercent(FPercentMax);
     Pos = FFixedPane == fpLowerRight ? S - PositionOfPercent(FPercent) : PositionOfPercent(FPercent);
   } else {
     SetPositionMin(FPositionMin);
@@ -295,13 +296,19 @@ void TLxSplitter::DrawMask(int Pos) {
   ::ClientToScreen(WindowHandle(), &P);
   TWindowDC DC(nullptr);
   if (!DC) return;
+  PaintDragMask(DC.Get(), RECT{P.x, P.y, P.x + R.right - R.left, P.y + R.bottom - R.top});
+}
+
+void TLxSplitter::PaintDragMask(HDC DC, const RECT& R) const {
   TBrushHandle Brush(::CreatePatternBrush(FMask.Get()));
-  const COLORREF OldText = ::SetTextColor(DC.Get(), RGB(0, 0, 0));
-  const COLORREF OldBk = ::SetBkColor(DC.Get(), RGB(0xFF, 0xFF, 0xFF));
-  TSelectObject Sel(DC.Get(), Brush.Get());
-  ::PatBlt(DC.Get(), P.x, P.y, R.right - R.left, R.bottom - R.top, PATINVERT);
-  ::SetTextColor(DC.Get(), OldText);
-  ::SetBkColor(DC.Get(), OldBk);
+  // The checkerboard's white squares take the grey background and its black
+  // ones the black text colour, so every other pixel is XORed with grey.
+  const COLORREF OldText = ::SetTextColor(DC, RGB(0, 0, 0));
+  const COLORREF OldBk = ::SetBkColor(DC, RGB(0x80, 0x80, 0x80));
+  TSelectObject Sel(DC, Brush.Get());
+  ::PatBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, PATINVERT);
+  ::SetTextColor(DC, OldText);
+  ::SetBkColor(DC, OldBk);
 }
 
 void TLxSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

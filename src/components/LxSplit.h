@@ -108,6 +108,9 @@ protected:
   virtual bool CanChange(int NewPos);
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  // Inverts the drag mask over R of the device context (on the screen while
+  // dragging); painting it twice at the same place restores what was there.
+  void PaintDragMask(HDC DC, const RECT& R) const;
 
 private:
   int Size() const { return FOrientation == orHorizontal ? FWidth : FHeight; }

@@ -353,8 +353,17 @@ void TBkVertListBox::Paint(TCanvas& Canvas) {
     DrawItem(I, R, State);
     if (State & odFocused) Canvas.DrawFocusRect(R);
   }
+  // An empty list still shows the row its caret is on, as a list box does:
+  // filled, with the focus rectangle while the list has the focus.
+  if (Count() == 0) {
+    const RECT Row{0, 0, Width, FItemHeight};
+    Canvas.GetBrush().SetStyle(bsSolid);
+    Canvas.GetBrush().SetColor(GetColor());
+    Canvas.FillRect(Row);
+    if (HasFocus) Canvas.DrawFocusRect(Row);
+    Y = FItemHeight;
+  }
   // The band below the last item.
-  if (Count() == 0) Y = 0;
   if (Y < Height) {
     Canvas.GetBrush().SetStyle(bsSolid);
     Canvas.GetBrush().SetColor(GetColor());

@@ -293,7 +293,9 @@ void TBkOrlimoComposite::AfterInsert(std::int32_t Position) {
 }
 
 TListFullAnswer TBkOrlimoComposite::ListFull() {
-  return ListIsFullResponse(*this) == mrIgnore ? TListFullAnswer::Ignore : TListFullAnswer::Clear;
+  if (ListIsFullResponse(*this) == mrIgnore) return TListFullAnswer::Ignore;
+  Clear();  // the panel's own, with the hourglass while it works
+  return TListFullAnswer::Clear;
 }
 
 void TBkOrlimoComposite::Cleared() {

@@ -66,7 +66,7 @@ std::int32_t TOrlimoMsgList::Place(std::int32_t Position, TOrlimoMsgInfoRef Reco
       SetIgnoreMessages(true);
       return -1;  // the record is released with Record
     }
-    Clear();
+    if (!Empty()) Clear();  // unless the observer's own Clear ran
     Position = 0;
     if (!TryPlace(0, Record.get())) return -1;
   }

@@ -46,7 +46,9 @@ public:
   virtual void NavigatorKindInserted(std::int32_t /*Position*/) {}
   // An item was inserted at Position; items from Position on moved down by one.
   virtual void AfterInsert(std::int32_t /*Position*/) {}
-  // The list cannot take another item: ask the user.
+  // The list cannot take another item: ask the user. With the answer Clear the
+  // observer may run its own Clear of the list first (the list then clears
+  // only what it still holds).
   virtual TListFullAnswer ListFull() { return TListFullAnswer::Ignore; }
   // The list was emptied by Clear (called by the panel or by the list-full
   // procedure): the panel's own Clear side effects go here.

@@ -372,9 +372,14 @@ void TCustomForm::WndProc(TMessage& M) {
     case WM_ACTIVATE:
       DefaultHandler(M);
       if (LOWORD(M.WParam) != WA_INACTIVE) {
-        if (FActiveControl && FActiveControl->CanFocus() && ContainsControl(FActiveControl) &&
-            !::IsIconic(WindowHandle()))
-          ::SetFocus(FActiveControl->GetHandle());
+        // The focus goes back to the control that last had it; a form that has
+        // none yet gives it to its first control in tab order.
+        if (!::IsIconic(WindowHandle())) {
+          if (FActiveControl && FActiveControl->CanFocus() && ContainsControl(FActiveControl))
+            ::SetFocus(FActiveControl->GetHandle());
+          else
+            SelectNext(nullptr, true);
+        }
         if (OnActivate) OnActivate(this);
       } else {
         if (OnDeactivate) OnDeactivate(this);

@@ -24,9 +24,13 @@ void TBkFrmLxSatellite::CreateParams(TCreateParams& Params) {
 
 void TBkFrmLxSatellite::AddCompositeReference(TLxIntakePanel* Composite) {
   if (!Composite) return;
+  // A panel already registered has had the first panel's items since it
+  // joined (or is the first panel itself): copying them again would list every
+  // one of them twice.
+  const bool Joined = std::find(FComposites.begin(), FComposites.end(), Composite) != FComposites.end();
   FComposites.push_back(Composite);
   Composite->SetSatellite(this);
-  if (FComposites.size() > 1) Composite->AppendSharedItemsFrom(*FComposites.front());
+  if (FComposites.size() > 1 && !Joined) Composite->AppendSharedItemsFrom(*FComposites.front());
 }
 
 void TBkFrmLxSatellite::RemoveCompositeReference(TLxIntakePanel* Composite) {

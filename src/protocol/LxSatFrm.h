@@ -23,8 +23,9 @@ public:
   ~TBkFrmLxSatellite() override;
 
   // Appends the panel (duplicates allowed) and tells it its satellite. When
-  // the list then holds more than one entry, the new panel receives a copy of
-  // the FIRST panel's items after its own, sharing their records.
+  // the list then holds more than one entry, a panel that was not registered
+  // yet receives a copy of the FIRST panel's items after its own, sharing
+  // their records. A panel registered again keeps its list as it is.
   void AddCompositeReference(TLxIntakePanel* Composite);
   // Removes the first entry that refers to the panel; null does nothing.
   void RemoveCompositeReference(TLxIntakePanel* Composite);

@@ -372,3 +372,95 @@ TEST_F(StandaloneProgram, KeepsItsPlacementAndItsMinimumSize) {
   CloseViewer();
   RegDeleteKeyA(HKEY_CURRENT_USER, PositionKey);
 }
+
+namespace {
+
+// The window that has the keyboard focus in the viewer's GUI thread.
+HWND ViewerFocus(HWND Window) {
+  GUITHREADINFO Info{};
+  Info.cbSize = sizeof Info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(Window, nullptr), &Info)) return nullptr;
+  return Info.hwndFocus;
+}
+
+std::string ClassOf(HWND W) {
+  char Cls[64] = {};
+  if (W) GetClassNameA(W, Cls, sizeof Cls);
+  return Cls;
+}
+
+// The texts of the records in a saved log, oldest first.
+std::vector<std::string> SavedTexts(const std::string& Bytes) {
+  std::vector<std::string> Texts;
+  for (std::size_t At = 0; At < Bytes.size();) {
+    TOrlimoRecord R;
+    if (DecodeRecord(Bytes.data() + At, Bytes.size() - At, R) != TRecordStatus::Ok) break;
+    Texts.emplace_back(R.Text);
+    At += R.Size;
+  }
+  return Texts;
+}
+
+// Lets the viewer handle what was posted or sent to it so far.
+void WaitForViewer(HWND Window) {
+  DWORD_PTR Result = 0;
+  SendMessageTimeoutA(Window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &Result);
+}
+
+// A key typed into the viewer's window Target, then waited for.
+void PressKey(HWND Window, HWND Target, WPARAM VKey) {
+  PostMessageA(Target, WM_KEYDOWN, VKey, 1);
+  PostMessageA(Target, WM_KEYUP, VKey, 0xC0000001);
+  WaitForViewer(Window);
+}
+
+}  // namespace
+
+TEST_F(StandaloneProgram, TheKeyboardWorksOnTheListFromTheStartAndAfterSwitchingBack) {
+  ASSERT_NO_FATAL_FAILURE(StartViewer());
+  EXPECT_EQ(RunLxSend("clear"), 0);
+  std::string Log;
+  for (int I = 0; I < 5; ++I) {
+    const std::string Text = "m" + std::to_string(I);
+    ASSERT_EQ(LxSendRecord(TLxTarget::Main, lxmInfo, BuildClientRecord(lxmInfo, 100 + I, Text, "", "Keys", "")),
+              TLxSendResult::Taken);
+    Log += LogRecord(lxmInfo, 100 + I, Text, "", "Keys", "");
+  }
+  const std::size_t Record = Log.size() / 5;
+
+  // Without a click the message list has the focus. (The viewer's window is
+  // made the foreground window again first, in case a window of a test running
+  // beside this one took that place since the start.)
+  SetForegroundWindow(Window);
+  WaitForViewer(Window);
+  HWND List = ViewerFocus(Window);
+  ASSERT_EQ(ClassOf(List), "TBkEditListBox");
+  // End and Delete remove the newest message, Home and Delete the oldest.
+  PressKey(Window, List, VK_END);
+  PressKey(Window, List, VK_DELETE);
+  PressKey(Window, List, VK_HOME);
+  PressKey(Window, List, VK_DELETE);
+  const std::string Saved = SaveLog("keys.olx");
+  EXPECT_EQ(SavedTexts(ReadAll(Saved)), (std::vector<std::string>{"m1", "m2", "m3"}));
+  EXPECT_TRUE(ReadAll(Saved) == Log.substr(Record, 3 * Record));
+
+  // Another program's window becomes the foreground window, then the viewer
+  // again: the list has the focus back.
+  HWND Other = CreateWindowExA(0, "STATIC", "Another program", WS_POPUP | WS_VISIBLE, 600, 400, 100, 50, nullptr,
+                               nullptr, nullptr, nullptr);
+  ASSERT_NE(Other, nullptr);
+  SetForegroundWindow(Other);
+  WaitForViewer(Window);
+  EXPECT_NE(ViewerFocus(Window), List);
+  SetForegroundWindow(Window);
+  WaitForViewer(Window);
+  EXPECT_EQ(ViewerFocus(Window), List);
+  PressKey(Window, List, VK_END);
+  PressKey(Window, List, VK_DELETE);
+  const std::string Again = SaveLog("keys-again.olx");
+  EXPECT_EQ(SavedTexts(ReadAll(Again)), (std::vector<std::string>{"m1", "m2"}));
+  DestroyWindow(Other);
+  CloseViewer();
+  DeleteFileA(Saved.c_str());
+  DeleteFileA(Again.c_str());
+}

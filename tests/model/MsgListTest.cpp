@@ -18,8 +18,10 @@ struct TRecorder : TMsgListObserver {
   }
   void NavigatorKindInserted(std::int32_t P) override { Events.push_back("nav " + std::to_string(P)); }
   void AfterInsert(std::int32_t P) override { Events.push_back("after " + std::to_string(P)); }
+  TOrlimoMsgList* ClearsOnFull = nullptr;  // answers Clear after clearing this list itself
   TListFullAnswer ListFull() override {
     Events.push_back("full");
+    if (ClearsOnFull) ClearsOnFull->Clear();
     return Answer;
   }
   void Cleared() override { Events.push_back("cleared"); }
@@ -239,6 +241,18 @@ TEST_F(MsgList, ListFullClearKeepsOnlyTheNewMessage) {
   EXPECT_EQ(L.TimeBase().BaseTick(), 777);
   EXPECT_EQ(L.CurrentIndent(), 0);
   EXPECT_FALSE(L.GetIgnoreMessages());
+
+  // An observer that runs the clear itself: the list is cleared once.
+  Add(lxmInfo, "a", 2);
+  Add(lxmInfo, "b", 3);
+  Rec.ClearsOnFull = &L;
+  Rec.Events.clear();
+  EXPECT_EQ(Add(lxmInfo, "again", 4), 0);
+  EXPECT_EQ(Texts(), VS{"again"});
+  EXPECT_EQ(Rec.Events, (VS{"before 0 App", "full", "cleared", "after 0"}));
+  Rec.ClearsOnFull = nullptr;
+  L.Clear();
+  Add(lxmInfo, "new", 1);
 
   // A wake-up separator that fills the list: the message still lands right.
   Add(lxmInfo, "b", 2);

@@ -3,6 +3,7 @@
 #include "components/LxMnuBtn.h"
 #include "components/LxPrgres.h"
 #include "TestUtil.h"
+#include "model/ScopeExit.h"
 
 #include <vector>
 
@@ -135,6 +136,42 @@ TEST(MenuButton, ThePressThatClosesTheMenuDoesNotOpenItAgain) {
   B.Now += 1000;
   Press();
   EXPECT_EQ(B.Shown.size(), 2u);
+}
+
+TEST(MenuButton, AMenuThatWouldRunUnderTheTaskbarOpensAboveTheButton) {
+  // A taskbar 40 pixels high along the bottom of the screen.
+  RECT Work{};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &Work, 0);
+  const auto RestoreWork = ScopeExit([Work]() mutable { ::SystemParametersInfoA(SPI_SETWORKAREA, 0, &Work, 0); });
+  const int ScreenBottom = ::GetSystemMetrics(SM_CYSCREEN);
+  RECT Taskbar = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ScreenBottom - 40};
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_SETWORKAREA, 0, &Taskbar, 0));
+
+  THostForm Form;
+  TPopupMenu Menu(&Form);
+  for (int I = 0; I < 6; ++I) {
+    auto* Item = new TMenuItem(nullptr);
+    Item->SetCaption("Item " + std::to_string(I));
+    Menu.GetItems()->Add(Item);
+  }
+  const int MenuHeight = 4 + 6 * (::GetSystemMetrics(SM_CYMENU) - 2);
+  TRecordingMenuButton B(&Form);
+  B.SetParent(&Form);
+  B.SetBounds(10, 10, 25, 25);
+  B.SetClickMenu(&Menu);
+  // Below the button the menu would still fit the screen, but not the work area.
+  const int ButtonBottom = ScreenBottom - 20 - MenuHeight;
+  Form.SetBounds(0, ButtonBottom - 35, 400, 300);
+  B.DropDown();
+  ASSERT_EQ(B.Shown.size(), 1u);
+  const POINT Above = B.ClientToScreen(POINT{0, -3 - MenuHeight});
+  EXPECT_EQ(B.Shown[0].x, Above.x);
+  EXPECT_EQ(B.Shown[0].y, Above.y);
+  // Well above the taskbar it opens below the button.
+  Form.SetBounds(0, 0, 400, 300);
+  B.DropDown();
+  ASSERT_EQ(B.Shown.size(), 2u);
+  EXPECT_EQ(B.Shown[1].y, B.ClientToScreen(POINT{0, 25}).y);
 }
 
 TEST(MenuButton, CopiedItemsRunTheSourceHandlersAndADeletedMenuIsForgotten) {

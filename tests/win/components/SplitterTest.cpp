@@ -108,6 +108,64 @@ TEST_F(SplitterTest, PercentModeFollowsTheSizeWithoutDrifting) {
   EXPECT_EQ(S.GetPercent(), 25);
 }
 
+TEST_F(SplitterTest, InPercentModeAResizeSetsTheLimitsToTheirPercentages) {
+  S.SetPercent(50);
+  S.SetPercentMin(10);
+  S.SetBounds(0, 0, 302, 200); // s = 302 - 4 div 2 = 300
+  EXPECT_EQ(S.GetPositionMin(), 30);
+  EXPECT_EQ(S.GetPositionMax(), 300); // 100 % of s
+  EXPECT_EQ(S.GetPosition(), 150);
+  S.SetPercentMin(0);
+  S.SetBounds(0, 0, 300, 200); // s = 298
+  EXPECT_EQ(S.GetPositionMin(), 0);
+  EXPECT_EQ(S.GetPositionMax(), 298);
+  EXPECT_EQ(S.GetPosition(), 149);
+
+  // Dragged past the far edge, the bar stops at 100 %, which lets it go
+  // further than the last position where it fits whole (300 - 4 = 296).
+  auto Drag = [&](int From, int To) {
+    ::SendMessageA(S.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(From, 50));
+    ::SendMessageA(S.WindowHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(To, 50));
+    ::SendMessageA(S.WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(To, 50));
+  };
+  Drag(151, 1000);
+  EXPECT_EQ(S.GetPosition(), 298);
+  EXPECT_EQ(S.GetPercent(), 100);
+  EXPECT_TRUE(RectIs(S.GetBarRect(), 298, 0, 302, 200));
+  S.SetSplitterStyle(ssGroove);
+  S.SetColor(0x00FFFFFF);
+  TTestSurface T(300, 200);
+  S.PaintWindow(T.DC());
+  // The groove runs along the bar's middle (298 + 4 / 2 - 1), one pixel from
+  // the edge; a bar that stopped where it fits whole would have it at 297.
+  EXPECT_EQ(T.At(297, 50), 0x00FFFFFFu);
+  EXPECT_EQ(T.At(298, 50), 0x00FFFFFFu);
+  EXPECT_EQ(T.At(299, 50), Sys(clBtnShadow));
+  // Back past the near edge: 0 %.
+  Drag(299, -500);
+  EXPECT_EQ(S.GetPosition(), 0);
+  EXPECT_EQ(S.GetPercent(), 0);
+}
+
+TEST_F(SplitterTest, TheDragMaskXorsEveryOtherPixelWithGrey) {
+  struct TMaskSplitter : TLxSplitter {
+    using TLxSplitter::TLxSplitter;
+    using TLxSplitter::PaintDragMask;
+  } M(&Form);
+  TTestSurface T(16, 16, 0x00FF00FF);
+  const RECT R{2, 3, 10, 13};
+  M.PaintDragMask(T.DC(), R);
+  for (int Y = 0; Y < 16; ++Y)
+    for (int X = 0; X < 16; ++X) {
+      const POINT P{X, Y};
+      const bool Grey = ::PtInRect(&R, P) && (X + Y) % 2 == 0;
+      ASSERT_EQ(T.At(X, Y), Grey ? RGB(0x7F, 0x80, 0x7F) : RGB(0xFF, 0x00, 0xFF)) << X << "," << Y;
+    }
+  M.PaintDragMask(T.DC(), R); // twice at the same place: nothing left
+  for (int Y = 0; Y < 16; ++Y)
+    for (int X = 0; X < 16; ++X) ASSERT_EQ(T.At(X, Y), RGB(0xFF, 0x00, 0xFF)) << X << "," << Y;
+}
+
 TEST_F(SplitterTest, DraggingTheBarMovesItOnceOnRelease) {
   ::SendMessageA(S.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(102, 50));
   ASSERT_TRUE(S.GetDragging());

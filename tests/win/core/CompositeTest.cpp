@@ -43,6 +43,34 @@ protected:
   HWND Wnd = nullptr;
 };
 
+TEST_F(CompositeTest, TheListHasTheKeyboardFocusFromTheStartAndGetsItBack) {
+  // Shown, the form gave the focus to its first control in tab order: the list.
+  EXPECT_EQ(GetFocus(), Wnd);
+  for (int I = 0; I < 5; ++I) Add(lxmInfo, "m" + std::to_string(I));
+  List->FlushChanges();
+  auto Press = [this](WPARAM VKey) {
+    PostMessageA(Wnd, WM_KEYDOWN, VKey, 1);
+    PostMessageA(Wnd, WM_KEYUP, VKey, 0xC0000001);
+    Application->ProcessMessages();
+  };
+  Press(VK_END);
+  EXPECT_EQ(List->GetItemIndex(), 4);
+  EXPECT_TRUE(List->GetSelected(4));
+  Press(VK_HOME);
+  EXPECT_EQ(List->GetItemIndex(), 0);
+  // Another window is activated and then this form again: the list has the
+  // focus back and the keys go on where they left off.
+  TForm Other(nullptr);
+  Other.SetBounds(100, 100, 200, 100);
+  Other.Show();
+  ASSERT_EQ(GetActiveWindow(), Other.WindowHandle());
+  EXPECT_NE(GetFocus(), Wnd);
+  SetActiveWindow(Form->WindowHandle());
+  EXPECT_EQ(GetFocus(), Wnd);
+  Press(VK_DOWN);
+  EXPECT_EQ(List->GetItemIndex(), 1);
+}
+
 TEST_F(CompositeTest, ListFullAnsweredIgnoreDropsTheMessageAndIgnores) {
   C->Messages().SetCapacity(3);
   for (int I = 0; I < 3; ++I) Add(lxmInfo, std::string("m").append(std::to_string(I)));
@@ -63,8 +91,15 @@ TEST_F(CompositeTest, ListFullAnsweredClearLeavesOnlyTheNewMessage) {
   C->Messages().SetCapacity(3);
   for (int I = 0; I < 3; ++I) Add(lxmInfo, std::string("m").append(std::to_string(I)));
   List->SelectAll();
+  // The clear shows the hourglass while it works, as every clear does.
+  std::vector<TCursor> CursorsWhileClearing;
+  C->OnUpdateStatus = [&](TObject*, bool, bool HasItems) {
+    if (!HasItems) CursorsWhileClearing.push_back(TCursorGuard::ScreenCursor());
+  };
   TModalAnswer Answer([](TCustomForm& F) { F.SetModalResult(mrCancel); });
   EXPECT_EQ(Add(lxmInfo, "fresh"), 0);
+  EXPECT_EQ(CursorsWhileClearing, std::vector<TCursor>{crHourGlass});
+  EXPECT_EQ(TCursorGuard::ScreenCursor(), crDefault);
   ASSERT_EQ(List->Count(), 1);
   EXPECT_EQ(Text(0), "fresh");
   EXPECT_EQ(List->GetSelCount(), 0);

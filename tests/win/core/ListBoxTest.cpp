@@ -209,13 +209,32 @@ TEST_F(ListBoxTest, BandBelowTheLastItemIsFilledAndNothingErased) {
   EXPECT_EQ(S.Pixel(S.Width() - 1, S.Height() - 1), Sys(COLOR_WINDOW));
   // The default drawing wrote the item strings.
   EXPECT_TRUE(S.AnyOtherThan(RECT{0, 0, 100, 20}, Sys(COLOR_WINDOW)));
-  // An empty list is all band.
+}
+
+TEST_F(ListBoxTest, AnEmptyListShowsItsCaretRowAboveTheBand) {
   Items.S.clear();
   List->ItemsCleared();
   List->FlushChanges();
-  TSurface E(List->GetClientWidth(), List->GetClientHeight());
-  SendMessageA(Wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(E.DC()), PRF_CLIENT);
-  EXPECT_FALSE(E.AnyOtherThan(RECT{0, 0, E.Width(), E.Height()}, Sys(COLOR_WINDOW)));
+  auto Print = [&](TSurface& S) {
+    SendMessageA(Wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(S.DC()), PRF_CLIENT);
+  };
+  const COLORREF Window = Sys(COLOR_WINDOW);
+  SetFocus(nullptr);
+  TSurface Unfocused(List->GetClientWidth(), List->GetClientHeight());
+  Print(Unfocused);
+  EXPECT_FALSE(Unfocused.AnyOtherThan(RECT{0, 0, Unfocused.Width(), Unfocused.Height()}, Window));
+  // With the focus, the caret row (one item high) gets the focus rectangle;
+  // inside it and below it all is the list colour.
+  List->SetFocus();
+  ASSERT_EQ(GetFocus(), Wnd);
+  TSurface Focused(List->GetClientWidth(), List->GetClientHeight());
+  Print(Focused);
+  const int W = Focused.Width();
+  EXPECT_TRUE(Focused.AnyOtherThan(RECT{0, 0, W, 1}, Window));
+  EXPECT_TRUE(Focused.AnyOtherThan(RECT{0, 19, W, 20}, Window));
+  EXPECT_TRUE(Focused.AnyOtherThan(RECT{0, 0, 1, 20}, Window));
+  EXPECT_FALSE(Focused.AnyOtherThan(RECT{1, 1, W - 1, 19}, Window));
+  EXPECT_FALSE(Focused.AnyOtherThan(RECT{0, 20, W, Focused.Height()}, Window));
 }
 
 TEST_F(ListBoxTest, F2EditsEnterAcceptsEscapeCancels) {

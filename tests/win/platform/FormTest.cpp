@@ -186,6 +186,27 @@ TEST(Form, MaximisedFormKeepsItsNormalBounds) {
   EXPECT_EQ(Form.GetWidth(), 300);
 }
 
+TEST(Form, ActivationFocusesTheFirstTabStopAndLaterTheControlThatHadTheFocus) {
+  TAskForm Form;
+  Form.BtnNo->SetTabOrder(0);
+  Form.Show();
+  EXPECT_EQ(::GetFocus(), Form.BtnNo->WindowHandle());
+  EXPECT_EQ(Form.GetActiveControl(), Form.BtnNo);
+  Form.BtnIgnore->SetFocus();
+  // A form without controls keeps the focus itself.
+  TForm Other(nullptr);
+  Other.Show();
+  ASSERT_EQ(::GetActiveWindow(), Other.WindowHandle());
+  EXPECT_EQ(::GetFocus(), Other.WindowHandle());
+  ::SetActiveWindow(Form.WindowHandle());
+  EXPECT_EQ(::GetFocus(), Form.BtnIgnore->WindowHandle());
+  // The control that had the focus is hidden meanwhile: the first tab stop again.
+  ::SetActiveWindow(Other.WindowHandle());
+  Form.BtnIgnore->SetVisible(false);
+  ::SetActiveWindow(Form.WindowHandle());
+  EXPECT_EQ(::GetFocus(), Form.BtnNo->WindowHandle());
+}
+
 TEST(Form, ClosingTheMainFormEndsTheApplicationLoop) {
   TForm Main(nullptr);
   Application->SetMainForm(&Main);

@@ -265,7 +265,6 @@ TEST_F(Intake, RemovingAPanelRegisteredTwiceRemovesOnlyItsFirstEntry) {
   Satellite.AddCompositeReference(&A);
   Satellite.AddCompositeReference(&B);
   Satellite.AddCompositeReference(&A);
-  // The second registration of A copied A's (empty) items onto itself.
   Satellite.RemoveCompositeReference(&A);
   ASSERT_EQ(Satellite.GetComposites().size(), 2u);
   EXPECT_EQ(Satellite.GetComposites()[0], &B);
@@ -281,19 +280,26 @@ TEST_F(Intake, RemovingAPanelRegisteredTwiceRemovesOnlyItsFirstEntry) {
   EXPECT_TRUE(A.Calls.empty());
 }
 
-TEST_F(Intake, ARegisteredPanelMayJoinTwiceAndGetsItsOwnItemsAgain) {
+TEST_F(Intake, APanelRegisteredAgainKeepsItsListAndIsServedPerEntry) {
   TBkFrmLxSatellite Satellite;
-  TRecordingPanel A;
+  TRecordingPanel A("A"), B("B");
   Satellite.AddCompositeReference(&A);
   Send(Satellite.GetHandle(), lxmInfo, "one");
   Send(Satellite.GetHandle(), lxmInfo, "two");
+  // The first panel again: no copy of its items onto themselves.
   Satellite.AddCompositeReference(&A);
-  ASSERT_EQ(A.Items.size(), 4u);
-  EXPECT_EQ(A.Items[2], A.Items[0]);
-  EXPECT_EQ(A.Items[3], A.Items[1]);
-  // Registered twice, the panel is served twice.
+  EXPECT_EQ(A.Items.size(), 2u);
+  // A later panel again: no second copy of the first panel's items.
+  Satellite.AddCompositeReference(&B);
+  ASSERT_EQ(B.Items.size(), 2u);
+  Satellite.AddCompositeReference(&B);
+  EXPECT_EQ(B.Items.size(), 2u);
+  EXPECT_EQ(B.Items[0], A.Items[0]);
+  // Each entry of the list is served.
   Send(Satellite.GetHandle(), lxmInfo, "three");
-  EXPECT_EQ(A.Items.size(), 6u);
+  EXPECT_EQ(A.Items.size(), 4u);
+  EXPECT_EQ(B.Items.size(), 4u);
+  EXPECT_EQ(Satellite.GetComposites().size(), 4u);
 }
 
 namespace {

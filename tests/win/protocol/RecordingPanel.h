@@ -51,9 +51,10 @@ public:
   }
   void SetSatellite(TBkFrmLxSatellite* S) override { Satellite = S; }
   void AppendSharedItemsFrom(TLxIntakePanel& First) override {
+    // Like the viewer panel: a panel never copies its own items onto itself.
     auto& Other = static_cast<TRecordingPanel&>(First);
-    const std::size_t N = Other.Items.size();  // the first panel may be this one
-    for (std::size_t I = 0; I < N; ++I) Items.push_back(Other.Items[I]);
+    if (&Other == this) return;
+    Items.insert(Items.end(), Other.Items.begin(), Other.Items.end());
   }
 
 private:

@@ -115,3 +115,31 @@ TEST_F(SatelliteViewer, IgnoringPanelsAreSkippedButTheFirstStillSavesTheLog) {
   Satellite->RemoveCompositeReference(First);
   Satellite->RemoveCompositeReference(Second);
 }
+
+TEST_F(SatelliteViewer, APanelRegisteredAgainKeepsItsMessagesOnce) {
+  auto [First, Second] = Panels;
+  Satellite->AddCompositeReference(First);
+  HWND W = Satellite->GetHandle();
+  for (int I = 0; I < 3; ++I) Send(W, lxmInfo, "message " + std::to_string(I));
+  // Shown again by its host, the first panel is not given its own items again.
+  Satellite->AddCompositeReference(First);
+  EXPECT_EQ(First->Messages().Count(), 3);
+  EXPECT_EQ(First->GetItemMsgInfo(0).RefCount(), 1u);
+  // Neither is a second panel given the first panel's items twice.
+  Satellite->AddCompositeReference(Second);
+  Satellite->AddCompositeReference(Second);
+  ASSERT_EQ(Second->Messages().Count(), 3);
+  EXPECT_EQ(&Second->GetItemMsgInfo(2), &First->GetItemMsgInfo(2));
+  EXPECT_EQ(First->GetItemMsgInfo(0).RefCount(), 2u);
+  EXPECT_EQ(Text(Second, 2), "message 2");
+  // Every entry is served: each registration lists a new message once more.
+  Send(W, lxmWarning, "later");
+  EXPECT_EQ(First->Messages().Count(), 5);
+  EXPECT_EQ(Second->Messages().Count(), 5);
+  // Each registration is undone by one removal.
+  for (int I = 0; I < 2; ++I) {
+    Satellite->RemoveCompositeReference(First);
+    Satellite->RemoveCompositeReference(Second);
+  }
+  EXPECT_TRUE(Satellite->GetComposites().empty());
+}
