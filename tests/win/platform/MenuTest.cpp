@@ -8,11 +8,10 @@
 namespace {
 
 TMenuItem* AddItem(TComponent* Owner, TMenuItem* Parent, const std::string& Caption, TShortCut Key = scNone) {
-  auto* Item = new TMenuItem(Owner);
+  auto Item = std::make_unique<TMenuItem>(Owner);
   Item->SetCaption(Caption);
   Item->SetShortCut(Key);
-  Parent->Add(Item);
-  return Item;
+  return Parent->Add(std::move(Item));
 }
 
 std::string ItemText(HMENU Menu, UINT Pos) {
