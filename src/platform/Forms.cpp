@@ -114,6 +114,13 @@ void TCustomForm::CreateWindowHandle(const TCreateParams& P) {
   }
 }
 
+void TCustomForm::DestroyWnd() {
+  // The menu object owns its menu: the window must not destroy it on its way
+  // (a new window shows the same menu).
+  if (FMenu && HandleAllocated()) ::SetMenu(WindowHandle(), nullptr);
+  TScrollingWinControl::DestroyWnd();
+}
+
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
   if (Value == FBorderStyle) return;
   FBorderStyle = Value;

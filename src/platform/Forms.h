@@ -95,6 +95,7 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
+  void DestroyWnd() override;
   void DoSetVisible(bool Value) override;
   virtual void DoClose(TCloseAction& Action);
   void ActiveControlChanged(TWinControl* Control) override;
