@@ -95,8 +95,11 @@ void TCustomControl::PaintWindow(HDC DC) {
   auto PaintInto = [this](HDC Target) {
     FCanvas->AttachPaintDC(Target);
     auto Detach = ScopeExit([this] { FCanvas->DetachPaintDC(); });
+    // Every paint starts with the control's font and a solid brush of its
+    // colour, whatever the last one left.
     FCanvas->SetFont(GetFont());
     FCanvas->GetBrush().SetColor(GetColor());
+    FCanvas->GetBrush().SetStyle(bsSolid);
     Paint(*FCanvas);
   };
   RECT R = GetClientRect();

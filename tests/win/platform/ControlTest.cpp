@@ -265,6 +265,25 @@ TEST(Label, AutoSizeFollowsTheText) {
 
 namespace {
 
+TEST(Label, EveryPaintFillsTheBackgroundAgain) {
+  // Paint leaves the canvas's brush clear for the text; the next paint must
+  // still get a solid brush of the control's colour, or old text shows through.
+  TForm Form(nullptr);
+  auto* Label = new TLabel(&Form);
+  Label->SetParent(&Form);
+  Label->SetAutoSize(false);
+  Label->SetBounds(0, 0, 60, 20);
+  Label->SetColor(clRed);
+  Label->SetCaption("x");
+  Form.Show();
+  for (int Paint = 0; Paint < 2; ++Paint) {
+    TBitmap Shot(60, 20);
+    ::SendMessageA(Label->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Shot.GetCanvas().GetHandle()),
+                   PRF_CLIENT);
+    EXPECT_EQ(Shot.GetCanvas().GetPixel(55, 15), static_cast<TColor>(ColorToRGB(clRed))) << "paint " << Paint;
+  }
+}
+
 TEST(Application, ActivationOfTheProgramReachesTheCallbacksOnce) {
   TForm A(nullptr), B(nullptr);
   A.HandleNeeded();
