@@ -26,17 +26,17 @@ void TLxMRUComboBox::BuildEditMenu() {
                                    {"&Copy", tagCopy},   {"&Paste", tagPaste}, {"&Delete", tagDelete},
                                    {"-", 0},             {"Select &All", tagSelectAll}, {"-", 0}};
   for (const TEntry& E : Entries) {
-    auto* Item = new TMenuItem(nullptr);
+    auto Item = std::make_unique<TMenuItem>(nullptr);
     Item->SetCaption(E.Caption);
     Item->SetTag(E.Tag);
     if (E.Tag) Item->OnClick = [this, Tag = E.Tag](TObject*) { EditCommand(Tag); };
-    FEditMenu->GetItems()->Add(Item);
+    FEditMenu->GetItems()->Add(std::move(Item));
   }
-  FRemoveItem = new TMenuItem(nullptr);
-  FRemoveItem->SetCaption(FCaptionMenuItemRemove);
-  FRemoveItem->SetTag(tagRemove);
-  FRemoveItem->OnClick = [this](TObject*) { EditCommand(tagRemove); };
-  FEditMenu->GetItems()->Add(FRemoveItem);
+  auto Remove = std::make_unique<TMenuItem>(nullptr);
+  Remove->SetCaption(FCaptionMenuItemRemove);
+  Remove->SetTag(tagRemove);
+  Remove->OnClick = [this](TObject*) { EditCommand(tagRemove); };
+  FRemoveItem = FEditMenu->GetItems()->Add(std::move(Remove));
 }
 
 void TLxMRUComboBox::SetCaptionMenuItemRemove(const std::string& Value) {

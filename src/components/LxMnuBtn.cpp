@@ -39,8 +39,7 @@ void TLxMenuSpeedButton::CopyItem(TMenuItem* Source, TMenuItem* Dest) {
   Dest->SetTag(Source->GetTag());
   Dest->OnClick = Source->OnClick;
   for (int I = 0; I < Source->GetCount(); ++I) {
-    auto* Sub = new TMenuItem(nullptr);
-    Dest->Add(Sub);
+    TMenuItem* Sub = Dest->Add(std::make_unique<TMenuItem>(nullptr));
     CopyItem(Source->GetItem(I), Sub);
   }
 }
@@ -54,8 +53,7 @@ void TLxMenuSpeedButton::DropDown() {
   std::vector<TLxMenuLine> Lines;
   for (int I = 0; I < Source->GetCount(); ++I) {
     TMenuItem* S = Source->GetItem(I);
-    auto* D = new TMenuItem(nullptr);
-    FMenuCopy->GetItems()->Add(D);
+    TMenuItem* D = FMenuCopy->GetItems()->Add(std::make_unique<TMenuItem>(nullptr));
     CopyItem(S, D);
     // Top-level copies run the source item's handler, with it as sender.
     D->SetTag(I);

@@ -1,6 +1,6 @@
 #include "platform/Clipboard.h"
 
-#include "platform/Forms.h"
+#include "platform/Application.h"
 #include "platform/PlatformExcept.h"
 
 #include <cstring>

@@ -2,6 +2,12 @@
 // alignment layout, the window-procedure thunk and the custom (self-painting)
 // control base.
 //
+// The forms and the menus ("platform/Forms.h", "platform/Menus.h") build on
+// this header, never the reverse: a control reaches its form through the
+// hooks of its top parent (IsShortCut, DialogKey, ActiveControlChanged...),
+// its popup menu through TCustomMenu, and menu commands through
+// DispatchMenuCommand.
+//
 // Ownership: a component with an owner is deleted by that owner (children
 // last-created first); deleting it earlier removes it from its owner. A
 // control's parent is separate from its owner: the parent only lays it out
@@ -82,6 +88,28 @@ HCURSOR CursorHandle(TCursor Cursor);
 TShiftState KeyboardShiftState();
 TShiftState MouseShiftState(WPARAM KeyFlags);
 
+// Shows the hourglass while it lives; the normal cursor comes back when the
+// last guard ends, also when an exception leaves the guarded block.
+class TCursorGuard {
+public:
+  explicit TCursorGuard(TCursor Cursor = crHourGlass);
+  ~TCursorGuard();
+  TCursorGuard(const TCursorGuard&) = delete;
+  TCursorGuard& operator=(const TCursorGuard&) = delete;
+  // The cursor every window of the layer shows now (crDefault: its own).
+  static TCursor ScreenCursor();
+
+private:
+  TCursor FPrevious;
+};
+
+// Menu commands: a WM_COMMAND from a menu (no control window, notification 0)
+// runs the menu item of its id. The menus register the handler with their
+// first item; DispatchMenuCommand is false when no item has the id.
+using TMenuCommandHandler = bool (*)(UINT Command);
+void SetMenuCommandHandler(TMenuCommandHandler Handler);
+bool DispatchMenuCommand(UINT Command);
+
 struct TMessage {
   UINT Msg;
   WPARAM WParam;
@@ -97,9 +125,22 @@ inline constexpr UINT CN_CTLCOLOR = CN_BASE + WM_CTLCOLOREDIT;  // WParam HDC; R
 inline constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 inline constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
 
+class TControl;
 class TWinControl;
 class TCustomForm;
-class TPopupMenu;
+
+// ---------------------------------------------------------------- menus, as the controls see them
+// The base of the menus in "platform/Menus.h"; a control knows its popup menu
+// only through these.
+class TCustomMenu : public TComponent {
+public:
+  explicit TCustomMenu(TComponent* AOwner) : TComponent(AOwner) {}
+  // Clicks the enabled item that has this shortcut; true when there was one.
+  virtual bool IsShortCut(WORD Key, TShiftState Shift) = 0;
+  // Shows the menu at a screen point as Control's context menu and runs the
+  // chosen item; false when the menu has nothing to show there.
+  virtual bool ContextPopup(TControl* Control, POINT Screen);
+};
 
 // ---------------------------------------------------------------- control
 class TControl : public TComponent {
@@ -175,8 +216,10 @@ public:
   void SetParentShowHint(bool Value) { FParentShowHint = Value; }
   TCursor GetCursor() const { return FCursor; }
   void SetCursor(TCursor Value) { FCursor = Value; }
-  TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TPopupMenu* Value);
+  // The menu a right click shows (a TPopupMenu); its shortcuts work while this
+  // control or one of its children has the focus.
+  TCustomMenu* GetPopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TCustomMenu* Value);
 
   virtual void Invalidate() = 0;
   virtual void Update() = 0;  // paints pending invalid parts now
@@ -185,7 +228,8 @@ public:
   virtual void BringToFront() = 0;
   virtual void SendToBack() = 0;
 
-  // The form this control sits on (walking parents), or null.
+  // The form this control sits on (walking parents), or null. Defined with
+  // the forms ("platform/Forms.h").
   TCustomForm* GetParentForm() const;
 
   TNotifyEvent OnClick;
@@ -240,7 +284,7 @@ protected:
   bool FShowHint = false;
   bool FParentShowHint = true;
   TCursor FCursor = crDefault;
-  TPopupMenu* FPopupMenu = nullptr;
+  TCustomMenu* FPopupMenu = nullptr;
   bool FMouseDownInside = false;
 };
 
@@ -338,12 +382,21 @@ public:
   TNotifyEvent OnExit;
 
   // Keyboard preprocessing before a key-down message is dispatched: menu
-  // shortcuts (this control's popup menu and its parents', then the form's),
-  // then dialog keys (Tab, Enter, Escape) the control does not want.
-  // Returns true when the key was used.
+  // shortcuts (this control's popup menu and its parents', then the top
+  // parent's IsShortCut), then dialog keys (Tab, Enter, Escape) the control
+  // does not want (the top parent's DialogKey). Returns true when the key was used.
   virtual bool PreProcessKey(MSG& Msg);
   // Whether a key-down may be offered to the shortcut processing (default: yes).
   virtual bool WantsShortCut(WORD Key, TShiftState Shift);
+  // Hooks of a top parent (the form): shortcuts of a key pressed in any of its
+  // controls, and the dialog keys they leave. Default: not used.
+  virtual bool IsShortCut(WORD Key, TShiftState Shift);
+  virtual bool DialogKey(WORD Key, TShiftState Shift);
+  // Whether this control answers a dialog key of its form: Enter as the
+  // default button, Escape as the cancel button (the form clicks it). Default: no.
+  virtual bool IsDialogButton(WORD /*Key*/) const { return false; }
+  // The topmost parent (this control when it has none).
+  TWinControl* TopParent();
 
   // The window procedure of this control; handlers call the inherited one for
   // what they do not handle, which ends in DefaultHandler.
@@ -359,6 +412,13 @@ protected:
   virtual void CreateWindowHandle(const TCreateParams& Params);
   // The window was made (children too).
   virtual void Loaded() {}
+
+  // Hooks of a top parent (the form) about the controls inside it: Control
+  // got the focus, Control (with its children) is leaving the tree, and
+  // whether this window has a menu bar (for its client size).
+  virtual void ActiveControlChanged(TWinControl* /*Control*/) {}
+  virtual void ControlRemoving(TWinControl* /*Control*/) {}
+  virtual bool HasMenuBar() const { return false; }
 
   virtual void KeyDown(WORD& Key, TShiftState Shift);
   virtual void KeyUp(WORD& Key, TShiftState Shift);

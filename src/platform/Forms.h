@@ -1,12 +1,12 @@
-// Forms (top-level windows, modal dialogs), the application object and the
-// hourglass cursor guard.
+// Forms: top-level windows and modal dialogs. The application object
+// ("platform/Application.h") and the cursor guard ("platform/Controls.h") come
+// with this header.
 #pragma once
 
+#include "platform/Application.h"
 #include "platform/Controls.h"
 
-#include <exception>
 #include <functional>
-#include <string>
 
 class TMainMenu;
 
@@ -33,25 +33,6 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 class TScrollingWinControl : public TWinControl {
 public:
   explicit TScrollingWinControl(TComponent* AOwner);
-};
-
-class TButtonControl;
-class TTimer;
-
-// The small window that shows a control's hint, in the application's hint colour.
-class THintWindow : public TCustomControl {
-public:
-  explicit THintWindow(TComponent* AOwner);
-  // Shows Text with its top-left corner at the screen point, without activating.
-  void ActivateHint(POINT ScreenPos, const std::string& Text);
-  void ReleaseHint();
-  // The window size the text needs.
-  SIZE CalcHintSize(const std::string& Text);
-
-protected:
-  void CreateParams(TCreateParams& Params) override;
-  void Paint(TCanvas& Canvas) override;
-  void WndProc(TMessage& Message) override;
 };
 
 class TCustomForm : public TScrollingWinControl {
@@ -94,10 +75,10 @@ public:
   virtual bool CloseQuery();
 
   // Menu shortcuts of the main menu and the form's OnShortCut.
-  virtual bool IsShortCut(WORD Key, TShiftState Shift);
+  bool IsShortCut(WORD Key, TShiftState Shift) override;
   // Tab / Shift+Tab move the focus, Enter clicks the default button (only that
   // one: without a default button Enter does nothing), Escape the cancel button.
-  virtual bool DialogKey(WORD Key, TShiftState Shift);
+  bool DialogKey(WORD Key, TShiftState Shift) override;
   // Moves the focus to the next (or previous) tab stop.
   void SelectNext(TWinControl* Current, bool Forward);
 
@@ -114,14 +95,18 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
+  void DestroyWnd() override;
   void DoSetVisible(bool Value) override;
   virtual void DoClose(TCloseAction& Action);
+  void ActiveControlChanged(TWinControl* Control) override;
+  void ControlRemoving(TWinControl* Control) override;
+  bool HasMenuBar() const override { return FMenu != nullptr; }
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-  friend class TWinControl;
-  friend class TButtonControl;
   void ModalLoop();
-  TButtonControl* FindButton(bool Default);
+  // The control that answers a dialog key (IsDialogButton), or null.
+  TWinControl* FindDialogButton(WORD Key);
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
@@ -137,128 +122,4 @@ private:
 class TForm : public TCustomForm {
 public:
   explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
-};
-
-// ---------------------------------------------------------------- application
-class TApplication {
-public:
-  TApplication();
-  ~TApplication();
-  TApplication(const TApplication&) = delete;
-  TApplication& operator=(const TApplication&) = delete;
-
-  // Common controls; call once before creating forms.
-  void Initialize();
-  // Shows the main form and processes messages until Terminate (or the main form closes).
-  void Run();
-  // Waits for and processes one message (idle work when the queue is empty).
-  void HandleMessage();
-  // Processes every queued message without waiting.
-  void ProcessMessages();
-  // Posts the quit message; Terminated turns true when the loop receives it.
-  void Terminate();
-  bool GetTerminated() const { return FTerminated; }
-
-  TCustomForm* GetMainForm() const { return FMainForm; }
-  void SetMainForm(TCustomForm* Value) { FMainForm = Value; }
-  const std::string& GetTitle() const { return FTitle; }
-  void SetTitle(const std::string& Value) { FTitle = Value; }
-  TColor GetHintColor() const { return FHintColor; }
-  void SetHintColor(TColor Value) { FHintColor = Value; }
-  const std::string& GetHelpFile() const { return FHelpFile; }
-  void SetHelpFile(const std::string& Value) { FHelpFile = Value; }
-  // The help system command (WinHelp) on HelpFile.
-  bool HelpCommand(UINT Command, ULONG_PTR Data);
-  // Whether a window of this application is the active one.
-  bool GetActive() const { return FActive; }
-
-  // Hints: a control's hint shows HintPause ms after the mouse came to rest
-  // on it and hides after HintHidePause ms, on a click or a key.
-  bool GetShowHint() const { return FShowHint; }
-  void SetShowHint(bool Value);
-  unsigned GetHintPause() const { return FHintPause; }
-  void SetHintPause(unsigned Value) { FHintPause = Value; }
-  unsigned GetHintHidePause() const { return FHintHidePause; }
-  void SetHintHidePause(unsigned Value) { FHintHidePause = Value; }
-  void CancelHint();
-  // The control whose hint is pending or showing, the hint window (null until
-  // first needed) and the timer that drives both (tests call its Timer()).
-  TControl* GetHintControl() const { return FHintControl; }
-  THintWindow* GetHintWindow() const { return FHintWindow; }
-  TTimer* GetHintTimer();
-  // The text a hint shows: the part before the first '|'.
-  static std::string GetShortHint(const std::string& Hint);
-
-  // The exception display: OnException when set, else ShowException.
-  // Never throws (it is called from the window-procedure thunk).
-  void HandleException(const std::exception& E) noexcept;
-  void HandleUnknownException() noexcept;
-  // A message box with the exception's text.
-  void ShowException(const std::exception& E);
-  // MessageBoxA over the active window (OnMessageBox answers instead when set).
-  int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
-
-  // A hidden window of the application (timers, popup menus, clipboard owner).
-  HWND GetHandle();
-  HINSTANCE GetInstance() const { return ModuleInstance(); }
-
-  // Activation of the application (any of its windows becomes / stops being active).
-  TNotifyEvent OnActivate;
-  TNotifyEvent OnDeactivate;
-  TNotifyEvent OnIdle;
-  std::function<void(TObject* Sender, const std::exception& E)> OnException;
-  // When set, MessageBox returns its answer instead of showing a box.
-  std::function<int(const std::string& Text, const std::string& Caption, UINT Flags)> OnMessageBox;
-  // Called when a modal loop begins (the form is shown); it may set the
-  // form's ModalResult or post input to it. For tests and automation.
-  std::function<void(TCustomForm& Form)> OnModalBegin;
-
-  // Called by the layer.
-  void ModalStarted(TCustomForm& Form);
-  void ActivateChanged(bool Active);
-  void Idle();
-  // Keyboard preprocessing and dispatch of one retrieved message.
-  void ProcessMessage(MSG& Msg);
-  // Called when a control (or its hint) goes away.
-  void ControlDestroying(TControl* Control);
-
-private:
-  void HintMouseMessage(const MSG& Msg);
-  void HintTimerExpired();
-  TControl* FHintControl = nullptr;
-  POINT FHintPos{0, 0};
-  bool FHintShowing = false;
-  THintWindow* FHintWindow = nullptr;
-  TTimer* FHintTimer = nullptr;
-  bool FShowHint = true;
-  unsigned FHintPause = 500;
-  unsigned FHintHidePause = 2500;
-
-  TCustomForm* FMainForm = nullptr;
-  std::string FTitle;
-  std::string FHelpFile;
-  TColor FHintColor = clInfoBk;
-  bool FTerminated = false;
-  bool FActive = false;
-  bool FInitialized = false;
-  HWND FHandle = nullptr;
-};
-
-// The one application object.
-extern TApplication* const Application;
-
-// ---------------------------------------------------------------- cursor
-// Shows the hourglass while it lives; the normal cursor comes back when the
-// last guard ends, also when an exception leaves the guarded block.
-class TCursorGuard {
-public:
-  explicit TCursorGuard(TCursor Cursor = crHourGlass);
-  ~TCursorGuard();
-  TCursorGuard(const TCursorGuard&) = delete;
-  TCursorGuard& operator=(const TCursorGuard&) = delete;
-  // The cursor every window of the layer shows now (crDefault: its own).
-  static TCursor ScreenCursor();
-
-private:
-  TCursor FPrevious;
 };

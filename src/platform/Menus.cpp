@@ -1,6 +1,6 @@
 #include "platform/Menus.h"
 
-#include "platform/Forms.h"
+#include "platform/Application.h"
 #include "platform/PlatformExcept.h"
 
 #include <algorithm>
@@ -14,7 +14,17 @@ std::map<UINT, TMenuItem*>& CommandTable() {
   return Table;
 }
 
+// The controls and the application window run menu commands through this.
+bool RunMenuCommand(UINT Command) {
+  TMenuItem* Item = TMenuItem::FindCommand(Command);
+  if (!Item) return false;
+  Item->Click();
+  return true;
+}
+
 UINT AllocateCommand(TMenuItem* Item) {
+  static const bool Registered = (SetMenuCommandHandler(RunMenuCommand), true);
+  (void)Registered;
   static UINT Next = 0x100;
   auto& Table = CommandTable();
   for (int Tries = 0; Tries < 0x10000; ++Tries) {
@@ -121,11 +131,10 @@ TMenuItem::~TMenuItem() {
   BeginDestroy();
   OnClick = nullptr;
   while (!FItems.empty()) {
-    TMenuItem* Child = FItems.back();
+    std::unique_ptr<TMenuItem> Child = std::move(FItems.back());
     FItems.pop_back();
     Child->FParentItem = nullptr;
     Child->FContainer = nullptr;
-    delete Child;
   }
   if (FParentItem) FParentItem->Remove(this);
   if (FOwnsHandle && FHandle) ::DestroyMenu(FHandle);
@@ -145,20 +154,29 @@ TMenuItem* TMenuItem::FindCommand(UINT Command) {
 }
 
 int TMenuItem::IndexOf(const TMenuItem* Item) const {
-  auto It = std::find(FItems.begin(), FItems.end(), Item);
+  auto It = std::find_if(FItems.begin(), FItems.end(), [Item](const auto& P) { return P.get() == Item; });
   return It == FItems.end() ? -1 : static_cast<int>(It - FItems.begin());
 }
 
-void TMenuItem::Add(TMenuItem* Item) { Insert(GetCount(), Item); }
+TMenuItem* TMenuItem::Add(std::unique_ptr<TMenuItem> Item) { return Insert(GetCount(), std::move(Item)); }
 
-void TMenuItem::Insert(int Index, TMenuItem* Item) {
-  if (!Item) return;
-  if (Item->FParentItem) throw EInvalidOperation("Menu item is already inserted");
+TMenuItem* TMenuItem::Insert(int Index, std::unique_ptr<TMenuItem> Item) {
+  if (!Item) return nullptr;
+  if (Item->FParentItem) {
+    (void)Item.release();  // its parent item owns it
+    throw EInvalidOperation("Menu item is already inserted");
+  }
   Index = std::clamp(Index, 0, GetCount());
-  FItems.insert(FItems.begin() + Index, Item);
-  Item->FParentItem = this;
+  TMenuItem* Raw = Item.get();
+  FItems.insert(FItems.begin() + Index, std::move(Item));
+  Raw->FParentItem = this;
   Changed(true);
+  return Raw;
 }
+
+void TMenuItem::Add(TMenuItem* Item) { Insert(GetCount(), std::unique_ptr<TMenuItem>(Item)); }
+
+void TMenuItem::Insert(int Index, TMenuItem* Item) { Insert(Index, std::unique_ptr<TMenuItem>(Item)); }
 
 void TMenuItem::Remove(TMenuItem* Item) {
   const int I = IndexOf(Item);
@@ -167,7 +185,7 @@ void TMenuItem::Remove(TMenuItem* Item) {
 
 void TMenuItem::Delete(int Index) {
   if (Index < 0 || Index >= GetCount()) return;
-  TMenuItem* Item = FItems[static_cast<size_t>(Index)];
+  TMenuItem* Item = FItems[static_cast<size_t>(Index)].release();
   FItems.erase(FItems.begin() + Index);
   Item->FParentItem = nullptr;
   Item->ForgetHandles();
@@ -175,14 +193,21 @@ void TMenuItem::Delete(int Index) {
 }
 
 void TMenuItem::Clear() {
-  while (!FItems.empty()) delete FItems.back();
+  while (!FItems.empty()) {
+    std::unique_ptr<TMenuItem> Item = std::move(FItems.back());
+    FItems.pop_back();
+    Item->FParentItem = nullptr;
+    Item->ForgetHandles();
+    Item.reset();
+    if (!IsDestroying()) Changed(true);
+  }
 }
 
 TMenuItem* TMenuItem::FindShortCut(TShortCut Value) {
   if (Value == scNone) return nullptr;
-  for (TMenuItem* Item : FItems) {
+  for (const auto& Item : FItems) {
     if (!Item->FVisible) continue;
-    if (Item->FShortCut == Value && !Item->IsLine()) return Item;
+    if (Item->FShortCut == Value && !Item->IsLine()) return Item.get();
     if (Item->FEnabled)
       if (TMenuItem* Found = Item->FindShortCut(Value)) return Found;
   }
@@ -210,8 +235,8 @@ void TMenuItem::SetChecked(bool Value) {
   if (Value == FChecked) return;
   FChecked = Value;
   if (Value && FRadioItem && FParentItem) {
-    for (TMenuItem* Sibling : FParentItem->FItems)
-      if (Sibling != this && Sibling->FRadioItem && Sibling->FGroupIndex == FGroupIndex && Sibling->FChecked) {
+    for (const auto& Sibling : FParentItem->FItems)
+      if (Sibling.get() != this && Sibling->FRadioItem && Sibling->FGroupIndex == FGroupIndex && Sibling->FChecked) {
         Sibling->FChecked = false;
         Sibling->Changed(false);
       }
@@ -223,8 +248,8 @@ void TMenuItem::SetRadioItem(bool Value) {
   if (Value == FRadioItem) return;
   FRadioItem = Value;
   if (Value && FChecked && FParentItem) {
-    for (TMenuItem* Sibling : FParentItem->FItems)
-      if (Sibling != this && Sibling->FRadioItem && Sibling->FGroupIndex == FGroupIndex && Sibling->FChecked) {
+    for (const auto& Sibling : FParentItem->FItems)
+      if (Sibling.get() != this && Sibling->FRadioItem && Sibling->FGroupIndex == FGroupIndex && Sibling->FChecked) {
         Sibling->FChecked = false;
         Sibling->Changed(false);
       }
@@ -289,7 +314,7 @@ MENUITEMINFOA TMenuItem::ItemInfo(std::string& Text) {
 
 void TMenuItem::FillMenu(HMENU Menu) {
   UINT Pos = 0;
-  for (TMenuItem* Item : FItems) {
+  for (const auto& Item : FItems) {
     if (!Item->FVisible) continue;
     std::string Text;
     MENUITEMINFOA Info = Item->ItemInfo(Text);
@@ -309,7 +334,7 @@ void TMenuItem::ForgetHandles() {
   FHandle = nullptr;
   FOwnsHandle = false;
   FContainer = nullptr;
-  for (TMenuItem* Item : FItems) Item->ForgetHandles();
+  for (const auto& Item : FItems) Item->ForgetHandles();
 }
 
 HMENU TMenuItem::GetHandle() {
@@ -353,11 +378,13 @@ void TMenuItem::Changed(bool Structure) {
 }
 
 // ---------------------------------------------------------------- TMenu
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) { FItems->FMenu = this; }
+TMenu::TMenu(TComponent* AOwner) : TCustomMenu(AOwner), FItems(std::make_unique<TMenuItem>(nullptr)) {
+  FItems->FMenu = this;
+}
 
 TMenu::~TMenu() {
   FItems->FMenu = nullptr;
-  delete FItems;
+  FItems.reset();
 }
 
 HMENU TMenu::GetHandle() { return FItems->GetHandle(); }
@@ -401,7 +428,7 @@ void TMainMenu::MenuChanged(bool Structure) {
     const bool Owned = FItems->FOwnsHandle;
     FItems->FHandle = nullptr;
     FItems->FOwnsHandle = false;
-    for (TMenuItem* Item : FItems->FItems) {
+    for (const auto& Item : FItems->FItems) {
       Item->FContainer = nullptr;
       Item->FHandle = nullptr;
     }
@@ -414,6 +441,13 @@ void TMainMenu::MenuChanged(bool Structure) {
 
 // ---------------------------------------------------------------- TPopupMenu
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
+
+bool TPopupMenu::ContextPopup(TControl* Control, POINT Screen) {
+  if (FItems->GetCount() == 0) return false;
+  SetPopupComponent(Control);
+  Popup(Screen.x, Screen.y);
+  return true;
+}
 
 void TPopupMenu::Popup(int X, int Y) {
   if (OnPopup) OnPopup(this);

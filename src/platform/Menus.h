@@ -3,6 +3,7 @@
 
 #include "platform/Controls.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,11 +55,20 @@ public:
   int GetHelpContext() const { return FHelpContext; }
   void SetHelpContext(int Value) { FHelpContext = Value; }
 
-  // Sub-items.
+  // Sub-items. An item owns its sub-items; one that a component owner (or
+  // anyone else) deletes first leaves its parent item on the way.
   int GetCount() const { return static_cast<int>(FItems.size()); }
-  TMenuItem* GetItem(int Index) const { return FItems.at(static_cast<size_t>(Index)); }
+  TMenuItem* GetItem(int Index) const { return FItems.at(static_cast<size_t>(Index)).get(); }
   TMenuItem* GetParentItem() const { return FParentItem; }
   int IndexOf(const TMenuItem* Item) const;
+  // Adds a new item and returns it:
+  //   TMenuItem* Item = Menu->GetItems()->Add(std::make_unique<TMenuItem>(nullptr));
+  // Make and set up the item as a std::unique_ptr: it is not lost when a
+  // setter throws before it is added.
+  TMenuItem* Add(std::unique_ptr<TMenuItem> Item);
+  TMenuItem* Insert(int Index, std::unique_ptr<TMenuItem> Item);
+  // The same for a raw item: this item owns it from now on (unless its
+  // component owner deletes it first).
   void Add(TMenuItem* Item);
   void Insert(int Index, TMenuItem* Item);
   void Remove(TMenuItem* Item);
@@ -102,7 +112,7 @@ private:
   std::string FHint;
   int FHelpContext = 0;
   UINT FCommand = 0;
-  std::vector<TMenuItem*> FItems;
+  std::vector<std::unique_ptr<TMenuItem>> FItems;
   TMenuItem* FParentItem = nullptr;
   TMenu* FMenu = nullptr;  // set on the root item
   // The drop-down of the sub-items. DestroyMenu takes submenus with it, so
@@ -113,15 +123,15 @@ private:
   void ForgetHandles();
 };
 
-class TMenu : public TComponent {
+class TMenu : public TCustomMenu {
 public:
   explicit TMenu(TComponent* AOwner);
   ~TMenu() override;
   // The root item: its sub-items are the menu's entries.
-  TMenuItem* GetItems() const { return FItems; }
+  TMenuItem* GetItems() const { return FItems.get(); }
   HMENU GetHandle();
   // Finds the item for a shortcut and clicks it; true when one was found.
-  bool IsShortCut(WORD Key, TShiftState Shift);
+  bool IsShortCut(WORD Key, TShiftState Shift) override;
   // Runs the item of a WM_COMMAND id when it belongs to this menu.
   bool DispatchCommand(UINT Command);
   TMenuItem* FindItem(UINT Command) const;
@@ -130,10 +140,8 @@ protected:
   friend class TMenuItem;
   virtual void MenuChanged(bool Structure);
   virtual bool IsBar() const { return false; }
-  TMenuItem* FItems;
+  std::unique_ptr<TMenuItem> FItems;
 };
-
-class TCustomForm;
 
 class TMainMenu : public TMenu {
 public:
@@ -159,6 +167,8 @@ public:
   TControl* GetPopupComponent() const { return FPopupComponent; }
   void SetPopupComponent(TControl* Value) { FPopupComponent = Value; }
   TNotifyEvent OnPopup;
+  // A right click on Control: shows the menu when it has items.
+  bool ContextPopup(TControl* Control, POINT Screen) override;
 
 private:
   TControl* FPopupComponent = nullptr;

@@ -22,10 +22,9 @@ TPage* TNotebook::AddPage(const std::string& Caption) {
 }
 
 void TNotebook::SetPages(const std::vector<std::string>& Captions) {
-  std::vector<TPage*> Old;
-  Old.swap(FPages);
+  // No page is active while they go, so none is shown on the way.
   FPageIndex = -1;
-  for (TPage* P : Old) delete P;
+  while (!FPages.empty()) delete FPages.back();  // leaves FPages by Notification
   for (const std::string& C : Captions) AddPage(C);
 }
 

@@ -36,6 +36,8 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  // The pages in order. The notebook owns them as its components; a page
+  // deleted by anyone leaves this list (Notification).
   std::vector<TPage*> FPages;
   int FPageIndex = -1;
 };

@@ -1,6 +1,7 @@
 // The whole platform layer.
 #pragma once
 
+#include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Controls.h"

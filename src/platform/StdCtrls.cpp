@@ -66,6 +66,10 @@ void TButton::SetDefault(bool Value) {
   if (HandleAllocated()) ::SendMessageA(WindowHandle(), BM_SETSTYLE, Value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
+bool TButton::IsDialogButton(WORD Key) const {
+  return (Key == VK_RETURN && FDefault) || (Key == VK_ESCAPE && FCancel);
+}
+
 void TButton::Click() {
   if (FModalResult != mrNone)
     if (TCustomForm* Form = GetParentForm()) Form->SetModalResult(FModalResult);

@@ -31,6 +31,7 @@ public:
   TModalResult GetModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
   void Click() override;
+  bool IsDialogButton(WORD Key) const override;
 
 protected:
   void CreateParams(TCreateParams& Params) override;

@@ -1,14 +1,16 @@
 #include "platform/Timers.h"
 
-#include "platform/Forms.h"
+#include "platform/Application.h"
 #include "platform/PlatformExcept.h"
 
 #include <map>
 
 namespace {
+// Never destroyed: timers may still go while static objects are destroyed
+// (the application frees its hint timer then).
 std::map<UINT_PTR, TTimer*>& TimerTable() {
-  static std::map<UINT_PTR, TTimer*> Table;
-  return Table;
+  static auto* Table = new std::map<UINT_PTR, TTimer*>;
+  return *Table;
 }
 UINT_PTR GNextTimerId = 1;
 }  // namespace

@@ -128,10 +128,10 @@ private:
     FNavMenu = new TPopupMenu(this);
     for (const char* Caption : {"Navigate Info Messages", "Navigate Warning Messages", "Navigate Error Messages",
                                 "-", "Navigate Notes"}) {
-      auto* Item = new TMenuItem(nullptr);
+      auto Item = std::make_unique<TMenuItem>(nullptr);
       Item->SetCaption(Caption);
       Item->SetRadioItem(std::strcmp(Caption, "-") != 0);
-      FNavMenu->GetItems()->Add(Item);
+      FNavMenu->GetItems()->Add(std::move(Item));
     }
     FNavMenu->GetItems()->GetItem(2)->SetChecked(true);
     auto* Menu = new TLxMenuSpeedButton(this);

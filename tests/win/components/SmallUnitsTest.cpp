@@ -111,9 +111,9 @@ TEST(MenuButton, ThePressThatClosesTheMenuDoesNotOpenItAgain) {
   THostForm Form;
   TPopupMenu Menu(&Form);
   for (const char* Caption : {"Info", "-", "Warning"}) {
-    auto* Item = new TMenuItem(nullptr);
+    auto Item = std::make_unique<TMenuItem>(nullptr);
     Item->SetCaption(Caption);
-    Menu.GetItems()->Add(Item);
+    Menu.GetItems()->Add(std::move(Item));
   }
   TRecordingMenuButton B(&Form);
   B.SetParent(&Form);
@@ -178,12 +178,12 @@ TEST(MenuButton, CopiedItemsRunTheSourceHandlersAndADeletedMenuIsForgotten) {
   THostForm Form;
   auto* Menu = new TPopupMenu(&Form);
   TObject* Sender = nullptr;
-  auto* Source = new TMenuItem(nullptr);
-  Source->SetCaption("Navigate Notes");
-  Source->SetRadioItem(true);
-  Source->SetChecked(true);
-  Source->OnClick = [&](TObject* S) { Sender = S; };
-  Menu->GetItems()->Add(Source);
+  auto Item = std::make_unique<TMenuItem>(nullptr);
+  Item->SetCaption("Navigate Notes");
+  Item->SetRadioItem(true);
+  Item->SetChecked(true);
+  Item->OnClick = [&](TObject* S) { Sender = S; };
+  TMenuItem* Source = Menu->GetItems()->Add(std::move(Item));
   TRecordingMenuButton B(&Form);
   B.SetParent(&Form);
   TPopupMenu* Seen = nullptr;

@@ -172,6 +172,58 @@ TEST(Focus, TabMovesThroughTheTabStopsInTabOrder) {
   EXPECT_TRUE(B->Focused());
 }
 
+// A top parent that is not a form: the controls inside reach it only through
+// the hooks, as they reach a form.
+class TTopHost : public TCustomControl {
+public:
+  using TCustomControl::TCustomControl;
+  std::vector<WORD> ShortCuts, DialogKeys;
+  TWinControl* Active = nullptr;
+  TWinControl* Leaving = nullptr;
+  bool IsShortCut(WORD Key, TShiftState) override {
+    ShortCuts.push_back(Key);
+    return Key == VK_F5;
+  }
+  bool DialogKey(WORD Key, TShiftState) override {
+    DialogKeys.push_back(Key);
+    return true;
+  }
+
+protected:
+  void ActiveControlChanged(TWinControl* Control) override { Active = Control; }
+  void ControlRemoving(TWinControl* Control) override { Leaving = Control; }
+};
+
+TEST(Focus, ATopParentHearsOfShortcutsDialogKeysFocusAndLeavingControls) {
+  TTopHost Host(nullptr);
+  Host.SetBounds(0, 0, 200, 100);
+  auto* Inner = new TCustomControl(&Host);
+  Inner->SetParent(&Host);
+  auto* Swatch = new TSwatch(&Host);
+  Swatch->SetParent(Inner);
+  Host.HandleNeeded();
+  ::ShowWindow(Host.WindowHandle(), SW_SHOW);
+  Swatch->SetFocus();
+  EXPECT_EQ(Host.Active, Swatch);
+  Host.Active = nullptr;
+  ::SetFocus(Inner->GetHandle());  // WM_SETFOCUS tells it too
+  EXPECT_EQ(Host.Active, Inner);
+
+  auto Press = [&](WORD Key) {
+    MSG Msg{Swatch->GetHandle(), WM_KEYDOWN, Key, 0, 0, {0, 0}};
+    Application->ProcessMessage(Msg);
+  };
+  Press(VK_F5);  // used as a shortcut: the control never sees it
+  Press(VK_F6);  // offered, refused, typed
+  Press(VK_TAB);  // a dialog key the control does not want
+  EXPECT_EQ(Host.ShortCuts, (std::vector<WORD>{VK_F5, VK_F6, VK_TAB}));
+  EXPECT_EQ(Host.DialogKeys, std::vector<WORD>{VK_TAB});
+  EXPECT_EQ(Swatch->Keys, std::vector<WORD>{VK_F6});
+
+  delete Inner;
+  EXPECT_EQ(Host.Leaving, Inner);
+}
+
 TEST(Clipboard, PlainTextRoundTrip) {
   const std::string Text = "Line one\r\nLine two \xE9";
   Clipboard().SetAsText(Text);
@@ -212,6 +264,25 @@ TEST(Label, AutoSizeFollowsTheText) {
 }  // namespace
 
 namespace {
+
+TEST(Label, EveryPaintFillsTheBackgroundAgain) {
+  // Paint leaves the canvas's brush clear for the text; the next paint must
+  // still get a solid brush of the control's colour, or old text shows through.
+  TForm Form(nullptr);
+  auto* Label = new TLabel(&Form);
+  Label->SetParent(&Form);
+  Label->SetAutoSize(false);
+  Label->SetBounds(0, 0, 60, 20);
+  Label->SetColor(clRed);
+  Label->SetCaption("x");
+  Form.Show();
+  for (int Paint = 0; Paint < 2; ++Paint) {
+    TBitmap Shot(60, 20);
+    ::SendMessageA(Label->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Shot.GetCanvas().GetHandle()),
+                   PRF_CLIENT);
+    EXPECT_EQ(Shot.GetCanvas().GetPixel(55, 15), static_cast<TColor>(ColorToRGB(clRed))) << "paint " << Paint;
+  }
+}
 
 TEST(Application, ActivationOfTheProgramReachesTheCallbacksOnce) {
   TForm A(nullptr), B(nullptr);

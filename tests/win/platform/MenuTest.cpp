@@ -1,6 +1,7 @@
 // Menus: shortcuts, the native menu's state, radio groups, commands and keys.
 #include "platform/Forms.h"
 #include "platform/Menus.h"
+#include "platform/PlatformExcept.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,10 @@
 namespace {
 
 TMenuItem* AddItem(TComponent* Owner, TMenuItem* Parent, const std::string& Caption, TShortCut Key = scNone) {
-  auto* Item = new TMenuItem(Owner);
+  auto Item = std::make_unique<TMenuItem>(Owner);
   Item->SetCaption(Caption);
   Item->SetShortCut(Key);
-  Parent->Add(Item);
-  return Item;
+  return Parent->Add(std::move(Item));
 }
 
 std::string ItemText(HMENU Menu, UINT Pos) {
@@ -22,6 +22,12 @@ std::string ItemText(HMENU Menu, UINT Pos) {
 }
 
 UINT ItemState(HMENU Menu, UINT Pos) { return ::GetMenuState(Menu, Pos, MF_BYPOSITION); }
+
+// Safety net only: a menu loop that did not see the posted keys ends after 5 s.
+VOID CALLBACK EndMenuLoop(HWND, UINT, UINT_PTR Id, DWORD) {
+  ::KillTimer(nullptr, Id);
+  ::EndMenu();
+}
 
 TEST(ShortCuts, TextAndKeysConvertBothWays) {
   struct {
@@ -176,15 +182,112 @@ TEST(Menu, DeletingItemsLeavesTheMenuConsistent) {
   EXPECT_EQ(::GetMenuItemCount(Menu.GetHandle()), 1);
 }
 
+// Records which watched components were deleted.
+class TDeleteWatcher : public TComponent {
+public:
+  TDeleteWatcher() : TComponent(nullptr) {}
+  void Watch(TComponent* C) { FreeNotification(C); }
+  std::vector<TComponent*> Deleted;
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    if (Operation == opRemove) Deleted.push_back(AComponent);
+  }
+};
+
+TEST(Menu, ItemsAddedAsUniquePointersBelongToTheMenu) {
+  TDeleteWatcher Watcher;
+  auto Menu = std::make_unique<TPopupMenu>(nullptr);
+  TMenuItem* B = Menu->GetItems()->Add(std::make_unique<TMenuItem>(nullptr));
+  TMenuItem* A = Menu->GetItems()->Insert(0, std::make_unique<TMenuItem>(nullptr));
+  TMenuItem* Sub = B->Add(std::make_unique<TMenuItem>(nullptr));
+  ASSERT_EQ(Menu->GetItems()->GetCount(), 2);
+  EXPECT_EQ(Menu->GetItems()->GetItem(0), A);
+  EXPECT_EQ(Menu->GetItems()->GetItem(1), B);
+  EXPECT_EQ(Sub->GetParentItem(), B);
+  for (TComponent* C : {static_cast<TComponent*>(A), static_cast<TComponent*>(B), static_cast<TComponent*>(Sub)})
+    Watcher.Watch(C);
+
+  // An item of one menu cannot join another; it stays where it is.
+  TPopupMenu Other(nullptr);
+  EXPECT_THROW(Other.GetItems()->Add(std::unique_ptr<TMenuItem>(A)), EInvalidOperation);
+  EXPECT_EQ(A->GetParentItem(), Menu->GetItems());
+  EXPECT_TRUE(Watcher.Deleted.empty());
+
+  // Delete hands an item back without deleting it.
+  Menu->GetItems()->Delete(0);
+  EXPECT_EQ(A->GetParentItem(), nullptr);
+  EXPECT_TRUE(Watcher.Deleted.empty());
+  std::unique_ptr<TMenuItem> Back(A);
+
+  // Clear deletes the rest, sub-items too, and the native menu follows.
+  EXPECT_EQ(::GetMenuItemCount(Menu->GetHandle()), 1);
+  Menu->GetItems()->Clear();
+  EXPECT_EQ(Watcher.Deleted.size(), 2u);
+  EXPECT_EQ(::GetMenuItemCount(Menu->GetHandle()), 0);
+  Menu->GetItems()->Add(std::move(Back));
+  Menu.reset();
+  EXPECT_EQ(Watcher.Deleted.size(), 3u);
+}
+
+TEST(Menu, DeletingTheFormsMenuTakesItOffTheWindow) {
+  TForm Form(nullptr);
+  auto* Menu = new TMainMenu(&Form);
+  AddItem(&Form, Menu->GetItems(), "&File");
+  Form.SetMenu(Menu);
+  Form.Show();
+  EXPECT_NE(::GetMenu(Form.WindowHandle()), nullptr);
+  delete Menu;
+  EXPECT_EQ(Form.GetMenu(), nullptr);
+  EXPECT_EQ(::GetMenu(Form.WindowHandle()), nullptr);
+  // The form goes without touching the deleted menu.
+}
+
+TEST(Menu, TheMenuBarSurvivesANewWindow) {
+  TForm Form(nullptr);
+  auto* Menu = new TMainMenu(&Form);
+  AddItem(&Form, Menu->GetItems(), "&File");
+  AddItem(&Form, Menu->GetItems(), "&Edit");
+  Form.SetMenu(Menu);
+  Form.Show();
+  Form.SetBorderStyle(bsSingle);  // a new window
+  HMENU Bar = ::GetMenu(Form.WindowHandle());
+  ASSERT_TRUE(::IsMenu(Bar));
+  EXPECT_EQ(::GetMenuItemCount(Bar), 2);
+  EXPECT_EQ(ItemText(Bar, 1), "&Edit");
+}
+
+TEST(Menu, ARightClickShowsTheControlsPopupMenuWhenItHasItems) {
+  TForm Form(nullptr);
+  Form.SetBounds(0, 0, 200, 150);
+  auto* Child = new TCustomControl(&Form);
+  Child->SetParent(&Form);
+  Child->SetBounds(10, 10, 50, 50);
+  auto* Popup = new TPopupMenu(&Form);
+  int Popups = 0;
+  Popup->OnPopup = [&](TObject*) { ++Popups; };
+  Child->SetPopupMenu(Popup);
+  Form.Show();
+  auto RightClick = [&] {
+    ::SendMessageA(Child->GetHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Child->GetHandle()), -1);
+  };
+  RightClick();
+  EXPECT_EQ(Popups, 0);  // nothing to show
+  std::string Chosen;
+  AddItem(&Form, Popup->GetItems(), "&Copy")->OnClick = [&](TObject*) { Chosen = "Copy"; };
+  const UINT_PTR Guard = ::SetTimer(nullptr, 0, 5000, EndMenuLoop);
+  ::PostMessageA(Form.WindowHandle(), WM_KEYDOWN, VK_DOWN, 0);
+  ::PostMessageA(Form.WindowHandle(), WM_KEYDOWN, VK_RETURN, 0);
+  RightClick();
+  ::KillTimer(nullptr, Guard);
+  EXPECT_EQ(Popups, 1);
+  EXPECT_EQ(Popup->GetPopupComponent(), Child);
+  EXPECT_EQ(Chosen, "Copy");
+}
+
 }  // namespace
 
 namespace {
-
-// Safety net only: a menu loop that did not see the posted keys ends after 5 s.
-VOID CALLBACK EndMenuLoop(HWND, UINT, UINT_PTR Id, DWORD) {
-  ::KillTimer(nullptr, Id);
-  ::EndMenu();
-}
 
 TEST(PopupMenu, KeysChooseAnItemAndItsHandlerRuns) {
   TForm Form(nullptr);

@@ -1,0 +1,111 @@
+// Window classes and the window-procedure thunk: every window the layer
+// makes reaches its control through OrlimoStdWndProc.
+#include "platform/Controls.h"
+
+#include "platform/Application.h"
+#include "platform/PlatformExcept.h"
+
+#include <map>
+
+// ---------------------------------------------------------------- window classes and the thunk
+namespace {
+
+struct TClassInfo {
+  WNDPROC DefProc;
+};
+std::map<std::string, TClassInfo>& ClassTable() {
+  static std::map<std::string, TClassInfo> Table;
+  return Table;
+}
+
+thread_local TWinControl* GCreatingControl = nullptr;
+UINT GNextControlId = 1;
+
+WNDPROC RegisterWindowClass(const TCreateParams& P) {
+  auto& Table = ClassTable();
+  auto It = Table.find(P.WinClassName);
+  if (It != Table.end()) return It->second.DefProc;
+  WNDCLASSA WC{};
+  WNDPROC DefProc = ::DefWindowProcA;
+  if (!P.SysClassName.empty()) {
+    WNDCLASSA Sys{};
+    if (!::GetClassInfoA(nullptr, P.SysClassName.c_str(), &Sys))
+      throw EOutOfResources("Window class " + P.SysClassName + " is not available");
+    WC = Sys;
+    DefProc = Sys.lpfnWndProc;
+    WC.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+  } else {
+    WC.style = P.ClassStyle;
+    WC.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    WC.hbrBackground = P.Background;
+    WC.hIcon = P.Icon;
+  }
+  WC.lpfnWndProc = OrlimoStdWndProc;
+  WC.hInstance = ModuleInstance();
+  WC.lpszClassName = P.WinClassName.c_str();
+  WC.lpszMenuName = nullptr;
+  if (!::RegisterClassA(&WC)) {
+    // Another copy of this code in the module may have made it already.
+    WNDCLASSA Existing{};
+    if (!::GetClassInfoA(ModuleInstance(), P.WinClassName.c_str(), &Existing))
+      throw EOutOfResources("Cannot register window class " + P.WinClassName + ": " + LastErrorMessage());
+  }
+  Table[P.WinClassName] = TClassInfo{DefProc};
+  return DefProc;
+}
+
+}  // namespace
+
+LRESULT CALLBACK OrlimoStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) noexcept {
+  auto* Control = reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+  if (!Control) {
+    if (Msg == WM_NCCREATE) {
+      auto* CS = reinterpret_cast<CREATESTRUCTA*>(LParam);
+      Control = static_cast<TWinControl*>(CS->lpCreateParams);
+    }
+    // Messages that come before WM_NCCREATE (WM_GETMINMAXINFO of top-level windows).
+    if (!Control) Control = GCreatingControl;
+    if (!Control) return ::DefWindowProcA(Wnd, Msg, WParam, LParam);
+    ::SetWindowLongPtrA(Wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Control));
+    Control->FHandle = Wnd;
+    GCreatingControl = nullptr;
+  }
+  TMessage Message{Msg, WParam, LParam, 0};
+  try {
+    Control->WndProc(Message);
+  } catch (const std::exception& E) {
+    Application->HandleException(E);
+  } catch (...) {
+    Application->HandleUnknownException();
+  }
+  if (Msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
+    if (Control->FHandle == Wnd) Control->FHandle = nullptr;
+  }
+  return Message.Result;
+}
+
+TWinControl* TWinControl::FindControl(HWND Wnd) {
+  if (!Wnd || !::IsWindow(Wnd)) return nullptr;
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(Wnd, GWLP_WNDPROC)) != OrlimoStdWndProc) return nullptr;
+  DWORD Pid = 0;
+  ::GetWindowThreadProcessId(Wnd, &Pid);
+  if (Pid != ::GetCurrentProcessId()) return nullptr;
+  return reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& P) {
+  FDefWndProc = RegisterWindowClass(P);
+  HMENU Id = nullptr;
+  if (P.Style & WS_CHILD) {
+    Id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(GNextControlId));
+    GNextControlId = GNextControlId >= 0xFFFF ? 1 : GNextControlId + 1;
+  }
+  TWinControl* SavedCreating = GCreatingControl;
+  GCreatingControl = this;
+  HWND Wnd = ::CreateWindowExA(P.ExStyle, P.WinClassName.c_str(), P.Caption.c_str(), P.Style, P.X, P.Y, P.Width,
+                               P.Height, P.WndParent, Id, ModuleInstance(), this);
+  GCreatingControl = SavedCreating;
+  if (!Wnd) throw EOutOfResources("Error creating window " + P.WinClassName + ": " + LastErrorMessage());
+  FHandle = Wnd;
+}
