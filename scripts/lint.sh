@@ -14,7 +14,6 @@
 # build. Both are pinned to version 14, the one the formatting was tuned with.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$ROOT"
 
 FIX=0
 TIDY=1
@@ -23,12 +22,13 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --fix) FIX=1 ;;
     --format) TIDY=0 ;;
-    --build) shift; BUILD="$(cd "${1:?--build needs a directory}" && pwd)" || exit 2 ;;
+    --build) shift; BUILD="${1:?--build needs a directory}"; case "$BUILD" in /*) ;; *) BUILD="$PWD/$BUILD" ;; esac ;;
     -h|--help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "lint.sh: unknown option $1" >&2; exit 2 ;;
   esac
   shift
 done
+cd "$ROOT"
 
 CLANG_FORMAT="${CLANG_FORMAT:-clang-format-14}"
 CLANG_TIDY="${CLANG_TIDY:-clang-tidy-14}"
