@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test:
-#   native (host g++, ASan + UBSan), libFuzzer smoke runs (clang),
-#   MinGW-w64 x86_64 and i686 under Wine.
+#   native (host g++, ASan + UBSan), the format and tidy checks (scripts/lint.sh,
+#   counted as one test), libFuzzer smoke runs (clang), MinGW-w64 x86_64 and
+#   i686 under Wine.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
@@ -55,6 +56,14 @@ build() { # dir args... (a failed build counts as one failed test)
 
 step "native build (ASan + UBSan)"
 if build "$B/native"; then run_ctest native "$B/native"; else echo "native build failed"; FAILED=1; fi
+
+step "lint (clang-format, clang-tidy on the native build)"
+if bash scripts/lint.sh --build "$B/native" >"$B/lint.log" 2>&1; then
+  cat "$B/lint.log"; echo "lint: passed" >> "$LOG"; PASSED_TOTAL=$((PASSED_TOTAL + 1))
+else
+  head -n 200 "$B/lint.log"; echo "lint: FAILED (findings in build/lint.log)" >> "$LOG"
+  FAILED=1; FAILED_TOTAL=$((FAILED_TOTAL + 1))
+fi
 
 step "fuzz smoke runs (clang, libFuzzer)"
 if build "$B/fuzz" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_C_COMPILER=clang-14 -DORLIMO_FUZZ=ON -DORLIMO_TESTS=OFF; then

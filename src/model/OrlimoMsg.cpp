@@ -167,7 +167,7 @@ class TRecordPool {
 public:
   static constexpr std::size_t Granule = 8;
   static constexpr std::size_t MaxPooled = 512;
-  static constexpr std::size_t SlabSize = 256 * 1024;
+  static constexpr std::size_t SlabSize = std::size_t{256} * 1024;
 
   static std::size_t BlockSize(std::size_t Size) { return (Size + Granule - 1) & ~(Granule - 1); }
 
