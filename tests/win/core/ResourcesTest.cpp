@@ -1,4 +1,4 @@
-#include "components/LxLayout.h"
+#include "components/LxGeometry.h"
 #include "components/LxSpdBtn.h"
 #include "components/LxStatus.h"
 #include "core/BkLxStr.h"
