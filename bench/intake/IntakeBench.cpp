@@ -42,9 +42,9 @@ double CpuSeconds(HANDLE Process) {
 }
 
 struct TBurst {
-  double Seconds = -1;   // wall time of the whole burst; negative when a message was not taken
-  double Median = 0;     // median time of one SendMessage, seconds
-  double Stalls = 0;     // time the calls slower than 2 ms spent beyond the median, seconds
+  double Seconds = -1;  // wall time of the whole burst; negative when a message was not taken
+  double Median = 0;    // median time of one SendMessage, seconds
+  double Stalls = 0;    // time the calls slower than 2 ms spent beyond the median, seconds
 };
 
 // Sends Count messages to the window of that identity, each found with
@@ -57,8 +57,8 @@ TBurst Burst(const char* ClassName, const char* Caption, int Count, int& Serial)
   for (int I = 0; I < Count; ++I) {
     char Text[64];
     std::snprintf(Text, sizeof Text, "Intake benchmark message #%d", ++Serial);
-    const std::string Record = BuildClientRecord(lxmInfo, static_cast<std::int32_t>(GetTickCount()), Text, "",
-                                                 "IntakeBench", "");
+    const std::string Record =
+        BuildClientRecord(lxmInfo, static_cast<std::int32_t>(GetTickCount()), Text, "", "IntakeBench", "");
     const double T0 = Seconds();
     if (LxSendRecordTo(FindWindowA(ClassName, Caption), lxmInfo, Record) != TLxSendResult::Taken) return B;
     Calls.push_back(Seconds() - T0);
@@ -92,10 +92,14 @@ int main(int argc, char** argv) {
   int Rounds = 3;
   for (int I = 1; I + 1 < argc; I += 2) {
     const std::string A = argv[I];
-    if (A == "--viewer") ViewerExe = argv[I + 1];
-    else if (A == "--echo") EchoExe = argv[I + 1];
-    else if (A == "--count") Count = std::atoi(argv[I + 1]);
-    else if (A == "--rounds") Rounds = std::atoi(argv[I + 1]);
+    if (A == "--viewer")
+      ViewerExe = argv[I + 1];
+    else if (A == "--echo")
+      EchoExe = argv[I + 1];
+    else if (A == "--count")
+      Count = std::atoi(argv[I + 1]);
+    else if (A == "--rounds")
+      Rounds = std::atoi(argv[I + 1]);
     else {
       std::fprintf(stderr, "usage: intake_bench [--viewer PATH] [--echo PATH] [--count N] [--rounds R]\n");
       return 1;
@@ -131,8 +135,8 @@ int main(int argc, char** argv) {
   Burst(LxMainClassName, LxMainCaption, 200, Serial);
 
   std::printf("intake: %d records per burst, %d rounds, interleaved\n", Count, Rounds);
-  std::printf("%-6s %10s %10s | %10s %10s | %10s %10s | %10s %10s\n", "", "msg/s", "", "median us", "",
-              "stalls ms", "", "CPU us/msg", "");
+  std::printf("%-6s %10s %10s | %10s %10s | %10s %10s | %10s %10s\n", "", "msg/s", "", "median us", "", "stalls ms", "",
+              "CPU us/msg", "");
   std::printf("%-6s %10s %10s | %10s %10s | %10s %10s | %10s %10s\n", "round", "echo", "viewer", "echo", "viewer",
               "echo", "viewer", "echo", "viewer");
   TBurst EchoAll, ViewerAll;
@@ -179,8 +183,9 @@ int main(int argc, char** argv) {
               N / ViewerAll.Seconds, EchoAll.Median * 1e6, ViewerAll.Median * 1e6, EchoAll.Stalls * 1e3,
               ViewerAll.Stalls * 1e3, EchoCpuAll * 1e6 / N, ViewerCpuAll * 1e6 / N);
   std::printf("intake ratio viewer/echo: %.3f (goal >= 0.95)\n", EchoAll.Seconds / ViewerAll.Seconds);
-  std::printf("(stalls: calls slower than 2 ms, beyond the median; the viewer's include its repaints,\n"
-              " both include whatever else the machine was doing)\n");
+  std::printf(
+      "(stalls: calls slower than 2 ms, beyond the median; the viewer's include its repaints,\n"
+      " both include whatever else the machine was doing)\n");
 
   PostMessageA(FindWindowA(LxEchoClassName, LxEchoCaption), WM_CLOSE, 0, 0);
   PostMessageA(ViewerWnd, WM_CLOSE, 0, 0);

@@ -63,9 +63,7 @@ namespace {
 
 using TClockT = std::chrono::steady_clock;
 
-double Seconds(TClockT::time_point Start) {
-  return std::chrono::duration<double>(TClockT::now() - Start).count();
-}
+double Seconds(TClockT::time_point Start) { return std::chrono::duration<double>(TClockT::now() - Start).count(); }
 
 std::size_t HeapInUse() {
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
@@ -112,7 +110,8 @@ std::size_t ReadInChunks(const std::string& Name) {
 double Fill(TOrlimoMsgList& L, const TSample& S, TManualClock& Clock) {
   const auto Start = TClockT::now();
   std::int32_t Tick = Clock.TickCount();
-  for (const std::string& T : S.Texts) L.AddMessage(lxmInfo, T, "BenchClient", "TBenchForm", ++Tick, std::string_view());
+  for (const std::string& T : S.Texts)
+    L.AddMessage(lxmInfo, T, "BenchClient", "TBenchForm", ++Tick, std::string_view());
   return Seconds(Start);
 }
 
@@ -180,8 +179,8 @@ int main(int argc, char** argv) {
     std::printf("  read the bytes alone: %.3f s into one buffer, %.3f s in 1 MB chunks (medians of 5)\n", RawMed,
                 ChunkMed);
     std::printf("  load (read in chunks + decode + list): %.3f s\n", LoadMed);
-    std::printf("  load / read ratio: %.2f against one buffer, %.2f against chunks (goal <= 1.5)\n",
-                LoadMed / RawMed, LoadMed / ChunkMed);
+    std::printf("  load / read ratio: %.2f against one buffer, %.2f against chunks (goal <= 1.5)\n", LoadMed / RawMed,
+                LoadMed / ChunkMed);
   }
   std::remove(LogName.c_str());
   {

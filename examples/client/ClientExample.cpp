@@ -28,9 +28,10 @@ std::string Money(double Value) {
 double CheckOrder(const TOrder& Order) {
   Orlimo::TMethod Scope("TOrderList.CheckOrder");  // the exit is sent also when this throws
   if (Order.Amount < 0) throw std::invalid_argument("order " + std::to_string(Order.Number) + " has a negative amount");
-  Orlimo::Object("Order " + std::to_string(Order.Number),
-                 {{"Number", std::to_string(Order.Number)}, {"Customer", Order.Customer}, {"Amount", Money(Order.Amount)}},
-                 "TOrder");
+  Orlimo::Object(
+      "Order " + std::to_string(Order.Number),
+      {{"Number", std::to_string(Order.Number)}, {"Customer", Order.Customer}, {"Amount", Money(Order.Amount)}},
+      "TOrder");
   return Order.Amount;
 }
 

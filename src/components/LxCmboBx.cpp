@@ -43,8 +43,7 @@ void TLxCustomComboBox::SetDropDownWidth(int Value) {
 
 void TLxCustomComboBox::CreateWindowHandle(const TCreateParams& Params) {
   TComboBox::CreateWindowHandle(Params);
-  if (FDropDownWidth > 0)
-    ::SendMessageA(WindowHandle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(FDropDownWidth), 0);
+  if (FDropDownWidth > 0) ::SendMessageA(WindowHandle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(FDropDownWidth), 0);
   if (HWND E = EditWindow()) ::SetWindowSubclass(E, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -53,8 +52,10 @@ LRESULT CALLBACK TLxCustomComboBox::EditProc(HWND Wnd, UINT Msg, WPARAM WParam, 
   try {
     auto* Self = reinterpret_cast<TLxCustomComboBox*>(Data);
     TMessage M{Msg, WParam, LParam, 0};
-    if (Msg == WM_NCDESTROY) ::RemoveWindowSubclass(Wnd, EditProc, 1);
-    else if (Self->EditMessage(M)) return M.Result;
+    if (Msg == WM_NCDESTROY)
+      ::RemoveWindowSubclass(Wnd, EditProc, 1);
+    else if (Self->EditMessage(M))
+      return M.Result;
     return ::DefSubclassProc(Wnd, M.Msg, M.WParam, M.LParam);
   } catch (const std::exception& E) {
     Application->HandleException(E);
@@ -66,8 +67,8 @@ LRESULT CALLBACK TLxCustomComboBox::EditProc(HWND Wnd, UINT Msg, WPARAM WParam, 
 
 int TLxCustomComboBox::FindItem(const std::string& Prefix) const {
   if (HandleAllocated()) {
-    const LRESULT I =
-        ::SendMessageA(WindowHandle(), CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Prefix.c_str()));
+    const LRESULT I = ::SendMessageA(WindowHandle(), CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(Prefix.c_str()));
     return I == CB_ERR ? -1 : static_cast<int>(I);
   }
   return FindPrefix(GetItems().FStrings, Prefix);
@@ -89,16 +90,16 @@ void TLxCustomComboBox::Matched(int Index) {
 
 void TLxCustomComboBox::ApplyResult(const TLxTypeAhead::TResult& R) {
   switch (R.Kind) {
-  case TLxTypeAhead::TKind::Match: Matched(R.Index); break;
-  case TLxTypeAhead::TKind::NoMatch:
-  case TLxTypeAhead::TKind::Beep: InvalidKeyPressed(); break;
-  case TLxTypeAhead::TKind::SelectFirst:
-    if (GetItems().Count() > 0) {
-      SetItemIndex(0);
-      Change();
-    }
-    break;
-  case TLxTypeAhead::TKind::None: break;
+    case TLxTypeAhead::TKind::Match: Matched(R.Index); break;
+    case TLxTypeAhead::TKind::NoMatch:
+    case TLxTypeAhead::TKind::Beep: InvalidKeyPressed(); break;
+    case TLxTypeAhead::TKind::SelectFirst:
+      if (GetItems().Count() > 0) {
+        SetItemIndex(0);
+        Change();
+      }
+      break;
+    case TLxTypeAhead::TKind::None: break;
   }
 }
 
@@ -161,14 +162,14 @@ void TLxCustomComboBox::CloseUp(bool) {
 void TLxCustomComboBox::WndProc(TMessage& M) {
   if (M.Msg == CN_COMMAND) {
     switch (HIWORD(M.WParam)) {
-    case CBN_SELENDOK: FSelEndOk = true; break;
-    case CBN_SELENDCANCEL: FSelEndOk = false; break;
-    case CBN_DROPDOWN: FSelEndOk = false; break;
-    case CBN_CLOSEUP:
-      CloseUp(FSelEndOk);
-      M.Result = 0;
-      return;
-    default: break;
+      case CBN_SELENDOK: FSelEndOk = true; break;
+      case CBN_SELENDCANCEL: FSelEndOk = false; break;
+      case CBN_DROPDOWN: FSelEndOk = false; break;
+      case CBN_CLOSEUP:
+        CloseUp(FSelEndOk);
+        M.Result = 0;
+        return;
+      default: break;
     }
   }
   TComboBox::WndProc(M);
@@ -184,9 +185,8 @@ void TLxComboBox::SetSorted(bool Value) {
   if (Value) {
     std::vector<std::pair<std::string, std::intptr_t>> V;
     for (int I = 0; I < GetItems().Count(); ++I) V.emplace_back(GetItems()[I], GetItems().GetObject(I));
-    std::stable_sort(V.begin(), V.end(), [](const auto& A, const auto& B) {
-      return ::lstrcmpiA(A.first.c_str(), B.first.c_str()) < 0;
-    });
+    std::stable_sort(V.begin(), V.end(),
+                     [](const auto& A, const auto& B) { return ::lstrcmpiA(A.first.c_str(), B.first.c_str()) < 0; });
     ClearItems();
     for (auto& [S, O] : V) AddItem(S, O);
   }
@@ -234,14 +234,50 @@ void TLxComboBox::WndProc(TMessage& M) {
 // ---------------------------------------------------------------------------
 
 namespace {
-const char* const ColorPropertyNames[LxColorCount] = {
-    "Default", "Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal", "Gray", "Silver", "Red",
-    "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White", "ScrollBar", "Background", "ActiveCaption",
-    "InactiveCaption", "Menu", "Window", "WindowFrame", "MenuText", "WindowText", "CaptionText",
-    "ActiveBorder", "InactiveBorder", "AppWorkSpace", "Highlight", "HighlightText", "BtnFace", "BtnShadow",
-    "GrayText", "BtnText", "InactiveCaptionText", "BtnHighlight", "DkShadow3D", "Light3D", "InfoText",
-    "InfoBk", "Custom"};
-} // namespace
+const char* const ColorPropertyNames[LxColorCount] = {"Default",
+                                                      "Black",
+                                                      "Maroon",
+                                                      "Green",
+                                                      "Olive",
+                                                      "Navy",
+                                                      "Purple",
+                                                      "Teal",
+                                                      "Gray",
+                                                      "Silver",
+                                                      "Red",
+                                                      "Lime",
+                                                      "Yellow",
+                                                      "Blue",
+                                                      "Fuchsia",
+                                                      "Aqua",
+                                                      "White",
+                                                      "ScrollBar",
+                                                      "Background",
+                                                      "ActiveCaption",
+                                                      "InactiveCaption",
+                                                      "Menu",
+                                                      "Window",
+                                                      "WindowFrame",
+                                                      "MenuText",
+                                                      "WindowText",
+                                                      "CaptionText",
+                                                      "ActiveBorder",
+                                                      "InactiveBorder",
+                                                      "AppWorkSpace",
+                                                      "Highlight",
+                                                      "HighlightText",
+                                                      "BtnFace",
+                                                      "BtnShadow",
+                                                      "GrayText",
+                                                      "BtnText",
+                                                      "InactiveCaptionText",
+                                                      "BtnHighlight",
+                                                      "DkShadow3D",
+                                                      "Light3D",
+                                                      "InfoText",
+                                                      "InfoBk",
+                                                      "Custom"};
+}  // namespace
 
 TLxColorNames::TLxColorNames() {
   for (int I = 0; I < LxColorCount; ++I) FNames[static_cast<size_t>(I)] = LxColorTable[I].Name;
@@ -467,21 +503,21 @@ void TLxColorComboBox::CloseUp(bool Accepted) {
 
 void TLxColorComboBox::WndProc(TMessage& M) {
   switch (M.Msg) {
-  case CN_DRAWITEM: {
-    const auto* DI = reinterpret_cast<const DRAWITEMSTRUCT*>(M.LParam);
-    DrawItem(static_cast<int>(DI->itemID), DI->rcItem, DI->itemState, DI->hDC);
-    M.Result = TRUE;
-    return;
-  }
-  case CN_MEASUREITEM: {
-    auto* MI = reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam);
-    const int H = GetMinFontHeight(GetFont());
-    MI->itemHeight = static_cast<UINT>(MI->itemID == static_cast<UINT>(-1) ? H : H + 4);
-    M.Result = TRUE;
-    return;
-  }
-  case CM_LXPICKCUSTOM: PickCustomColor(); return;
-  default: break;
+    case CN_DRAWITEM: {
+      const auto* DI = reinterpret_cast<const DRAWITEMSTRUCT*>(M.LParam);
+      DrawItem(static_cast<int>(DI->itemID), DI->rcItem, DI->itemState, DI->hDC);
+      M.Result = TRUE;
+      return;
+    }
+    case CN_MEASUREITEM: {
+      auto* MI = reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam);
+      const int H = GetMinFontHeight(GetFont());
+      MI->itemHeight = static_cast<UINT>(MI->itemID == static_cast<UINT>(-1) ? H : H + 4);
+      M.Result = TRUE;
+      return;
+    }
+    case CM_LXPICKCUSTOM: PickCustomColor(); return;
+    default: break;
   }
   TLxCustomComboBox::WndProc(M);
 }
@@ -496,7 +532,7 @@ struct TFontEntry {
 
 int CALLBACK CollectFont(const LOGFONTA* LF, const TEXTMETRICA* TM, DWORD Type, LPARAM Data) {
   auto& Fonts = *reinterpret_cast<std::map<std::string, TFontEntry>*>(Data);
-  if (LF->lfFaceName[0] == '@') return 1; // vertical variants
+  if (LF->lfFaceName[0] == '@') return 1;  // vertical variants
   TFontEntry E;
   E.Type = Type;
   E.Fixed = (LF->lfPitchAndFamily & 3) == FIXED_PITCH || (TM->tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
@@ -514,7 +550,7 @@ HDC PrinterDC() {
 constexpr const char* FontGlyphNames[5] = {"LXCMBOBX_TRUETYPE", "LXCMBOBX_FIXEDPITCH", "LXCMBOBX_PRINTER",
                                            "LXCMBOBX_DEVICE", "LXCMBOBX_TRUETYPEFIXED"};
 constexpr std::intptr_t FontFixedFlag = 0x10000;
-} // namespace
+}  // namespace
 
 TLxFontComboBox::TLxFontComboBox(TComponent* AOwner) : TLxCustomComboBox(AOwner) {
   TComboBox::SetStyle(csDropDownList);
@@ -562,10 +598,10 @@ void TLxFontComboBox::RebuildItems() {
     const bool Device = (E.Type & DEVICE_FONTTYPE) != 0;
     bool Keep = true;
     switch (FFontType) {
-    case ftAll: break;
-    case ftTrueType: Keep = TT; break;
-    case ftFixedPitch: Keep = E.Fixed; break;
-    case ftPrinter: Keep = Device; break;
+      case ftAll: break;
+      case ftTrueType: Keep = TT; break;
+      case ftFixedPitch: Keep = E.Fixed; break;
+      case ftPrinter: Keep = Device; break;
     }
     if (Keep) Items.emplace_back(Name, static_cast<std::intptr_t>(E.Type) | (E.Fixed ? FontFixedFlag : 0));
   }
@@ -725,29 +761,29 @@ void TLxLineComboBox::DrawItem(int Index, RECT R, UINT State, HDC DC) {
   const RECT L{R.left + 4, Y, R.right - 4, Y + 1};
   const RECT L2{R.left + 4, Y + 1, R.right - 4, Y + 2};
   switch (static_cast<TLineStyle>(Index)) {
-  case lsNone: {
-    const int Saved = ::SaveDC(DC);
-    TSelectObject Sel(DC, GetFont().GetHandle());
-    ::SetBkMode(DC, TRANSPARENT);
-    ::SetTextColor(DC, ColorToRGB(Selected ? clHighlightText : clGrayText));
-    RECT T = R;
-    T.left += 4;
-    ::DrawTextA(DC, LineNames[0], -1, &T, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-    ::RestoreDC(DC, Saved);
-    break;
-  }
-  case lsFlat:
-    FillSolid(DC, L, FLineColor);
-    FillSolid(DC, L2, FLineColor);
-    break;
-  case lsGroove:
-    FillSolid(DC, L, clBtnShadow);
-    FillSolid(DC, L2, clBtnHighlight);
-    break;
-  case lsBump:
-    FillSolid(DC, L, clBtnHighlight);
-    FillSolid(DC, L2, clBtnShadow);
-    break;
+    case lsNone: {
+      const int Saved = ::SaveDC(DC);
+      TSelectObject Sel(DC, GetFont().GetHandle());
+      ::SetBkMode(DC, TRANSPARENT);
+      ::SetTextColor(DC, ColorToRGB(Selected ? clHighlightText : clGrayText));
+      RECT T = R;
+      T.left += 4;
+      ::DrawTextA(DC, LineNames[0], -1, &T, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+      ::RestoreDC(DC, Saved);
+      break;
+    }
+    case lsFlat:
+      FillSolid(DC, L, FLineColor);
+      FillSolid(DC, L2, FLineColor);
+      break;
+    case lsGroove:
+      FillSolid(DC, L, clBtnShadow);
+      FillSolid(DC, L2, clBtnHighlight);
+      break;
+    case lsBump:
+      FillSolid(DC, L, clBtnHighlight);
+      FillSolid(DC, L2, clBtnShadow);
+      break;
   }
 }
 

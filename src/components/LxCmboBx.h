@@ -108,7 +108,13 @@ private:
   std::array<std::string, LxColorCount> FNames;
 };
 
-enum TColorDialogOption : unsigned { cdFullOpen = 1, cdPreventFullOpen = 2, cdShowHelp = 4, cdSolidColor = 8, cdAnyColor = 16 };
+enum TColorDialogOption : unsigned {
+  cdFullOpen = 1,
+  cdPreventFullOpen = 2,
+  cdShowHelp = 4,
+  cdSolidColor = 8,
+  cdAnyColor = 16
+};
 
 class LXCMPS_API TLxColorComboBox : public TLxCustomComboBox {
 public:

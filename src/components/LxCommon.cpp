@@ -76,18 +76,17 @@ HDC CanvasDC(TCanvas& Canvas) {
   Canvas.Realize();
   return Canvas.GetHandle();
 }
-} // namespace
+}  // namespace
 
 bool NewStyleControls() { return GNewStyleControls; }
 void SetNewStyleControls(bool Value) { GNewStyleControls = Value; }
 
 // Indexed by the frame style, fsNone to fsPopup.
-const TColor ULFrameColor[FrameStyleCount] = {
-    clWindow, clWindowFrame, clBtnShadow, clBtnHighlight, clBtnShadow,
-    clBtnText, clBtnFace, clBtnHighlight, clBtnShadow, clBtnHighlight};
-const TColor LRFrameColor[FrameStyleCount] = {
-    clWindow, clWindowFrame, clBtnHighlight, clBtnShadow, clBtnHighlight,
-    clBtnHighlight, clBtnText, clBtnText, clBtnHighlight, clBtnShadow};
+const TColor ULFrameColor[FrameStyleCount] = {clWindow,  clWindowFrame, clBtnShadow,    clBtnHighlight, clBtnShadow,
+                                              clBtnText, clBtnFace,     clBtnHighlight, clBtnShadow,    clBtnHighlight};
+const TColor LRFrameColor[FrameStyleCount] = {clWindow,       clWindowFrame,  clBtnHighlight, clBtnShadow,
+                                              clBtnHighlight, clBtnHighlight, clBtnText,      clBtnText,
+                                              clBtnHighlight, clBtnShadow};
 
 const TLxBorderColors RaisedColors{clBtnFace, clBtnText, clBtnHighlight, clBtnShadow};
 const TLxBorderColors LoweredColors{clBtnShadow, clBtnHighlight, clBtnText, clBtnFace};
@@ -127,17 +126,16 @@ RECT DrawBevel(TCanvas& Canvas, RECT R, TColor ULColor, TColor LRColor, int Widt
 
 RECT DrawBorderSides(HDC DC, RECT R, TFrameStyle Style, TSides Sides) {
   switch (Style) {
-  case fsNone: return R;
-  case fsFlat:
-  case fsStatus:
-  case fsPopup: return DrawSides(DC, R, ULFrameColor[Style], LRFrameColor[Style], Sides);
-  case fsLowered: return DrawTwoLine(DC, R, LoweredColors, Sides);
-  case fsRaised: return DrawTwoLine(DC, R, RaisedColors, Sides);
-  case fsButtonDown: return DrawTwoLine(DC, R, ButtonDownColors, Sides);
-  case fsButtonUp: return DrawTwoLine(DC, R, ButtonUpColors, Sides);
-  case fsGroove:
-  case fsBump:
-    return DrawEtched(DC, R, ColorToRGB(ULFrameColor[Style]), ColorToRGB(LRFrameColor[Style]), Sides);
+    case fsNone: return R;
+    case fsFlat:
+    case fsStatus:
+    case fsPopup: return DrawSides(DC, R, ULFrameColor[Style], LRFrameColor[Style], Sides);
+    case fsLowered: return DrawTwoLine(DC, R, LoweredColors, Sides);
+    case fsRaised: return DrawTwoLine(DC, R, RaisedColors, Sides);
+    case fsButtonDown: return DrawTwoLine(DC, R, ButtonDownColors, Sides);
+    case fsButtonUp: return DrawTwoLine(DC, R, ButtonUpColors, Sides);
+    case fsGroove:
+    case fsBump: return DrawEtched(DC, R, ColorToRGB(ULFrameColor[Style]), ColorToRGB(LRFrameColor[Style]), Sides);
   }
   return R;
 }
@@ -157,8 +155,8 @@ RECT DrawButtonBorderSides(TCanvas& Canvas, RECT R, bool Down, TSides Sides) {
 }
 RECT DrawButtonBorder(TCanvas& Canvas, RECT R, bool Down) { return DrawButtonBorderSides(Canvas, R, Down, sdAllSides); }
 
-void DrawPercentBar(TCanvas& Canvas, RECT R, TOrientation Orientation, bool ShowPercent, int Percent,
-                    TColor BackColor, TColor BarColor) {
+void DrawPercentBar(TCanvas& Canvas, RECT R, TOrientation Orientation, bool ShowPercent, int Percent, TColor BackColor,
+                    TColor BarColor) {
   if (R.right <= R.left || R.bottom <= R.top) return;
   HDC DC = CanvasDC(Canvas);
   TColorsGuard G(DC);
@@ -193,8 +191,7 @@ void DrawLEDBar(TCanvas& Canvas, RECT R, TOrientation Orientation, int Percent, 
   HDC DC = CanvasDC(Canvas);
   FillSolid(DC, R, BackColor);
   const TLxRect LR = ToLxRect(R);
-  const TLxLEDLayout L =
-      LEDBarLayout(Orientation == orHorizontal ? LR.Width() : LR.Height(), Segments, Percent);
+  const TLxLEDLayout L = LEDBarLayout(Orientation == orHorizontal ? LR.Width() : LR.Height(), Segments, Percent);
   const auto Segs = LEDBarSegments(LR, Orientation, L);
   for (int I = 0; I < L.Lit && I < static_cast<int>(Segs.size()); ++I) {
     RECT S = ToRECT(Segs[static_cast<size_t>(I)]);

@@ -4,10 +4,10 @@
 // through these.
 #pragma once
 
-#include "platform/Controls.h"
-#include "platform/Graphics.h"
 #include "components/LxCmpsApi.h"
 #include "components/LxGeometry.h"
+#include "platform/Controls.h"
+#include "platform/Graphics.h"
 
 #include <functional>
 #include <string>
@@ -36,12 +36,12 @@ inline RECT ToRECT(const TLxRect& R) { return RECT{R.Left, R.Top, R.Right, R.Bot
 inline TLxRect ToLxRect(const RECT& R) { return TLxRect{R.left, R.top, R.right, R.bottom}; }
 inline TLxAlign ToLxAlign(TAlign A) {
   switch (A) {
-  case alTop: return laTop;
-  case alBottom: return laBottom;
-  case alLeft: return laLeft;
-  case alRight: return laRight;
-  case alClient: return laClient;
-  default: return laNone;
+    case alTop: return laTop;
+    case alBottom: return laBottom;
+    case alLeft: return laLeft;
+    case alRight: return laRight;
+    case alClient: return laClient;
+    default: return laNone;
   }
 }
 

@@ -61,88 +61,110 @@ void FormatInto(std::string& Out, std::string_view F, const TLxDateTime& T, cons
       continue;
     }
     switch (L) {
-    case 'c':
-      if (Depth < 2) {
-        FormatInto(Out, N.ShortDateFormat, T, N, Depth + 1);
-        if (T.Hour || T.Minute || T.Second) {
-          Out += ' ';
-          FormatInto(Out, N.LongTimeFormat, T, N, Depth + 1);
+      case 'c':
+        if (Depth < 2) {
+          FormatInto(Out, N.ShortDateFormat, T, N, Depth + 1);
+          if (T.Hour || T.Minute || T.Second) {
+            Out += ' ';
+            FormatInto(Out, N.LongTimeFormat, T, N, Depth + 1);
+          }
         }
+        ++I;
+        break;
+      case 'd': {
+        const std::size_t K = Run('d');
+        if (K == 1)
+          AppendNumber(Out, T.Day, 1);
+        else if (K == 2)
+          AppendNumber(Out, T.Day, 2);
+        else if (K == 3)
+          Out += N.ShortDay[T.DayOfWeek % 7];
+        else if (K == 4)
+          Out += N.LongDay[T.DayOfWeek % 7];
+        else if (K == 5 && Depth < 2)
+          FormatInto(Out, N.ShortDateFormat, T, N, Depth + 1);
+        else if (Depth < 2)
+          FormatInto(Out, N.LongDateFormat, T, N, Depth + 1);
+        I += K;
+        break;
       }
-      ++I;
-      break;
-    case 'd': {
-      const std::size_t K = Run('d');
-      if (K == 1) AppendNumber(Out, T.Day, 1);
-      else if (K == 2) AppendNumber(Out, T.Day, 2);
-      else if (K == 3) Out += N.ShortDay[T.DayOfWeek % 7];
-      else if (K == 4) Out += N.LongDay[T.DayOfWeek % 7];
-      else if (K == 5 && Depth < 2) FormatInto(Out, N.ShortDateFormat, T, N, Depth + 1);
-      else if (Depth < 2) FormatInto(Out, N.LongDateFormat, T, N, Depth + 1);
-      I += K;
-      break;
-    }
-    case 'm': {
-      const std::size_t K = Run('m');
-      if (LastWasHour && K <= 2) AppendNumber(Out, T.Minute, static_cast<int>(K));
-      else if (K == 1) AppendNumber(Out, T.Month, 1);
-      else if (K == 2) AppendNumber(Out, T.Month, 2);
-      else if (K == 3) Out += N.ShortMonth[(T.Month + 11) % 12];
-      else Out += N.LongMonth[(T.Month + 11) % 12];
-      I += K;
-      break;
-    }
-    case 'y': {
-      const std::size_t K = Run('y');
-      if (K <= 2) AppendNumber(Out, T.Year % 100, 2);
-      else AppendNumber(Out, T.Year, 4);
-      I += K;
-      break;
-    }
-    case 'h': {
-      const std::size_t K = Run('h');
-      int H = T.Hour;
-      if (HasAmPm()) {
-        H %= 12;
-        if (H == 0) H = 12;
+      case 'm': {
+        const std::size_t K = Run('m');
+        if (LastWasHour && K <= 2)
+          AppendNumber(Out, T.Minute, static_cast<int>(K));
+        else if (K == 1)
+          AppendNumber(Out, T.Month, 1);
+        else if (K == 2)
+          AppendNumber(Out, T.Month, 2);
+        else if (K == 3)
+          Out += N.ShortMonth[(T.Month + 11) % 12];
+        else
+          Out += N.LongMonth[(T.Month + 11) % 12];
+        I += K;
+        break;
       }
-      AppendNumber(Out, H, K >= 2 ? 2 : 1);
-      I += K;
-      LastWasHour = true;
-      continue;
-    }
-    case 'n': {
-      const std::size_t K = Run('n');
-      AppendNumber(Out, T.Minute, K >= 2 ? 2 : 1);
-      I += K;
-      break;
-    }
-    case 's': {
-      const std::size_t K = Run('s');
-      AppendNumber(Out, T.Second, K >= 2 ? 2 : 1);
-      I += K;
-      break;
-    }
-    case 'z': {
-      const std::size_t K = Run('z');
-      AppendNumber(Out, T.Milli, K >= 3 ? 3 : 1);
-      I += K;
-      break;
-    }
-    case 't': {
-      const std::size_t K = Run('t');
-      if (Depth < 2) FormatInto(Out, K == 1 ? N.ShortTimeFormat : N.LongTimeFormat, T, N, Depth + 1);
-      I += K;
-      break;
-    }
-    case '/': Out += N.DateSeparator; ++I; break;
-    case ':': Out += N.TimeSeparator; ++I; break;
-    default: Out += C; ++I; break;
+      case 'y': {
+        const std::size_t K = Run('y');
+        if (K <= 2)
+          AppendNumber(Out, T.Year % 100, 2);
+        else
+          AppendNumber(Out, T.Year, 4);
+        I += K;
+        break;
+      }
+      case 'h': {
+        const std::size_t K = Run('h');
+        int H = T.Hour;
+        if (HasAmPm()) {
+          H %= 12;
+          if (H == 0) H = 12;
+        }
+        AppendNumber(Out, H, K >= 2 ? 2 : 1);
+        I += K;
+        LastWasHour = true;
+        continue;
+      }
+      case 'n': {
+        const std::size_t K = Run('n');
+        AppendNumber(Out, T.Minute, K >= 2 ? 2 : 1);
+        I += K;
+        break;
+      }
+      case 's': {
+        const std::size_t K = Run('s');
+        AppendNumber(Out, T.Second, K >= 2 ? 2 : 1);
+        I += K;
+        break;
+      }
+      case 'z': {
+        const std::size_t K = Run('z');
+        AppendNumber(Out, T.Milli, K >= 3 ? 3 : 1);
+        I += K;
+        break;
+      }
+      case 't': {
+        const std::size_t K = Run('t');
+        if (Depth < 2) FormatInto(Out, K == 1 ? N.ShortTimeFormat : N.LongTimeFormat, T, N, Depth + 1);
+        I += K;
+        break;
+      }
+      case '/':
+        Out += N.DateSeparator;
+        ++I;
+        break;
+      case ':':
+        Out += N.TimeSeparator;
+        ++I;
+        break;
+      default:
+        Out += C;
+        ++I;
+        break;
     }
     if (std::isalpha(static_cast<unsigned char>(C))) LastWasHour = false;
   }
 }
-} // namespace
+}  // namespace
 
 std::string FormatDateTimeText(std::string_view Format, const TLxDateTime& T, const TLxDateNames& Names) {
   std::string Out;

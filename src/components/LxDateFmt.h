@@ -9,7 +9,7 @@
 
 // A date and time, and the texts that format it.
 struct TLxDateTime {
-  int Year = 2000, Month = 1, Day = 1, DayOfWeek = 6; // DayOfWeek: 0 = Sunday
+  int Year = 2000, Month = 1, Day = 1, DayOfWeek = 6;  // DayOfWeek: 0 = Sunday
   int Hour = 0, Minute = 0, Second = 0, Milli = 0;
 };
 struct TLxDateNames {

@@ -15,11 +15,11 @@ TLxRect ShrinkSides(TLxRect R, TSides Sides, int N) {
 
 int BorderThickness(TFrameStyle Style) {
   switch (Style) {
-  case fsNone: return 0;
-  case fsFlat:
-  case fsStatus:
-  case fsPopup: return 1;
-  default: return 2;
+    case fsNone: return 0;
+    case fsFlat:
+    case fsStatus:
+    case fsPopup: return 1;
+    default: return 2;
   }
 }
 
@@ -33,12 +33,12 @@ TLxRect PanelClientRect(TLxRect Bounds, const TLxPanelFrame& F) {
 
 void PanelCaptionVertical(TAlignmentVertical Align, int TextHeight, TLxRect& R) {
   switch (Align) {
-  case avCenter:
-    R.Top = (R.Top + R.Bottom - TextHeight) >> 1;
-    R.Bottom = R.Top + TextHeight;
-    break;
-  case avBottom: R.Top = R.Bottom - TextHeight - 1; break;
-  case avTop: break;
+    case avCenter:
+      R.Top = (R.Top + R.Bottom - TextHeight) >> 1;
+      R.Bottom = R.Top + TextHeight;
+      break;
+    case avBottom: R.Top = R.Bottom - TextHeight - 1; break;
+    case avTop: break;
   }
 }
 
@@ -276,7 +276,7 @@ int SplitterPositionOf(int Percent, int Size, int SW) {
 
 TLxGroove SplitterBarGroove(TLxRect Bar, TOrientation O, TSplitterStyle Style) {
   TLxLine First, Second;
-  if (O == orHorizontal) { // a vertical bar
+  if (O == orHorizontal) {  // a vertical bar
     const int X = Bar.Left + Bar.Width() / 2 - 1;
     First = {{X, Bar.Top}, {X, Bar.Bottom}};
     Second = {{X + 1, Bar.Top}, {X + 1, Bar.Bottom}};

@@ -20,7 +20,16 @@
 // Enumerations shared by every component (values in declaration order).
 
 enum TFrameStyle : std::uint8_t {
-  fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus, fsPopup
+  fsNone,
+  fsFlat,
+  fsGroove,
+  fsBump,
+  fsLowered,
+  fsButtonDown,
+  fsRaised,
+  fsButtonUp,
+  fsStatus,
+  fsPopup
 };
 constexpr int FrameStyleCount = fsPopup + 1;
 
@@ -40,8 +49,15 @@ enum TTextStyle : std::uint8_t { tsNormal, tsRaised, tsRecessed, tsShadow };
 enum TBarStyle : std::uint8_t { bsTraditional, bsLED };
 enum TRotation : std::uint8_t { roNone, roFlat, roCurve };
 enum TCenterPoint : std::uint8_t {
-  cpUpperLeft, cpUpperCenter, cpUpperRight, cpLeftCenter, cpCenter, cpRightCenter,
-  cpLowerLeft, cpLowerCenter, cpLowerRight
+  cpUpperLeft,
+  cpUpperCenter,
+  cpUpperRight,
+  cpLeftCenter,
+  cpCenter,
+  cpRightCenter,
+  cpLowerLeft,
+  cpLowerCenter,
+  cpLowerRight
 };
 // Vertical placement of a panel caption.
 enum TAlignmentVertical : std::uint8_t { avTop, avCenter, avBottom };
@@ -122,9 +138,9 @@ LXCMPS_API TLxRect StatusBarClientRect(TLxRect PanelClient, bool NewLook, bool S
 
 // One control of a toolbar, in the toolbar's order.
 struct TLxToolbarItem {
-  bool Present = true;     // false: an entry whose control is gone
+  bool Present = true;  // false: an entry whose control is gone
   bool Visible = true;
-  bool Destroying = false; // the control is being destroyed
+  bool Destroying = false;  // the control is being destroyed
   bool Spacer = false;
   int Width = 0, Height = 0;
 };
@@ -145,10 +161,10 @@ struct TLxToolbarLayoutIn {
 };
 
 struct TLxToolbarLayoutOut {
-  std::vector<TLxRect> Bounds; // new bounds per item (unchanged for skipped items)
-  std::vector<bool> Placed;    // whether the item was positioned
-  int Rows = 1;                // rows, or columns in the vertical orientation
-  std::optional<int> NewWidth, NewHeight; // set when auto size changes them
+  std::vector<TLxRect> Bounds;             // new bounds per item (unchanged for skipped items)
+  std::vector<bool> Placed;                // whether the item was positioned
+  int Rows = 1;                            // rows, or columns in the vertical orientation
+  std::optional<int> NewWidth, NewHeight;  // set when auto size changes them
 };
 
 // The bounds of one control placed at Pos on Row (rows counted from 1) whose
@@ -159,8 +175,8 @@ LXCMPS_API TLxRect ToolbarPlaceItem(const TLxToolbarItem& Item, int Row, int Pos
 // Lays out the controls in rows that wrap at the toolbar's width.
 // Items carry their current Left/Top in Current (same size as Items).
 LXCMPS_API TLxToolbarLayoutOut ToolbarPositionControls(const TLxToolbarLayoutIn& In,
-                                            const std::vector<TLxToolbarItem>& Items,
-                                            const std::vector<TLxRect>& Current);
+                                                       const std::vector<TLxToolbarItem>& Items,
+                                                       const std::vector<TLxRect>& Current);
 
 // The groove of a grooved spacer: the shadow line and the highlight line
 // (each from A to B, B exclusive as a Win32 line end).
@@ -195,7 +211,7 @@ struct TLxPaneLayout {
 };
 // Places the two panes and the bar in the client rectangle C.
 LXCMPS_API TLxPaneLayout SplitterPaneLayout(TLxRect C, TOrientation Orientation, int Position, int SplitterWidth,
-                                 bool Pane1Visible, bool Pane2Visible);
+                                            bool Pane1Visible, bool Pane2Visible);
 
 // The furthest position the bar may take: size less the bar, both borders and
 // the groove allowance of grooved or bumped bars.
@@ -263,8 +279,8 @@ struct TLxGlyphPlace {
 };
 enum TGlyphAlignment : std::uint8_t { gaLeft, gaRight };
 LXCMPS_API TLxGlyphPlace GlyphStatusPlace(int PaneWidth, int PaneHeight, int GlyphWidth, int GlyphHeight, int NumGlyphs,
-                               TGlyphAlignment Align, int GlyphOffset, int BorderWidth, TFrameStyle Style,
-                               int CaptionRectHeight);
+                                          TGlyphAlignment Align, int GlyphOffset, int BorderWidth, TFrameStyle Style,
+                                          int CaptionRectHeight);
 
 // ---------------------------------------------------------------------------
 // Label.
@@ -277,8 +293,8 @@ LXCMPS_API int NormalizeAngle(int Angle);
 
 struct TLxMenuLine {
   bool Visible = true;
-  bool Separator = false; // caption "-"
-  bool Break = false;     // starts a new column
+  bool Separator = false;  // caption "-"
+  bool Break = false;      // starts a new column
 };
 // The expected height of a popup menu built from these items.
 LXCMPS_API int ExpectedMenuHeight(const std::vector<TLxMenuLine>& Items, int MenuBarHeight);
@@ -291,8 +307,8 @@ LXCMPS_API TLxPoint MenuButtonPlacement(TLxRect ButtonOnScreen, int MenuHeight, 
 // Spin edit.
 
 struct TLxSpinLayout {
-  TLxRect UpButton, DownButton; // relative to the button panel
+  TLxRect UpButton, DownButton;  // relative to the button panel
   TLxRect Panel, Edit;
-  int Height = 0;               // the height after raising it to the minimum
+  int Height = 0;  // the height after raising it to the minimum
 };
 LXCMPS_API TLxSpinLayout SpinEditLayout(int Width, int Height, int ButtonWidth, int MinHeight);

@@ -100,9 +100,9 @@ void TLxLabel::MouseLeave() {
 
 void TLxLabel::WndProc(TMessage& Message) {
   switch (FMouse.Handle(WindowHandle(), Message)) {
-  case 1: MouseEnter(); break;
-  case -1: MouseLeave(); break;
-  default: break;
+    case 1: MouseEnter(); break;
+    case -1: MouseLeave(); break;
+    default: break;
   }
   TCustomLabel::WndProc(Message);
 }
@@ -116,7 +116,7 @@ TFontHandle RotatedFont(TFont& Base, int Tenths) {
   LF.lfOutPrecision = OUT_TT_ONLY_PRECIS;
   return TFontHandle(::CreateFontIndirectA(&LF));
 }
-} // namespace
+}  // namespace
 
 void TLxLabel::DrawFlat(HDC DC, int DX, int DY) {
   const std::string Text = GetText();
@@ -133,31 +133,31 @@ void TLxLabel::DrawFlat(HDC DC, int DX, int DY) {
   int X, Y;
   const TAlignment A = GetAlignment();
   switch (FAngle) {
-  case 0:
-    X = A == taLeftJustify ? 0 : A == taRightJustify ? W - w : (W - w) / 2;
-    Y = (H - h) / 2;
-    break;
-  case 90:
-    X = (W - h) / 2;
-    Y = A == taLeftJustify ? H : A == taRightJustify ? w : (H + w) / 2;
-    break;
-  case 180:
-    X = A == taLeftJustify ? W : A == taRightJustify ? w : (W + w) / 2;
-    Y = (H + h) / 2;
-    break;
-  case 270:
-    X = (W + h) / 2;
-    Y = A == taLeftJustify ? 0 : A == taRightJustify ? H - w : (H - w) / 2;
-    break;
-  default: {
-    // Centred on the label's centre.
-    const double T = FAngle * std::numbers::pi / 180.0;
-    const double CX = w / 2.0 * std::cos(T) + h / 2.0 * std::sin(T);
-    const double CY = -w / 2.0 * std::sin(T) + h / 2.0 * std::cos(T);
-    X = static_cast<int>(std::lround(W / 2.0 - CX));
-    Y = static_cast<int>(std::lround(H / 2.0 - CY));
-    break;
-  }
+    case 0:
+      X = A == taLeftJustify ? 0 : A == taRightJustify ? W - w : (W - w) / 2;
+      Y = (H - h) / 2;
+      break;
+    case 90:
+      X = (W - h) / 2;
+      Y = A == taLeftJustify ? H : A == taRightJustify ? w : (H + w) / 2;
+      break;
+    case 180:
+      X = A == taLeftJustify ? W : A == taRightJustify ? w : (W + w) / 2;
+      Y = (H + h) / 2;
+      break;
+    case 270:
+      X = (W + h) / 2;
+      Y = A == taLeftJustify ? 0 : A == taRightJustify ? H - w : (H - w) / 2;
+      break;
+    default: {
+      // Centred on the label's centre.
+      const double T = FAngle * std::numbers::pi / 180.0;
+      const double CX = w / 2.0 * std::cos(T) + h / 2.0 * std::sin(T);
+      const double CY = -w / 2.0 * std::sin(T) + h / 2.0 * std::cos(T);
+      X = static_cast<int>(std::lround(W / 2.0 - CX));
+      Y = static_cast<int>(std::lround(H / 2.0 - CY));
+      break;
+    }
   }
   ::SetTextAlign(DC, TA_LEFT | TA_TOP);
   ::TextOutA(DC, X + DX, Y + DY, Text.data(), static_cast<int>(Text.size()));
@@ -229,23 +229,23 @@ void TLxLabel::Paint(TCanvas& Canvas) {
   if (!GetTransparent()) FillSolid(Canvas.GetHandle(), RECT{0, 0, GetWidth(), GetHeight()}, GetColor());
   int MainDX = 0;
   switch (FTextStyle) {
-  case tsRaised:
-    if (!FLightTextStyle) DrawTextCopy(Canvas, 1, 1, FShadowColor);
-    DrawTextCopy(Canvas, -1, -1, FHighlightColor);
-    break;
-  case tsRecessed:
-    DrawTextCopy(Canvas, 1, 1, FHighlightColor);
-    if (!FLightTextStyle) DrawTextCopy(Canvas, -1, -1, FShadowColor);
-    break;
-  case tsShadow:
-    if (GetAlignment() == taRightJustify) {
-      DrawTextCopy(Canvas, 0, FShadowDepth, FShadowColor);
-      MainDX = -FShadowDepth;
-    } else {
-      DrawTextCopy(Canvas, FShadowDepth, FShadowDepth, FShadowColor);
-    }
-    break;
-  case tsNormal: break;
+    case tsRaised:
+      if (!FLightTextStyle) DrawTextCopy(Canvas, 1, 1, FShadowColor);
+      DrawTextCopy(Canvas, -1, -1, FHighlightColor);
+      break;
+    case tsRecessed:
+      DrawTextCopy(Canvas, 1, 1, FHighlightColor);
+      if (!FLightTextStyle) DrawTextCopy(Canvas, -1, -1, FShadowColor);
+      break;
+    case tsShadow:
+      if (GetAlignment() == taRightJustify) {
+        DrawTextCopy(Canvas, 0, FShadowDepth, FShadowColor);
+        MainDX = -FShadowDepth;
+      } else {
+        DrawTextCopy(Canvas, FShadowDepth, FShadowDepth, FShadowColor);
+      }
+      break;
+    case tsNormal: break;
   }
   DrawTextCopy(Canvas, MainDX, 0, GetEnabled() ? GetFont().GetColor() : clGrayText);
 }

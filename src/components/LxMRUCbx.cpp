@@ -22,9 +22,15 @@ void TLxMRUComboBox::BuildEditMenu() {
     const char* Caption;
     int Tag;
   };
-  static const TEntry Entries[] = {{"&Undo", tagUndo},   {"-", 0},         {"Cu&t", tagCut},
-                                   {"&Copy", tagCopy},   {"&Paste", tagPaste}, {"&Delete", tagDelete},
-                                   {"-", 0},             {"Select &All", tagSelectAll}, {"-", 0}};
+  static const TEntry Entries[] = {{"&Undo", tagUndo},
+                                   {"-", 0},
+                                   {"Cu&t", tagCut},
+                                   {"&Copy", tagCopy},
+                                   {"&Paste", tagPaste},
+                                   {"&Delete", tagDelete},
+                                   {"-", 0},
+                                   {"Select &All", tagSelectAll},
+                                   {"-", 0}};
   for (const TEntry& E : Entries) {
     auto Item = std::make_unique<TMenuItem>(nullptr);
     Item->SetCaption(E.Caption);
@@ -47,19 +53,34 @@ void TLxMRUComboBox::SetCaptionMenuItemRemove(const std::string& Value) {
 void TLxMRUComboBox::EditCommand(int Tag) {
   HWND E = EditWindow();
   switch (Tag) {
-  case tagUndo: if (E) ::SendMessageA(E, WM_UNDO, 0, 0); break;
-  case tagCut: if (E) ::SendMessageA(E, WM_CUT, 0, 0); break;
-  case tagCopy: if (E) ::SendMessageA(E, WM_COPY, 0, 0); break;
-  case tagPaste: if (E) ::SendMessageA(E, WM_PASTE, 0, 0); break;
-  case tagDelete: if (E) ::SendMessageA(E, WM_CLEAR, 0, 0); break;
-  case tagSelectAll: if (E) ::SendMessageA(E, EM_SETSEL, 0, -1); break;
-  case tagRemove: RemoveCurrentEntry(); break;
-  default: break;
+    case tagUndo:
+      if (E) ::SendMessageA(E, WM_UNDO, 0, 0);
+      break;
+    case tagCut:
+      if (E) ::SendMessageA(E, WM_CUT, 0, 0);
+      break;
+    case tagCopy:
+      if (E) ::SendMessageA(E, WM_COPY, 0, 0);
+      break;
+    case tagPaste:
+      if (E) ::SendMessageA(E, WM_PASTE, 0, 0);
+      break;
+    case tagDelete:
+      if (E) ::SendMessageA(E, WM_CLEAR, 0, 0);
+      break;
+    case tagSelectAll:
+      if (E) ::SendMessageA(E, EM_SETSEL, 0, -1);
+      break;
+    case tagRemove: RemoveCurrentEntry(); break;
+    default: break;
   }
 }
 
 bool TLxMRUComboBox::CheckProperties(const char* Action, bool Report) {
-  const char* Missing = FMruID.empty() ? "MruID" : FRegSection.empty() ? "RegSection" : FRegPath.empty() ? "RegPath" : nullptr;
+  const char* Missing = FMruID.empty()        ? "MruID"
+                        : FRegSection.empty() ? "RegSection"
+                        : FRegPath.empty()    ? "RegPath"
+                                              : nullptr;
   if (!Missing) return true;
   if (Report) {
     char Text[512];
@@ -130,54 +151,54 @@ void TLxMRUComboBox::KeyDown(WORD& Key, TShiftState Shift) {
 
 bool TLxMRUComboBox::EditMessage(TMessage& M) {
   switch (M.Msg) {
-  case WM_KEYDOWN:
-    if (M.WParam == VK_RETURN || M.WParam == VK_ESCAPE) {
-      WORD Key = static_cast<WORD>(M.WParam);
-      KeyDown(Key, KeyboardShiftState() & (ssShift | ssCtrl | ssAlt));
-      return Key == 0;
+    case WM_KEYDOWN:
+      if (M.WParam == VK_RETURN || M.WParam == VK_ESCAPE) {
+        WORD Key = static_cast<WORD>(M.WParam);
+        KeyDown(Key, KeyboardShiftState() & (ssShift | ssCtrl | ssAlt));
+        return Key == 0;
+      }
+      break;
+    case WM_CHAR:
+      // Enter and Escape have had their events; the edit would only beep.
+      if (M.WParam == '\r' || M.WParam == 27) return true;
+      break;
+    case WM_KILLFOCUS: {
+      // Focus leaving the edit for a window outside the combo box leaves it.
+      const HWND To = reinterpret_cast<HWND>(M.WParam);
+      if (To != WindowHandle() && !::IsChild(WindowHandle(), To)) {
+        M.Result = ::DefSubclassProc(EditWindow(), M.Msg, M.WParam, M.LParam);
+        DoExit();
+        return true;
+      }
+      break;
     }
-    break;
-  case WM_CHAR:
-    // Enter and Escape have had their events; the edit would only beep.
-    if (M.WParam == '\r' || M.WParam == 27) return true;
-    break;
-  case WM_KILLFOCUS: {
-    // Focus leaving the edit for a window outside the combo box leaves it.
-    const HWND To = reinterpret_cast<HWND>(M.WParam);
-    if (To != WindowHandle() && !::IsChild(WindowHandle(), To)) {
-      M.Result = ::DefSubclassProc(EditWindow(), M.Msg, M.WParam, M.LParam);
-      DoExit();
+    case WM_CONTEXTMENU: {
+      HWND E = EditWindow();
+      DWORD Start = 0, End = 0;
+      ::SendMessageA(E, EM_GETSEL, reinterpret_cast<WPARAM>(&Start), reinterpret_cast<LPARAM>(&End));
+      const bool Sel = End > Start, HasText = ::GetWindowTextLengthA(E) > 0;
+      TMenuItem* Root = FEditMenu->GetItems();
+      for (int I = 0; I < Root->GetCount(); ++I) {
+        TMenuItem* Item = Root->GetItem(I);
+        switch (Item->GetTag()) {
+          case tagUndo: Item->SetEnabled(::SendMessageA(E, EM_CANUNDO, 0, 0) != 0); break;
+          case tagCut:
+          case tagCopy:
+          case tagDelete: Item->SetEnabled(Sel); break;
+          case tagPaste: Item->SetEnabled(::IsClipboardFormatAvailable(CF_TEXT) != 0); break;
+          case tagSelectAll: Item->SetEnabled(HasText); break;
+          case tagRemove: Item->SetEnabled(GetItems().IndexOf(GetText()) >= 0); break;
+          default: break;
+        }
+      }
+      POINT P{static_cast<short>(LOWORD(M.LParam)), static_cast<short>(HIWORD(M.LParam))};
+      if (M.LParam == -1) P = ClientToScreen(POINT{GetWidth() / 2, GetHeight() / 2});
+      FEditMenu->SetPopupComponent(this);
+      FEditMenu->Popup(P.x, P.y);
+      M.Result = 0;
       return true;
     }
-    break;
-  }
-  case WM_CONTEXTMENU: {
-    HWND E = EditWindow();
-    DWORD Start = 0, End = 0;
-    ::SendMessageA(E, EM_GETSEL, reinterpret_cast<WPARAM>(&Start), reinterpret_cast<LPARAM>(&End));
-    const bool Sel = End > Start, HasText = ::GetWindowTextLengthA(E) > 0;
-    TMenuItem* Root = FEditMenu->GetItems();
-    for (int I = 0; I < Root->GetCount(); ++I) {
-      TMenuItem* Item = Root->GetItem(I);
-      switch (Item->GetTag()) {
-      case tagUndo: Item->SetEnabled(::SendMessageA(E, EM_CANUNDO, 0, 0) != 0); break;
-      case tagCut:
-      case tagCopy:
-      case tagDelete: Item->SetEnabled(Sel); break;
-      case tagPaste: Item->SetEnabled(::IsClipboardFormatAvailable(CF_TEXT) != 0); break;
-      case tagSelectAll: Item->SetEnabled(HasText); break;
-      case tagRemove: Item->SetEnabled(GetItems().IndexOf(GetText()) >= 0); break;
-      default: break;
-      }
-    }
-    POINT P{static_cast<short>(LOWORD(M.LParam)), static_cast<short>(HIWORD(M.LParam))};
-    if (M.LParam == -1) P = ClientToScreen(POINT{GetWidth() / 2, GetHeight() / 2});
-    FEditMenu->SetPopupComponent(this);
-    FEditMenu->Popup(P.x, P.y);
-    M.Result = 0;
-    return true;
-  }
-  default: break;
+    default: break;
   }
   return TLxComboBox::EditMessage(M);
 }

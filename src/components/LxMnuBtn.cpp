@@ -47,7 +47,7 @@ void TLxMenuSpeedButton::CopyItem(TMenuItem* Source, TMenuItem* Dest) {
 void TLxMenuSpeedButton::DropDown() {
   if (!FClickMenu) return;
   if (OnPopup) OnPopup(this, FClickMenu);
-  if (!FClickMenu) return; // the handler may have deleted it
+  if (!FClickMenu) return;  // the handler may have deleted it
   FMenuCopy = std::make_unique<TPopupMenu>(nullptr);
   TMenuItem* Source = FClickMenu->GetItems();
   std::vector<TLxMenuLine> Lines;

@@ -21,9 +21,7 @@ int TLxMouseTracker::Handle(HWND Wnd, const TMessage& Message) {
 
 // ---------------------------------------------------------------------------
 
-TLxCustomPanel::TLxCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
-  SetBounds(0, 0, 185, 41);
-}
+TLxCustomPanel::TLxCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 185, 41); }
 
 void TLxCustomPanel::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
@@ -32,9 +30,9 @@ void TLxCustomPanel::CreateParams(TCreateParams& Params) {
 
 void TLxCustomPanel::WndProc(TMessage& Message) {
   switch (FMouse.Handle(WindowHandle(), Message)) {
-  case 1: MouseEnter(); break;
-  case -1: MouseLeave(); break;
-  default: break;
+    case 1: MouseEnter(); break;
+    case -1: MouseLeave(); break;
+    default: break;
   }
   TCustomControl::WndProc(Message);
 }
@@ -377,7 +375,7 @@ void TLxToolbar::Loaded() {
     for (int I = 0; I < FControlList->Count(); ++I)
       if (TControl* C = FControlList->Items(I)->Control) C->FreeNotification(this);
   }
-  PositionControls(); // children not in the list join it here, in child order
+  PositionControls();  // children not in the list join it here, in child order
   if (FAutoStyle) AdjustStyle(GetAlign());
 }
 
@@ -393,7 +391,7 @@ void TLxToolbar::AlignControls(TControl*, RECT&) { PositionControls(); }
 namespace {
 // Posted to a toolbar to lay it out once its children have come or gone.
 constexpr UINT CM_LXPOSITIONCONTROLS = WM_APP + 0x3D02;
-} // namespace
+}  // namespace
 
 void TLxToolbar::WndProc(TMessage& Message) {
   if (Message.Msg == WM_PARENTNOTIFY && (LOWORD(Message.WParam) == WM_CREATE || LOWORD(Message.WParam) == WM_DESTROY)) {
@@ -654,7 +652,7 @@ void TLxStatusBar::WndProc(TMessage& Message) {
     ::ScreenToClient(WindowHandle(), &P);
     const RECT G = SizeGripRect();
     if (::PtInRect(&G, P)) {
-      ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32642))); // IDC_SIZENWSE
+      ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32642)));  // IDC_SIZENWSE
       Message.Result = TRUE;
       return;
     }

@@ -70,7 +70,7 @@ protected:
   RECT PaintBorders(TCanvas& Canvas);
   // The panel's caption in R with both alignments.
   void PaintCaption(TCanvas& Canvas, RECT R);
-  RECT PanelRect(); // the framed panel's client rectangle
+  RECT PanelRect();  // the framed panel's client rectangle
   virtual void MouseEnter();
   virtual void MouseLeave();
   // A border or side change: re-align and repaint.

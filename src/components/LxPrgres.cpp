@@ -2,20 +2,18 @@
 
 #include <algorithm>
 
-TLxCustomProgressBar::TLxCustomProgressBar(TComponent* AOwner) : TGraphicControl(AOwner) {
-  SetBounds(0, 0, 200, 24);
-}
+TLxCustomProgressBar::TLxCustomProgressBar(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 200, 24); }
 
 void TLxCustomProgressBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TGraphicControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   FOrientation = AHeight > AWidth ? orVertical : orHorizontal;
 }
 
-#define LX_SETTER(Name, Type, Field)                                                                                   \
-  void TLxCustomProgressBar::Set##Name(Type Value) {                                                                   \
-    if (Value == Field) return;                                                                                        \
-    Field = Value;                                                                                                     \
-    Invalidate();                                                                                                      \
+#define LX_SETTER(Name, Type, Field)                 \
+  void TLxCustomProgressBar::Set##Name(Type Value) { \
+    if (Value == Field) return;                      \
+    Field = Value;                                   \
+    Invalidate();                                    \
   }
 LX_SETTER(BackColor, TColor, FBackColor)
 LX_SETTER(BarColor, TColor, FBarColor)

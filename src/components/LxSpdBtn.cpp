@@ -40,7 +40,8 @@ void TLxSpeedButton::SetDown(bool Value) {
     bool OtherDown = false;
     if (TWinControl* P = GetParent())
       for (int I = 0; I < P->GetControlCount(); ++I)
-        if (auto* B = dynamic_cast<TLxSpeedButton*>(P->GetControl(I)); B && B != this && B->FGroupIndex == FGroupIndex && B->FDown)
+        if (auto* B = dynamic_cast<TLxSpeedButton*>(P->GetControl(I));
+            B && B != this && B->FGroupIndex == FGroupIndex && B->FDown)
           OtherDown = true;
     if (!OtherDown) return;
   }
@@ -48,7 +49,8 @@ void TLxSpeedButton::SetDown(bool Value) {
   if (Value && FGroupIndex != 0)
     if (TWinControl* P = GetParent())
       for (int I = 0; I < P->GetControlCount(); ++I)
-        if (auto* B = dynamic_cast<TLxSpeedButton*>(P->GetControl(I)); B && B != this && B->FGroupIndex == FGroupIndex && B->FDown) {
+        if (auto* B = dynamic_cast<TLxSpeedButton*>(P->GetControl(I));
+            B && B != this && B->FGroupIndex == FGroupIndex && B->FDown) {
           B->FDown = false;
           B->Invalidate();
         }
@@ -134,9 +136,12 @@ void TLxSpeedButton::Paint(TCanvas& Canvas) {
   int GlyphRight = 0;
   if (!FGlyph->Empty()) {
     int Frame = 0;
-    if (!GetEnabled()) Frame = FNumGlyphs > 1 ? 1 : 0;
-    else if (FPressed) Frame = FNumGlyphs > 2 ? 2 : 0;
-    else if (FDown) Frame = FNumGlyphs > 3 ? 3 : 0;
+    if (!GetEnabled())
+      Frame = FNumGlyphs > 1 ? 1 : 0;
+    else if (FPressed)
+      Frame = FNumGlyphs > 2 ? 2 : 0;
+    else if (FDown)
+      Frame = FNumGlyphs > 3 ? 3 : 0;
     const int FW = FGlyph->GetWidth() / FNumGlyphs, FH = FGlyph->GetHeight();
     const bool HasText = !GetCaption().empty();
     const int X = (HasText ? 4 : (GetWidth() - FW) / 2) + Offset;

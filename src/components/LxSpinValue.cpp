@@ -27,14 +27,14 @@ std::string SpinFormat(Extended V, int Decimals, char Sep) {
   int Exp = std::atoi(std::strchr(Buf, 'e') + 1);
   const bool Neg = D < 0;
   if (Digits.find_first_not_of('0') == std::string::npos) Exp = 0;
-  if (Exp >= 7) { // more integer digits than the precision: scientific
+  if (Exp >= 7) {  // more integer digits than the precision: scientific
     std::snprintf(Buf, sizeof Buf, "%s%c%c%sE+%03d", Neg ? "-" : "", Digits[0], Sep, Digits.substr(1).c_str(), Exp);
     return Buf;
   }
   // Digits as a number 0.Digits x 10^(Exp+1); keep IntDigits + Decimals of them.
-  int IntDigits = Exp + 1;                   // may be <= 0
-  const int Keep = IntDigits + Decimals;     // digits to keep
-  std::string K;                             // kept digits, rounded half up
+  int IntDigits = Exp + 1;                // may be <= 0
+  const int Keep = IntDigits + Decimals;  // digits to keep
+  std::string K;                          // kept digits, rounded half up
   if (Keep >= static_cast<int>(Digits.size())) {
     K = Digits + std::string(static_cast<std::size_t>(Keep) - Digits.size(), '0');
   } else if (Keep >= 0) {
@@ -55,7 +55,7 @@ std::string SpinFormat(Extended V, int Decimals, char Sep) {
       }
     }
   } else {
-    K.clear(); // rounds to zero
+    K.clear();  // rounds to zero
   }
   // Lay the kept digits out around the point.
   std::string IntPart, Frac;
@@ -88,11 +88,17 @@ std::optional<Extended> SpinParse(std::string_view Text, char Sep) {
   std::size_t I = B;
   if (I < E && (Text[I] == '+' || Text[I] == '-')) N += Text[I++];
   int Mantissa = 0;
-  while (I < E && std::isdigit(static_cast<unsigned char>(Text[I]))) { N += Text[I++]; ++Mantissa; }
+  while (I < E && std::isdigit(static_cast<unsigned char>(Text[I]))) {
+    N += Text[I++];
+    ++Mantissa;
+  }
   if (I < E && Text[I] == Sep) {
     N += '.';
     ++I;
-    while (I < E && std::isdigit(static_cast<unsigned char>(Text[I]))) { N += Text[I++]; ++Mantissa; }
+    while (I < E && std::isdigit(static_cast<unsigned char>(Text[I]))) {
+      N += Text[I++];
+      ++Mantissa;
+    }
   }
   if (Mantissa == 0) return std::nullopt;
   if (I < E && (Text[I] == 'e' || Text[I] == 'E')) {
@@ -100,7 +106,10 @@ std::optional<Extended> SpinParse(std::string_view Text, char Sep) {
     ++I;
     if (I < E && (Text[I] == '+' || Text[I] == '-')) N += Text[I++];
     int ExpDigits = 0;
-    while (I < E && std::isdigit(static_cast<unsigned char>(Text[I]))) { N += Text[I++]; ++ExpDigits; }
+    while (I < E && std::isdigit(static_cast<unsigned char>(Text[I]))) {
+      N += Text[I++];
+      ++ExpDigits;
+    }
     if (ExpDigits == 0) return std::nullopt;
   }
   if (I != E) return std::nullopt;
@@ -111,8 +120,8 @@ std::optional<Extended> SpinParse(std::string_view Text, char Sep) {
 
 bool SpinAcceptsChar(char Ch, bool IntegersOnly, bool AllowKeyEdit, char Sep) {
   const unsigned char C = static_cast<unsigned char>(Ch);
-  bool Valid = (Ch == '+' || Ch == '-' || (Ch >= '0' && Ch <= '9')) || (!IntegersOnly && Ch == Sep) ||
-               (C < 32 && Ch != '\r');
+  bool Valid =
+      (Ch == '+' || Ch == '-' || (Ch >= '0' && Ch <= '9')) || (!IntegersOnly && Ch == Sep) || (C < 32 && Ch != '\r');
   if (Valid && !AllowKeyEdit && (C >= 32 || Ch == '\b' || Ch == '.')) Valid = false;
   return Valid;
 }

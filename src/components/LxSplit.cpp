@@ -48,9 +48,9 @@ TLxSplitter::TLxSplitter(TComponent* AOwner) : TLxCustomPanel(AOwner) {
   FMask.Reset(::CreateBitmap(8, 8, 1, 1, Bits));
 
   FHSplitCursor = ::LoadCursorA(LxCmpsInstance(), "LXSPLIT_HSPLIT");
-  if (!FHSplitCursor) FHSplitCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32644)); // IDC_SIZEWE
+  if (!FHSplitCursor) FHSplitCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32644));  // IDC_SIZEWE
   FVSplitCursor = ::LoadCursorA(LxCmpsInstance(), "LXSPLIT_VSPLIT");
-  if (!FVSplitCursor) FVSplitCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32645)); // IDC_SIZENS
+  if (!FVSplitCursor) FVSplitCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32645));  // IDC_SIZENS
   FFixedSize = FPosition;
   ResizePanes();
 }
@@ -250,7 +250,7 @@ std::vector<std::string> ChildNames(TLxSplitterPane* Pane) {
   for (int I = 0; I < Pane->GetControlCount(); ++I) Names.push_back(Pane->GetControl(I)->GetName());
   return Names;
 }
-} // namespace
+}  // namespace
 
 std::vector<std::string> TLxSplitter::GetULControls() const { return ChildNames(FPane1); }
 std::vector<std::string> TLxSplitter::GetLRControls() const { return ChildNames(FPane2); }
@@ -343,27 +343,27 @@ void TLxSplitter::EndDrag(bool Apply) {
 
 void TLxSplitter::WndProc(TMessage& Message) {
   switch (Message.Msg) {
-  case WM_SETCURSOR:
-    if (reinterpret_cast<HWND>(Message.WParam) == WindowHandle() && LOWORD(Message.LParam) == HTCLIENT && !FLockBar) {
-      POINT P{};
-      ::GetCursorPos(&P);
-      ::ScreenToClient(WindowHandle(), &P);
-      if (::PtInRect(&FBarRect, P)) {
-        ::SetCursor(FOrientation == orHorizontal ? FHSplitCursor : FVSplitCursor);
-        Message.Result = TRUE;
-        return;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(Message.WParam) == WindowHandle() && LOWORD(Message.LParam) == HTCLIENT && !FLockBar) {
+        POINT P{};
+        ::GetCursorPos(&P);
+        ::ScreenToClient(WindowHandle(), &P);
+        if (::PtInRect(&FBarRect, P)) {
+          ::SetCursor(FOrientation == orHorizontal ? FHSplitCursor : FVSplitCursor);
+          Message.Result = TRUE;
+          return;
+        }
       }
-    }
-    break;
-  case WM_LBUTTONUP:
-    // Ends the drag before the capture goes with the release.
-    EndDrag(true);
-    break;
-  case WM_CAPTURECHANGED:
-    // Capture taken away mid-drag: the mask goes, the position stays.
-    if (FDragging && reinterpret_cast<HWND>(Message.LParam) != WindowHandle()) EndDrag(false);
-    break;
-  default: break;
+      break;
+    case WM_LBUTTONUP:
+      // Ends the drag before the capture goes with the release.
+      EndDrag(true);
+      break;
+    case WM_CAPTURECHANGED:
+      // Capture taken away mid-drag: the mask goes, the position stays.
+      if (FDragging && reinterpret_cast<HWND>(Message.LParam) != WindowHandle()) EndDrag(false);
+      break;
+    default: break;
   }
   TLxCustomPanel::WndProc(Message);
 }

@@ -18,7 +18,7 @@ TBitmap& ArrowGlyph(bool Up) {
   }
   return Up ? UpArrow : DownArrow;
 }
-} // namespace
+}  // namespace
 
 TLxRapidFireButton::TLxRapidFireButton(TComponent* AOwner) : TLxSpeedButton(AOwner) {}
 
@@ -66,27 +66,27 @@ void TLxRightEdit::PaintRight(HDC DC) {
 
 void TLxRightEdit::WndProc(TMessage& Message) {
   switch (Message.Msg) {
-  case WM_PAINT:
-    if (!Focused()) {
-      TPaintDC DC(WindowHandle());
-      PaintRight(DC.Get());
-      Message.Result = 0;
+    case WM_PAINT:
+      if (!Focused()) {
+        TPaintDC DC(WindowHandle());
+        PaintRight(DC.Get());
+        Message.Result = 0;
+        return;
+      }
+      break;
+    case WM_PRINTCLIENT:
+      if (!Focused()) {
+        PaintRight(reinterpret_cast<HDC>(Message.WParam));
+        Message.Result = 0;
+        return;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      TCustomEdit::WndProc(Message);
+      Invalidate();
       return;
-    }
-    break;
-  case WM_PRINTCLIENT:
-    if (!Focused()) {
-      PaintRight(reinterpret_cast<HDC>(Message.WParam));
-      Message.Result = 0;
-      return;
-    }
-    break;
-  case WM_SETFOCUS:
-  case WM_KILLFOCUS:
-    TCustomEdit::WndProc(Message);
-    Invalidate();
-    return;
-  default: break;
+    default: break;
   }
   TCustomEdit::WndProc(Message);
 }
@@ -264,17 +264,29 @@ bool TLxSpinEdit::IsValidChar(char Key) {
 
 void TLxSpinEdit::EditKeyDown(WORD& Key, TShiftState) {
   switch (Key) {
-  case VK_PRIOR: IncValue(FPageSize); Key = 0; break;
-  case VK_NEXT: DecValue(FPageSize); Key = 0; break;
-  case VK_UP: IncValue(FIncrement); Key = 0; break;
-  case VK_DOWN: DecValue(FIncrement); Key = 0; break;
-  case VK_DELETE:
-    if (!FAllowKeyEdit) {
-      ::MessageBeep(0);
+    case VK_PRIOR:
+      IncValue(FPageSize);
       Key = 0;
-    }
-    break;
-  default: break;
+      break;
+    case VK_NEXT:
+      DecValue(FPageSize);
+      Key = 0;
+      break;
+    case VK_UP:
+      IncValue(FIncrement);
+      Key = 0;
+      break;
+    case VK_DOWN:
+      DecValue(FIncrement);
+      Key = 0;
+      break;
+    case VK_DELETE:
+      if (!FAllowKeyEdit) {
+        ::MessageBeep(0);
+        Key = 0;
+      }
+      break;
+    default: break;
   }
 }
 

@@ -91,9 +91,9 @@ public:
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
-  TNotifyEvent OnChange;           // the text changed
-  TSpinChangingEvent OnChanging;   // before a step
-  TSpinButtonEvent OnClick;        // after a step, with its direction
+  TNotifyEvent OnChange;          // the text changed
+  TSpinChangingEvent OnChanging;  // before a step
+  TSpinButtonEvent OnClick;       // after a step, with its direction
 
   // What the inner edit does with keys (after the user's callbacks).
   void EditKeyDown(WORD& Key, TShiftState Shift);

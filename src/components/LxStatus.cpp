@@ -60,9 +60,9 @@ bool TLxCustomStatusPane::AtSizeGrip() {
 
 void TLxCustomStatusPane::WndProc(TMessage& Message) {
   switch (FMouse.Handle(WindowHandle(), Message)) {
-  case 1: MouseEnter(); break;
-  case -1: MouseLeave(); break;
-  default: break;
+    case 1: MouseEnter(); break;
+    case -1: MouseLeave(); break;
+    default: break;
   }
   // The last 12 pixels of a pane at the bar's right edge belong to the bar,
   // so its size grip stays usable.
@@ -78,9 +78,9 @@ void TLxCustomStatusPane::DrawCaption(TCanvas& Canvas, const RECT& R, const std:
   const int SavedDC = ::SaveDC(DC);
   int X;
   switch (FAlignment) {
-  case taRightJustify: X = R.right - FCaptionOffset - 1; break;
-  case taCenter: X = R.left + (R.right - R.left) / 2; break;
-  default: X = R.left + FCaptionOffset + 1; break;
+    case taRightJustify: X = R.right - FCaptionOffset - 1; break;
+    case taCenter: X = R.left + (R.right - R.left) / 2; break;
+    default: X = R.left + FCaptionOffset + 1; break;
   }
   ::SetTextAlign(DC, SetTextAlignments[FAlignment] | TA_TOP);
   SIZE Pp{};
@@ -168,8 +168,8 @@ void TLxCustomGlyphStatus::Paint(TCanvas& Canvas) {
   if (FGlyph->Empty()) return;
   const RECT Caption = TLxCustomStatusPane::GetCaptionRect();
   const TLxGlyphPlace P =
-      GlyphStatusPlace(GetWidth(), GetHeight(), FGlyph->GetWidth(), FGlyph->GetHeight(), FNumGlyphs,
-                       FGlyphAlignment, FGlyphOffset, FBorderWidth, FFrameStyle, Caption.bottom - Caption.top);
+      GlyphStatusPlace(GetWidth(), GetHeight(), FGlyph->GetWidth(), FGlyph->GetHeight(), FNumGlyphs, FGlyphAlignment,
+                       FGlyphOffset, FBorderWidth, FFrameStyle, Caption.bottom - Caption.top);
   if (P.FrameWidth <= 0 || P.DrawHeight <= 0) return;
   const int Frame = (!GetEnabled() && FNumGlyphs >= 2) ? 1 : 0;
   // Through a bitmap of the frame's size on the fill colour; the glyph's
@@ -262,7 +262,7 @@ std::string TLxClockStatus::ClockText() {
     if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVMONTHNAME1 + I, Buf, sizeof Buf) > 0) N.ShortMonth[I] = Buf;
     if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + I, Buf, sizeof Buf) > 0) N.LongMonth[I] = Buf;
   }
-  for (int I = 0; I < 7; ++I) { // the locale's week starts on Monday; ours on Sunday
+  for (int I = 0; I < 7; ++I) {  // the locale's week starts on Monday; ours on Sunday
     const int L = (I + 6) % 7;
     if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVDAYNAME1 + L, Buf, sizeof Buf) > 0) N.ShortDay[I] = Buf;
     if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDAYNAME1 + L, Buf, sizeof Buf) > 0) N.LongDay[I] = Buf;
@@ -387,18 +387,18 @@ void TLxResourceStatus::SetShowPercent(bool Value) {
 void TLxResourceStatus::ReadValue() {
   int Value = 0;
   switch (FResourceType) {
-  case rtSystem: Value = GetFreeSystemResources(GFSR_SYSTEMRESOURCES); break;
-  case rtUser: Value = GetFreeSystemResources(GFSR_USERRESOURCES); break;
-  case rtGDI: Value = GetFreeSystemResources(GFSR_GDIRESOURCES); break;
-  case rtMemory: {
-    MEMORYSTATUSEX M{};
-    M.dwLength = sizeof M;
-    if (::GlobalMemoryStatusEx(&M) && M.ullTotalPhys > 0) {
-      FAvailKB = M.ullAvailPhys / 1024;
-      Value = static_cast<int>(M.ullAvailPhys * 100 / M.ullTotalPhys);
+    case rtSystem: Value = GetFreeSystemResources(GFSR_SYSTEMRESOURCES); break;
+    case rtUser: Value = GetFreeSystemResources(GFSR_USERRESOURCES); break;
+    case rtGDI: Value = GetFreeSystemResources(GFSR_GDIRESOURCES); break;
+    case rtMemory: {
+      MEMORYSTATUSEX M{};
+      M.dwLength = sizeof M;
+      if (::GlobalMemoryStatusEx(&M) && M.ullTotalPhys > 0) {
+        FAvailKB = M.ullAvailPhys / 1024;
+        Value = static_cast<int>(M.ullAvailPhys * 100 / M.ullTotalPhys);
+      }
+      break;
     }
-    break;
-  }
   }
   if (Value == FValue) return;
   FValue = Value;

@@ -29,7 +29,7 @@ private:
 };
 
 TResourceMeter Meter;
-} // namespace
+}  // namespace
 
 int GetFreeSystemResources(int Selector) {
   const TGetFreeSystemResources F = Meter.Function();

@@ -8,8 +8,8 @@ TLxRect WorkAreaFrom(const TLxRect& Desktop, const std::optional<TLxRect>& Taskb
   TLxRect R = Desktop;
   if (!Taskbar) return R;
   // T: the part of the taskbar that lies on the desktop.
-  TLxRect T{std::max(Taskbar->Left, R.Left), std::max(Taskbar->Top, R.Top),
-            std::min(Taskbar->Right, R.Right), std::min(Taskbar->Bottom, R.Bottom)};
+  TLxRect T{std::max(Taskbar->Left, R.Left), std::max(Taskbar->Top, R.Top), std::min(Taskbar->Right, R.Right),
+            std::min(Taskbar->Bottom, R.Bottom)};
   if (T.Right <= T.Left || T.Bottom <= T.Top) return R;  // off the desktop
   if (T.Left == R.Left && T.Top == R.Top) {
     if (T.Right == R.Right)

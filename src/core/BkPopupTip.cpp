@@ -1,7 +1,7 @@
 #include "core/BkPopupTip.h"
 
-#include "platform/Forms.h"
 #include "components/LxCommon.h"
+#include "platform/Forms.h"
 
 TBkPopupTip::TBkPopupTip(TComponent* AOwner) : TCustomControl(AOwner) {
   SetWindowClassName("TBkPopupTip");
@@ -76,18 +76,14 @@ void TBkPopupTip::WndProc(TMessage& Message) {
       RequestClose();
       Message.Result = 0;
       return;
-    case WM_MOUSEACTIVATE:
-      Message.Result = MA_NOACTIVATE;
-      return;
+    case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
     case WM_KILLFOCUS:
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
       TCustomControl::WndProc(Message);
-      if (Message.Msg != WM_CAPTURECHANGED || reinterpret_cast<HWND>(Message.LParam) != WindowHandle())
-        RequestClose();
+      if (Message.Msg != WM_CAPTURECHANGED || reinterpret_cast<HWND>(Message.LParam) != WindowHandle()) RequestClose();
       return;
-    default:
-      break;
+    default: break;
   }
   TCustomControl::WndProc(Message);
 }

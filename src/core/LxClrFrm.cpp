@@ -19,8 +19,8 @@ bool UserAbortsClear(TWinControl& Panel, std::int32_t ExtraOffset) {
   RECT Work{};
   GetDesktopClientRect(Work);
   const TLxRect S = ScreenRectOf(Panel.GetHandle());
-  const TLxPoint P = ClampToWorkArea(TLxPoint{S.Left + 10, S.Top + ExtraOffset + 10}, Form.GetWidth(),
-                                     Form.GetHeight(), ToLxRect(Work));
+  const TLxPoint P = ClampToWorkArea(TLxPoint{S.Left + 10, S.Top + ExtraOffset + 10}, Form.GetWidth(), Form.GetHeight(),
+                                     ToLxRect(Work));
   FrmConfirmClear = &Form;
   auto Reset = ScopeExit([] { FrmConfirmClear = nullptr; });
   return ShowConfirmAt(Form, P.X, P.Y) != mrOk;

@@ -25,8 +25,8 @@ TLxConfirmForm::TLxConfirmForm(int ClientWidth, int ClientHeight, LPCSTR IconId)
   Image->SetParent(this);
 }
 
-TLabel* TLxConfirmForm::AddLabel(TWinControl* Parent, int Left, int Top, int Width, int Height,
-                                 const std::string& Text, bool WordWrap) {
+TLabel* TLxConfirmForm::AddLabel(TWinControl* Parent, int Left, int Top, int Width, int Height, const std::string& Text,
+                                 bool WordWrap) {
   auto* L = new TLabel(this);
   L->SetParent(Parent);
   if (WordWrap) {

@@ -6,9 +6,9 @@
 
 std::string_view KindLabel(std::int32_t Kind) {
   static constexpr std::string_view Labels[] = {
-      "Info\t\t: ",       "Warning\t\t: ",  "Error\t\t: ",       "CheckPoint\t: ",  "Object\t\t: ",
-      "Stream\t\t: ",     "String List\t: ", "Property\t: ",     "Note\t\t: ",      "Method -->>\t: ",
-      "Method <<--\t: ",  "--------\t: ",    "========\t: ",
+      "Info\t\t: ",      "Warning\t\t: ",   "Error\t\t: ",  "CheckPoint\t: ", "Object\t\t: ",
+      "Stream\t\t: ",    "String List\t: ", "Property\t: ", "Note\t\t: ",     "Method -->>\t: ",
+      "Method <<--\t: ", "--------\t: ",    "========\t: ",
   };
   if (Kind < 0 || Kind >= static_cast<std::int32_t>(std::size(Labels))) return {};
   return Labels[Kind];

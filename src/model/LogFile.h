@@ -61,9 +61,9 @@ public:
 void WriteLog(const TOrlimoMsgList& List, TOrlimoLogSink& Sink);
 
 struct TLogLoadResult {
-  std::int32_t Records = 0;                   // records handed to ProcessMessage
-  TRecordStatus Stop = TRecordStatus::Ok;     // why the load stopped early, Ok at the end
-  std::size_t Offset = 0;                     // where it stopped (the size when Ok)
+  std::int32_t Records = 0;                // records handed to ProcessMessage
+  TRecordStatus Stop = TRecordStatus::Ok;  // why the load stopped early, Ok at the end
+  std::size_t Offset = 0;                  // where it stopped (the size when Ok)
 };
 
 // Feeds every whole record of the file's bytes to List.ProcessMessage. The

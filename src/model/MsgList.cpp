@@ -85,8 +85,8 @@ std::int32_t TOrlimoMsgList::InsertRecord(std::int32_t Position, TOrlimoMsgInfoR
 }
 
 std::int32_t TOrlimoMsgList::InsertMessage(std::int32_t Position, std::int32_t Kind, std::string_view Text,
-                                           std::string_view AppName, std::string_view TypeName,
-                                           std::int32_t TickCount, std::optional<std::string_view> Details) {
+                                           std::string_view AppName, std::string_view TypeName, std::int32_t TickCount,
+                                           std::optional<std::string_view> Details) {
   TOrlimoMsgInfo::TInit Init;
   Init.MsgType = Kind;
   Init.Text = Text;
@@ -139,8 +139,7 @@ std::int32_t TOrlimoMsgList::AddSeparator(std::string_view AppName, std::int32_t
   return AddMessage(lxmSeparator, {}, OrLocalAppName(AppName), {}, TickCount, std::nullopt);
 }
 
-std::int32_t TOrlimoMsgList::InsertSeparator(std::int32_t Position, std::string_view AppName,
-                                             std::int32_t TickCount) {
+std::int32_t TOrlimoMsgList::InsertSeparator(std::int32_t Position, std::string_view AppName, std::int32_t TickCount) {
   if (Position < 0 || Position >= Count()) Position = InsertionEnd();
   return InsertMessage(Position, lxmSeparator, {}, OrLocalAppName(AppName), {}, TickCount, std::nullopt);
 }

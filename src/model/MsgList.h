@@ -123,14 +123,13 @@ public:
   // --- operations ----------------------------------------------------------
   // Inserts at the insertion end after the wake-up test. Returns the
   // message's position, or -1 when the list-full answer dropped it.
-  std::int32_t AddMessage(std::int32_t Kind, std::string_view Text, std::string_view AppName,
-                          std::string_view TypeName, std::int32_t TickCount,
-                          std::optional<std::string_view> Details);
+  std::int32_t AddMessage(std::int32_t Kind, std::string_view Text, std::string_view AppName, std::string_view TypeName,
+                          std::int32_t TickCount, std::optional<std::string_view> Details);
   // Makes the record (indent rules) and inserts it at Position (clamped to
   // 0..Count()). Returns the position, or -1 when the message was dropped.
-  std::int32_t InsertMessage(std::int32_t Position, std::int32_t Kind, std::string_view Text,
-                             std::string_view AppName, std::string_view TypeName,
-                             std::int32_t TickCount, std::optional<std::string_view> Details);
+  std::int32_t InsertMessage(std::int32_t Position, std::int32_t Kind, std::string_view Text, std::string_view AppName,
+                             std::string_view TypeName, std::int32_t TickCount,
+                             std::optional<std::string_view> Details);
   // Inserts an existing record (shared) at Position without any rule.
   // Returns the position, or -1 when the list-full answer dropped it.
   std::int32_t InsertRecord(std::int32_t Position, TOrlimoMsgInfoRef Record);

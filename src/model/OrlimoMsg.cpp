@@ -210,9 +210,7 @@ public:
     if (--FLivePooled == 0 && FSlabs.size() > 1) ReleaseSlabs();
   }
 
-  TOrlimoRecordMemory Memory() const {
-    return TOrlimoRecordMemory{FLive, FSlabs.size() * SlabSize, FLargeBytes};
-  }
+  TOrlimoRecordMemory Memory() const { return TOrlimoRecordMemory{FLive, FSlabs.size() * SlabSize, FLargeBytes}; }
 
 private:
   void NewSlab() {
@@ -285,9 +283,7 @@ std::string_view TOrlimoDetails::operator[](std::int32_t Index) const {
   return *It;
 }
 
-std::vector<std::string_view> TOrlimoDetails::Lines() const {
-  return std::vector<std::string_view>(begin(), end());
-}
+std::vector<std::string_view> TOrlimoDetails::Lines() const { return std::vector<std::string_view>(begin(), end()); }
 
 std::string TOrlimoDetails::Joined(std::string_view Terminator) const {
   std::string S;

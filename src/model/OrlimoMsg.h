@@ -118,8 +118,8 @@ public:
 
   bool Present() const { return FPresent; }
   explicit operator bool() const { return FPresent; }
-  bool Empty() const { return FLines.empty(); }  // no lines (also when absent)
-  std::int32_t Count() const;                      // number of lines, O(size)
+  bool Empty() const { return FLines.empty(); }           // no lines (also when absent)
+  std::int32_t Count() const;                             // number of lines, O(size)
   std::string_view operator[](std::int32_t Index) const;  // O(size); Index in 0..Count()-1
 
   const_iterator begin() const { return const_iterator(FLines.data()); }
@@ -238,8 +238,8 @@ private:
 // Statistics of the record allocator (for tests and benchmarks).
 struct TOrlimoRecordMemory {
   std::size_t LiveRecords = 0;
-  std::size_t SlabBytes = 0;  // bytes held in slabs (pooled small records)
-  std::size_t LargeBytes = 0; // bytes of records too large for the slabs
-  std::size_t NamePairs = 0;  // distinct (application, type) name pairs in use
+  std::size_t SlabBytes = 0;   // bytes held in slabs (pooled small records)
+  std::size_t LargeBytes = 0;  // bytes of records too large for the slabs
+  std::size_t NamePairs = 0;   // distinct (application, type) name pairs in use
 };
 TOrlimoRecordMemory OrlimoRecordMemory();

@@ -58,8 +58,8 @@ TRecordStatus DecodeRecord(const void* Data, std::size_t Size, TOrlimoRecord& Ou
   const std::int32_t N2 = ReadInt32LE(P + OrlimoOffsetDetailsLen);
   if (N1 < 0 || N2 < 0) return TRecordStatus::NegativeLength;
   // 64-bit sum: on a 32-bit machine 224 + N1 + N2 can exceed size_t.
-  const std::uint64_t Body = static_cast<std::uint64_t>(OrlimoHeaderSize) + static_cast<std::uint64_t>(N1) +
-                             static_cast<std::uint64_t>(N2);
+  const std::uint64_t Body =
+      static_cast<std::uint64_t>(OrlimoHeaderSize) + static_cast<std::uint64_t>(N1) + static_cast<std::uint64_t>(N2);
   if (Body > Size) return TRecordStatus::PastEnd;
 
   Out.Kind = ReadInt32LE(P + OrlimoOffsetKind);
@@ -77,8 +77,7 @@ TRecordStatus DecodeRecord(const void* Data, std::size_t Size, TOrlimoRecord& Ou
 }
 
 void EncodeRecord(std::string& Out, std::int32_t Kind, std::int32_t TickCount, std::string_view Text,
-                  std::string_view Details, std::string_view AppName, std::string_view TypeName,
-                  std::size_t Trailer) {
+                  std::string_view Details, std::string_view AppName, std::string_view TypeName, std::size_t Trailer) {
   const std::int32_t N1 = CheckedLength(Text.size());
   const std::int32_t N2 = CheckedLength(Details.size());
   CheckedLength(Text.size() + Details.size() + OrlimoHeaderSize + Trailer);
@@ -95,8 +94,7 @@ void EncodeRecord(std::string& Out, std::int32_t Kind, std::int32_t TickCount, s
 }
 
 std::string BuildClientRecord(std::int32_t Kind, std::int32_t TickCount, std::string_view Text,
-                              std::string_view Details, std::string_view AppName,
-                              std::string_view TypeName) {
+                              std::string_view Details, std::string_view AppName, std::string_view TypeName) {
   std::string R;
   EncodeRecord(R, Kind, TickCount, Text, Details, AppName, TypeName, OrlimoClientTrailer);
   return R;

@@ -83,8 +83,7 @@ void EncodeRecord(std::string& Out, std::int32_t Kind, std::int32_t TickCount, s
 // The record a client sends (227 + N1 + N2 bytes), with the details text as
 // the client formatted it.
 std::string BuildClientRecord(std::int32_t Kind, std::int32_t TickCount, std::string_view Text,
-                              std::string_view Details, std::string_view AppName,
-                              std::string_view TypeName);
+                              std::string_view Details, std::string_view AppName, std::string_view TypeName);
 
 // The log record of a list item (225 + N1 + N2 bytes): the record's kind, tick
 // count and names, the item's text, and its details lines each followed by

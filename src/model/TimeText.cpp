@@ -16,8 +16,8 @@ std::string ConvertTickCount(std::int32_t M) {
   const std::int32_t SS = R / 1000;
   const std::int32_t MS = R % 1000;
   char Buf[48];
-  std::snprintf(Buf, sizeof Buf, "%d:%.2d:%.2d.%.3d", static_cast<int>(H), static_cast<int>(MM),
-                static_cast<int>(SS), static_cast<int>(MS));
+  std::snprintf(Buf, sizeof Buf, "%d:%.2d:%.2d.%.3d", static_cast<int>(H), static_cast<int>(MM), static_cast<int>(SS),
+                static_cast<int>(MS));
   return Buf;
 }
 

@@ -44,8 +44,8 @@ void TWinControl::AlignControls(TControl*, RECT& R) {
     for (TControl* C : std::vector<TControl*>(FControls)) {
       if (C->FAlign != A || !C->FVisible) continue;
       // Popup windows do not take part in the layout.
-      if (auto* W = dynamic_cast<TWinControl*>(C); W && W->FHandle &&
-                                                    (::GetWindowLongA(W->FHandle, GWL_STYLE) & WS_POPUP))
+      if (auto* W = dynamic_cast<TWinControl*>(C);
+          W && W->FHandle && (::GetWindowLongA(W->FHandle, GWL_STYLE) & WS_POPUP))
         continue;
       const int RW = std::max<int>(R.right - R.left, 0);
       const int RH = std::max<int>(R.bottom - R.top, 0);
@@ -66,11 +66,8 @@ void TWinControl::AlignControls(TControl*, RECT& R) {
           C->SetBounds(R.right - C->FWidth, R.top, C->FWidth, RH);
           R.right -= C->FWidth;
           break;
-        case alClient:
-          C->SetBounds(R.left, R.top, RW, RH);
-          break;
-        case alNone:
-          break;
+        case alClient: C->SetBounds(R.left, R.top, RW, RH); break;
+        case alNone: break;
       }
     }
   }

@@ -19,14 +19,11 @@ LRESULT CALLBACK AppWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) no
       case WM_TIMER:
         if (TTimer::DispatchTimer(WParam)) return 0;
         break;
-      case WM_APP + 1:
-        delete reinterpret_cast<TCustomForm*>(LParam);
-        return 0;
+      case WM_APP + 1: delete reinterpret_cast<TCustomForm*>(LParam); return 0;
       case WM_COMMAND:
         if (LParam == 0 && HIWORD(WParam) == 0 && DispatchMenuCommand(LOWORD(WParam))) return 0;
         break;
-      default:
-        break;
+      default: break;
     }
   } catch (const std::exception& E) {
     Application->HandleException(E);
@@ -69,8 +66,8 @@ HWND TApplication::GetHandle() {
       WC.lpszClassName = ClassName;
       if (!::RegisterClassA(&WC)) throw EOutOfResources("Cannot register the application window class");
     }
-    FHandle = ::CreateWindowExA(0, ClassName, FTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                ModuleInstance(), nullptr);
+    FHandle = ::CreateWindowExA(0, ClassName, FTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, ModuleInstance(),
+                                nullptr);
     if (!FHandle) throw EOutOfResources("Cannot create the application window: " + LastErrorMessage());
   }
   return FHandle;
@@ -85,9 +82,7 @@ void TApplication::Run() {
 
 void TApplication::ProcessMessage(MSG& Msg) {
   switch (Msg.message) {
-    case WM_MOUSEMOVE:
-      HintMouseMessage(Msg);
-      break;
+    case WM_MOUSEMOVE: HintMouseMessage(Msg); break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -97,8 +92,7 @@ void TApplication::ProcessMessage(MSG& Msg) {
     case WM_MOUSEWHEEL:
       if (FHintControl) CancelHint();
       break;
-    default:
-      break;
+    default: break;
   }
   if ((Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) && Msg.hwnd) {
     TWinControl* Target = nullptr;
@@ -176,9 +170,7 @@ void TApplication::HandleException(const std::exception& E) noexcept {
   }
 }
 
-void TApplication::HandleUnknownException() noexcept {
-  HandleException(std::runtime_error("Unknown exception"));
-}
+void TApplication::HandleUnknownException() noexcept { HandleException(std::runtime_error("Unknown exception")); }
 
 void TApplication::ShowException(const std::exception& E) {
   std::string Text = E.what();

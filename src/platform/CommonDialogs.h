@@ -20,8 +20,12 @@ protected:
 };
 
 enum TOpenOption : unsigned {
-  ofOverwritePrompt = 1, ofHideReadOnly = 2, ofPathMustExist = 4, ofFileMustExist = 8,
-  ofNoChangeDir = 16, ofCreatePrompt = 32
+  ofOverwritePrompt = 1,
+  ofHideReadOnly = 2,
+  ofPathMustExist = 4,
+  ofFileMustExist = 8,
+  ofNoChangeDir = 16,
+  ofCreatePrompt = 32
 };
 using TOpenOptions = unsigned;
 
@@ -31,7 +35,7 @@ public:
   std::string FileName;
   // "Log files (*.olx)|*.olx|All files (*.*)|*.*"
   std::string Filter;
-  int FilterIndex = 1;  // 1-based
+  int FilterIndex = 1;     // 1-based
   std::string DefaultExt;  // without the dot
   std::string InitialDir;
   std::string Title;

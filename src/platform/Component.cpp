@@ -30,8 +30,7 @@ TComponent::~TComponent() {
 TComponent* TComponent::FindComponent(const std::string& Name) const {
   for (TComponent* C : FComponents) {
     const std::string& N = C->FName;
-    if (N.size() == Name.size() &&
-        std::equal(N.begin(), N.end(), Name.begin(), [](char A, char B) {
+    if (N.size() == Name.size() && std::equal(N.begin(), N.end(), Name.begin(), [](char A, char B) {
           return std::tolower(static_cast<unsigned char>(A)) == std::tolower(static_cast<unsigned char>(B));
         }))
       return C;

@@ -7,8 +7,8 @@ HINSTANCE ModuleInstance() {
   static const char Anchor = 0;
   static const HINSTANCE Instance = [] {
     HMODULE Module = nullptr;
-    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         &Anchor, &Module);
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, &Anchor,
+                         &Module);
     return Module ? Module : ::GetModuleHandleA(nullptr);
   }();
   return Instance;

@@ -77,11 +77,33 @@ private:
 // ---------------------------------------------------------------- enums
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum TShiftFlag : unsigned {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
+};
 using TShiftState = unsigned;  // bit set of TShiftFlag
 enum TCursor {
-  crDefault, crArrow, crIBeam, crHourGlass, crCross, crUpArrow, crSizeAll, crSizeNWSE, crSizeNESW,
-  crSizeNS, crSizeWE, crHSplit, crVSplit, crNo, crHandPoint, crAppStart
+  crDefault,
+  crArrow,
+  crIBeam,
+  crHourGlass,
+  crCross,
+  crUpArrow,
+  crSizeAll,
+  crSizeNWSE,
+  crSizeNESW,
+  crSizeNS,
+  crSizeWE,
+  crHSplit,
+  crVSplit,
+  crNo,
+  crHandPoint,
+  crAppStart
 };
 HCURSOR CursorHandle(TCursor Cursor);
 // The shift state from the keyboard now (GetKeyState), and from mouse-message flags.
@@ -223,7 +245,10 @@ public:
 
   virtual void Invalidate() = 0;
   virtual void Update() = 0;  // paints pending invalid parts now
-  void Repaint() { Invalidate(); Update(); }
+  void Repaint() {
+    Invalidate();
+    Update();
+  }
   void Refresh() { Repaint(); }
   virtual void BringToFront() = 0;
   virtual void SendToBack() = 0;

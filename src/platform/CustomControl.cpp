@@ -129,8 +129,7 @@ void TCustomControl::WndProc(TMessage& M) {
     case WM_DESTROY:
       if (FCanvas) FCanvas->FreeHandle();
       break;
-    default:
-      break;
+    default: break;
   }
   TWinControl::WndProc(M);
 }

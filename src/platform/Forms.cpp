@@ -371,8 +371,7 @@ bool TCustomForm::DialogKey(WORD Key, TShiftState Shift) {
         return true;
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -410,10 +409,8 @@ void TCustomForm::WndProc(TMessage& M) {
         return;
       }
       break;
-    case WM_INITMENUPOPUP:
-      break;
-    default:
-      break;
+    case WM_INITMENUPOPUP: break;
+    default: break;
   }
   TScrollingWinControl::WndProc(M);
 }

@@ -13,7 +13,7 @@ class TMainMenu;
 // Modal results: the platform's dialog answers.
 using TModalResult = int;
 inline constexpr TModalResult mrNone = 0;
-inline constexpr TModalResult mrOk = 1;  // OK or Yes
+inline constexpr TModalResult mrOk = 1;      // OK or Yes
 inline constexpr TModalResult mrCancel = 2;  // Cancel or No
 inline constexpr TModalResult mrAbort = 3;
 inline constexpr TModalResult mrRetry = 4;

@@ -23,8 +23,12 @@ TMemoryDC CreateMemoryDC(HDC Reference) {
 TFont::TFont() : FName("MS Sans Serif"), FHeight(-11), FColor(clWindowText) {}
 
 TFont::TFont(const TFont& Other)
-    : FName(Other.FName), FHeight(Other.FHeight), FColor(Other.FColor), FStyle(Other.FStyle),
-      FCharset(Other.FCharset), FOrientation(Other.FOrientation) {}
+    : FName(Other.FName),
+      FHeight(Other.FHeight),
+      FColor(Other.FColor),
+      FStyle(Other.FStyle),
+      FCharset(Other.FCharset),
+      FOrientation(Other.FOrientation) {}
 
 TFont& TFont::operator=(const TFont& Other) {
   Assign(Other);
@@ -165,13 +169,22 @@ void TPen::Changed() {
   if (OnChange) OnChange(*this);
 }
 void TPen::SetColor(TColor Value) {
-  if (Value != FColor) { FColor = Value; Changed(); }
+  if (Value != FColor) {
+    FColor = Value;
+    Changed();
+  }
 }
 void TPen::SetWidth(int Value) {
-  if (Value != FWidth) { FWidth = Value; Changed(); }
+  if (Value != FWidth) {
+    FWidth = Value;
+    Changed();
+  }
 }
 void TPen::SetStyle(TPenStyle Value) {
-  if (Value != FStyle) { FStyle = Value; Changed(); }
+  if (Value != FStyle) {
+    FStyle = Value;
+    Changed();
+  }
 }
 void TPen::Assign(const TPen& Source) {
   if (&Source == this || (FColor == Source.FColor && FWidth == Source.FWidth && FStyle == Source.FStyle)) return;
@@ -204,7 +217,10 @@ void TBrush::SetColor(TColor Value) {
   }
 }
 void TBrush::SetStyle(TBrushStyle Value) {
-  if (Value != FStyle) { FStyle = Value; Changed(); }
+  if (Value != FStyle) {
+    FStyle = Value;
+    Changed();
+  }
 }
 void TBrush::Assign(const TBrush& Source) {
   if (&Source == this || (FColor == Source.FColor && FStyle == Source.FStyle)) return;
@@ -512,7 +528,8 @@ void TBitmap::SetSize(int Width, int Height) {
   Info.bmiHeader.biCompression = BI_RGB;
   void* Bits = nullptr;
   HBITMAP Handle = ::CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
-  if (!Handle) throw EOutOfResources("Cannot create a bitmap of " + std::to_string(Width) + " x " + std::to_string(Height));
+  if (!Handle)
+    throw EOutOfResources("Cannot create a bitmap of " + std::to_string(Width) + " x " + std::to_string(Height));
   ReplaceHandle(Handle);
 }
 

@@ -204,8 +204,8 @@ public:
   void Rectangle(int Left, int Top, int Right, int Bottom);
   void Rectangle(const RECT& Rect);
   void Ellipse(int Left, int Top, int Right, int Bottom);
-  void FillRect(const RECT& Rect);        // with the brush
-  void FrameRect(const RECT& Rect);       // 1-pixel frame in the brush
+  void FillRect(const RECT& Rect);   // with the brush
+  void FrameRect(const RECT& Rect);  // 1-pixel frame in the brush
   void DrawFocusRect(const RECT& Rect);
   void TextOut(int X, int Y, std::string_view Text);
   // Text clipped to Rect; the rectangle is filled first unless the brush is bsClear.

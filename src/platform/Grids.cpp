@@ -454,20 +454,28 @@ void TStringGrid::KeyDown(WORD& Key, TShiftState Shift) {
       MoveCurrent(FCol, FRow + Page, true);
       break;
     case VK_HOME:
-      if (Shift & ssCtrl || FOptions & goRowSelect) MoveCurrent(FCol, FFixedRows, true);
-      else MoveCurrent(FFixedCols, FRow, true);
+      if (Shift & ssCtrl || FOptions & goRowSelect)
+        MoveCurrent(FCol, FFixedRows, true);
+      else
+        MoveCurrent(FFixedCols, FRow, true);
       break;
     case VK_END:
-      if (Shift & ssCtrl || FOptions & goRowSelect) MoveCurrent(FCol, GetRowCount() - 1, true);
-      else MoveCurrent(GetColCount() - 1, FRow, true);
+      if (Shift & ssCtrl || FOptions & goRowSelect)
+        MoveCurrent(FCol, GetRowCount() - 1, true);
+      else
+        MoveCurrent(GetColCount() - 1, FRow, true);
       break;
     case VK_LEFT:
-      if (FOptions & goRowSelect) SetLeftCol(FLeftCol - 1);
-      else MoveCurrent(FCol - 1, FRow, true);
+      if (FOptions & goRowSelect)
+        SetLeftCol(FLeftCol - 1);
+      else
+        MoveCurrent(FCol - 1, FRow, true);
       break;
     case VK_RIGHT:
-      if (FOptions & goRowSelect) SetLeftCol(FLeftCol + 1);
-      else MoveCurrent(FCol + 1, FRow, true);
+      if (FOptions & goRowSelect)
+        SetLeftCol(FLeftCol + 1);
+      else
+        MoveCurrent(FCol + 1, FRow, true);
       break;
     default: return;
   }
@@ -500,11 +508,8 @@ void TStringGrid::WndProc(TMessage& M) {
       return;
     }
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      Invalidate();
-      break;
-    default:
-      break;
+    case WM_KILLFOCUS: Invalidate(); break;
+    default: break;
   }
   TCustomControl::WndProc(M);
 }
@@ -542,8 +547,7 @@ void TStringGrid::Paint(TCanvas& Canvas) {
       }
       Canvas.SetFont(GetFont());
       Canvas.GetBrush().SetStyle(bsSolid);
-      if ((State & gdSelected) &&
-          (!(State & gdFocused) || (FOptions & (goDrawFocusSelected | goRowSelect)))) {
+      if ((State & gdSelected) && (!(State & gdFocused) || (FOptions & (goDrawFocusSelected | goRowSelect)))) {
         Canvas.GetBrush().SetColor(clHighlight);
         Canvas.GetFont().SetColor(clHighlightText);
       } else {

@@ -10,9 +10,18 @@
 #include <vector>
 
 enum TGridOption : unsigned {
-  goFixedVertLine = 1, goFixedHorzLine = 2, goVertLine = 4, goHorzLine = 8, goRangeSelect = 16,
-  goDrawFocusSelected = 32, goRowSizing = 64, goColSizing = 128, goEditing = 1024, goTabs = 2048,
-  goRowSelect = 4096, goThumbTracking = 16384
+  goFixedVertLine = 1,
+  goFixedHorzLine = 2,
+  goVertLine = 4,
+  goHorzLine = 8,
+  goRangeSelect = 16,
+  goDrawFocusSelected = 32,
+  goRowSizing = 64,
+  goColSizing = 128,
+  goEditing = 1024,
+  goTabs = 2048,
+  goRowSelect = 4096,
+  goThumbTracking = 16384
 };
 using TGridOptions = unsigned;
 enum TGridDrawStateFlag : unsigned { gdSelected = 1, gdFocused = 2, gdFixed = 4 };

@@ -43,9 +43,9 @@ struct TKeyName {
   const char* Name;
 };
 const TKeyName KeyNames[] = {
-    {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},   {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"},  {VK_NEXT, "PgDn"},   {VK_END, "End"},      {VK_HOME, "Home"},    {VK_LEFT, "Left"},
-    {VK_UP, "Up"},       {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"},   {VK_DELETE, "Del"},
+    {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},      {VK_HOME, "Home"},  {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
 };
 
 std::string Lower(std::string S) {
@@ -113,7 +113,8 @@ TShortCut TextToShortCut(const std::string& Text) {
   WORD Key = 0;
   if (S.size() == 1 && std::isalnum(static_cast<unsigned char>(S[0]))) {
     Key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(S[0])));
-  } else if (S[0] == 'f' && S.size() <= 3 && std::all_of(S.begin() + 1, S.end(), [](char C) { return C >= '0' && C <= '9'; })) {
+  } else if (S[0] == 'f' && S.size() <= 3 &&
+             std::all_of(S.begin() + 1, S.end(), [](char C) { return C >= '0' && C <= '9'; })) {
     const int N = std::stoi(S.substr(1));
     if (N >= 1 && N <= 24) Key = static_cast<WORD>(VK_F1 + N - 1);
   } else {
@@ -307,8 +308,8 @@ MENUITEMINFOA TMenuItem::ItemInfo(std::string& Text) {
     Info.cch = static_cast<UINT>(Text.size());
   }
   if (FBreak) Info.fType |= MFT_MENUBARBREAK;
-  Info.fState = (FChecked ? MFS_CHECKED : MFS_UNCHECKED) | (FEnabled ? MFS_ENABLED : MFS_GRAYED) |
-                (FDefault ? MFS_DEFAULT : 0u);
+  Info.fState =
+      (FChecked ? MFS_CHECKED : MFS_UNCHECKED) | (FEnabled ? MFS_ENABLED : MFS_GRAYED) | (FDefault ? MFS_DEFAULT : 0u);
   return Info;
 }
 

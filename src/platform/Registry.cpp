@@ -37,7 +37,8 @@ void TRegistry::CloseKey() {
 bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
   const bool Absolute = !Key.empty() && Key[0] == '\\';
   std::string Path = StripSlash(Key);
-  if (!Absolute && FCurrentKey && !FCurrentPath.empty()) Path = Path.empty() ? FCurrentPath : FCurrentPath + RootPath(Path);
+  if (!Absolute && FCurrentKey && !FCurrentPath.empty())
+    Path = Path.empty() ? FCurrentPath : FCurrentPath + RootPath(Path);
   HKEY Handle = nullptr;
   LONG Rc;
   if (CanCreate)
@@ -154,13 +155,14 @@ int TRegistry::ReadInteger(const std::string& Name) {
 void TRegistry::WriteInteger(const std::string& Name, int Value) {
   CheckOpen();
   const DWORD Data = static_cast<DWORD>(Value);
-  const LONG Rc = ::RegSetValueExA(FCurrentKey.Get(), Name.c_str(), 0, REG_DWORD,
-                                   reinterpret_cast<const BYTE*>(&Data), sizeof(Data));
+  const LONG Rc = ::RegSetValueExA(FCurrentKey.Get(), Name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Data),
+                                   sizeof(Data));
   if (Rc != ERROR_SUCCESS) throw ERegistryException("Failed to set data for '" + Name + "'");
 }
 
 // ---------------------------------------------------------------- TRegIniFile
-TRegIniFile::TRegIniFile(const std::string& FileName, HKEY RootKey) : FFileName(StripSlash(FileName)), FRootKey(RootKey) {}
+TRegIniFile::TRegIniFile(const std::string& FileName, HKEY RootKey)
+    : FFileName(StripSlash(FileName)), FRootKey(RootKey) {}
 
 std::string TRegIniFile::SectionPath(const std::string& Section) const {
   const std::string S = StripSlash(Section);

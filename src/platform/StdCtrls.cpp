@@ -66,9 +66,7 @@ void TButton::SetDefault(bool Value) {
   if (HandleAllocated()) ::SendMessageA(WindowHandle(), BM_SETSTYLE, Value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
-bool TButton::IsDialogButton(WORD Key) const {
-  return (Key == VK_RETURN && FDefault) || (Key == VK_ESCAPE && FCancel);
-}
+bool TButton::IsDialogButton(WORD Key) const { return (Key == VK_RETURN && FDefault) || (Key == VK_ESCAPE && FCancel); }
 
 void TButton::Click() {
   if (FModalResult != mrNone)
@@ -398,17 +396,17 @@ int TComboBox::GetItemIndex() const {
 void TComboBox::SetItemIndex(int Value) {
   if (Value < -1 || Value >= FItems.Count()) Value = -1;
   FItemIndex = Value;
-  if (HandleAllocated()) ::SendMessageA(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(Value), 0);
-  else FText = Value >= 0 ? FItems[Value] : std::string();
+  if (HandleAllocated())
+    ::SendMessageA(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+  else
+    FText = Value >= 0 ? FItems[Value] : std::string();
 }
 
 bool TComboBox::GetDroppedDown() {
   return HandleAllocated() && ::SendMessageA(WindowHandle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
-void TComboBox::SetDroppedDown(bool Value) {
-  ::SendMessageA(GetHandle(), CB_SHOWDROPDOWN, Value ? TRUE : FALSE, 0);
-}
+void TComboBox::SetDroppedDown(bool Value) { ::SendMessageA(GetHandle(), CB_SHOWDROPDOWN, Value ? TRUE : FALSE, 0); }
 
 void TComboBox::SetSelection(int Start, int End) {
   if (HandleAllocated()) ::SendMessageA(WindowHandle(), CB_SETEDITSEL, 0, MAKELPARAM(Start, End));
@@ -522,7 +520,8 @@ void TListBox::SetSorted(bool Value) {
 int TListBox::AddItem(const std::string& S, std::intptr_t Object) {
   int Index = FItems.Count();
   if (FSorted) {
-    Index = static_cast<int>(std::lower_bound(FItems.FStrings.begin(), FItems.FStrings.end(), S) - FItems.FStrings.begin());
+    Index =
+        static_cast<int>(std::lower_bound(FItems.FStrings.begin(), FItems.FStrings.end(), S) - FItems.FStrings.begin());
   }
   FItems.FStrings.insert(FItems.FStrings.begin() + Index, S);
   FItems.FObjects.insert(FItems.FObjects.begin() + Index, Object);
@@ -586,11 +585,14 @@ bool TListBox::GetSelected(int Index) const {
 void TListBox::SetSelected(int Index, bool Value) {
   if (Index < 0 || Index >= FItems.Count()) return;
   if (!FMultiSelect) {
-    if (Value) SetItemIndex(Index);
-    else if (GetItemIndex() == Index) SetItemIndex(-1);
+    if (Value)
+      SetItemIndex(Index);
+    else if (GetItemIndex() == Index)
+      SetItemIndex(-1);
     return;
   }
-  if (FSelected.size() < static_cast<size_t>(FItems.Count())) FSelected.resize(static_cast<size_t>(FItems.Count()), false);
+  if (FSelected.size() < static_cast<size_t>(FItems.Count()))
+    FSelected.resize(static_cast<size_t>(FItems.Count()), false);
   FSelected[static_cast<size_t>(Index)] = Value;
   if (HandleAllocated()) ::SendMessageA(WindowHandle(), LB_SETSEL, Value ? TRUE : FALSE, Index);
 }
@@ -631,9 +633,12 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
 
 UINT TCustomLabel::DrawTextFlags() const {
   UINT Flags = DT_EXPANDTABS;
-  if (FAlignment == taRightJustify) Flags |= DT_RIGHT;
-  else if (FAlignment == taCenter) Flags |= DT_CENTER;
-  else Flags |= DT_LEFT;
+  if (FAlignment == taRightJustify)
+    Flags |= DT_RIGHT;
+  else if (FAlignment == taCenter)
+    Flags |= DT_CENTER;
+  else
+    Flags |= DT_LEFT;
   if (FWordWrap) Flags |= DT_WORDBREAK;
   if (!FShowAccelChar) Flags |= DT_NOPREFIX;
   return Flags;
@@ -648,8 +653,10 @@ void TCustomLabel::Paint(TCanvas& Canvas) {
     RECT Calc = R;
     Canvas.DrawText(Text, Calc, DrawTextFlags() | DT_CALCRECT);
     const int H = Calc.bottom - Calc.top;
-    if (FLayout == tlCenter) R.top += (R.bottom - R.top - H) / 2;
-    else R.top = R.bottom - H;
+    if (FLayout == tlCenter)
+      R.top += (R.bottom - R.top - H) / 2;
+    else
+      R.top = R.bottom - H;
   }
   if (!GetEnabled()) Canvas.GetFont().SetColor(clGrayText);
   Canvas.DrawText(Text, R, DrawTextFlags());

@@ -131,8 +131,7 @@ void TWinControl::CreateWnd() {
   if ((FParent && !FParent->FHandle) || FHandle) return;
   TCreateParams P;
   CreateParams(P);
-  if ((P.Style & WS_CHILD) && !P.WndParent)
-    throw EInvalidOperation("Control '" + GetName() + "' has no parent window");
+  if ((P.Style & WS_CHILD) && !P.WndParent) throw EInvalidOperation("Control '" + GetName() + "' has no parent window");
   CreateWindowHandle(P);
   ::SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.GetHandle()), 0);
   // Fields follow the real window (the system may have adjusted the size).

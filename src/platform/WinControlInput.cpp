@@ -188,7 +188,7 @@ void TWinControl::WndProc(TMessage& M) {
       const bool Dbl = M.Msg == WM_LBUTTONDBLCLK || M.Msg == WM_RBUTTONDBLCLK || M.Msg == WM_MBUTTONDBLCLK;
       const TMouseButton B = (M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK)   ? mbLeft
                              : (M.Msg == WM_RBUTTONDOWN || M.Msg == WM_RBUTTONDBLCLK) ? mbRight
-                                                                                       : mbMiddle;
+                                                                                      : mbMiddle;
       if (B == mbLeft && FClickEvents) {
         FMouseDownInside = true;
         if (!Dbl) ::SetCapture(FHandle);
@@ -217,9 +217,7 @@ void TWinControl::WndProc(TMessage& M) {
       if (DoClick) Click();
       return;
     }
-    case WM_CAPTURECHANGED:
-      FMouseDownInside = false;
-      break;
+    case WM_CAPTURECHANGED: FMouseDownInside = false; break;
     case WM_MOUSEMOVE:
       DefaultHandler(M);
       MouseMove(MouseShiftState(M.WParam), static_cast<short>(LOWORD(M.LParam)), static_cast<short>(HIWORD(M.LParam)));
@@ -317,8 +315,7 @@ void TWinControl::WndProc(TMessage& M) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   DefaultHandler(M);
 }

@@ -77,4 +77,3 @@ bool TWinControl::EraseBackground(HDC DC) {
   ::FillRect(DC, &R, ColorBrush());
   return true;
 }
-

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "model/OrlimoMsg.h"
 #include "platform/Forms.h"
 #include "protocol/LxConvert.h"
-#include "model/OrlimoMsg.h"
 
 TLxScratchPadLine LxSplitScratchPadText(std::string_view Text) {
   const std::size_t At = Text.find('@');
@@ -38,8 +38,7 @@ void ForEachReceiver(const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode M
 LRESULT LxDispatchRecord(std::int32_t Kind, const void* Data, std::size_t Size,
                          const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode Mode) {
   // The main form does nothing at all while its panel ignores messages.
-  if (Mode == TLxIntakeMode::MainForm && (Panels.empty() || !Receives(Panels.front())))
-    return LxReplyNotTaken;
+  if (Mode == TLxIntakeMode::MainForm && (Panels.empty() || !Receives(Panels.front()))) return LxReplyNotTaken;
 
   TOrlimoRecord R;
   if (!Data || DecodeRecord(Data, Size, R) != TRecordStatus::Ok) return LxReplyNotTaken;
@@ -51,9 +50,7 @@ LRESULT LxDispatchRecord(std::int32_t Kind, const void* Data, std::size_t Size,
     case lxmSeparator:
       ForEachReceiver(Panels, Mode, [&](TLxIntakePanel& P) { P.AddSeparator(R.AppName, R.TickCount); });
       break;
-    case lxmClear:
-      ForEachReceiver(Panels, Mode, [&](TLxIntakePanel& P) { P.Clear(); });
-      break;
+    case lxmClear: ForEachReceiver(Panels, Mode, [&](TLxIntakePanel& P) { P.Clear(); }); break;
     case lxmScratchPad: {
       const TLxScratchPadLine Line = LxSplitScratchPadText(R.Text);
       ForEachReceiver(Panels, Mode, [&](TLxIntakePanel& P) { P.ScratchPadMsg(Line.Line, Line.Text); });
@@ -73,8 +70,7 @@ LRESULT LxDispatchRecord(std::int32_t Kind, const void* Data, std::size_t Size,
   return LxReplyTaken;
 }
 
-LRESULT LxDispatchCopyData(const COPYDATASTRUCT* Data, const std::vector<TLxIntakePanel*>& Panels,
-                           TLxIntakeMode Mode) {
+LRESULT LxDispatchCopyData(const COPYDATASTRUCT* Data, const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode Mode) {
   if (!Data) return LxReplyNotTaken;
   // dwData carries the 32-bit signed kind code.
   const auto Kind = static_cast<std::int32_t>(static_cast<std::uint32_t>(Data->dwData));

@@ -25,8 +25,8 @@
 
 #include <windows.h>
 
-#include "protocol/LxIntake.h"
 #include "model/OrlimoRecord.h"
+#include "protocol/LxIntake.h"
 
 struct TMessage;
 
@@ -47,8 +47,7 @@ LRESULT LxDispatchRecord(std::int32_t Kind, const void* Data, std::size_t Size,
 
 // The same for a WM_COPYDATA's COPYDATASTRUCT (lParam). A null structure is
 // not processed (reply 0).
-LRESULT LxDispatchCopyData(const COPYDATASTRUCT* Data, const std::vector<TLxIntakePanel*>& Panels,
-                           TLxIntakeMode Mode);
+LRESULT LxDispatchCopyData(const COPYDATASTRUCT* Data, const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode Mode);
 
 // The WM_COPYDATA handler of an intake window: dispatches the message and
 // sets its result to the reply. An exception ends the handling where it

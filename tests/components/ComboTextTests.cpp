@@ -10,7 +10,7 @@
 TEST(ColorTable, OrderNamesAndSystemEntries) {
   EXPECT_STREQ(LxColorTable[0].Name, "Default");
   EXPECT_STREQ(LxColorTable[1].Name, "Black");
-  EXPECT_EQ(LxColorTable[10].Value, 0x0000FFu); // Red
+  EXPECT_EQ(LxColorTable[10].Value, 0x0000FFu);  // Red
   EXPECT_STREQ(LxColorTable[16].Name, "White");
   EXPECT_STREQ(LxColorTable[17].Name, "ScrollBar");
   EXPECT_STREQ(LxColorTable[41].Name, "InfoBk");
@@ -71,7 +71,7 @@ TEST(TypeAhead, CollectsBacksUpAndStartsOver) {
   EXPECT_EQ(T.Text(), "blux");
   R = T.Backspace(Find);
   EXPECT_EQ(R.Index, 2);
-  T.Clear(); // the timer ran out
+  T.Clear();  // the timer ran out
   EXPECT_EQ(T.Char('l', Find).Kind, K::NoMatch);
   R = T.Backspace(Find);
   EXPECT_EQ(R.Kind, K::SelectFirst);

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 TEST(Borders, ClientRectShrinksByFrameWidthAndBothBorders) {
-  TLxPanelFrame F; // raised outer (2 lines), no inner
+  TLxPanelFrame F;  // raised outer (2 lines), no inner
   EXPECT_EQ(PanelClientRect({0, 0, 100, 50}, F), (TLxRect{2, 2, 98, 48}));
   F.FrameSides = sdBottomSide;
   F.BorderWidth = 3;
@@ -42,18 +42,21 @@ TEST(Borders, CaptionVerticalPlacement) {
 namespace {
 std::vector<TLxToolbarItem> Buttons(int N, int W = 25, int H = 25) {
   std::vector<TLxToolbarItem> V(static_cast<std::size_t>(N));
-  for (auto& B : V) { B.Width = W; B.Height = H; }
+  for (auto& B : V) {
+    B.Width = W;
+    B.Height = H;
+  }
   return V;
 }
 TLxToolbarLayoutOut Lay(const TLxToolbarLayoutIn& In, const std::vector<TLxToolbarItem>& Items) {
   return ToolbarPositionControls(In, Items, std::vector<TLxRect>(Items.size()));
 }
-} // namespace
+}  // namespace
 
 TEST(Toolbar, WrapsOnlyWhenTheLastControlPassesWidthLessOneMargin) {
-  TLxToolbarLayoutIn In; // margin 4, row height 25, top, auto size
+  TLxToolbarLayoutIn In;  // margin 4, row height 25, top, auto size
   auto Items = Buttons(4);
-  In.Width = 4 + 4 * 25 + 4; // exactly wide enough
+  In.Width = 4 + 4 * 25 + 4;  // exactly wide enough
   auto Out = Lay(In, Items);
   EXPECT_EQ(Out.Rows, 1);
   EXPECT_EQ(Out.Bounds[3], (TLxRect{79, 4, 104, 29}));
@@ -68,7 +71,7 @@ TEST(Toolbar, WrapsOnlyWhenTheLastControlPassesWidthLessOneMargin) {
 
 TEST(Toolbar, ThreeRowsAutoSizeAndFirstEntryNeverWraps) {
   TLxToolbarLayoutIn In;
-  In.Width = 40; // one button per row
+  In.Width = 40;  // one button per row
   auto Out = Lay(In, Buttons(3));
   EXPECT_EQ(Out.Rows, 3);
   EXPECT_EQ(Out.NewHeight, 25 * 3 + 2 * 4);
@@ -93,13 +96,13 @@ TEST(Toolbar, SpacersHiddenControlsAndCentring) {
   In.Width = 500;
   auto Items = Buttons(4);
   Items[1].Spacer = true;
-  Items[1].Width = 30; // the layout gives it its own size
+  Items[1].Width = 30;  // the layout gives it its own size
   Items[2].Visible = false;
   Items[3].Height = 15;
   auto Out = Lay(In, Items);
   EXPECT_EQ(Out.Bounds[1], (TLxRect{29, 4 + 12 - 14, 37, 4 + 12 - 14 + 29}));
   EXPECT_FALSE(Out.Placed[2]);
-  EXPECT_EQ(Out.Bounds[3].Left, 37); // no gap for the hidden control
+  EXPECT_EQ(Out.Bounds[3].Left, 37);  // no gap for the hidden control
   EXPECT_EQ(Out.Bounds[3].Top, 4 + 12 - 7);
   // Vertical orientation: spacer is RowHeight + 4 wide and 8 high.
   In.Orientation = orVertical;
@@ -118,7 +121,7 @@ TEST(Toolbar, SideAlignedAutoSizeOnlyAfterAWrap) {
   In.Width = 70;
   auto Out = Lay(In, Buttons(2));
   EXPECT_FALSE(Out.NewWidth.has_value());
-  Out = Lay(In, Buttons(3)); // 4+25+25 = 54, third passes 66
+  Out = Lay(In, Buttons(3));  // 4+25+25 = 54, third passes 66
   EXPECT_EQ(Out.NewWidth, 4 + 54);
   In.Align = laClient;
   Out = Lay(In, Buttons(3));
@@ -176,7 +179,7 @@ TEST(Splitter, PaneLayoutBothOrientationsAndHiddenPanes) {
 }
 
 TEST(Splitter, CheckPositionLimits) {
-  TLxSplitterLimits L; // size 200, bar 4, no border
+  TLxSplitterLimits L;  // size 200, bar 4, no border
   EXPECT_EQ(SplitterCheckPosition(L, -5), 0);
   EXPECT_EQ(SplitterCheckPosition(L, 500), 196);
   L.BorderWidth = 3;
@@ -186,7 +189,7 @@ TEST(Splitter, CheckPositionLimits) {
   L.PositionMax = 150;
   EXPECT_EQ(SplitterCheckPosition(L, 5), 20);
   EXPECT_EQ(SplitterCheckPosition(L, 170), 150);
-  L.Pane2Visible = false; // nothing limits the far end
+  L.Pane2Visible = false;  // nothing limits the far end
   EXPECT_EQ(SplitterCheckPosition(L, 500), 500);
   L.Pane1Visible = false;
   EXPECT_EQ(SplitterCheckPosition(L, -7), -7);
@@ -194,12 +197,12 @@ TEST(Splitter, CheckPositionLimits) {
 
 TEST(Splitter, PercentAndPositionRoundHalfToEven) {
   EXPECT_EQ(SplitterPercentOf(99, 200, 4, 7), 50);
-  EXPECT_EQ(SplitterPercentOf(1, 10, 4, 7), 12);     // 12.5 -> 12
-  EXPECT_EQ(SplitterPercentOf(3, 10, 4, 7), 38);     // 37.5 -> 38
-  EXPECT_EQ(SplitterPercentOf(3, 1, 4, 7), 7);       // nothing to divide by
+  EXPECT_EQ(SplitterPercentOf(1, 10, 4, 7), 12);  // 12.5 -> 12
+  EXPECT_EQ(SplitterPercentOf(3, 10, 4, 7), 38);  // 37.5 -> 38
+  EXPECT_EQ(SplitterPercentOf(3, 1, 4, 7), 7);    // nothing to divide by
   EXPECT_EQ(SplitterPositionOf(50, 200, 4), 99);
   EXPECT_EQ(SplitterPositionOf(25, 204, 8), 50);
-  EXPECT_EQ(SplitterPositionOf(25, 300, 4), 74); // exactly 74.5: to even
+  EXPECT_EQ(SplitterPositionOf(25, 300, 4), 74);  // exactly 74.5: to even
   auto G = SplitterBarGroove({60, 0, 66, 100}, orHorizontal, ssGroove);
   EXPECT_EQ(G.Shadow, (TLxLine{{62, 0}, {62, 100}}));
   EXPECT_EQ(G.Highlight, (TLxLine{{63, 0}, {63, 100}}));
@@ -209,7 +212,7 @@ TEST(Splitter, PercentAndPositionRoundHalfToEven) {
 }
 
 TEST(Bars, LEDSegments) {
-  auto L = LEDBarLayout(60, 20, 50); // short bar: at most 10 segments
+  auto L = LEDBarLayout(60, 20, 50);  // short bar: at most 10 segments
   EXPECT_EQ(L.Segments, 10);
   EXPECT_EQ(L.SegSize, 6);
   EXPECT_EQ(L.Lead, 0);
@@ -230,7 +233,7 @@ TEST(Bars, PercentFillTextAndParts) {
   EXPECT_EQ(PercentBarFill({0, 0, 200, 20}, orHorizontal, 100), (TLxRect{0, 0, 200, 20}));
   EXPECT_EQ(PercentBarFill({0, 0, 200, 20}, orHorizontal, 150), (TLxRect{0, 0, 200, 20}));
   EXPECT_EQ(PercentBarFill({10, 0, 210, 20}, orHorizontal, 33), (TLxRect{10, 0, 76, 20}));
-  EXPECT_EQ(PercentBarFill({0, 0, 20, 50}, orVertical, 25), (TLxRect{0, 38, 20, 50})); // 12.5 -> 12
+  EXPECT_EQ(PercentBarFill({0, 0, 20, 50}, orVertical, 25), (TLxRect{0, 38, 20, 50}));  // 12.5 -> 12
   EXPECT_EQ(PercentText(42), "42%");
   EXPECT_EQ(ProgressPercent(1, 3), 33);
   EXPECT_EQ(ProgressPercent(9, 4), 100);
@@ -270,7 +273,7 @@ TEST(MenuButton, HeightAndPlacement) {
   M[3].Separator = true;
   M[4].Visible = false;
   EXPECT_EQ(ExpectedMenuHeight(M, 20), 4 + 7 * 18 + 10);
-  M[6].Break = true; // first column: 4 items and a separator; second: 3 items
+  M[6].Break = true;  // first column: 4 items and a separator; second: 3 items
   EXPECT_EQ(ExpectedMenuHeight(M, 20), 4 + 4 * 18 + 10);
   const TLxRect B{100, 500, 125, 525};
   EXPECT_EQ(MenuButtonPlacement(B, 200, 0, 768), (TLxPoint{0, 25}));

@@ -10,7 +10,7 @@ TEST(SpinEdit, ClampFormatAndParse) {
   EXPECT_EQ(SpinFormat(100, 0, '.'), "100");
   EXPECT_EQ(SpinFormat(2.5, 0, '.'), "3");
   EXPECT_EQ(SpinFormat(-2.5, 2, ','), "-2,50");
-  EXPECT_EQ(SpinFormat(1.23456789, 8, '.'), "1.23456800"); // seven significant digits
+  EXPECT_EQ(SpinFormat(1.23456789, 8, '.'), "1.23456800");  // seven significant digits
   EXPECT_EQ(SpinFormat(0.006, 2, '.'), "0.01");
   EXPECT_EQ(SpinFormat(0.0004, 2, '.'), "0.00");
   EXPECT_EQ(SpinFormat(-0.0004, 2, '.'), "0.00");

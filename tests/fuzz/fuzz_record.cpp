@@ -54,7 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   TOrlimoRecord Back;
   Check(DecodeRecord(Log.data(), Log.size(), Back) == TRecordStatus::Ok);
   Check(Back.Size == Log.size() && Back.Kind == Info.MsgType() && Back.Text == Info.Text());
-  Check(SplitDetails(Back.Details) == SplitDetails(R.Details) || R.Kind == lxmCheckPoint ||
-        R.Kind == lxmSeparator);
+  Check(SplitDetails(Back.Details) == SplitDetails(R.Details) || R.Kind == lxmCheckPoint || R.Kind == lxmSeparator);
   return 0;
 }

@@ -151,8 +151,7 @@ TEST_F(MsgList, CheckPointsSeparatorsAndProcessMessage) {
   L.ProcessMessage(BuildClientRecord(lxmSeparator, 9, "ignored", "", "Cl", "T").data(), 227 + 7);
   L.ProcessMessage(BuildClientRecord(42, 9, "forty-two", "", "Cl", "T").data(), 227 + 9);
   L.ProcessMessage(BuildClientRecord(lxmClear, 9, "c", "d", "Cl", "T").data(), 227 + 2);
-  EXPECT_EQ(L.ProcessMessage(BuildClientRecord(lxmInfo, 9, "short", "", "", "").data(), 200),
-            TRecordStatus::TooShort);
+  EXPECT_EQ(L.ProcessMessage(BuildClientRecord(lxmInfo, 9, "short", "", "", "").data(), 200), TRecordStatus::TooShort);
   EXPECT_EQ(Texts(), (VS{"Check Point #1", "", "forty-two", "c"}));
   EXPECT_EQ(Kinds(), (VI{lxmCheckPoint, lxmSeparator, 42, lxmClear}));
   EXPECT_EQ(L.GetItemMsgInfo(1).AppName(), "Cl");

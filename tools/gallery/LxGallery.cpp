@@ -8,8 +8,8 @@
 #include "components/LxCmboBx.h"
 #include "components/LxCommon.h"
 #include "components/LxLabel.h"
-#include "components/LxMRUCbx.h"
 #include "components/LxMnuBtn.h"
+#include "components/LxMRUCbx.h"
 #include "components/LxPanel.h"
 #include "components/LxPrgres.h"
 #include "components/LxSpdBtn.h"
@@ -51,7 +51,7 @@ public:
     FDropTimer->SetInterval(400);
     FDropTimer->SetOnTimer([this](TObject*) {
       FDropTimer->SetEnabled(false);
-      TComboBox* C = FDrop == "color" ? static_cast<TComboBox*>(FColor)
+      TComboBox* C = FDrop == "color"  ? static_cast<TComboBox*>(FColor)
                      : FDrop == "font" ? static_cast<TComboBox*>(FFont)
                      : FDrop == "line" ? static_cast<TComboBox*>(FLine)
                      : FDrop == "mru"  ? static_cast<TComboBox*>(FMru)
@@ -126,8 +126,8 @@ private:
     TLxToolbar* Nav = Group(Bar, 81);
     Button(Nav, "GALLERY_PREV", "Previous", false);
     FNavMenu = new TPopupMenu(this);
-    for (const char* Caption : {"Navigate Info Messages", "Navigate Warning Messages", "Navigate Error Messages",
-                                "-", "Navigate Notes"}) {
+    for (const char* Caption :
+         {"Navigate Info Messages", "Navigate Warning Messages", "Navigate Error Messages", "-", "Navigate Notes"}) {
       auto Item = std::make_unique<TMenuItem>(nullptr);
       Item->SetCaption(Caption);
       Item->SetRadioItem(std::strcmp(Caption, "-") != 0);
@@ -145,7 +145,11 @@ private:
 
     TLxToolbar* View = Group(Bar, 81);
     for (int I = 0; I < 3; ++I) {
-      TLxSpeedButton* B = Button(View, I == 0 ? "GALLERY_OPTIONS" : I == 1 ? "GALLERY_NOTE" : "GALLERY_CLEAR", "Toggle");
+      TLxSpeedButton* B = Button(View,
+                                 I == 0   ? "GALLERY_OPTIONS"
+                                 : I == 1 ? "GALLERY_NOTE"
+                                          : "GALLERY_CLEAR",
+                                 "Toggle");
       B->SetGroupIndex(I + 1);
       B->SetAllowAllUp(true);
       B->SetDown(I != 1);
@@ -240,7 +244,7 @@ private:
     auto* Wrap = new TLxToolbar(this);
     Wrap->SetParent(Holder);
     Wrap->SetAlign(alTop);
-    const char* Glyphs[] = {"GALLERY_PREV", "GALLERY_NEXT", "GALLERY_NOTE", "GALLERY_CLEAR",
+    const char* Glyphs[] = {"GALLERY_PREV",    "GALLERY_NEXT", "GALLERY_NOTE", "GALLERY_CLEAR",
                             "GALLERY_OPTIONS", "GALLERY_PREV", "GALLERY_NEXT"};
     for (int I = 0; I < 7; ++I) {
       if (I == 3) {
@@ -398,7 +402,7 @@ private:
   TLxSplitter* FOuter = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR CmdLine, int) {
   std::string Drop;

@@ -6,8 +6,8 @@ bool TLxProcess::Start(std::string CommandLine, WORD ShowWindow) {
   Si.cb = sizeof Si;
   Si.dwFlags = STARTF_USESHOWWINDOW;
   Si.wShowWindow = ShowWindow;
-  FStarted = CreateProcessA(nullptr, CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Si,
-                            &FInfo) != 0;
+  FStarted =
+      CreateProcessA(nullptr, CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Si, &FInfo) != 0;
   return FStarted;
 }
 

@@ -25,8 +25,8 @@ TLxSendResult LxSendRecordTo(HWND W, std::int32_t Kind, const std::string& Recor
 namespace {
 
 constexpr std::array<const char*, 16> KindNames = {
-    "info",  "warning", "error", "checkpoint", "object",    "stream", "stringlist", "property",
-    "note",  "enter",   "exit",  "separator",  "wakeup",    "clear",  "scratchpad", "savelog"};
+    "info", "warning", "error", "checkpoint", "object", "stream", "stringlist", "property",
+    "note", "enter",   "exit",  "separator",  "wakeup", "clear",  "scratchpad", "savelog"};
 
 }  // namespace
 
@@ -81,8 +81,8 @@ std::vector<TLxMessage> LxDemoStream(std::int32_t StartTick) {
   auto Add = [&](std::int32_t Kind, std::string Text, std::uint32_t Delay, std::string Details = {},
                  std::string App = "InvoiceDemo", std::string Type = {}) {
     Tick += Delay;
-    S.push_back({Kind, static_cast<std::int32_t>(Tick), std::move(Text), std::move(Details), std::move(App),
-                 std::move(Type)});
+    S.push_back(
+        {Kind, static_cast<std::int32_t>(Tick), std::move(Text), std::move(Details), std::move(App), std::move(Type)});
   };
   Add(lxmClear, "", 0);
   Add(lxmInfo, "InvoiceDemo 2.4 started", 0);
@@ -95,8 +95,8 @@ std::vector<TLxMessage> LxDemoStream(std::int32_t StartTick) {
       "TStringList");
   Add(lxmExitMethod, "TCustomerList.LoadFromDatabase", 1);
   Add(lxmObject, "Customer: Acme Ltd", 5,
-      "Name\tAcme Ltd\r\nCity\tSpringfield\r\nCreditLimit\t25000.00\r\nBalance\t1834.50\r\nActive\tTrue",
-      "InvoiceDemo", "TCustomer");
+      "Name\tAcme Ltd\r\nCity\tSpringfield\r\nCreditLimit\t25000.00\r\nBalance\t1834.50\r\nActive\tTrue", "InvoiceDemo",
+      "TCustomer");
   Add(lxmExitMethod, "TInvoiceForm.FormCreate", 4);
   Add(lxmCheckPoint, "", 220);
   Add(lxmWarning, "Printer \"Accounts\" not ready, retrying in 5 s", 310);

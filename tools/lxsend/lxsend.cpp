@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "model/LogFile.h"
 #include "lxsend/LxSender.h"
+#include "model/LogFile.h"
 #include "model/OrlimoMsg.h"
 #include "model/OrlimoRecord.h"
 #include "protocol/client/BkLxIntf.h"
@@ -145,10 +145,14 @@ int Run(int argc, char** argv) {
       const char* S = Value("--to");
       if (!S) return 1;
       const std::string T = S;
-      if (T == "main") Target = TLxTarget::Main;
-      else if (T == "satellite") Target = TLxTarget::Satellite;
-      else if (T == "any") Target = TLxTarget::Any;
-      else return UsageError("bad --to");
+      if (T == "main")
+        Target = TLxTarget::Main;
+      else if (T == "satellite")
+        Target = TLxTarget::Satellite;
+      else if (T == "any")
+        Target = TLxTarget::Any;
+      else
+        return UsageError("bad --to");
     } else if (A == "--demo") {
       Demo = true;
     } else if (A == "--file") {
@@ -225,16 +229,12 @@ int Run(int argc, char** argv) {
     if (StampNow) M.TickCount = static_cast<std::int32_t>(GetTickCount());
     // A log file's records go as they were; other messages as the sender builds them.
     const std::string Record =
-        FileName.empty() ? BkLxBuildRecord(M.Kind, static_cast<std::uint32_t>(M.TickCount), M.Text, M.Details,
-                                           M.AppName, M.TypeName)
-                         : BuildClientRecord(M.Kind, M.TickCount, M.Text, M.Details, M.AppName, M.TypeName);
+        FileName.empty()
+            ? BkLxBuildRecord(M.Kind, static_cast<std::uint32_t>(M.TickCount), M.Text, M.Details, M.AppName, M.TypeName)
+            : BuildClientRecord(M.Kind, M.TickCount, M.Text, M.Details, M.AppName, M.TypeName);
     switch (Sender.Send(M.Kind, Record)) {
-      case TLxSendResult::Taken:
-        ++Taken;
-        break;
-      case TLxSendResult::NotTaken:
-        ++NotTaken;
-        break;
+      case TLxSendResult::Taken: ++Taken; break;
+      case TLxSendResult::NotTaken: ++NotTaken; break;
       case TLxSendResult::NoWindow:
         std::fprintf(stderr, "lxsend: no receiving window (is Orlimo running?)\n");
         return 2;

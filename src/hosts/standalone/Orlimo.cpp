@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Forms.h"
 #include "hosts/standalone/LxMainFm.h"
+#include "platform/Forms.h"
 
 namespace {
 
@@ -17,7 +17,8 @@ constexpr char MutexName[] = "Orlimo 32-bit Mutex";
 // The single-instance mutex, owned while the program runs.
 class TInstanceMutex {
 public:
-  TInstanceMutex() : FHandle(CreateMutexA(nullptr, TRUE, MutexName)), FExisted(GetLastError() == ERROR_ALREADY_EXISTS) {}
+  TInstanceMutex()
+      : FHandle(CreateMutexA(nullptr, TRUE, MutexName)), FExisted(GetLastError() == ERROR_ALREADY_EXISTS) {}
   ~TInstanceMutex() {
     if (!FHandle) return;
     if (!FExisted) ReleaseMutex(FHandle);

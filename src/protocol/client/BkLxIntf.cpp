@@ -14,9 +14,9 @@ constexpr std::size_t OffsetTextLen = 8;
 constexpr std::size_t OffsetDetailsLen = 12;
 constexpr std::size_t OffsetAppName = 16;
 constexpr std::size_t OffsetTypeName = 144;
-constexpr std::size_t AppNameMax = 127;   // of a 128-byte field, NUL-terminated
-constexpr std::size_t TypeNameMax = 79;   // of an 80-byte field, NUL-terminated
-constexpr std::size_t Trailer = 3;        // the NUL and two spare bytes
+constexpr std::size_t AppNameMax = 127;  // of a 128-byte field, NUL-terminated
+constexpr std::size_t TypeNameMax = 79;  // of an 80-byte field, NUL-terminated
+constexpr std::size_t Trailer = 3;       // the NUL and two spare bytes
 constexpr std::size_t CommandLineMax = 255;
 constexpr std::size_t CaptionMax = 254;
 
@@ -84,10 +84,14 @@ bool ParseInteger(const std::string& Text, long long& Value) {
   for (; I < Text.size(); ++I) {
     const char C = Text[I];
     int Digit;
-    if (C >= '0' && C <= '9') Digit = C - '0';
-    else if (Base == 16 && C >= 'a' && C <= 'f') Digit = C - 'a' + 10;
-    else if (Base == 16 && C >= 'A' && C <= 'F') Digit = C - 'A' + 10;
-    else return false;
+    if (C >= '0' && C <= '9')
+      Digit = C - '0';
+    else if (Base == 16 && C >= 'a' && C <= 'f')
+      Digit = C - 'a' + 10;
+    else if (Base == 16 && C >= 'A' && C <= 'F')
+      Digit = C - 'A' + 10;
+    else
+      return false;
     V = V * Base + Digit;
     if (V > 0xFFFFFFFFLL) return false;
   }
@@ -140,8 +144,8 @@ BOOL CALLBACK CheckStartedWindow(HWND Window, LPARAM Data) {
 
 }  // namespace
 
-std::string BkLxBuildRecord(std::int32_t Kind, std::uint32_t TickCount, std::string_view Text,
-                            std::string_view Details, std::string_view AppName, std::string_view TypeName) {
+std::string BkLxBuildRecord(std::int32_t Kind, std::uint32_t TickCount, std::string_view Text, std::string_view Details,
+                            std::string_view AppName, std::string_view TypeName) {
   // One final CR LF of the text is not sent.
   if (Text.size() >= 2 && Text.substr(Text.size() - 2) == "\r\n") Text.remove_suffix(2);
   constexpr std::size_t Limit = static_cast<std::size_t>((std::numeric_limits<std::int32_t>::max)());
@@ -238,8 +242,8 @@ TBkLxSendResult TBkOrlimo::SendRecord(std::int32_t Kind, const std::string& Reco
 TBkLxSendResult TBkOrlimo::SendMsgWithDetails(std::int32_t Kind, const char* Text, const char* Details,
                                               const std::string& TypeName) {
   const DWORD TickCount = ::GetTickCount();
-  return SendRecord(Kind, BkLxBuildRecord(Kind, TickCount, Text ? Text : "", Details ? Details : "", FAppName,
-                                          TypeName));
+  return SendRecord(Kind,
+                    BkLxBuildRecord(Kind, TickCount, Text ? Text : "", Details ? Details : "", FAppName, TypeName));
 }
 
 TBkLxSendResult TBkOrlimo::SendMsg(std::int32_t Kind, const char* Text, const std::string& TypeName) {

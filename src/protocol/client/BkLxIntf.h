@@ -58,7 +58,7 @@ inline constexpr char BkLxViewerCaption[] = "Orlimo (32-bit)";
 
 // The client's registry settings (string values).
 inline constexpr char BkLxClientKey[] = "SOFTWARE\\Brunelk\\Orlimo\\1.1";  // HKCU and HKLM
-inline constexpr char BkLxByPassSection[] = "CodeRush";                     // HKCU, below BkLxClientKey
+inline constexpr char BkLxByPassSection[] = "CodeRush";                    // HKCU, below BkLxClientKey
 inline constexpr char BkLxByPassValue[] = "ByPass";
 inline constexpr char BkLxExePathValue[] = "ExePath";  // HKLM
 
@@ -89,8 +89,8 @@ enum class TBkLxSendResult {
 // and two spare zero bytes. The names are cut to 127 and 79 characters so that
 // they stay NUL-terminated. std::length_error when the record would not fit
 // 32-bit lengths.
-std::string BkLxBuildRecord(std::int32_t Kind, std::uint32_t TickCount, std::string_view Text,
-                            std::string_view Details, std::string_view AppName, std::string_view TypeName);
+std::string BkLxBuildRecord(std::int32_t Kind, std::uint32_t TickCount, std::string_view Text, std::string_view Details,
+                            std::string_view AppName, std::string_view TypeName);
 
 // Sends a record with SendMessage(WM_COPYDATA) to Window (dwData = Kind,
 // cbData = the record's size) and waits for the reply. A null Window: NoWindow.

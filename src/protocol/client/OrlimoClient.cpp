@@ -30,12 +30,9 @@ ORLIMO_API int ORLIMO_CALL OrlimoSend(int Kind, const char* Text, const char* De
   SetLastErrorText("");
   try {
     switch (DefaultSender().SendMsgWithDetails(Kind, Text, Details, TypeName ? TypeName : "")) {
-      case TBkLxSendResult::Taken:
-        return ORLIMO_TAKEN;
-      case TBkLxSendResult::NotTaken:
-        return ORLIMO_REFUSED;
-      case TBkLxSendResult::NoWindow:
-        break;
+      case TBkLxSendResult::Taken: return ORLIMO_TAKEN;
+      case TBkLxSendResult::NotTaken: return ORLIMO_REFUSED;
+      case TBkLxSendResult::NoWindow: break;
     }
     return ORLIMO_NO_VIEWER;
   } catch (const std::exception& E) {

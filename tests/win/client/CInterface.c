@@ -2,8 +2,8 @@
  * linked with OrlimoClient.dll's import library. */
 #include <stddef.h>
 
-#include "OrlimoClient.h"
 #include "CInterface.h"
+#include "OrlimoClient.h"
 
 int CSendEveryArgument(void) {
   return OrlimoSend(ORLIMO_OBJECT, "Customer\r\n", "Name\tAcme\r\nCity\tSpringfield", "TCustomer");

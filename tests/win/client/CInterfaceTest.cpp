@@ -7,8 +7,8 @@
 
 #include "CInterface.h"
 #include "ClientTestUtil.h"
-#include "OrlimoClient.h"
 #include "model/OrlimoMsg.h"
+#include "OrlimoClient.h"
 
 using namespace client_test;
 

@@ -14,8 +14,8 @@
 #include "ClientTestUtil.h"
 #include "model/OrlimoMsg.h"
 #include "model/OrlimoRecord.h"
-#include "protocol/LxSatFrm.h"
 #include "protocol/client/BkLxIntf.h"
+#include "protocol/LxSatFrm.h"
 
 using namespace client_test;
 
@@ -53,7 +53,7 @@ TEST(ClientRecord, DropsOneFinalCrLfOfTheTextOnly) {
   struct TCase {
     const char* Text;
     std::string Sent;
-  } Cases[] = {{"abc\r\n", "abc"},       {"\r\n", ""},          {"abc\n", "abc\n"}, {"abc\r", "abc\r"},
+  } Cases[] = {{"abc\r\n", "abc"},         {"\r\n", ""},     {"abc\n", "abc\n"}, {"abc\r", "abc\r"},
                {"abc\r\n\r\n", "abc\r\n"}, {"\n\r", "\n\r"}, {"", ""},           {"a\r\nb", "a\r\nb"}};
   for (const TCase& C : Cases) {
     const std::string B = BkLxBuildRecord(lxmInfo, 1, C.Text, "d\r\n", "App", "");
@@ -192,9 +192,9 @@ TEST(ClientByPass, IsAnIntegerTextNonZeroToBypass) {
   TByPass ByPass;
   EXPECT_FALSE(TBkOrlimo().GetByPassSatellite()) << "missing";
   const std::pair<const char*, bool> Cases[] = {
-      {"1", true},    {"0", false},          {"-1", true},         {"  7", true},         {"0x10", true},
-      {"0X0", false}, {"0xFFFFFFFF", true},  {"2147483647", true}, {"2147483648", false}, {"abc", false},
-      {"", false},    {"1 ", false},         {"0x", false},        {"12abc", false},      {"+3", true}};
+      {"1", true},    {"0", false},         {"-1", true},         {"  7", true},         {"0x10", true},
+      {"0X0", false}, {"0xFFFFFFFF", true}, {"2147483647", true}, {"2147483648", false}, {"abc", false},
+      {"", false},    {"1 ", false},        {"0x", false},        {"12abc", false},      {"+3", true}};
   for (const auto& [Text, Expected] : Cases) {
     ByPass.SetString(Text);
     EXPECT_EQ(TBkOrlimo().GetByPassSatellite(), Expected) << "'" << Text << "'";
@@ -327,13 +327,13 @@ TEST(ClientText, SendsEachLineAndEachFullBufferAsOneInfoMessage) {
   }
 
   Viewer.Received.clear();
-  SenderText << std::string(128, 'y') << '\n';   // exactly one buffer: one message
+  SenderText << std::string(128, 'y') << '\n';  // exactly one buffer: one message
   SenderText << "total = " << 42 << "\r\n";     // a CR LF line end like a LF
-  SenderText << '\n';                            // an empty line is an empty message
+  SenderText << '\n';                           // an empty line is an empty message
   SenderText << "no line end yet";
   EXPECT_EQ(Viewer.Received.size(), 3u) << "unended text waits";
-  SenderText << std::flush;                      // flushing sends it
-  SenderText << std::flush;                      // nothing more to send
+  SenderText << std::flush;  // flushing sends it
+  SenderText << std::flush;  // nothing more to send
   Expected = {std::string(128, 'y'), "total = 42", "", "no line end yet"};
   EXPECT_EQ(Viewer.Texts(), Expected);
 }
@@ -409,9 +409,10 @@ TEST(ClientCalls, AMethodScopeSendsItsExitAlsoWhenAnExceptionLeavesIt) {
     } catch (const std::runtime_error&) {
     }
   }
-  const std::vector<std::pair<std::uint32_t, std::string>> Expected = {
-      {lxmEnterMethod, "TForm1.Load"}, {lxmEnterMethod, "TForm1.Parse"}, {lxmExitMethod, "TForm1.Parse"},
-      {lxmExitMethod, "TForm1.Load"}};
+  const std::vector<std::pair<std::uint32_t, std::string>> Expected = {{lxmEnterMethod, "TForm1.Load"},
+                                                                       {lxmEnterMethod, "TForm1.Parse"},
+                                                                       {lxmExitMethod, "TForm1.Parse"},
+                                                                       {lxmExitMethod, "TForm1.Load"}};
   ASSERT_EQ(Viewer->Received.size(), Expected.size());
   for (std::size_t I = 0; I < Expected.size(); ++I) {
     EXPECT_EQ(Viewer->Received[I].Kind, Expected[I].first);

@@ -156,7 +156,7 @@ TEST_F(ClientStart, StartsTheViewerWhoseWindowTheNextMessageFinds) {
   DeleteFileA(Log.c_str());
   EXPECT_EQ(Sender.SendMsg(lxmSaveLog, Log.c_str(), ""), TBkLxSendResult::Taken);
   const std::vector<std::pair<std::int32_t, std::string>> Expected = {{lxmInfo, "StartClient: first"},
-                                                                        {lxmObject, "StartClient: second"}};
+                                                                      {lxmObject, "StartClient: second"}};
   EXPECT_EQ(SavedMessages(Log), Expected);
   DeleteFileA(Log.c_str());
 }

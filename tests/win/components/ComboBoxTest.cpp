@@ -109,13 +109,14 @@ TEST(ColorCombo, TheCustomItemOpensTheColourDialogOnAcceptedCloseUp) {
   Combo.SetItemIndex(42);
   const WPARAM Id = static_cast<WPARAM>(::GetDlgCtrlID(Combo.WindowHandle()));
   auto Notify = [&](WORD Code) {
-    ::SendMessageA(Form.WindowHandle(), WM_COMMAND, MAKEWPARAM(Id, Code), reinterpret_cast<LPARAM>(Combo.WindowHandle()));
+    ::SendMessageA(Form.WindowHandle(), WM_COMMAND, MAKEWPARAM(Id, Code),
+                   reinterpret_cast<LPARAM>(Combo.WindowHandle()));
   };
   Notify(CBN_DROPDOWN);
   Notify(CBN_SELENDCANCEL);
   Notify(CBN_CLOSEUP);
   PumpMessages();
-  EXPECT_EQ(Combo.Shown, 0); // cancelled
+  EXPECT_EQ(Combo.Shown, 0);  // cancelled
   Notify(CBN_DROPDOWN);
   Notify(CBN_SELENDOK);
   Notify(CBN_CLOSEUP);
@@ -181,7 +182,8 @@ protected:
 TEST_F(MruTest, LoadsSkippingEmptyAndRepeatedEntriesAndSelectsTheFirst) {
   TRegIniFile Ini(MruKey);
   Ini.WriteString("History", "Find_Count", "5");
-  for (auto [I, S] : std::vector<std::pair<int, std::string>>{{0, "alpha"}, {1, ""}, {2, "beta"}, {3, "ALPHA"}, {4, "gamma"}})
+  for (auto [I, S] :
+       std::vector<std::pair<int, std::string>>{{0, "alpha"}, {1, ""}, {2, "beta"}, {3, "ALPHA"}, {4, "gamma"}})
     Ini.WriteString("History", "Find_Item" + std::to_string(I), S);
   THostForm Form;
   TLxMRUComboBox C(&Form);
@@ -223,7 +225,7 @@ TEST_F(MruTest, MissingPropertiesAreNamedInTheMessage) {
   TLxMRUComboBox C(&Form);
   C.SetName("CbxFind");
   C.SetParent(&Form);
-  EXPECT_TRUE(Messages.empty()); // nothing said at creation
+  EXPECT_TRUE(Messages.empty());  // nothing said at creation
   C.LoadHistory();
   C.SetMruID("Find");
   C.SaveHistory();
@@ -249,4 +251,4 @@ TEST_F(MruTest, EnterAndEscapeFireTheirEvents) {
   EXPECT_EQ(Escape, 1);
 }
 
-} // namespace
+}  // namespace

@@ -9,12 +9,12 @@ TEST(Drawing, TwoLineBordersPutEachColourOnItsEdge) {
   TCanvas C(S.DC());
   const RECT Inner = DrawBorderSides(C, RECT{0, 0, 20, 10}, fsRaised, sdAllSides);
   EXPECT_TRUE(RectIs(Inner, 2, 2, 18, 8));
-  EXPECT_EQ(S.At(0, 5), Sys(clBtnFace));      // outer upper-left
-  EXPECT_EQ(S.At(19, 5), Sys(clBtnText));     // outer lower-right
-  EXPECT_EQ(S.At(19, 0), Sys(clBtnText));     // the lower-right line wins the corner
-  EXPECT_EQ(S.At(1, 5), Sys(clBtnHighlight)); // inner upper-left
-  EXPECT_EQ(S.At(10, 8), Sys(clBtnShadow));   // inner lower-right
-  EXPECT_EQ(S.At(10, 5), 0xFF00FFu);          // inside untouched
+  EXPECT_EQ(S.At(0, 5), Sys(clBtnFace));       // outer upper-left
+  EXPECT_EQ(S.At(19, 5), Sys(clBtnText));      // outer lower-right
+  EXPECT_EQ(S.At(19, 0), Sys(clBtnText));      // the lower-right line wins the corner
+  EXPECT_EQ(S.At(1, 5), Sys(clBtnHighlight));  // inner upper-left
+  EXPECT_EQ(S.At(10, 8), Sys(clBtnShadow));    // inner lower-right
+  EXPECT_EQ(S.At(10, 5), 0xFF00FFu);           // inside untouched
 
   TTestSurface L(20, 10);
   TCanvas LC(L.DC());
@@ -46,8 +46,8 @@ TEST(Drawing, GrooveIsEtchedAndEndsCleanly) {
   EXPECT_TRUE(RectIs(R, 0, 2, 20, 10));
   EXPECT_EQ(S.At(5, 0), Sys(clBtnShadow));
   EXPECT_EQ(S.At(5, 1), Sys(clBtnHighlight));
-  EXPECT_EQ(S.At(0, 1), Sys(clBtnHighlight)); // corner pixel at the open left end
-  EXPECT_EQ(S.At(19, 0), Sys(clBtnShadow));   // and at the open right end
+  EXPECT_EQ(S.At(0, 1), Sys(clBtnHighlight));  // corner pixel at the open left end
+  EXPECT_EQ(S.At(19, 0), Sys(clBtnShadow));    // and at the open right end
   EXPECT_EQ(S.At(5, 2), 0xFF00FFu);
   // All four sides: a shadow frame with a highlight frame one pixel inside-right.
   TTestSurface A(20, 10);
@@ -74,15 +74,18 @@ TEST(Drawing, PercentBarFillsToTheRoundedWidth) {
   for (int Y = 0; Y < 20; ++Y)
     for (int X = 0; X < 200; ++X) {
       const COLORREF P = F.At(X, Y);
-      if (P == Sys(Bar)) ++BarPixels;
-      else if (P == Sys(Back)) ++BackPixels;
-      else ++Other;
+      if (P == Sys(Bar))
+        ++BarPixels;
+      else if (P == Sys(Back))
+        ++BackPixels;
+      else
+        ++Other;
     }
-  EXPECT_GT(BackPixels, 0); // the "100%" text
+  EXPECT_GT(BackPixels, 0);  // the "100%" text
   EXPECT_GT(BarPixels, 3000);
   EXPECT_EQ(F.At(0, 0), Sys(Bar));
   EXPECT_EQ(F.At(199, 19), Sys(Bar));
-  (void)Other; // anti-aliased text may blend the two
+  (void)Other;  // anti-aliased text may blend the two
 }
 
 TEST(Drawing, LEDBarOf60PixelsUses10SegmentsOf6) {
@@ -116,4 +119,4 @@ TEST(Drawing, MinimumFontHeightAddsAQuarter) {
   EXPECT_EQ(LastChar(""), '\0');
 }
 
-} // namespace
+}  // namespace

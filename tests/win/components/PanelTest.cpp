@@ -42,11 +42,11 @@ TEST(Panel, PaintsFrameLinesBordersAndFace) {
   P.SetColor(0x00C0FFC0);
   TTestSurface S(40, 20);
   P.PaintWindow(S.DC());
-  EXPECT_EQ(S.At(10, 19), 0u);                    // black frame line at the bottom
-  EXPECT_EQ(S.At(0, 5), Sys(clBtnFace));          // raised border, outer upper-left
-  EXPECT_EQ(S.At(39, 5), Sys(clBtnText));         // outer lower-right
-  EXPECT_EQ(S.At(10, 17), Sys(clBtnShadow));      // inner lower-right above the frame line
-  EXPECT_EQ(S.At(20, 10), Sys(0x00C0FFC0));       // the face
+  EXPECT_EQ(S.At(10, 19), 0u);                // black frame line at the bottom
+  EXPECT_EQ(S.At(0, 5), Sys(clBtnFace));      // raised border, outer upper-left
+  EXPECT_EQ(S.At(39, 5), Sys(clBtnText));     // outer lower-right
+  EXPECT_EQ(S.At(10, 17), Sys(clBtnShadow));  // inner lower-right above the frame line
+  EXPECT_EQ(S.At(20, 10), Sys(0x00C0FFC0));   // the face
   // A popup outer border with a bevel of 2 uses the highlight and shadow colours.
   P.SetFrameSides(sdNoSides);
   P.SetBorderOuter(fsPopup);
@@ -99,7 +99,7 @@ TEST_F(ToolbarTest, PostsASizeMessageSoTheParentReAligns) {
   PumpMessages();
   EXPECT_EQ(Below.GetTop(), Bar.GetHeight());
   Buttons[3]->Hide();
-  SetToolbarWidth(40); // three rows
+  SetToolbarWidth(40);  // three rows
   PumpMessages();
   EXPECT_EQ(Bar.GetHeight(), 83);
   EXPECT_EQ(Below.GetTop(), 83);
@@ -118,7 +118,7 @@ TEST_F(ToolbarTest, OrderListDecidesTheLayoutAndSpacersTakeTheirSize) {
   SetToolbarWidth(400);
   TLxSpacer Spacer(&Bar);
   Spacer.SetParent(&Bar);
-  PumpMessages(); // the new child window joins the list at its end
+  PumpMessages();  // the new child window joins the list at its end
   ASSERT_EQ(Bar.GetControlList().IndexOf(&Spacer), 4);
   EXPECT_EQ(Spacer.GetLeft(), 104);
   EXPECT_EQ(Spacer.GetWidth(), 8);
@@ -143,7 +143,7 @@ TEST_F(ToolbarTest, ExplicitBordersSwitchAutoStyleOff) {
   EXPECT_EQ(Bar.GetBorderSides(), sdTopSide);
   Bar.SetAlign(alLeft);
   EXPECT_EQ(Bar.GetBorderSides(), sdLeftSide);
-  EXPECT_EQ(Bar.GetWidth(), 4 + 29); // one button a row: Margin + the widest row
+  EXPECT_EQ(Bar.GetWidth(), 4 + 29);  // one button a row: Margin + the widest row
   Bar.SetShowDivider(false);
   EXPECT_EQ(Bar.GetBorderOuter(), fsNone);
   Bar.SetBorderOuter(fsPopup);
@@ -206,4 +206,4 @@ TEST(StatusBar, SizeGripIsPaintedAndPassedThroughButNotWhenMaximised) {
   EXPECT_FALSE(Bar.SizeGripShowing());
 }
 
-} // namespace
+}  // namespace

@@ -2,8 +2,8 @@
 #include "components/LxLabel.h"
 #include "components/LxMnuBtn.h"
 #include "components/LxPrgres.h"
-#include "TestUtil.h"
 #include "model/ScopeExit.h"
+#include "TestUtil.h"
 
 #include <vector>
 
@@ -64,10 +64,10 @@ TEST(Label, TextStylesDrawTheirCopiesInTheirColours) {
       for (int X = 0; X < 120; ++X) N += S.At(X, Y) == C ? 1 : 0;
     return N;
   };
-  EXPECT_GT(Count(0x00FF00), 0); // recessed: highlight and shadow copies
+  EXPECT_GT(Count(0x00FF00), 0);  // recessed: highlight and shadow copies
   EXPECT_GT(Count(0xFF0000), 0);
   L.SetLightTextStyle(true);
-  EXPECT_EQ(Count(0xFF0000), 0); // light recessed keeps only the (+1, +1) copy
+  EXPECT_EQ(Count(0xFF0000), 0);  // light recessed keeps only the (+1, +1) copy
   EXPECT_GT(Count(0x00FF00), 0);
   L.SetTextStyle(tsNormal);
   EXPECT_EQ(Count(0x00FF00), 0);
@@ -102,7 +102,7 @@ protected:
   void TrackMenu(TPopupMenu& Menu, POINT Screen) override {
     Shown.push_back(Screen);
     ItemCount = Menu.GetItems()->GetCount();
-    Now += 1000; // the menu stays open a second
+    Now += 1000;  // the menu stays open a second
   }
   DWORD TickCount() override { return Now; }
 };
@@ -126,11 +126,11 @@ TEST(MenuButton, ThePressThatClosesTheMenuDoesNotOpenItAgain) {
   Press();
   ASSERT_EQ(B.Shown.size(), 1u);
   EXPECT_EQ(B.ItemCount, 3);
-  EXPECT_FALSE(B.GetPressed()); // released at once
+  EXPECT_FALSE(B.GetPressed());  // released at once
   const POINT Below = B.ClientToScreen(POINT{0, 25});
   EXPECT_EQ(B.Shown[0].x, Below.x);
   EXPECT_EQ(B.Shown[0].y, Below.y);
-  B.Now += 100; // the press that closed the menu
+  B.Now += 100;  // the press that closed the menu
   Press();
   EXPECT_EQ(B.Shown.size(), 1u);
   B.Now += 1000;
@@ -199,7 +199,7 @@ TEST(MenuButton, CopiedItemsRunTheSourceHandlersAndADeletedMenuIsForgotten) {
   EXPECT_EQ(Sender, Source);
   delete Menu;
   EXPECT_EQ(B.GetClickMenu(), nullptr);
-  B.DropDown(); // nothing to show
+  B.DropDown();  // nothing to show
   EXPECT_EQ(B.Shown.size(), 1u);
 }
 
@@ -214,7 +214,7 @@ TEST(ProgressBar, PartsPercentAndOrientation) {
   P.SetTotalParts(3);
   P.IncPartsByOne();
   EXPECT_EQ(P.GetPercent(), 33);
-  P.IncParts(5); // capped at the total
+  P.IncParts(5);  // capped at the total
   EXPECT_EQ(P.GetPartsComplete(), 3);
   EXPECT_EQ(P.GetPercent(), 100);
   P.SetPartsComplete(3);
@@ -235,7 +235,7 @@ TEST(ProgressBar, PartsPercentAndOrientation) {
   EXPECT_EQ(S.At(0, 50), Sys(clBtnShadow));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -244,8 +244,8 @@ TEST(Resources, TheLibraryCarriesItsGlyphsAndCursors) {
   Up.LoadFromResourceName(LxCmpsInstance(), "LXSPNEDT_UPARROW");
   EXPECT_EQ(Up.GetWidth(), 18);
   EXPECT_EQ(Up.GetHeight(), 6);
-  for (const char* Name : {"LXCMBOBX_TRUETYPE", "LXCMBOBX_FIXEDPITCH", "LXCMBOBX_PRINTER", "LXCMBOBX_DEVICE",
-                           "LXCMBOBX_TRUETYPEFIXED"}) {
+  for (const char* Name :
+       {"LXCMBOBX_TRUETYPE", "LXCMBOBX_FIXEDPITCH", "LXCMBOBX_PRINTER", "LXCMBOBX_DEVICE", "LXCMBOBX_TRUETYPEFIXED"}) {
     TBitmap B;
     B.LoadFromResourceName(LxCmpsInstance(), Name);
     EXPECT_EQ(B.GetWidth(), 12) << Name;
@@ -255,4 +255,4 @@ TEST(Resources, TheLibraryCarriesItsGlyphsAndCursors) {
   EXPECT_NE(::LoadCursorA(LxCmpsInstance(), "LXSPLIT_VSPLIT"), nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -52,7 +52,7 @@ TEST_F(SpinEditTest, KeysStepByIncrementAndPageSize) {
   Key(VK_DOWN);
   Key(VK_NEXT);
   EXPECT_EQ(Text(), "0");
-  Key(VK_DOWN); // already at Min
+  Key(VK_DOWN);  // already at Min
   EXPECT_EQ(Text(), "0");
   EXPECT_EQ(Clicks, (std::vector<TSpinButtonType>{sbUp, sbUp, sbDown, sbDown, sbDown}));
 }
@@ -60,12 +60,12 @@ TEST_F(SpinEditTest, KeysStepByIncrementAndPageSize) {
 TEST_F(SpinEditTest, ValuesAreClampedAndFormatted) {
   Spin.SetValue(150);
   EXPECT_EQ(Text(), "100");
-  Spin.SetMin(200); // Max follows
+  Spin.SetMin(200);  // Max follows
   EXPECT_EQ(Spin.GetMax(), 200);
   Spin.SetMin(0);
   Spin.SetMax(0);
   Spin.SetValue(12345);
-  EXPECT_EQ(Text(), "12345"); // Min = Max: no limit
+  EXPECT_EQ(Text(), "12345");  // Min = Max: no limit
   Spin.SetMax(100);
   Spin.SetIntegersOnly(false);
   Spin.SetDecimals(2);
@@ -104,7 +104,7 @@ TEST_F(SpinEditTest, HeldButtonRepeatsAfter400ThenEvery100) {
   ASSERT_NE(Up->GetRepeatTimer(), nullptr);
   EXPECT_TRUE(Up->GetRepeatTimer()->GetEnabled());
   EXPECT_EQ(Up->GetRepeatTimer()->GetInterval(), 400u);
-  EXPECT_EQ(Text(), "0"); // nothing until the first tick or the release
+  EXPECT_EQ(Text(), "0");  // nothing until the first tick or the release
   Up->GetRepeatTimer()->Timer();
   EXPECT_EQ(Up->GetRepeatTimer()->GetInterval(), 100u);
   EXPECT_EQ(Text(), "1");
@@ -112,7 +112,7 @@ TEST_F(SpinEditTest, HeldButtonRepeatsAfter400ThenEvery100) {
   EXPECT_EQ(Text(), "2");
   ::SendMessageA(Up->WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 3));
   EXPECT_FALSE(Up->GetRepeatTimer()->GetEnabled());
-  EXPECT_EQ(Text(), "3"); // the release inside is a click too
+  EXPECT_EQ(Text(), "3");  // the release inside is a click too
   // Dragged off the button: the ticks click no more.
   ::SendMessageA(Up->WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 3));
   ::SendMessageA(Up->WindowHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 60));
@@ -122,4 +122,4 @@ TEST_F(SpinEditTest, HeldButtonRepeatsAfter400ThenEvery100) {
   EXPECT_EQ(Text(), "3");
 }
 
-} // namespace
+}  // namespace

@@ -29,7 +29,7 @@ TEST_F(SplitterTest, PanesAndBarFollowPositionAndOrientation) {
   EXPECT_TRUE(RectIs(Pane(2), 0, 64, 300, 200));
   S.SetSplitterWidth(6);
   EXPECT_TRUE(RectIs(Pane(2), 0, 66, 300, 200));
-  EXPECT_EQ(S.GetPercent(), 30); // 60 / (200 - 3)
+  EXPECT_EQ(S.GetPercent(), 30);  // 60 / (200 - 3)
 }
 
 TEST_F(SplitterTest, HiddenLowerPaneGivesEverythingToTheUpperAndLocksTheBar) {
@@ -59,7 +59,7 @@ TEST_F(SplitterTest, CheckPositionStopsShortOfTheFarEdge) {
   EXPECT_EQ(P, 0);
   S.SetPositionMin(30);
   S.SetPositionMax(295);
-  EXPECT_EQ(S.GetPositionMax(), 300 - 4 - 4 - 4); // limited to what fits
+  EXPECT_EQ(S.GetPositionMax(), 300 - 4 - 4 - 4);  // limited to what fits
   S.SetPositionMax(200);
   P = 10;
   S.CheckPosition(P);
@@ -85,7 +85,7 @@ TEST_F(SplitterTest, UnchangedPositionDoesNothingAndARefusalKeepsEverything) {
 
 TEST_F(SplitterTest, FixedLowerRightPaneKeepsItsSizeWhenTheSplitterGrows) {
   S.SetFixedPane(fpLowerRight);
-  S.SetPosition(200); // lower/right pane: 300 - 200 - 4 = 96 wide
+  S.SetPosition(200);  // lower/right pane: 300 - 200 - 4 = 96 wide
   S.SetBounds(0, 0, 500, 200);
   EXPECT_EQ(S.GetPosition(), 400);
   EXPECT_EQ(Pane(2).right - Pane(2).left, 96);
@@ -97,7 +97,7 @@ TEST_F(SplitterTest, FixedLowerRightPaneKeepsItsSizeWhenTheSplitterGrows) {
 TEST_F(SplitterTest, PercentModeFollowsTheSizeWithoutDrifting) {
   S.SetPercent(25);
   EXPECT_TRUE(S.GetUsePercent());
-  EXPECT_EQ(S.GetPosition(), 74); // 25 % of 300 - 2 = 74.5, to even
+  EXPECT_EQ(S.GetPosition(), 74);  // 25 % of 300 - 2 = 74.5, to even
   for (int W : {301, 333, 517, 300}) S.SetBounds(0, 0, W, 200);
   EXPECT_EQ(S.GetPercent(), 25);
   EXPECT_EQ(S.GetPosition(), 74);
@@ -111,12 +111,12 @@ TEST_F(SplitterTest, PercentModeFollowsTheSizeWithoutDrifting) {
 TEST_F(SplitterTest, InPercentModeAResizeSetsTheLimitsToTheirPercentages) {
   S.SetPercent(50);
   S.SetPercentMin(10);
-  S.SetBounds(0, 0, 302, 200); // s = 302 - 4 div 2 = 300
+  S.SetBounds(0, 0, 302, 200);  // s = 302 - 4 div 2 = 300
   EXPECT_EQ(S.GetPositionMin(), 30);
-  EXPECT_EQ(S.GetPositionMax(), 300); // 100 % of s
+  EXPECT_EQ(S.GetPositionMax(), 300);  // 100 % of s
   EXPECT_EQ(S.GetPosition(), 150);
   S.SetPercentMin(0);
-  S.SetBounds(0, 0, 300, 200); // s = 298
+  S.SetBounds(0, 0, 300, 200);  // s = 298
   EXPECT_EQ(S.GetPositionMin(), 0);
   EXPECT_EQ(S.GetPositionMax(), 298);
   EXPECT_EQ(S.GetPosition(), 149);
@@ -149,8 +149,8 @@ TEST_F(SplitterTest, InPercentModeAResizeSetsTheLimitsToTheirPercentages) {
 
 TEST_F(SplitterTest, TheDragMaskXorsEveryOtherPixelWithGrey) {
   struct TMaskSplitter : TLxSplitter {
-    using TLxSplitter::TLxSplitter;
     using TLxSplitter::PaintDragMask;
+    using TLxSplitter::TLxSplitter;
   } M(&Form);
   TTestSurface T(16, 16, 0x00FF00FF);
   const RECT R{2, 3, 10, 13};
@@ -161,7 +161,7 @@ TEST_F(SplitterTest, TheDragMaskXorsEveryOtherPixelWithGrey) {
       const bool Grey = ::PtInRect(&R, P) && (X + Y) % 2 == 0;
       ASSERT_EQ(T.At(X, Y), Grey ? RGB(0x7F, 0x80, 0x7F) : RGB(0xFF, 0x00, 0xFF)) << X << "," << Y;
     }
-  M.PaintDragMask(T.DC(), R); // twice at the same place: nothing left
+  M.PaintDragMask(T.DC(), R);  // twice at the same place: nothing left
   for (int Y = 0; Y < 16; ++Y)
     for (int X = 0; X < 16; ++X) ASSERT_EQ(T.At(X, Y), RGB(0xFF, 0x00, 0xFF)) << X << "," << Y;
 }
@@ -171,11 +171,11 @@ TEST_F(SplitterTest, DraggingTheBarMovesItOnceOnRelease) {
   ASSERT_TRUE(S.GetDragging());
   ::SendMessageA(S.WindowHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 60));
   ::SendMessageA(S.WindowHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 60));
-  EXPECT_EQ(S.GetPosition(), 100); // nothing moves while dragging
+  EXPECT_EQ(S.GetPosition(), 100);  // nothing moves while dragging
   EXPECT_EQ(Changes, 0);
   ::SendMessageA(S.WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(1000, 60));
   EXPECT_FALSE(S.GetDragging());
-  EXPECT_EQ(S.GetPosition(), 296); // stopped by CheckPosition
+  EXPECT_EQ(S.GetPosition(), 296);  // stopped by CheckPosition
   EXPECT_EQ(Changes, 1);
   // A locked bar does not move.
   S.SetLockBar(true);
@@ -204,9 +204,9 @@ TEST_F(SplitterTest, GroovedBarIsPaintedAcrossItsMiddle) {
   S.SetColor(0x00FFFFFF);
   TTestSurface T(300, 200);
   S.PaintWindow(T.DC());
-  EXPECT_EQ(T.At(102, 50), Sys(clBtnShadow));    // 100 + 6 / 2 - 1
+  EXPECT_EQ(T.At(102, 50), Sys(clBtnShadow));  // 100 + 6 / 2 - 1
   EXPECT_EQ(T.At(103, 50), Sys(clBtnHighlight));
   EXPECT_EQ(T.At(101, 50), 0x00FFFFFFu);
 }
 
-} // namespace
+}  // namespace

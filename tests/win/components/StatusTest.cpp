@@ -25,9 +25,9 @@ TEST(StatusPane, CaptionIsEngravedWhenDisabledAndAbsentWhenEmpty) {
   TTestSurface On(100, 20);
   P.PaintWindow(On.DC());
   EXPECT_GT(CountPixels(On, 0x0000FF), 10);
-  EXPECT_EQ(On.At(0, 0), Sys(clBtnFace));   // outside the frame: the pane colour
-  EXPECT_EQ(On.At(1, 1), Sys(clBtnShadow)); // the status frame inside the border width
-  EXPECT_EQ(On.At(2, 10), 0x00E0E0E0u);     // the caption rectangle in the fill colour
+  EXPECT_EQ(On.At(0, 0), Sys(clBtnFace));    // outside the frame: the pane colour
+  EXPECT_EQ(On.At(1, 1), Sys(clBtnShadow));  // the status frame inside the border width
+  EXPECT_EQ(On.At(2, 10), 0x00E0E0E0u);      // the caption rectangle in the fill colour
   P.SetEnabled(false);
   TTestSurface Off(100, 20);
   P.PaintWindow(Off.DC());
@@ -37,7 +37,7 @@ TEST(StatusPane, CaptionIsEngravedWhenDisabledAndAbsentWhenEmpty) {
   P.SetCaption("");
   TTestSurface Empty(100, 20);
   P.PaintWindow(Empty.DC());
-  EXPECT_EQ(Empty.At(10, 10), Sys(clBtnFace)); // no caption: nothing but the frame
+  EXPECT_EQ(Empty.At(10, 10), Sys(clBtnFace));  // no caption: nothing but the frame
   const RECT R = P.GetCaptionRect();
   EXPECT_TRUE(RectIs(R, 2, 2, 98, 18));
 }
@@ -63,7 +63,7 @@ TEST(StatusPane, GlyphShowsTheDisabledFrameOnTheFillColour) {
   TLxGlyphStatus G(&Form);
   G.SetParent(&Form);
   G.SetFillColor(0x00FFFFFF);
-  TBitmap Strip(8, 4); // two 4 x 4 frames: red, then blue; bottom-left pixel transparent
+  TBitmap Strip(8, 4);  // two 4 x 4 frames: red, then blue; bottom-left pixel transparent
   HDC DC = Strip.GetCanvas().GetHandle();
   FillSolid(DC, RECT{0, 0, 4, 4}, 0x0000FF);
   FillSolid(DC, RECT{4, 0, 8, 4}, 0xFF0000);
@@ -76,7 +76,7 @@ TEST(StatusPane, GlyphShowsTheDisabledFrameOnTheFillColour) {
   TTestSurface On(100, 20);
   G.PaintWindow(On.DC());
   EXPECT_EQ(On.At(X + 1, Y + 1), 0x0000FFu);
-  EXPECT_EQ(On.At(X, Y + 3), 0x00FFFFFFu); // transparent: the fill colour shows
+  EXPECT_EQ(On.At(X, Y + 3), 0x00FFFFFFu);  // transparent: the fill colour shows
   G.SetEnabled(false);
   TTestSurface Off(100, 20);
   G.PaintWindow(Off.DC());
@@ -142,4 +142,4 @@ TEST(PollingPanes, ResourcesWithoutTheMeterReadZero) {
   EXPECT_FALSE(R.GetShowPercent());
 }
 
-} // namespace
+}  // namespace

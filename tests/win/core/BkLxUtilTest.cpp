@@ -8,9 +8,9 @@ TEST(WorkArea, TaskbarOnEachEdgeIsCutOff) {
   const TLxRect Desk{0, 0, 1024, 768};
   EXPECT_EQ(WorkAreaFrom(Desk, std::nullopt), Desk);
   EXPECT_EQ(WorkAreaFrom(Desk, TLxRect{0, 738, 1024, 768}), (TLxRect{0, 0, 1024, 738}));  // bottom, 30 high
-  EXPECT_EQ(WorkAreaFrom(Desk, TLxRect{0, 0, 1024, 28}), (TLxRect{0, 28, 1024, 768}));   // top
-  EXPECT_EQ(WorkAreaFrom(Desk, TLxRect{0, 0, 60, 768}), (TLxRect{60, 0, 1024, 768}));    // left
-  EXPECT_EQ(WorkAreaFrom(Desk, TLxRect{964, 0, 1024, 768}), (TLxRect{0, 0, 964, 768}));  // right
+  EXPECT_EQ(WorkAreaFrom(Desk, TLxRect{0, 0, 1024, 28}), (TLxRect{0, 28, 1024, 768}));    // top
+  EXPECT_EQ(WorkAreaFrom(Desk, TLxRect{0, 0, 60, 768}), (TLxRect{60, 0, 1024, 768}));     // left
+  EXPECT_EQ(WorkAreaFrom(Desk, TLxRect{964, 0, 1024, 768}), (TLxRect{0, 0, 964, 768}));   // right
   // A taskbar whose outer edge hangs off the screen only takes what is visible.
   EXPECT_EQ(WorkAreaFrom(Desk, TLxRect{-2, 736, 1026, 770}), (TLxRect{0, 0, 1024, 736}));
 }

@@ -1,10 +1,10 @@
 // The viewer panel's list operations with a real list control, a clock the
 // test drives, and the dialogs answered programmatically.
 #include "core/BkOrlimo.h"
-#include "CoreTestUtil.h"
 #include "core/LxClrFrm.h"
 #include "core/LxFulFrm.h"
 #include "core/LxIndFrm.h"
+#include "CoreTestUtil.h"
 
 #include <gtest/gtest.h>
 

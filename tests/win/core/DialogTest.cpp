@@ -1,10 +1,10 @@
 // The confirmation dialogs: texts, layout, default and cancel buttons, and
 // where they appear, answered by keys posted to them.
 #include "core/BkLxUtil.h"
-#include "CoreTestUtil.h"
 #include "core/LxClrFrm.h"
 #include "core/LxFulFrm.h"
 #include "core/LxIndFrm.h"
+#include "CoreTestUtil.h"
 
 #include <gtest/gtest.h>
 

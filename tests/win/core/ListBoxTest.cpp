@@ -215,9 +215,7 @@ TEST_F(ListBoxTest, AnEmptyListShowsItsCaretRowAboveTheBand) {
   Items.S.clear();
   List->ItemsCleared();
   List->FlushChanges();
-  auto Print = [&](TSurface& S) {
-    SendMessageA(Wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(S.DC()), PRF_CLIENT);
-  };
+  auto Print = [&](TSurface& S) { SendMessageA(Wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(S.DC()), PRF_CLIENT); };
   const COLORREF Window = Sys(COLOR_WINDOW);
   SetFocus(nullptr);
   TSurface Unfocused(List->GetClientWidth(), List->GetClientHeight());

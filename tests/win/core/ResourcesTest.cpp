@@ -19,9 +19,9 @@ TEST(StringTable, TextsComeFromTheModule) {
 }
 
 TEST(KindIcons, EveryKindHasA14By11Bitmap) {
-  const char* Names[] = {"BKORLIMO_INFO",   "BKORLIMO_WARNING",    "BKORLIMO_ERROR",    "BKORLIMO_CHECKPOINT",
-                         "BKORLIMO_OBJECT", "BKORLIMO_STREAM",     "BKORLIMO_STRINGLIST", "BKORLIMO_PROPERTY",
-                         "BKORLIMO_NOTE",   "BKORLIMO_ENTER",      "BKORLIMO_EXIT"};
+  const char* Names[] = {"BKORLIMO_INFO",   "BKORLIMO_WARNING", "BKORLIMO_ERROR",      "BKORLIMO_CHECKPOINT",
+                         "BKORLIMO_OBJECT", "BKORLIMO_STREAM",  "BKORLIMO_STRINGLIST", "BKORLIMO_PROPERTY",
+                         "BKORLIMO_NOTE",   "BKORLIMO_ENTER",   "BKORLIMO_EXIT"};
   for (const char* Name : Names) {
     const TBitmapHandle B(LoadBitmapA(BkLxStr::ResourceModule(), Name));
     ASSERT_TRUE(B) << Name;
@@ -46,16 +46,33 @@ struct TGlyphResource {
 
 // Every glyph the viewer loads by name: toolbar buttons, the navigator button
 // and the time difference pane.
-const TGlyphResource Glyphs[] = {
-    {"BKORLIMO_BTN_IGNORE_MESSAGES", 4, 18}, {"BKORLIMO_BTN_CLEAR", 2, 18},       {"BKORLIMO_BTN_NOTE", 2, 18},
-    {"BKORLIMO_BTN_SEPARATOR", 2, 18},       {"BKORLIMO_BTN_CHECKPOINT", 2, 18},  {"BKORLIMO_BTN_FIRST", 2, 18},
-    {"BKORLIMO_BTN_PREV", 2, 18},            {"BKORLIMO_BTN_NEXT", 2, 18},        {"BKORLIMO_BTN_LAST", 2, 18},
-    {"BKORLIMO_BTN_METHODMATCH", 2, 18},     {"BKORLIMO_BTN_OPTIONS", 2, 18},     {"BKORLIMO_BTN_ICONS", 2, 18},
-    {"BKORLIMO_BTN_TIMESTAMP", 2, 18},       {"BKORLIMO_BTN_INSPECTOR_PANE", 2, 18}, {"BKORLIMO_BTN_SCRATCHPAD", 2, 18},
-    {"BKORLIMO_BTN_CALLSTACK", 2, 18},       {"BKORLIMO_BTN_INSPECT", 2, 18},     {"BKORLIMO_NAV_INFO", 1, 18},
-    {"BKORLIMO_NAV_WARNING", 1, 18},         {"BKORLIMO_NAV_ERROR", 1, 18},       {"BKORLIMO_NAV_CHECKPOINT", 1, 18},
-    {"BKORLIMO_NAV_OBJECT", 1, 18},          {"BKORLIMO_NAV_STREAM", 1, 18},      {"BKORLIMO_NAV_STRINGLIST", 1, 18},
-    {"BKORLIMO_NAV_PROPERTY", 1, 18},        {"BKORLIMO_NAV_NOTE", 1, 18},        {"BKORLIMO_TIMEDIFF", 2, 16}};
+const TGlyphResource Glyphs[] = {{"BKORLIMO_BTN_IGNORE_MESSAGES", 4, 18},
+                                 {"BKORLIMO_BTN_CLEAR", 2, 18},
+                                 {"BKORLIMO_BTN_NOTE", 2, 18},
+                                 {"BKORLIMO_BTN_SEPARATOR", 2, 18},
+                                 {"BKORLIMO_BTN_CHECKPOINT", 2, 18},
+                                 {"BKORLIMO_BTN_FIRST", 2, 18},
+                                 {"BKORLIMO_BTN_PREV", 2, 18},
+                                 {"BKORLIMO_BTN_NEXT", 2, 18},
+                                 {"BKORLIMO_BTN_LAST", 2, 18},
+                                 {"BKORLIMO_BTN_METHODMATCH", 2, 18},
+                                 {"BKORLIMO_BTN_OPTIONS", 2, 18},
+                                 {"BKORLIMO_BTN_ICONS", 2, 18},
+                                 {"BKORLIMO_BTN_TIMESTAMP", 2, 18},
+                                 {"BKORLIMO_BTN_INSPECTOR_PANE", 2, 18},
+                                 {"BKORLIMO_BTN_SCRATCHPAD", 2, 18},
+                                 {"BKORLIMO_BTN_CALLSTACK", 2, 18},
+                                 {"BKORLIMO_BTN_INSPECT", 2, 18},
+                                 {"BKORLIMO_NAV_INFO", 1, 18},
+                                 {"BKORLIMO_NAV_WARNING", 1, 18},
+                                 {"BKORLIMO_NAV_ERROR", 1, 18},
+                                 {"BKORLIMO_NAV_CHECKPOINT", 1, 18},
+                                 {"BKORLIMO_NAV_OBJECT", 1, 18},
+                                 {"BKORLIMO_NAV_STREAM", 1, 18},
+                                 {"BKORLIMO_NAV_STRINGLIST", 1, 18},
+                                 {"BKORLIMO_NAV_PROPERTY", 1, 18},
+                                 {"BKORLIMO_NAV_NOTE", 1, 18},
+                                 {"BKORLIMO_TIMEDIFF", 2, 16}};
 
 constexpr COLORREF Purple = RGB(128, 0, 128);
 

@@ -94,7 +94,7 @@ TEST(Canvas, TextRectFillsTheRectangleAndClipsTheText) {
   C.GetBrush().SetColor(Blue);
   C.GetFont().SetColor(clWhite);
   C.TextRect(RECT{10, 0, 30, 20}, 10, 2, "WWWWWWWWWWWW");
-  EXPECT_EQ(C.GetPixel(10, 19), Blue);   // opaque background inside
+  EXPECT_EQ(C.GetPixel(10, 19), Blue);     // opaque background inside
   EXPECT_EQ(C.GetPixel(35, 10), clWhite);  // nothing drawn right of the rectangle
   // A clear brush draws text without background.
   C.GetBrush().SetStyle(bsClear);

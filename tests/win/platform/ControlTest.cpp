@@ -213,8 +213,8 @@ TEST(Focus, ATopParentHearsOfShortcutsDialogKeysFocusAndLeavingControls) {
     MSG Msg{Swatch->GetHandle(), WM_KEYDOWN, Key, 0, 0, {0, 0}};
     Application->ProcessMessage(Msg);
   };
-  Press(VK_F5);  // used as a shortcut: the control never sees it
-  Press(VK_F6);  // offered, refused, typed
+  Press(VK_F5);   // used as a shortcut: the control never sees it
+  Press(VK_F6);   // offered, refused, typed
   Press(VK_TAB);  // a dialog key the control does not want
   EXPECT_EQ(Host.ShortCuts, (std::vector<WORD>{VK_F5, VK_F6, VK_TAB}));
   EXPECT_EQ(Host.DialogKeys, std::vector<WORD>{VK_TAB});
@@ -237,9 +237,7 @@ TEST(CursorGuard, RestoresTheNormalCursorAlsoWhenAnExceptionLeaves) {
     TCursorGuard Busy;
     EXPECT_EQ(TCursorGuard::ScreenCursor(), crHourGlass);
     EXPECT_EQ(::GetCursor(), CursorHandle(crHourGlass));
-    {
-      TCursorGuard Nested;
-    }
+    { TCursorGuard Nested; }
     EXPECT_EQ(TCursorGuard::ScreenCursor(), crHourGlass);  // the outer guard still holds
     throw std::runtime_error("load failed");
   } catch (const std::runtime_error&) {

@@ -67,9 +67,8 @@ TEST(Modal, ButtonsEndTheLoopWithTheirResults) {
 TEST(Modal, EscapeClicksTheCancelButtonAndEnterTheDefaultButton) {
   TAskForm Form;
   {
-    TModalHook Hook([&](TCustomForm& F) {
-      ::PostMessageA(FocusOr(F.WindowHandle()), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    });
+    TModalHook Hook(
+        [&](TCustomForm& F) { ::PostMessageA(FocusOr(F.WindowHandle()), WM_KEYDOWN, VK_ESCAPE, 0x00010001); });
     EXPECT_EQ(Form.ShowModal(), mrCancel);
   }
   {

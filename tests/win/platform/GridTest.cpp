@@ -102,18 +102,17 @@ TEST_F(GridTest, PaintsThePreparedColoursAndCallsTheDrawHandlerPerCell) {
     if (C == 0 && R == 1) SelectedState = State;
   };
   TBitmap Shot(216, 120);
-  ::SendMessageA(Grid->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Shot.GetCanvas().GetHandle()),
-                 PRF_CLIENT);
+  ::SendMessageA(Grid->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Shot.GetCanvas().GetHandle()), PRF_CLIENT);
   EXPECT_EQ(Calls, 6);
   EXPECT_TRUE(HeaderState & gdFixed);
   EXPECT_TRUE(SelectedState & gdSelected);
   TCanvas& S = Shot.GetCanvas();
-  EXPECT_EQ(S.GetPixel(50, 5), static_cast<TColor>(ColorToRGB(clBtnFace)));       // fixed row
-  EXPECT_EQ(S.GetPixel(90, 20), static_cast<TColor>(ColorToRGB(clHighlight)));    // selected row 1
-  EXPECT_EQ(S.GetPixel(90, 40), static_cast<TColor>(ColorToRGB(clWindow)));       // row 2
-  EXPECT_EQ(S.GetPixel(100, 40), clSilver);                                        // grid line
-  EXPECT_EQ(S.GetPixel(210, 40), static_cast<TColor>(ColorToRGB(clWindow)));      // right of the cells
-  EXPECT_EQ(S.GetPixel(50, 80), static_cast<TColor>(ColorToRGB(clWindow)));       // below the rows
+  EXPECT_EQ(S.GetPixel(50, 5), static_cast<TColor>(ColorToRGB(clBtnFace)));     // fixed row
+  EXPECT_EQ(S.GetPixel(90, 20), static_cast<TColor>(ColorToRGB(clHighlight)));  // selected row 1
+  EXPECT_EQ(S.GetPixel(90, 40), static_cast<TColor>(ColorToRGB(clWindow)));     // row 2
+  EXPECT_EQ(S.GetPixel(100, 40), clSilver);                                     // grid line
+  EXPECT_EQ(S.GetPixel(210, 40), static_cast<TColor>(ColorToRGB(clWindow)));    // right of the cells
+  EXPECT_EQ(S.GetPixel(50, 80), static_cast<TColor>(ColorToRGB(clWindow)));     // below the rows
 }
 
 TEST(Notebook, ShowsOnePageAtATimeFillingTheNotebook) {

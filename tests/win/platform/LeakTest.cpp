@@ -230,8 +230,7 @@ void FormLife() {
   // The popup menu by a right click, closed by Escape.
   const UINT_PTR Guard = ::SetTimer(nullptr, 0, 5000, EndMenuLoop);
   ::PostMessageA(Form->WindowHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
-  ::SendMessageA(Form->Picture->GetHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Form->Picture->GetHandle()),
-                 -1);
+  ::SendMessageA(Form->Picture->GetHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Form->Picture->GetHandle()), -1);
   ::KillTimer(nullptr, Guard);
   Form->Popup->GetItems()->Add(Item("&Paste"));  // the next popup builds a new menu
   (void)Form->Popup->GetHandle();

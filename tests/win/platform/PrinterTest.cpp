@@ -60,7 +60,8 @@ TEST_F(TextDeviceTest, ALongRunIsCutWhereItNoLongerFits) {
   Device.Write(Long);
   const int H = Canvas().TextHeight("W") + 2;
   EXPECT_EQ(Device.GetY(), H * ((60 - 1) / PerLine));
-  EXPECT_EQ(Device.GetX(), Canvas().TextWidth(std::string(static_cast<size_t>(60 % PerLine ? 60 % PerLine : PerLine), 'W')));
+  EXPECT_EQ(Device.GetX(),
+            Canvas().TextWidth(std::string(static_cast<size_t>(60 % PerLine ? 60 % PerLine : PerLine), 'W')));
   EXPECT_TRUE(InkIn(RECT{0, 0, 200, 100}));
 }
 

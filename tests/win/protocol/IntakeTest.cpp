@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
 #include "platform/Forms.h"
 #include "protocol/LxConvert.h"
 #include "protocol/LxDispatch.h"
 #include "protocol/LxSatFrm.h"
-#include "model/OrlimoMsg.h"
-#include "model/OrlimoRecord.h"
 #include "RecordingPanel.h"
 
 using Calls = std::vector<std::string>;
@@ -70,8 +70,8 @@ TEST(StrToInt, TakesDecimalIntegersWithLeadingBlanksAndASign) {
   EXPECT_EQ(StrToInt("007"), 7);
   EXPECT_EQ(StrToInt("2147483647"), 2147483647);
   EXPECT_EQ(StrToInt("-2147483648"), -2147483647 - 1);
-  for (const char* Bad : {"", " ", "-", "abc", "3 ", "3x", "1.5", "0x10", "2147483648", "-2147483649",
-                          "99999999999999999999"}) {
+  for (const char* Bad :
+       {"", " ", "-", "abc", "3 ", "3x", "1.5", "0x10", "2147483648", "-2147483649", "99999999999999999999"}) {
     try {
       StrToInt(Bad);
       ADD_FAILURE() << "no error for '" << Bad << "'";
@@ -247,7 +247,8 @@ TEST_F(Intake, ANewPanelStartsWithTheFirstPanelsItemsShared) {
   Satellite.AddCompositeReference(&Second);
   ASSERT_EQ(Second.Items.size(), 11u);
   EXPECT_EQ(*Second.Items[0], "own");
-  for (int I = 0; I < 10; ++I) EXPECT_EQ(Second.Items[static_cast<std::size_t>(I) + 1], First.Items[static_cast<std::size_t>(I)]);
+  for (int I = 0; I < 10; ++I)
+    EXPECT_EQ(Second.Items[static_cast<std::size_t>(I) + 1], First.Items[static_cast<std::size_t>(I)]);
   // Its counters are its own: nothing was replayed through its operations.
   EXPECT_TRUE(Second.Calls.empty());
 

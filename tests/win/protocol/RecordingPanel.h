@@ -40,9 +40,8 @@ public:
     Record("ScratchPadMsg(" + std::to_string(Line) + "," + std::string(Text) + ")");
   }
   void SaveLogFile(const std::string& FileName) override { Record("SaveLogFile(" + FileName + ")"); }
-  std::int32_t AddMessage(std::int32_t Kind, std::string_view Text, std::string_view AppName,
-                          std::string_view TypeName, std::int32_t TickCount,
-                          std::optional<std::string_view> Details) override {
+  std::int32_t AddMessage(std::int32_t Kind, std::string_view Text, std::string_view AppName, std::string_view TypeName,
+                          std::int32_t TickCount, std::optional<std::string_view> Details) override {
     Record("AddMessage(" + std::to_string(Kind) + "," + std::string(Text) + "," + std::string(AppName) + "," +
            std::string(TypeName) + "," + std::to_string(TickCount) + "," +
            (Details ? "[" + std::string(*Details) + "]" : std::string("none")) + ")");

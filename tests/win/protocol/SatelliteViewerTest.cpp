@@ -8,9 +8,9 @@
 #include <string>
 
 #include "core/BkOrlimo.h"
-#include "protocol/LxSatFrm.h"
 #include "model/OrlimoMsg.h"
 #include "model/OrlimoRecord.h"
+#include "protocol/LxSatFrm.h"
 
 namespace {
 
