@@ -123,6 +123,16 @@ TEST_F(Assembly, ToolbarGroupsAndButtonsLeftToRight) {
   EXPECT_EQ(C->FBtnNavMsg->GetClickMenu(), C->FMnuNavMsg);
 }
 
+TEST_F(Assembly, GroupBordersShowThroughTheSpacers) {
+  TLxToolbar* G = C->FTbgView;
+  ASSERT_GE(C->FSpacer3->GetHeight(), G->GetHeight()) << "the spacer reaches over the group's borders";
+  auto S = Paint(*G);
+  const int X = C->FSpacer3->GetLeft() + 3;
+  EXPECT_EQ(S->Pixel(X, 0), Sys(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(S->Pixel(X, G->GetHeight() - 1), Sys(COLOR_BTNSHADOW));
+  EXPECT_EQ(S->Pixel(X, G->GetHeight() / 2), Sys(COLOR_BTNFACE));
+}
+
 TEST_F(Assembly, SizesFollowTheWindowAndANarrowToolbarWraps) {
   const int W = C->GetClientWidth(), H = C->GetClientHeight();
   EXPECT_EQ(C->FStatusBar->GetHeight(), 19);
