@@ -166,7 +166,17 @@ void TLxSpacer::SetGrooved(bool Value) {
 
 void TLxSpacer::Paint(TCanvas& Canvas) {
   const RECT C{0, 0, GetWidth(), GetHeight()};
-  FillSolid(Canvas.GetHandle(), C, GetColor());
+  // A spacer has no face of its own: what its parent paints there shows
+  // through (the borders of a button group it reaches over).
+  if (TWinControl* P = GetParent()) {
+    HDC DC = Canvas.GetHandle();
+    const int Saved = ::SaveDC(DC);
+    ::OffsetViewportOrgEx(DC, -GetLeft(), -GetTop(), nullptr);
+    P->PaintWindow(DC);
+    ::RestoreDC(DC, Saved);
+  } else {
+    FillSolid(Canvas.GetHandle(), C, GetColor());
+  }
   if (!FGrooved) return;
   const TLxGroove G = SpacerGroove(ToLxRect(C));
   auto Line = [&](const TLxLine& L, TColor Color) {

@@ -13,7 +13,7 @@ class PaintTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, 420, 300);
+    Form->SetBounds(0, 0, 420, 420);  // eleven rows fit under the toolbar
     C = new TBkOrlimoComposite(Form.get(), &Clock);
     C->SetParent(Form.get());
     C->SetAlign(alClient);
