@@ -266,6 +266,7 @@ void TBkVertListBox::FlushChanges() {
   if (FDirty) Invalidate();
   FDirty = FScrollDirty = false;
   if (Moved) PictureMoved();
+  if (OnFlushed) OnFlushed(this);
 }
 
 void TBkVertListBox::UpdateScrollBars() {

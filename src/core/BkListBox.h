@@ -111,6 +111,9 @@ public:
 
   TDrawItemEvent OnDrawItem;
   TNotifyEvent OnHScroll;
+  // After a flush brought the scroll bars and the picture up to date: what
+  // shows the number of items follows at this rate, not per item.
+  TNotifyEvent OnFlushed;
 
   void WndProc(TMessage& Message) override;
 

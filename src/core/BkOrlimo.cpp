@@ -5,6 +5,7 @@
 #include "core/LxFulFrm.h"
 #include "core/LxIndFrm.h"
 
+#include "protocol/LxSatFrm.h"
 #include "model/ExportLine.h"
 #include "model/LogFile.h"
 #include "components/LxCommon.h"
@@ -56,9 +57,15 @@ private:
   TOrlimoMsgList& FList;
 };
 
+TBkListItems* TBkOrlimoComposite::ListItems() const { return FItems.get(); }
+
 // ============================================================ construction
 
-TBkOrlimoComposite::TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock) : TScrollingWinControl(AOwner) {
+TBkOrlimoComposite::TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock)
+    : TBkOrlimoComposite(AOwner, Clock, false) {}
+
+TBkOrlimoComposite::TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock, bool ForCodeRush)
+    : TScrollingWinControl(AOwner), FForCodeRush(ForCodeRush) {
   if (!Clock) {
     FOwnClock = std::make_unique<TWinClock>();
     Clock = FOwnClock.get();
@@ -70,12 +77,19 @@ TBkOrlimoComposite::TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock) 
 }
 
 TBkOrlimoComposite* TBkOrlimoComposite::CreateForCodeRush(TComponent* AOwner, TOrlimoClock* Clock) {
-  auto* C = new TBkOrlimoComposite(AOwner, Clock);
-  C->FForCodeRush = true;
-  return C;
+  return new TBkOrlimoComposite(AOwner, Clock, true);
 }
 
 TBkOrlimoComposite::~TBkOrlimoComposite() {
+  if (FForCodeRush) {
+    if (FSatellite) FSatellite->RemoveCompositeReference(this);
+    try {
+      SaveSettings();
+    } catch (const std::exception& E) {
+      Application->HandleException(E);
+    }
+  }
+  FSavedItems.reset();
   // The children refer to the model: they go first.
   BeginDestroy();
   if (FTipVisible) ReleaseCapture();
@@ -88,6 +102,7 @@ TBkOrlimoComposite::~TBkOrlimoComposite() {
 void TBkOrlimoComposite::Initialize() {
   SetWindowClassName("TBkOrlimoComposite");
   SetBounds(0, 0, 300, 150);
+  FLastWidth = 300;
 
   FMsgFont.SetName("Arial");
   FMsgFont.SetSize(8);
@@ -96,27 +111,23 @@ void TBkOrlimoComposite::Initialize() {
   FStreamFont.SetName("Courier New");
   FStreamFont.SetSize(8);
 
-  // The message list. The assembly of the whole panel places it in the
-  // message pane; until then it fills the panel.
-  FLstMsgs = new TBkEditListBox(this);
-  FLstMsgs->SetParent(this);
-  FLstMsgs->SetAlign(alClient);
-  FLstMsgs->SetMultiSelect(true);
-  FLstMsgs->SetItemHeight(18);
-  FLstMsgs->SetTabOrder(0);
-  FLstMsgs->SetAllowDeleteByKbd(true);
-  FLstMsgs->SetFont(FMsgFont);
-  FLstMsgs->SetItems(FItems.get());
-  FLstMsgs->OnDrawItem = [this](TBkVertListBox& L, std::int32_t I, const RECT& R, TOwnerDrawState S) {
-    LstMsgsDrawItem(L, I, R, S);
-  };
-  FLstMsgs->OnClick = [this](TObject*) { LstMsgsClick(); };
-  FLstMsgs->OnDblClick = [this](TObject*) { ShowTip(); };
-  FLstMsgs->OnHScroll = [this](TObject*) { UpdateList(); };
-  FLstMsgs->OnDeleteItems = [this](TObject*) { UpdateStatus(); };
-  FLstMsgs->OnSizeEditRect = [this](TObject*, std::int32_t I, RECT& R) { LstMsgsSizeEditRect(I, R); };
-  FLstMsgs->OnShowingEditor = [this](TObject*, std::int32_t I, bool& Allow) { LstMsgsShowingEditor(I, Allow); };
-  FLstMsgs->OnHidingEditor = [this](TObject*) { LstMsgsClick(); };
+  CreateEmbeddedComponents();
+
+  // The view defaults (fields only: no setter runs before the widgets settle).
+  FViewToolbar = true;
+  FWrapButtons = true;
+  FViewInspectorPane = false;
+  FViewScratchPad = false;
+  FViewStatusBar = true;
+  FViewIcons = true;
+  FViewTimeStamp = false;
+  FViewAppName = false;
+  FViewCallStack = false;
+  FConfirmOnClear = true;
+  FKeepMsgInView = false;
+  FIndentWidth = 24;
+  ResetColumnWidths();
+  FNbkView->SetPageIndex(0);
 
   FTip = new TBkPopupTip(this);
   TFont TipFont;
@@ -125,16 +136,26 @@ void TBkOrlimoComposite::Initialize() {
   TipFont.SetStyle(0);
   FTip->SetFont(TipFont);
   FTip->OnCloseRequest = [this] { HideTip(); };
-}
 
-void TBkOrlimoComposite::CreateWnd() {
-  TScrollingWinControl::CreateWnd();
-  FTip->SetOwnerWindow(WindowHandle());
-  InitIcons();
+  // The navigator kind's glyph and menu check (the kind itself starts at 3).
+  SetNavigatorGlyph();
+  CheckNavMsgsMenuItem(GetNavigatorMessage());
 }
 
 void TBkOrlimoComposite::WndProc(TMessage& Message) {
-  if (Message.Msg == WM_CANCELMODE) HideTip();
+  switch (Message.Msg) {
+    case WM_SIZE:
+      WMSize(Message);
+      return;
+    case UM_INITSPLITTERBARPOS:
+      UMInitSplitterBarPos(Message);
+      return;
+    case WM_CANCELMODE:
+      HideTip();
+      break;
+    default:
+      break;
+  }
   TScrollingWinControl::WndProc(Message);
 }
 
@@ -172,17 +193,6 @@ const TOrlimoMsgInfo* TBkOrlimoComposite::GetCurrentMsgInfo() const {
   const std::int32_t I = FLstMsgs->GetItemIndex();
   if (I < 0 || I >= FMsgs->Count()) return nullptr;
   return &FMsgs->GetItemMsgInfo(I);
-}
-
-void TBkOrlimoComposite::ScratchPadMsg(std::int32_t Line, std::string_view Text) {
-  if (Line < 0 || Line >= static_cast<std::int32_t>(FScratchPad.size())) return;
-  FScratchPad[static_cast<std::size_t>(Line)] = std::string(Text);
-}
-
-const std::string& TBkOrlimoComposite::GetScratchPadLine(std::int32_t Line) const {
-  static const std::string Empty;
-  if (Line < 0 || Line >= static_cast<std::int32_t>(FScratchPad.size())) return Empty;
-  return FScratchPad[static_cast<std::size_t>(Line)];
 }
 
 void TBkOrlimoComposite::AppendSharedItemsFrom(TLxIntakePanel& First) {
@@ -285,6 +295,7 @@ void TBkOrlimoComposite::NavigatorKindInserted(std::int32_t) {
   } else {
     FNavEnabled[0] = FNavEnabled[1] = true;
   }
+  ApplyNavButtons();
 }
 
 void TBkOrlimoComposite::AfterInsert(std::int32_t Position) {
@@ -306,56 +317,47 @@ void TBkOrlimoComposite::Cleared() {
   DoUpdateNav();
 }
 
-void TBkOrlimoComposite::IgnoreMessagesChanged(bool) { DoUpdateMenu(); }
+void TBkOrlimoComposite::IgnoreMessagesChanged(bool Ignore) {
+  FBtnIgnoreMessages->SetDown(Ignore);
+  DoUpdateMenu();
+}
 
 // ============================================================ notifications
 
 void TBkOrlimoComposite::LstMsgsClick() {
   const TOrlimoMsgInfo* Info = GetCurrentMsgInfo();
   const std::int32_t Kind = Info ? Info->MsgType() : -1;
-  const bool CanInspect = Info && FLstMsgs->GetSelCount() > 0 && Kind >= lxmObject && Kind <= lxmStringList;
-  const bool CanMatch = Info && FLstMsgs->GetSelCount() > 0 && (Kind == lxmEnterMethod || Kind == lxmExitMethod);
-  if (OnLstMsgsClick) OnLstMsgsClick(this, CanInspect, CanMatch);
+  const bool Selected = Info && FLstMsgs->GetSelCount() > 0;
+  const bool CanInspect = Selected && Kind >= lxmObject && Kind <= lxmStringList;
+  const bool CanMatch = Selected && (Kind == lxmEnterMethod || Kind == lxmExitMethod);
+  if (Info) {
+    FStsTypeName->SetCaption(std::string(Info->TypeName()));
+    UpdateNotebookPage();
+  }
+  FBtnMethodMatch->SetEnabled(CanMatch);
+  FBtnInspector->SetEnabled(CanInspect);
+  LstMsgsClick(CanInspect, CanMatch);
   UpdateStatus();
+  UpdateNavButtons();
+}
+
+void TBkOrlimoComposite::LstMsgsClick(bool CanInspect, bool CanMatchMethod) {
+  if (OnLstMsgsClick) OnLstMsgsClick(this, CanInspect, CanMatchMethod);
 }
 
 void TBkOrlimoComposite::DoUpdateMenu() {
   if (OnUpdateMenu) OnUpdateMenu(this);
 }
 
-void TBkOrlimoComposite::DoUpdateStatus() {
-  if (OnUpdateStatus) OnUpdateStatus(this, FLstMsgs->GetSelCount() > 0, FMsgs->Count() > 0);
+void TBkOrlimoComposite::DoUpdateStatus(bool HasSelection, bool NotEmpty) {
+  if (OnUpdateStatus) OnUpdateStatus(this, HasSelection, NotEmpty);
 }
 
 void TBkOrlimoComposite::DoUpdateNav() {
   if (OnUpdateNav) OnUpdateNav(this, FNavEnabled[0], FNavEnabled[1], FNavEnabled[2], FNavEnabled[3]);
 }
 
-void TBkOrlimoComposite::UpdateStatus() { DoUpdateStatus(); }
-
 // ============================================================ view settings
-
-void TBkOrlimoComposite::SetViewIcons(bool Value) {
-  if (Value == FViewIcons) return;
-  FViewIcons = Value;
-  UpdateItemHeight();
-  if (FMsgs->Count() > 0) {
-    LstMsgsClick();
-    FLstMsgs->SetTopIndex(0);
-  }
-}
-
-void TBkOrlimoComposite::SetViewTimeStamp(bool Value) {
-  if (Value == FViewTimeStamp) return;
-  FViewTimeStamp = Value;
-  UpdateList();
-}
-
-void TBkOrlimoComposite::SetViewAppName(bool Value) {
-  if (Value == FViewAppName) return;
-  FViewAppName = Value;
-  UpdateList();
-}
 
 void TBkOrlimoComposite::SetLstMsgsFont(const TFont& Font) {
   FLstMsgs->SetFont(Font);

@@ -1,20 +1,40 @@
-// The viewer panel: TBkOrlimoComposite owns the message list model and the
-// message list control FLstMsgs and carries out the panel's list operations
-// (adding and inserting messages, notes, separators and check points, the
-// wake-up rule, the list-full procedure, clearing, loading and saving log
-// files), draws each line of the list, and shows the popup tip.
+// The viewer panel: TBkOrlimoComposite, the whole viewer as one control that
+// any window can host. It owns the message list model and every child widget
+// (status bar, the scratch-pad and inspector splitters, the message list, the
+// detail notebook, the toolbar with its button groups, the popup menus), all
+// built in code when it is constructed, and carries out the operations those
+// widgets invoke.
 //
-// The intake windows reach it through TLxIntakePanel. The rest of the
-// panel's widgets (toolbar, status bar, inspector, scratch-pad grid,
-// navigator) are assembled around FLstMsgs by the composite's assembly; the
-// operations here already keep the state those widgets will show.
+// The class has one header and is implemented by concern:
+//   BkOrlimo.cpp          construction, list operations, list drawing, tip
+//   BkOrlimoAssembly.cpp  the widget tree, menus, window creation
+//   BkOrlimoView.cpp      view settings, resizing, splitters, composite move
+//   BkOrlimoStatus.cpp    status bar panes, time difference, notifications
+//   BkOrlimoScratch.cpp   scratch pad
+//   BkOrlimoSettings.cpp  registry settings
+//   BkOrlimoCommands.cpp  navigator, inspector and the commands still to come
+//   BkOrlimoHelp.cpp      help contents and the about box
+//
+// The intake windows reach it through TLxIntakePanel.
 #pragma once
 
 #include "core/BkListBox.h"
 #include "core/BkPopupTip.h"
+#include "core/BkStatusBar.h"
 
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
+#include "platform/Grids.h"
+#include "platform/Menus.h"
+#include "platform/Pages.h"
+#include "platform/StdCtrls.h"
+
+#include "components/LxLabel.h"
+#include "components/LxMnuBtn.h"
+#include "components/LxPanel.h"
+#include "components/LxSpdBtn.h"
+#include "components/LxSplit.h"
+#include "components/LxStatus.h"
 
 #include "protocol/LxIntake.h"
 #include "model/MsgList.h"
@@ -26,6 +46,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 // One entry of the kind style table: colour and text style of a message kind.
 struct TOrlimoFontRec {
@@ -50,22 +71,88 @@ using TStatusUpdateEvent = std::function<void(TObject* Sender, bool HasSelection
 using TNavUpdateEvent =
     std::function<void(TObject* Sender, bool FirstEnabled, bool PrevEnabled, bool NextEnabled, bool LastEnabled)>;
 
+// The private message that places the splitter bars once the window has its
+// real size: WParam the inspector bar's position, LParam the scratch pad's.
+inline constexpr UINT UM_INITSPLITTERBARPOS = WM_USER + 201;
+
 class TBkOrlimoComposite : public TScrollingWinControl, public TLxIntakePanel, private TMsgListObserver {
 public:
   static constexpr int IconWidth = 14;
   static constexpr int IconHeight = 11;
   static constexpr COLORREF IconTransparentColor = RGB(128, 0, 128);
+  static constexpr int ScratchPadLines = 100;
+  // Registry keys of the settings: the standalone program's and the plug-in's.
+  static constexpr const char* RegistryKey = "Software\\Brunelk\\Orlimo\\1.0";
+  static constexpr const char* CodeRushRegistryKey = "Software\\Brunelk\\Orlimo\\1.0\\CodeRush";
 
   // Clock: the time source (null: the system clock). It must outlive the panel.
   explicit TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock = nullptr);
-  // The panel made for the IDE plug-in (its settings live under another key).
+  // The panel made for the IDE plug-in: it loads its settings when its window
+  // is made and saves them when it is destroyed, under the plug-in's key.
   static TBkOrlimoComposite* CreateForCodeRush(TComponent* AOwner, TOrlimoClock* Clock = nullptr);
   ~TBkOrlimoComposite() override;
 
   bool IsForCodeRush() const { return FForCodeRush; }
+  // The registry key of this panel's settings.
+  std::string SettingsKey() const { return FForCodeRush ? CodeRushRegistryKey : RegistryKey; }
+
+  // --- child widgets (all owned by the panel, made by CreateEmbeddedComponents)
+  TBkOrlimoStatusBar* FStatusBar = nullptr;
+  TLxGlyphStatus* FStsTimeDiff = nullptr;
+  TLxStatusPane* FStsMsgCount = nullptr;
+  TLxStatusPane* FStsSelCount = nullptr;
+  TLxStatusPane* FStsTypeName = nullptr;
+  TLxStatusPane* FStsHelp = nullptr;  // never made
+  TLxPanel* FSeparator = nullptr;
+  TLxSplitter* FScratchPadSplitter = nullptr;
+  TStringGrid* FGrdScratchPad = nullptr;
+  TLxSplitter* FInspectorSplitter = nullptr;
+  TLxPanel* FPnlMsgs = nullptr;
+  TBkEditListBox* FLstMsgs = nullptr;
+  TLxPanel* FPnlDetail = nullptr;
+  TLxPanel* FPnlCallStack = nullptr;
+  TLxLabel* FLblCallStack = nullptr;
+  TListBox* FLstCallStack = nullptr;
+  TLxPanel* FPnlStringList = nullptr;
+  TLxLabel* FLblStringList = nullptr;
+  TLxLabel* FLblFill = nullptr;
+  TMemo* FEdtStringList = nullptr;
+  TLxPanel* FPnlStream = nullptr;
+  TLxLabel* FLblStream = nullptr;
+  TMemo* FEdtStream = nullptr;
+  TStringGrid* FGrdObject = nullptr;
+  TNotebook* FNbkView = nullptr;
+  TLxToolbar* FToolbar = nullptr;
+  TLxToolbar* FTbgMessage = nullptr;
+  TLxSpeedButton* FBtnIgnoreMessages = nullptr;
+  TLxSpeedButton* FBtnClear = nullptr;
+  TLxSpacer* FSpacer1 = nullptr;
+  TLxSpeedButton* FBtnNote = nullptr;
+  TLxSpeedButton* FBtnSeparator = nullptr;
+  TLxSpeedButton* FBtnCheckPoint = nullptr;
+  TLxToolbar* FTbgNavigate = nullptr;
+  TLxSpeedButton* FBtnFirst = nullptr;
+  TLxSpeedButton* FBtnPrev = nullptr;
+  TLxMenuSpeedButton* FBtnNavMsg = nullptr;
+  TPopupMenu* FMnuNavMsg = nullptr;
+  TLxSpeedButton* FBtnNext = nullptr;
+  TLxSpeedButton* FBtnLast = nullptr;
+  TLxSpacer* FSpacer2 = nullptr;
+  TLxSpeedButton* FBtnMethodMatch = nullptr;
+  TLxToolbar* FTbgView = nullptr;
+  TLxSpeedButton* FBtnOptions = nullptr;
+  TLxSpeedButton* FBtnIcons = nullptr;
+  TLxSpeedButton* FBtnTimeStamp = nullptr;
+  TLxSpacer* FSpacer3 = nullptr;
+  TLxSpeedButton* FBtnInspectorPane = nullptr;
+  TLxSpeedButton* FBtnScratchPad = nullptr;
+  TLxSpeedButton* FBtnCallStack = nullptr;
+  TLxSpacer* FSpacer4 = nullptr;
+  TLxSpeedButton* FBtnInspector = nullptr;
+  TPopupMenu* FMnuPopup = nullptr;
+  TPopupMenu* FMnuScratchPadPopup = nullptr;
 
   // --- the message list ------------------------------------------------------
-  TBkEditListBox* FLstMsgs = nullptr;
   TOrlimoMsgList& Messages() { return *FMsgs; }
   TBkPopupTip& Tip() { return *FTip; }
 
@@ -79,27 +166,66 @@ public:
   void InsertSeparator(std::string_view AppName, std::int32_t TickCount);
   const TOrlimoMsgInfo& GetItemMsgInfo(std::int32_t Position) const;
   const TOrlimoMsgInfo* GetCurrentMsgInfo() const;
-  void ScratchPadMsg(std::int32_t Line, std::string_view Text) override;
-  const std::string& GetScratchPadLine(std::int32_t Line) const;
   void SetSatellite(TBkFrmLxSatellite* Satellite) override { FSatellite = Satellite; }
   TBkFrmLxSatellite* GetSatellite() const { return FSatellite; }
   void AppendSharedItemsFrom(TLxIntakePanel& First) override;
 
-  // Virtual operations, in slot order.
+  // --- scratch pad -----------------------------------------------------------
+  // Line 0..99 becomes Text (in the grid, also while it is hidden); other
+  // line numbers are ignored.
+  void ScratchPadMsg(std::int32_t Line, std::string_view Text) override;
+  const std::string& GetScratchPadLine(std::int32_t Line) const;
+  void DrawScratchPadCell(int ACol, int ARow, const RECT& Rect, TGridDrawState State);
+
+  // --- virtual operations, in slot order ---------------------------------------
+  virtual void ClearScratchPad();
+  virtual void SetNavigatorGlyph();
+  // Checks the navigator menu item at Position (the navigator kind).
+  virtual void CheckNavMsgsMenuItem(std::int32_t Position);
+  virtual void DisplayTimeDifference();
+protected:
+  virtual void Initialize();
+public:
+  virtual void SelectNavigatorMessage();
+  // Command 0 first, 1 previous, 2 next, 3 last.
+  virtual void JumpToMessage(std::int32_t Command);
+  virtual void Find();
+  virtual void FindNext(bool FirstSearch);
+  virtual void FindMatchingMethod();
+  virtual void FindCurrentMethod();
   virtual void JumpToItem(std::int32_t Position);
   virtual std::string PrepareLine(std::int32_t Position);
   virtual void ProcessMessage(const void* Record, std::size_t Size);
   virtual void LoadMessages(const std::string& FileName);
+  virtual void OpenMessageLog();
+  virtual void SaveMessages();
   void SaveLogFile(const std::string& FileName) override;
+  virtual void Print();
   virtual void ClearWithPrompt();
   virtual void ResetIndentLevel();
   void Clear() override;
   virtual void DeleteSelectedItems();
+  virtual void CopyToClipboard();
+  virtual void CopyAllToClipboard();
   virtual void SelectAll();
+  virtual void InvokeHelpContents();
+  virtual void DisplayAboutBox();
   virtual void AddNote();
   virtual void InsertNote();
 
-  // --- settings --------------------------------------------------------------
+  // --- further operations ------------------------------------------------------
+  void OpenInspectorWindow();
+  void ChangePreferences();
+  void LoadSettings();
+  void SaveSettings();
+  // Before and after a host destroys and re-creates the panel's window: keeps
+  // every item with its record and the selection.
+  void PrepareForCompositeMove();
+  void FinishedCompositeMove();
+  // Tells the user that a command comes with a later version ("not available yet").
+  void CommandNotAvailable(const std::string& Command);
+
+  // --- settings ----------------------------------------------------------------
   bool GetIgnoreMessages() const override { return FMsgs->GetIgnoreMessages(); }
   void SetIgnoreMessages(bool Value);
   bool GetInsertSeparatorOnWakeUp() const { return FMsgs->GetInsertSeparatorOnWakeUp(); }
@@ -109,26 +235,39 @@ public:
   std::int32_t GetIdleTime() const { return FMsgs->GetIdleTime(); }
   void SetIdleTime(std::int32_t Value) { FMsgs->SetIdleTime(Value); }
   std::int32_t GetNavigatorMessage() const { return FMsgs->GetNavigatorMessage(); }
-  bool GetInsertAtEnd() const { return FMsgs->GetInsertAtEnd(); }
-  void SetInsertAtEnd(bool Value) { FMsgs->SetInsertAtEnd(Value); }
-  bool GetConfirmOnClear() const { return FConfirmOnClear; }
-  void SetConfirmOnClear(bool Value) { FConfirmOnClear = Value; }
-  bool GetKeepMsgInView() const { return FKeepMsgInView; }
-  void SetKeepMsgInView(bool Value) { FKeepMsgInView = Value; }
+  void SetNavigatorMessage(std::int32_t Value);
+  bool GetViewToolbar() const { return FViewToolbar; }
+  void SetViewToolbar(bool Value);
+  bool GetWrapButtons() const { return FWrapButtons; }
+  void SetWrapButtons(bool Value);
+  bool GetViewStatusBar() const { return FViewStatusBar; }
+  void SetViewStatusBar(bool Value);
+  bool GetViewInspectorPane() const { return FViewInspectorPane; }
+  void SetViewInspectorPane(bool Value);
+  bool GetViewScratchPad() const { return FViewScratchPad; }
+  void SetViewScratchPad(bool Value);
+  bool GetViewCallStack() const { return FViewCallStack; }
+  void SetViewCallStack(bool Value);
   bool GetViewIcons() const { return FViewIcons; }
   void SetViewIcons(bool Value);
   bool GetViewTimeStamp() const { return FViewTimeStamp; }
   void SetViewTimeStamp(bool Value);
   bool GetViewAppName() const { return FViewAppName; }
   void SetViewAppName(bool Value);
+  bool GetInsertAtEnd() const { return FMsgs->GetInsertAtEnd(); }
+  void SetInsertAtEnd(bool Value) { FMsgs->SetInsertAtEnd(Value); }
+  bool GetConfirmOnClear() const { return FConfirmOnClear; }
+  void SetConfirmOnClear(bool Value) { FConfirmOnClear = Value; }
+  bool GetKeepMsgInView() const { return FKeepMsgInView; }
+  void SetKeepMsgInView(bool Value) { FKeepMsgInView = Value; }
   TFont& GetLstMsgsFont() { return FLstMsgs->GetFont(); }
   void SetLstMsgsFont(const TFont& Font);
   TFont& MsgFont() { return FMsgFont; }
   TFont& ObjectFont() { return FObjectFont; }
   TFont& StreamFont() { return FStreamFont; }
   // The toolbar's height when it is shown, else 0 (the clear confirmation
-  // sits below it). No toolbar yet: 0.
-  virtual int ToolbarOffset() const { return 0; }
+  // sits below it).
+  virtual int ToolbarOffset() const;
   const std::string& LocalAppName() const { return FMsgs->GetLocalAppName(); }
 
   // --- rendering -------------------------------------------------------------
@@ -151,9 +290,12 @@ public:
   bool GetTipVisible() const { return FTipVisible; }
   // Colour and style of a kind (-1: the default) from the kind style table.
   static void SetFontColorStyle(TFont& Font, std::int32_t Kind);
+  // Chooses the detail notebook's page for the current message.
+  void UpdateNotebookPage();
 
   // --- notifications ---------------------------------------------------------
   TLstMessagesEvent OnLstMsgsClick;
+  TNotifyEvent OnSplitterChange;
   TNotifyEvent OnUpdateMenu;
   TStatusUpdateEvent OnUpdateStatus;
   TNavUpdateEvent OnUpdateNav;
@@ -162,15 +304,35 @@ public:
 
   // The selection handler: what a click on the list runs.
   virtual void LstMsgsClick();
+  // Overridable notifications, in this order.
+  virtual void LstMsgsClick(bool CanInspect, bool CanMatchMethod);
+  virtual void SplitterChange();
   virtual void DoUpdateMenu();
-  virtual void DoUpdateStatus();
+  virtual void DoUpdateStatus(bool HasSelection, bool NotEmpty);
   virtual void DoUpdateNav();
+  virtual void ResizeComponent();
+  virtual void ResizeScratchPadColumns();
+
+  // Panes, toggle buttons, time difference, then OnUpdateStatus.
   void UpdateStatus();
+  // Re-evaluates the navigator buttons and fires OnUpdateNav.
+  void UpdateNavButtons();
+
+  // --- handlers of the child widgets -------------------------------------------
+  void InspectorSplitterChange();
+  void UMInitSplitterBarPos(TMessage& Message);
+  void WMSize(TMessage& Message);
 
   void WndProc(TMessage& Message) override;
 
 protected:
+  TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock, bool ForCodeRush);
   void CreateWnd() override;
+
+  void CreateEmbeddedComponents();
+  // A menu item owned by the panel, appended to Menu ("-": a separator line).
+  TMenuItem* CreateMenuItem(TPopupMenu* Menu, int Tag, TNotifyEvent Click, const std::string& ShortCut,
+                            const std::string& Caption, bool RadioItem);
 
   // The list's event handlers.
   void LstMsgsDrawItem(TBkVertListBox& Control, std::int32_t Index, const RECT& Rect, TOwnerDrawState State);
@@ -178,7 +340,6 @@ protected:
   void LstMsgsShowingEditor(std::int32_t Index, bool& AllowShow);
 
 private:
-  void Initialize();
   // TMsgListObserver
   void WakeUpBeep() override;
   void BeforeInsert(std::int32_t Kind, std::string_view AppName) override;
@@ -191,20 +352,61 @@ private:
   void ResetColumnWidths();
   void MeasureAllColumns();
 
+  // Assembly helpers.
+  TLxToolbar* CreateButtonGroup(int Width, TFrameStyle Outer);
+  TLxSpeedButton* CreateButton(TLxToolbar* Group, int Hint, const char* Glyph, TNotifyEvent Click);
+  TLxSpacer* CreateSpacer(TLxToolbar* Group);
+  void PopupMenuClick(TObject* Sender);
+  void ScratchPadPopupClick(TObject* Sender);
+  void NavMsgMenuClick(TObject* Sender);
+  void MethodMatchClick();
+  void ToggleClick(TLxSpeedButton* Button);
+  // The count panes, from the list's repaint (messages arriving in a burst).
+  void ListRepainted();
+  // The navigator buttons take the enabled states kept for them.
+  void ApplyNavButtons();
+  // Splitter positions read from the settings wait for the window.
+  void PostSplitterBarPos();
+  // Whether the list holds items and has a current one.
+  bool HasCurrentItem() const;
+
   bool FForCodeRush = false;
   std::unique_ptr<TWinClock> FOwnClock;
   std::unique_ptr<TOrlimoMsgList> FMsgs;
   class TItems;
   std::unique_ptr<TItems> FItems;
+  TBkListItems* ListItems() const;
   TBkPopupTip* FTip = nullptr;
   bool FTipVisible = false;
   TBkFrmLxSatellite* FSatellite = nullptr;
 
   bool FConfirmOnClear = true;
   bool FKeepMsgInView = false;
+  bool FViewToolbar = true;
+  bool FWrapButtons = true;
+  bool FViewStatusBar = true;
+  bool FViewInspectorPane = false;
+  bool FViewScratchPad = false;
+  bool FViewCallStack = false;
   bool FViewIcons = true;
   bool FViewTimeStamp = false;
   bool FViewAppName = false;
+
+  int FLastWidth = 300;
+  int FLastInspectorBarPos = 0;
+  int FInspectorBarPos = 265;
+  int FScratchPadBarPos = 100;
+  bool FBarPosPending = false;
+  // The items kept while the window is re-created (composite move).
+  struct TSavedItems {
+    std::vector<TOrlimoMsgInfoRef> Items;
+    std::vector<std::int32_t> Selected;
+    std::int32_t Caret = -1;
+    std::int32_t Top = 0;
+  };
+  std::unique_ptr<TSavedItems> FSavedItems;
+  // What the status panes last fired (count changes from the list's repaint).
+  int FLastStatusFlags = -1;
 
   TFont FMsgFont;
   TFont FObjectFont;
@@ -220,6 +422,5 @@ private:
   std::unordered_map<std::string, int, TNameHash, std::equal_to<>> FAppNameWidths;
   int FSampleTimeWidth = -1;
   std::array<std::array<std::unique_ptr<TBitmap>, 2>, 11> FIcons;
-  std::array<std::string, 100> FScratchPad;
   std::array<bool, 4> FNavEnabled{};
 };
