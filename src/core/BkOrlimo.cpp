@@ -128,6 +128,13 @@ void TBkOrlimoComposite::Initialize() {
   FIndentWidth = 24;
   ResetColumnWidths();
   FNbkView->SetPageIndex(0);
+  // The panes and their buttons agree with the view fields until the
+  // settings are loaded.
+  FInspectorSplitter->GetLowerRight()->SetVisible(false);
+  FScratchPadSplitter->GetLowerRight()->SetVisible(false);
+  FBtnInspectorPane->SetDown(false);
+  FBtnScratchPad->SetDown(false);
+  FBtnCallStack->SetDown(false);
 
   FTip = new TBkPopupTip(this);
   TFont TipFont;

@@ -23,15 +23,17 @@ void TBkOrlimoComposite::DrawScratchPadCell(int ACol, int ARow, const RECT& Rect
   TCanvas& C = FGrdScratchPad->GetCanvas();
   const std::string& Text = FGrdScratchPad->GetCell(ACol, ARow);
   if (ACol == 0) {
-    // Grey line numbers, right-aligned, with a grey line at the cell's right edge.
+    // Grey line numbers, right-aligned, with a grey line along the cell's
+    // right edge: its last pixel column, as the grid leaves no gap between a
+    // fixed column without fixed lines and the next.
     C.GetPen().SetColor(RGB(128, 128, 128));
-    C.MoveTo(Rect.right, Rect.top);
-    C.LineTo(Rect.right, Rect.bottom + 1);
+    C.MoveTo(Rect.right - 1, Rect.top);
+    C.LineTo(Rect.right - 1, Rect.bottom + 1);
     C.GetPen().SetColor(clWindowText);
     C.Realize();
     SetTextAlign(C.GetHandle(), TA_RIGHT);
     C.GetFont().SetColor(RGB(128, 128, 128));
-    C.TextRect(Rect, Rect.right - 4, Rect.top + 2, Text);
+    C.TextRect(RECT{Rect.left, Rect.top, Rect.right - 1, Rect.bottom}, Rect.right - 4, Rect.top + 2, Text);
   } else {
     C.Realize();
     SetTextAlign(C.GetHandle(), TA_LEFT);

@@ -1,5 +1,5 @@
 // The viewer's settings in the registry, under the standalone program's key
-// or the plug-in's. Every value is a string.
+// or the plug-in's: the values of the "View" key. Every value is a string.
 #include "core/BkOrlimo.h"
 
 #include "platform/Registry.h"
@@ -45,24 +45,67 @@ void TBkOrlimoComposite::LoadSettings() {
   auto Flag = [&](const char* Name, bool Default) { return Open ? ReadFlag(Reg, Name, Default) : Default; };
   auto Int = [&](const char* Name, std::int32_t Default) { return Open ? ReadInt(Reg, Name, Default) : Default; };
 
+  // Each value is stored and shown at once (the widgets follow even when the
+  // value is the one the panel already had).
+  SetIgnoreMessages(Flag("IgnoreMessages", false));
+  FBtnIgnoreMessages->SetDown(GetIgnoreMessages());
+  FViewToolbar = Flag("Toolbar", true);
+  FToolbar->SetVisible(FViewToolbar);
+  FWrapButtons = Flag("WrapButtons", true);
+  FToolbar->SetWrapControls(FWrapButtons);
+  FViewInspectorPane = Flag("Inspector", false);
+  FBtnInspectorPane->SetDown(FViewInspectorPane);
+  FInspectorSplitter->GetLowerRight()->SetVisible(FViewInspectorPane);
+  FViewScratchPad = Flag("ScratchPad", false);
+  FBtnScratchPad->SetDown(FViewScratchPad);
+  FScratchPadSplitter->GetLowerRight()->SetVisible(FViewScratchPad);
   FScratchPadBarPos = Int("ScratchPadBarPos", 100);
   FInspectorBarPos = Int("InspectorBarPos", 265);
   PostSplitterBarPos();
   if (!FForCodeRush) FLastInspectorBarPos = FInspectorBarPos;
-  SetViewIcons(Flag("Icons", true));
-  SetViewTimeStamp(Flag("TimeStamp", false));
-  SetViewAppName(Flag("AppName", false));
+  FViewIcons = Flag("Icons", true);
+  FBtnIcons->SetDown(FViewIcons);
+  FViewTimeStamp = Flag("TimeStamp", false);
+  FBtnTimeStamp->SetDown(FViewTimeStamp);
+  FViewAppName = Flag("AppName", false);
+  FViewCallStack = Flag("CallStack", false);
+  FBtnCallStack->SetDown(FViewCallStack);
+  SetInsertAtEnd(Flag("InsertAtEnd", true));
+  FConfirmOnClear = Flag("ConfirmOnClear", true);
+  FKeepMsgInView = Flag("KeepMsgInView", false);
+  SetBeepOnWakeUp(Flag("BeepOnWakeUp", false));
+  SetInsertSeparatorOnWakeUp(Flag("InsertSeparatorOnWakeUp", false));
+  SetIdleTime(Int("IdleTime", 10));
+  SetNavigatorMessage(Int("NavigatorMessage", 3));
+  if (FViewScratchPad) ResizeScratchPadColumns();
+  UpdateItemHeight();
+  UpdateList();
 }
 
 void TBkOrlimoComposite::SaveSettings() {
   TRegistry Reg;
-  if (!Reg.OpenKey(SettingsKey() + "\\View", true))
-    throw ERegistryException("Failed to create key " + SettingsKey() + "\\View");
-  Reg.WriteString("ScratchPadBarPos", std::to_string(FScratchPadSplitter->GetPosition()));
-  Reg.WriteString("InspectorBarPos", std::to_string(FInspectorSplitter->GetPosition()));
-  Reg.WriteString("Icons", FViewIcons ? "1" : "0");
-  Reg.WriteString("TimeStamp", FViewTimeStamp ? "1" : "0");
-  Reg.WriteString("AppName", FViewAppName ? "1" : "0");
+  const std::string Key = SettingsKey() + "\\View";
+  if (!Reg.OpenKey(Key, true)) throw ERegistryException("Failed to create key " + Key);
+  auto Flag = [&](const char* Name, bool Value) { Reg.WriteString(Name, Value ? "1" : "0"); };
+  auto Int = [&](const char* Name, std::int32_t Value) { Reg.WriteString(Name, std::to_string(Value)); };
+  Flag("IgnoreMessages", GetIgnoreMessages());
+  Flag("Toolbar", FViewToolbar);
+  Flag("WrapButtons", FWrapButtons);
+  Flag("Inspector", FViewInspectorPane);
+  Flag("ScratchPad", FViewScratchPad);
+  Int("ScratchPadBarPos", FScratchPadSplitter->GetPosition());
+  Int("InspectorBarPos", FInspectorSplitter->GetPosition());
+  Flag("Icons", FViewIcons);
+  Flag("TimeStamp", FViewTimeStamp);
+  Flag("AppName", FViewAppName);
+  Flag("CallStack", FViewCallStack);
+  Flag("InsertAtEnd", GetInsertAtEnd());
+  Flag("ConfirmOnClear", FConfirmOnClear);
+  Flag("KeepMsgInView", FKeepMsgInView);
+  Flag("BeepOnWakeUp", GetBeepOnWakeUp());
+  Flag("InsertSeparatorOnWakeUp", GetInsertSeparatorOnWakeUp());
+  Int("IdleTime", GetIdleTime());
+  Int("NavigatorMessage", GetNavigatorMessage());
 }
 
 void TBkOrlimoComposite::PostSplitterBarPos() {
