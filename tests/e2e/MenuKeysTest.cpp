@@ -76,19 +76,17 @@ public:
   // Whether a drop-down menu of the viewer is on the screen.
   bool DropDownShown() const {
     bool Shown = false;
-    EnumThreadWindows(
-        FThread,
-        [](HWND W, LPARAM Data) -> BOOL {
-          if (ClassOf(W) != "#32768" || !IsWindowVisible(W)) return TRUE;
-          *reinterpret_cast<bool*>(Data) = true;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&Shown));
+    EnumThreadWindows(FThread, FindDropDown, reinterpret_cast<LPARAM>(&Shown));
     return Shown;
   }
   DWORD Thread() const { return FThread; }
 
 private:
+  static BOOL CALLBACK FindDropDown(HWND W, LPARAM Data) {
+    if (ClassOf(W) != "#32768" || !IsWindowVisible(W)) return TRUE;
+    *reinterpret_cast<bool*>(Data) = true;
+    return FALSE;
+  }
   HWND FWindow;
   DWORD FThread;
 };
@@ -121,47 +119,47 @@ private:
 
 bool TopMost(HWND W) { return (GetWindowLongA(W, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+struct TPaneSearch {
+  std::string Suffix;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindPaneBySuffix(HWND W, LPARAM Data) {
+  auto* S = reinterpret_cast<TPaneSearch*>(Data);
+  const std::string T = TextOf(W);
+  if (T.size() <= S->Suffix.size() || T.compare(T.size() - S->Suffix.size(), S->Suffix.size(), S->Suffix) != 0)
+    return TRUE;
+  S->Found = W;
+  return FALSE;
+}
+
 // A child window of the viewer whose text ends with Suffix ("Messages",
 // "Selected": the status bar's count panes).
 HWND FindPane(HWND Window, const std::string& Suffix) {
-  struct TSearch {
-    std::string Suffix;
-    HWND Found = nullptr;
-  } Search{" " + Suffix};
-  EnumChildWindows(
-      Window,
-      [](HWND W, LPARAM Data) -> BOOL {
-        auto* S = reinterpret_cast<TSearch*>(Data);
-        const std::string T = TextOf(W);
-        if (T.size() > S->Suffix.size() && T.compare(T.size() - S->Suffix.size(), S->Suffix.size(), S->Suffix) == 0) {
-          S->Found = W;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&Search));
+  TPaneSearch Search{" " + Suffix};
+  EnumChildWindows(Window, FindPaneBySuffix, reinterpret_cast<LPARAM>(&Search));
   return Search.Found;
+}
+
+struct TWindowSearch {
+  DWORD Pid;
+  std::string Caption;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindWindowByCaption(HWND W, LPARAM Data) {
+  auto* S = reinterpret_cast<TWindowSearch*>(Data);
+  DWORD Pid = 0;
+  GetWindowThreadProcessId(W, &Pid);
+  if (Pid != S->Pid || !IsWindowVisible(W) || TextOf(W) != S->Caption) return TRUE;
+  S->Found = W;
+  return FALSE;
 }
 
 // A top-level window of the process with this caption.
 HWND FindProcessWindow(DWORD Pid, const std::string& Caption) {
-  struct TSearch {
-    DWORD Pid;
-    std::string Caption;
-    HWND Found = nullptr;
-  } Search{Pid, Caption};
-  EnumWindows(
-      [](HWND W, LPARAM Data) -> BOOL {
-        auto* S = reinterpret_cast<TSearch*>(Data);
-        DWORD Pid = 0;
-        GetWindowThreadProcessId(W, &Pid);
-        if (Pid == S->Pid && IsWindowVisible(W) && TextOf(W) == S->Caption) {
-          S->Found = W;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&Search));
+  TWindowSearch Search{Pid, Caption};
+  EnumWindows(FindWindowByCaption, reinterpret_cast<LPARAM>(&Search));
   return Search.Found;
 }
 
