@@ -1,3 +1,5 @@
+// The main form: creation, the placement in the registry, closing, and the
+// window messages it handles itself. The menu is in LxMainFmMenu.cpp.
 #include "hosts/standalone/LxMainFm.h"
 
 #include <cctype>
@@ -31,21 +33,9 @@ int ReadIntValue(TRegistry& Reg, const char* Name, int Default) {
   return TryStrToInt(Text, Value) ? Value : Default;
 }
 
+// Any non-zero number is true.
 bool ReadBoolValue(TRegistry& Reg, const char* Name, bool Default) {
   return ReadIntValue(Reg, Name, Default ? 1 : 0) != 0;
-}
-
-const std::string PositionKey = std::string(TBkFrmOrlimo::RegistryKey) + "\\Position";
-
-// The panel's column choices from the "View" key. The panel does not load or
-// save its settings yet, so the form reads these three values itself; when
-// the panel has its settings operations, the form calls them instead of this.
-void LoadViewSettings(TBkOrlimoComposite& Viewer) {
-  TRegistry Reg;
-  if (!Reg.OpenKeyReadOnly(std::string(TBkFrmOrlimo::RegistryKey) + "\\View")) return;
-  Viewer.SetViewIcons(ReadBoolValue(Reg, "Icons", Viewer.GetViewIcons()));
-  Viewer.SetViewTimeStamp(ReadBoolValue(Reg, "TimeStamp", Viewer.GetViewTimeStamp()));
-  Viewer.SetViewAppName(ReadBoolValue(Reg, "AppName", Viewer.GetViewAppName()));
 }
 
 }  // namespace
@@ -59,6 +49,7 @@ TBkFrmOrlimo::TBkFrmOrlimo(TComponent* AOwner, const std::vector<std::string>& A
   F.SetName("MS Sans Serif");
   F.SetHeight(-11);
   F.SetColor(clWindowText);
+  CreateMainMenu();
   FormCreate(Args);
 }
 
@@ -72,12 +63,26 @@ void TBkFrmOrlimo::CreateParams(TCreateParams& Params) {
 
 void TBkFrmOrlimo::FormCreate(const std::vector<std::string>& Args) {
   Application->OnActivate = [this](TObject* Sender) { AppActivate(Sender); };
+  MnuViewCallStack->SetRadioItem(true);
+  MnuViewDetails->SetRadioItem(true);
   SetCaption(WindowCaption);
 
   FViewer = new TBkOrlimoComposite(this);
   FViewer->SetParent(this);
   FViewer->SetAlign(alClient);
+  FViewer->OnUpdateMenu = [this](TObject* Sender) { CompositeUpdateMenu(Sender); };
+  FViewer->OnUpdateStatus = [this](TObject* Sender, bool HasSelection, bool HasItems) {
+    CompositeUpdateStatus(Sender, HasSelection, HasItems);
+  };
+  FViewer->OnUpdateNav = [this](TObject* Sender, bool First, bool Prev, bool Next, bool Last) {
+    CompositeUpdateNav(Sender, First, Prev, Next, Last);
+  };
+  FViewer->OnLstMsgsClick = [this](TObject* Sender, bool CanInspect, bool CanMatchMethod) {
+    CompositeLstMsgsClick(Sender, CanInspect, CanMatchMethod);
+  };
   FIntakePanels = {FViewer};
+  // The keyboard goes to the message list whenever the form is activated.
+  SetActiveControl(FViewer->FLstMsgs);
 
   LoadFormSettings();
 
@@ -95,29 +100,34 @@ void TBkFrmOrlimo::FormCreate(const std::vector<std::string>& Args) {
 }
 
 void TBkFrmOrlimo::LoadFormSettings() {
-  TRegistry Reg;
-  if (Reg.OpenKey(PositionKey, true)) {
-    const int L = ReadIntValue(Reg, "Left", 0);
-    const int T = ReadIntValue(Reg, "Top", 0);
-    const int W = ReadIntValue(Reg, "Width", 506);
-    const int H = ReadIntValue(Reg, "Height", 300);
-    SetBounds(L, T, W, H);
-    if (ReadBoolValue(Reg, "Maximized", false)) SetWindowState(wsMaximized);
-    SetFormStyle(ReadBoolValue(Reg, "OnTop", false) ? fsStayOnTop : fsNormal);
-  } else {
-    SetBounds(0, 0, 506, 300);
+  {
+    TRegistry Reg;
+    if (Reg.OpenKey(PositionKey, true)) {
+      const int L = ReadIntValue(Reg, "Left", 0);
+      const int T = ReadIntValue(Reg, "Top", 0);
+      const int W = ReadIntValue(Reg, "Width", DefaultWidth);
+      const int H = ReadIntValue(Reg, "Height", DefaultHeight);
+      SetBounds(L, T, W, H);
+      if (ReadBoolValue(Reg, "Maximized", false)) SetWindowState(wsMaximized);
+      MnuOnTop->SetChecked(ReadBoolValue(Reg, "OnTop", false));
+    } else {
+      SetBounds(0, 0, DefaultWidth, DefaultHeight);
+      MnuOnTop->SetChecked(false);
+    }
   }
-  Reg.CloseKey();
-  LoadViewSettings(*FViewer);
+  // The window is not made yet: no composite move.
+  SetFormStyle(MnuOnTop->GetChecked() ? fsStayOnTop : fsNormal);
+  FViewer->LoadSettings();
+  CompositeUpdateMenu(FViewer);
   FViewer->UpdateStatus();
 }
 
 void TBkFrmOrlimo::SaveFormSettings() {
   if (FSettingsSaved) return;
   FSettingsSaved = true;
-  // The panel's own settings are saved here first once it has them.
+  FViewer->SaveSettings();
   TRegistry Reg;
-  if (!Reg.OpenKey(PositionKey, true)) return;
+  if (!Reg.OpenKey(PositionKey, true)) throw ERegistryException(std::string("Failed to create key ") + PositionKey);
   const bool Maximized = GetWindowState() == wsMaximized;
   Reg.WriteString("Maximized", Maximized ? "1" : "0");
   // The normal (restored) bounds are the ones kept, in screen coordinates.
@@ -128,7 +138,7 @@ void TBkFrmOrlimo::SaveFormSettings() {
   Reg.WriteString("Top", std::to_string(R.top));
   Reg.WriteString("Width", std::to_string(R.right - R.left));
   Reg.WriteString("Height", std::to_string(R.bottom - R.top));
-  Reg.WriteString("OnTop", GetFormStyle() == fsStayOnTop ? "1" : "0");
+  Reg.WriteString("OnTop", MnuOnTop->GetChecked() ? "1" : "0");
 }
 
 void TBkFrmOrlimo::DoClose(TCloseAction& Action) {
@@ -140,10 +150,6 @@ void TBkFrmOrlimo::DoClose(TCloseAction& Action) {
   } catch (const std::exception& E) {
     Application->HandleException(E);
   }
-}
-
-void TBkFrmOrlimo::AppActivate(TObject*) {
-  if (FViewer) FViewer->UpdateStatus();
 }
 
 void TBkFrmOrlimo::WMGetMinMaxInfo(TMessage& Message) {

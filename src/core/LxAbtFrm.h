@@ -1,0 +1,38 @@
+// The about box: the program's picture and an OK button.
+#pragma once
+
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+
+// The about box's picture, drawn in code: the program's mark (a message list
+// window with coloured kind marks, as on the program icon) on a blue band, and
+// the program's name, purpose and version beside it.
+class TLxAboutPicture : public TGraphicControl {
+public:
+  explicit TLxAboutPicture(TComponent* AOwner);
+
+  static constexpr const char* Title = "Orlimo";
+  static constexpr const char* Subtitle = "Debug message viewer";
+  static constexpr const char* Version = "Version 1.0";
+  static constexpr int BandWidth = 120;  // the blue band at the left
+  // The colours of the band's top and bottom lines (0x00BBGGRR).
+  static constexpr TColor BandTop = 0x9A4E1F;
+  static constexpr TColor BandBottom = 0xE8A06F;
+  // The mark's scale: each pixel of the 32 x 32 icon design is Scale x Scale.
+  static constexpr int Scale = 3;
+  // Where the mark's 32 x 32 design grid starts, in picture coordinates.
+  POINT MarkOrigin();
+
+protected:
+  void Paint(TCanvas& Canvas) override;
+};
+
+class TFrmAbout : public TForm {
+public:
+  TFrmAbout();
+  TLxAboutPicture* Image = nullptr;
+  TButton* BtnOK = nullptr;
+};
+
+// The dialog while it is up (nothing else uses it).
+extern TFrmAbout* FrmAbout;

@@ -1,0 +1,82 @@
+#include "core/LxHelp.h"
+
+#include "platform/Forms.h"
+#include "platform/Gdi.h"
+
+#include "model/ScopeExit.h"
+
+#include <shellapi.h>
+
+namespace LxHelp {
+
+namespace {
+
+THelpCommandHook& HelpCommandHook() {
+  static THelpCommandHook Hook;
+  return Hook;
+}
+
+TOpenDocumentHook& OpenDocumentHook() {
+  static TOpenDocumentHook Hook;
+  return Hook;
+}
+
+bool FileExists(const std::string& FileName) {
+  const DWORD Attr = ::GetFileAttributesA(FileName.c_str());
+  return Attr != INVALID_FILE_ATTRIBUTES && !(Attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool RunHelpCommand(UINT Command, ULONG_PTR Data) {
+  if (const THelpCommandHook& Hook = HelpCommandHook()) return Hook(Command, Data);
+  return Application->HelpCommand(Command, Data);
+}
+
+bool OpenDocument(const std::string& FileName) {
+  if (const TOpenDocumentHook& Hook = OpenDocumentHook()) return Hook(FileName);
+  TCustomForm* Main = Application->GetMainForm();
+  HWND Owner = Main && Main->HandleAllocated() ? Main->WindowHandle() : nullptr;
+  const auto Result = reinterpret_cast<INT_PTR>(
+      ::ShellExecuteA(Owner, "open", FileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return Result > 32;
+}
+
+}  // namespace
+
+void SetHelpCommandHook(THelpCommandHook Hook) { HelpCommandHook() = std::move(Hook); }
+void SetOpenDocumentHook(TOpenDocumentHook Hook) { OpenDocumentHook() = std::move(Hook); }
+
+std::string ProgramDirectory() {
+  char Path[MAX_PATH + 1] = {};
+  const DWORD Len = ::GetModuleFileNameA(ModuleInstance(), Path, MAX_PATH);
+  std::string Dir(Path, Len < MAX_PATH ? Len : 0);
+  const std::size_t Slash = Dir.find_last_of("\\/");
+  Dir.erase(Slash == std::string::npos ? 0 : Slash + 1);
+  return Dir;
+}
+
+THelpShown ShowHelpContents(const std::string& Directory) {
+  const std::string HelpFile = Directory + HelpFileName;
+  const bool HaveHelpFile = FileExists(HelpFile);
+  if (HaveHelpFile) {
+    const std::string Remembered = Application->GetHelpFile();
+    auto Restore = ScopeExit([&] { Application->SetHelpFile(Remembered); });
+    Application->SetHelpFile(HelpFile);
+    if (RunHelpCommand(HelpContentsCommand, HelpContentsData)) return THelpShown::HelpFile;
+  }
+  const std::string HelpPage = Directory + HelpPageName;
+  const bool HavePage = FileExists(HelpPage);
+  if (HavePage && OpenDocument(HelpPage)) return THelpShown::HelpPage;
+
+  std::string Text = "The help for Orlimo cannot be shown.";
+  if (HaveHelpFile) Text += "\nThe help system could not open \"" + HelpFile + "\".";
+  if (HavePage) Text += "\nNo program could open \"" + HelpPage + "\".";
+  if (!HaveHelpFile && !HavePage)
+    Text += "\nNeither \"" + std::string(HelpFileName) + "\" nor \"" + HelpPageName + "\" was found in \"" +
+            Directory + "\".";
+  else if (!HavePage)
+    Text += "\nThe help page \"" + HelpPage + "\" was not found.";
+  Application->MessageBox(Text, "Orlimo", MB_OK | MB_ICONINFORMATION);
+  return THelpShown::Nothing;
+}
+
+}  // namespace LxHelp

@@ -1,0 +1,9 @@
+#include "platform/Forms.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  Application->Initialize();
+  return RUN_ALL_TESTS();
+}
