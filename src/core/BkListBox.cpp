@@ -106,8 +106,10 @@ void TBkVertListBox::DeleteSelectedItems() {
 void TBkVertListBox::SetSelected(std::int32_t Index, bool Value) {
   SyncCount();
   if (!FMultiSelect) {
-    if (Value) FSingleIndex = Index;
-    else if (FSingleIndex == Index) FSingleIndex = -1;
+    if (Value)
+      FSingleIndex = Index;
+    else if (FSingleIndex == Index)
+      FSingleIndex = -1;
     FSel.DeselectAll();
     if (FSingleIndex >= 0) {
       FSel.Select(FSingleIndex, true);
@@ -276,16 +278,20 @@ void TBkVertListBox::UpdateScrollBars() {
   auto Same = [](const SCROLLINFO& A, const SCROLLINFO& B) {
     return A.cbSize == B.cbSize && A.nMin == B.nMin && A.nMax == B.nMax && A.nPage == B.nPage && A.nPos == B.nPos;
   };
-  SCROLLINFO V{sizeof V, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, Count() - 1),
-               static_cast<UINT>(PageRows()), FSel.TopIndex(), 0};
+  SCROLLINFO V{sizeof V,
+               SIF_ALL | SIF_DISABLENOSCROLL,
+               0,
+               std::max(0, Count() - 1),
+               static_cast<UINT>(PageRows()),
+               FSel.TopIndex(),
+               0};
   if (!Same(V, FLastVert)) {
     SetScrollInfo(Wnd, SB_VERT, &V, TRUE);
     FLastVert = V;
   }
   const int Width = std::max(0, GetClientWidth());
   FHorzPos = std::clamp(FHorzPos, 0, std::max(0, HorizontalExtent - Width));
-  SCROLLINFO H{sizeof H, SIF_ALL | SIF_DISABLENOSCROLL, 0, HorizontalExtent - 1, static_cast<UINT>(Width),
-               FHorzPos, 0};
+  SCROLLINFO H{sizeof H, SIF_ALL | SIF_DISABLENOSCROLL, 0, HorizontalExtent - 1, static_cast<UINT>(Width), FHorzPos, 0};
   if (!Same(H, FLastHorz)) {
     SetScrollInfo(Wnd, SB_HORZ, &H, TRUE);
     FLastHorz = H;
@@ -534,16 +540,12 @@ void TBkVertListBox::WndProc(TMessage& Message) {
       StdLButtonDown(Message, true);
       Message.Result = 0;
       return;
-    case WM_MOUSEMOVE:
-      StdMouseMove(Message);
-      break;
+    case WM_MOUSEMOVE: StdMouseMove(Message); break;
     case WM_LBUTTONUP:
       StdLButtonUp(Message);
       Message.Result = 0;
       return;
-    case WM_CAPTURECHANGED:
-      FDragging = false;
-      break;
+    case WM_CAPTURECHANGED: FDragging = false; break;
     case WM_HSCROLL:
       StdHScroll(Message);
       Message.Result = 0;
@@ -566,8 +568,7 @@ void TBkVertListBox::WndProc(TMessage& Message) {
       TCustomControl::WndProc(Message);
       Invalidate();  // the focus rectangle
       return;
-    default:
-      break;
+    default: break;
   }
   TCustomControl::WndProc(Message);
 }
@@ -611,11 +612,8 @@ void TBkPopupEdit::WndProc(TMessage& Message) {
           FOwnerList.HideEditor(false);
           Message.Result = 0;
           return;
-        case VK_TAB:
-          Message.Result = 0;
-          return;
-        default:
-          break;
+        case VK_TAB: Message.Result = 0; return;
+        default: break;
       }
       break;
     case WM_CHAR:
@@ -632,8 +630,7 @@ void TBkPopupEdit::WndProc(TMessage& Message) {
       TWinControl::WndProc(Message);
       FOwnerList.HideEditor(true);
       return;
-    default:
-      break;
+    default: break;
   }
   TWinControl::WndProc(Message);
 }
@@ -703,8 +700,7 @@ void TBkEditListBox::WndProc(TMessage& Message) {
       if (ItemAtPos(P) >= 0) FEditTimer->SetEnabled(true);
       return;
     }
-    default:
-      break;
+    default: break;
   }
   TBkVertListBox::WndProc(Message);
 }

@@ -5,12 +5,12 @@
 #include "core/LxFulFrm.h"
 #include "core/LxIndFrm.h"
 
-#include "protocol/LxSatFrm.h"
+#include "components/LxCommon.h"
 #include "model/ExportLine.h"
 #include "model/LogFile.h"
 #include "model/ScopeExit.h"
-#include "components/LxCommon.h"
 #include "platform/PlatformExcept.h"
+#include "protocol/LxSatFrm.h"
 
 #include <algorithm>
 #include <iterator>
@@ -153,17 +153,10 @@ void TBkOrlimoComposite::Initialize() {
 
 void TBkOrlimoComposite::WndProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_SIZE:
-      WMSize(Message);
-      return;
-    case UM_INITSPLITTERBARPOS:
-      UMInitSplitterBarPos(Message);
-      return;
-    case WM_CANCELMODE:
-      HideTip();
-      break;
-    default:
-      break;
+    case WM_SIZE: WMSize(Message); return;
+    case UM_INITSPLITTERBARPOS: UMInitSplitterBarPos(Message); return;
+    case WM_CANCELMODE: HideTip(); break;
+    default: break;
   }
   TScrollingWinControl::WndProc(Message);
 }
@@ -418,16 +411,15 @@ std::string TBkOrlimoComposite::CropMessage(std::string Text, int Width) {
   if (Width - E > 0 && !Text.empty()) {
     C.Realize();
     SIZE Size{};
-    GetTextExtentExPointA(C.GetHandle(), Text.data(), static_cast<int>(Text.size()), Width - E, &Fit, nullptr,
-                          &Size);
+    GetTextExtentExPointA(C.GetHandle(), Text.data(), static_cast<int>(Text.size()), Width - E, &Fit, nullptr, &Size);
   }
   Text.resize(static_cast<std::size_t>(std::clamp(Fit, 0, static_cast<int>(Text.size()))));
   return Text + "...";
 }
 
 void TBkOrlimoComposite::InitIcons() {
-  static constexpr const char* Names[] = {"BKORLIMO_INFO",       "BKORLIMO_WARNING", "BKORLIMO_ERROR",
-                                          "BKORLIMO_CHECKPOINT", "BKORLIMO_OBJECT",  "BKORLIMO_STREAM",
+  static constexpr const char* Names[] = {"BKORLIMO_INFO",       "BKORLIMO_WARNING",  "BKORLIMO_ERROR",
+                                          "BKORLIMO_CHECKPOINT", "BKORLIMO_OBJECT",   "BKORLIMO_STREAM",
                                           "BKORLIMO_STRINGLIST", "BKORLIMO_PROPERTY", "BKORLIMO_NOTE",
                                           "BKORLIMO_ENTER",      "BKORLIMO_EXIT"};
   static_assert(std::size(Names) == IconKindCount, "one picture per icon kind");
@@ -575,7 +567,8 @@ void TBkOrlimoComposite::LstMsgsDrawItem(TBkVertListBox& Control, std::int32_t I
 void TBkOrlimoComposite::LstMsgsSizeEditRect(std::int32_t Index, RECT& EditRect) {
   EditRect.left -= 2;
   const RECT Widened = EditRect;
-  if (Index >= 0 && Index < FMsgs->Count()) EditRect = GetMessageRect(FMsgs->GetItemMsgInfo(Index).IndentLevel(), Widened);
+  if (Index >= 0 && Index < FMsgs->Count())
+    EditRect = GetMessageRect(FMsgs->GetItemMsgInfo(Index).IndentLevel(), Widened);
   if (EditRect.left > EditRect.right) EditRect.left = Widened.left;
   if (FLstMsgs->GetItemHeight() <= 15) {
     EditRect.top -= 1;

@@ -36,8 +36,8 @@
 #include "components/LxSplit.h"
 #include "components/LxStatus.h"
 
-#include "protocol/LxIntake.h"
 #include "model/MsgList.h"
+#include "protocol/LxIntake.h"
 
 #include <array>
 #include <cstdint>
@@ -161,9 +161,8 @@ public:
   TOrlimoMsgList& Messages() { return *FMsgs; }
   TBkPopupTip& Tip() { return *FTip; }
 
-  std::int32_t AddMessage(std::int32_t Kind, std::string_view Text, std::string_view AppName,
-                          std::string_view TypeName, std::int32_t TickCount,
-                          std::optional<std::string_view> Details) override;
+  std::int32_t AddMessage(std::int32_t Kind, std::string_view Text, std::string_view AppName, std::string_view TypeName,
+                          std::int32_t TickCount, std::optional<std::string_view> Details) override;
   void InsertMessage(std::int32_t Position, std::int32_t Kind, std::string_view Text, std::string_view AppName,
                      std::string_view TypeName, std::int32_t TickCount, std::optional<std::string_view> Details);
   void AddCheckPoint(std::string_view AppName, std::int32_t TickCount) override;
@@ -188,8 +187,10 @@ public:
   // Checks the navigator menu item at Position (the navigator kind).
   virtual void CheckNavMsgsMenuItem(std::int32_t Position);
   virtual void DisplayTimeDifference();
+
 protected:
   virtual void Initialize();
+
 public:
   virtual void SelectNavigatorMessage();
   // Command 0 first, 1 previous, 2 next, 3 last.

@@ -13,15 +13,27 @@ namespace {
 using namespace BkLxStr;
 
 // The navigator kinds' menu captions, in kind order.
-const char* const NavMsgCaptions[9] = {
-    "Navigate Info Messages", "Navigate Warning Messages", "Navigate Error Messages",
-    "Navigate Check Points",  "Navigate Objects",          "Navigate Streams",
-    "Navigate String Lists",  "Navigate Properties",       "Navigate Notes"};
+const char* const NavMsgCaptions[9] = {"Navigate Info Messages", "Navigate Warning Messages", "Navigate Error Messages",
+                                       "Navigate Check Points",  "Navigate Objects",          "Navigate Streams",
+                                       "Navigate String Lists",  "Navigate Properties",       "Navigate Notes"};
 
 // Tags of the message list's popup menu items.
 enum TPopupTag {
-  ptCopy = 1, ptSelectAll, ptDelete, ptResetIndent, ptInsertNote, ptInsertSeparator, ptFind, ptFindNext,
-  ptFindCurrentMethod, ptOpen, ptSave, ptPrint, ptPreferences, ptHelpContents, ptAbout
+  ptCopy = 1,
+  ptSelectAll,
+  ptDelete,
+  ptResetIndent,
+  ptInsertNote,
+  ptInsertSeparator,
+  ptFind,
+  ptFindNext,
+  ptFindCurrentMethod,
+  ptOpen,
+  ptSave,
+  ptPrint,
+  ptPreferences,
+  ptHelpContents,
+  ptAbout
 };
 
 TLxSplitterPane* Pane(TLxSplitter* Splitter, int Index) { return Splitter->GetPaneData(Index)->GetPane(); }
@@ -47,8 +59,7 @@ TLxLabel* CreateTitleLabel(TComponent* Owner, TWinControl* Parent, int Caption) 
 }  // namespace
 
 TMenuItem* TBkOrlimoComposite::CreateMenuItem(TPopupMenu* Menu, int Tag, TNotifyEvent Click,
-                                              const std::string& ShortCut, const std::string& Caption,
-                                              bool RadioItem) {
+                                              const std::string& ShortCut, const std::string& Caption, bool RadioItem) {
   auto* Item = new TMenuItem(this);
   Item->SetTag(Tag);
   Item->SetCaption(Caption);
@@ -110,8 +121,8 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
 
   // 3. The scratch pad's popup menu.
   FMnuScratchPadPopup = new TPopupMenu(this);
-  CreateMenuItem(FMnuScratchPadPopup, 1, [this](TObject* S) { ScratchPadPopupClick(S); }, "", "&Clear Scratch Pad",
-                 false);
+  CreateMenuItem(
+      FMnuScratchPadPopup, 1, [this](TObject* S) { ScratchPadPopupClick(S); }, "", "&Clear Scratch Pad", false);
 
   // 4. The scratch pad.
   FGrdScratchPad = new TStringGrid(this);
@@ -298,7 +309,8 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
                                     [this](TObject*) { ToggleClick(FBtnIgnoreMessages); });
   FBtnIgnoreMessages->SetGroupIndex(1);
   FBtnIgnoreMessages->SetAllowAllUp(true);
-  FBtnClear = CreateButton(FTbgMessage, sLxClearMessages, "BKORLIMO_BTN_CLEAR", [this](TObject*) { ClearWithPrompt(); });
+  FBtnClear =
+      CreateButton(FTbgMessage, sLxClearMessages, "BKORLIMO_BTN_CLEAR", [this](TObject*) { ClearWithPrompt(); });
   FSpacer1 = CreateSpacer(FTbgMessage);
   FBtnNote = CreateButton(FTbgMessage, sLxAddNote, "BKORLIMO_BTN_NOTE", [this](TObject*) {
     AddNote();

@@ -22,8 +22,8 @@ void TBkOrlimoComposite::SetNavigatorMessage(std::int32_t Value) {
 }
 
 void TBkOrlimoComposite::SetNavigatorGlyph() {
-  static const char* const Glyphs[9] = {"BKORLIMO_NAV_INFO",   "BKORLIMO_NAV_WARNING",    "BKORLIMO_NAV_ERROR",
-                                        "BKORLIMO_NAV_CHECKPOINT", "BKORLIMO_NAV_OBJECT", "BKORLIMO_NAV_STREAM",
+  static const char* const Glyphs[9] = {"BKORLIMO_NAV_INFO",       "BKORLIMO_NAV_WARNING",  "BKORLIMO_NAV_ERROR",
+                                        "BKORLIMO_NAV_CHECKPOINT", "BKORLIMO_NAV_OBJECT",   "BKORLIMO_NAV_STREAM",
                                         "BKORLIMO_NAV_STRINGLIST", "BKORLIMO_NAV_PROPERTY", "BKORLIMO_NAV_NOTE"};
   const std::int32_t Kind = GetNavigatorMessage();
   if (!IsNavigableKind(Kind)) return;  // no glyph for it: the button keeps its picture

@@ -33,7 +33,8 @@ void TBkOrlimoComposite::SetViewInspectorPane(bool Value) {
   FBtnInspectorPane->SetDown(Value);
   if (Value) {
     const int Pos = FInspectorSplitter->GetPosition();
-    if (Pos < 0 || Pos > FInspectorSplitter->GetWidth()) FInspectorSplitter->SetPosition(FInspectorSplitter->GetWidth() / 2);
+    if (Pos < 0 || Pos > FInspectorSplitter->GetWidth())
+      FInspectorSplitter->SetPosition(FInspectorSplitter->GetWidth() / 2);
     if (FLstMsgs->GetSelCount() > 0)
       if (const TOrlimoMsgInfo* Info = GetCurrentMsgInfo())
         if (Info->MsgType() >= lxmObject && Info->MsgType() <= lxmStringList) LstMsgsClick();
@@ -87,9 +88,7 @@ void TBkOrlimoComposite::SetViewAppName(bool Value) {
   UpdateList();
 }
 
-int TBkOrlimoComposite::ToolbarOffset() const {
-  return FViewToolbar && FToolbar ? FToolbar->GetHeight() : 0;
-}
+int TBkOrlimoComposite::ToolbarOffset() const { return FViewToolbar && FToolbar ? FToolbar->GetHeight() : 0; }
 
 void TBkOrlimoComposite::UpdateNotebookPage() {
   if (!FViewInspectorPane) return;
@@ -97,8 +96,10 @@ void TBkOrlimoComposite::UpdateNotebookPage() {
   if (FViewCallStack) {
     Page = 3;
   } else if (const TOrlimoMsgInfo* Info = HasCurrentItem() ? GetCurrentMsgInfo() : nullptr) {
-    if (Info->MsgType() == lxmObject) Page = 1;
-    else if (Info->MsgType() == lxmStream) Page = 2;
+    if (Info->MsgType() == lxmObject)
+      Page = 1;
+    else if (Info->MsgType() == lxmStream)
+      Page = 2;
   }
   FNbkView->SetPageIndex(Page);
 }
@@ -118,11 +119,16 @@ void TBkOrlimoComposite::ToggleClick(TLxSpeedButton* Button) {
     }
     return;
   }
-  if (Button == FBtnIcons) SetViewIcons(Down);
-  else if (Button == FBtnTimeStamp) SetViewTimeStamp(Down);
-  else if (Button == FBtnInspectorPane) SetViewInspectorPane(Down);
-  else if (Button == FBtnScratchPad) SetViewScratchPad(Down);
-  else if (Button == FBtnCallStack) SetViewCallStack(Down);
+  if (Button == FBtnIcons)
+    SetViewIcons(Down);
+  else if (Button == FBtnTimeStamp)
+    SetViewTimeStamp(Down);
+  else if (Button == FBtnInspectorPane)
+    SetViewInspectorPane(Down);
+  else if (Button == FBtnScratchPad)
+    SetViewScratchPad(Down);
+  else if (Button == FBtnCallStack)
+    SetViewCallStack(Down);
   DoUpdateMenu();
 }
 

@@ -27,8 +27,8 @@ constexpr TColor MkMethod = 0x40A020;
 
 // Entered methods are indented by four columns, as in the list.
 constexpr TMarkRow Rows[] = {
-    {8, 3, MkInfo, 24}, {11, 3, MkMethod, 20}, {14, 7, MkWarning, 26}, {17, 7, MkError, 23},
-    {20, 3, MkMethod, 20}, {25, 3, MkInfo, 26},
+    {8, 3, MkInfo, 24},   {11, 3, MkMethod, 20}, {14, 7, MkWarning, 26},
+    {17, 7, MkError, 23}, {20, 3, MkMethod, 20}, {25, 3, MkInfo, 26},
 };
 
 int Mix(int A, int B, int Num, int Den) { return A + (B - A) * Num / Den; }
@@ -45,9 +45,7 @@ TLxAboutPicture::TLxAboutPicture(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetDoubleBuffered(true);
 }
 
-POINT TLxAboutPicture::MarkOrigin() {
-  return POINT{(BandWidth - 32 * Scale) / 2, (GetHeight() - 32 * Scale) / 2};
-}
+POINT TLxAboutPicture::MarkOrigin() { return POINT{(BandWidth - 32 * Scale) / 2, (GetHeight() - 32 * Scale) / 2}; }
 
 void TLxAboutPicture::Paint(TCanvas& Canvas) {
   const RECT Client = GetClientRect();

@@ -35,8 +35,8 @@ bool OpenDocument(const std::string& FileName) {
   if (const TOpenDocumentHook& Hook = OpenDocumentHook()) return Hook(FileName);
   TCustomForm* Main = Application->GetMainForm();
   HWND Owner = Main && Main->HandleAllocated() ? Main->WindowHandle() : nullptr;
-  const auto Result = reinterpret_cast<INT_PTR>(
-      ::ShellExecuteA(Owner, "open", FileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  const auto Result =
+      reinterpret_cast<INT_PTR>(::ShellExecuteA(Owner, "open", FileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   return Result > 32;
 }
 
@@ -71,8 +71,8 @@ THelpShown ShowHelpContents(const std::string& Directory) {
   if (HaveHelpFile) Text += "\nThe help system could not open \"" + HelpFile + "\".";
   if (HavePage) Text += "\nNo program could open \"" + HelpPage + "\".";
   if (!HaveHelpFile && !HavePage)
-    Text += "\nNeither \"" + std::string(HelpFileName) + "\" nor \"" + HelpPageName + "\" was found in \"" +
-            Directory + "\".";
+    Text += "\nNeither \"" + std::string(HelpFileName) + "\" nor \"" + HelpPageName + "\" was found in \"" + Directory +
+            "\".";
   else if (!HavePage)
     Text += "\nThe help page \"" + HelpPage + "\" was not found.";
   Application->MessageBox(Text, "Orlimo", MB_OK | MB_ICONINFORMATION);

@@ -24,7 +24,8 @@ std::vector<TCase> Cases() {
       {{lxmWarning, 1010, "", "", "E2eClient", ""}, "", ""},
       {{lxmEnterMethod, 1020, "TForm1.Button1Click", "", "E2eClient", "TForm1"}, "TForm1.Button1Click", ""},
       {{lxmObject, 1030, "Customer", "Name\tAcme\r\nCity\tSpringfield", "E2eClient", "TCustomer"},
-       "Customer", "Name\tAcme\r\nCity\tSpringfield\r\n"},
+       "Customer",
+       "Name\tAcme\r\nCity\tSpringfield\r\n"},
       {{lxmStringList, 1040, "Lines", "a\r\nb\nc\rd\r\n", "E2eClient", ""}, "Lines", "a\r\nb\r\nc\r\nd\r\n"},
       {{lxmCheckPoint, 1050, "any text", "ignored", "E2eClient", "ignored"}, "Check Point #1", ""},
       {{lxmExitMethod, 1060, "TForm1.Button1Click", "", "E2eClient", ""}, "TForm1.Button1Click", ""},
@@ -33,7 +34,8 @@ std::vector<TCase> Cases() {
       {{42, 1080, "Kind forty-two", "x", "E2eClient", ""}, "Kind forty-two", "x\r\n"},
       {{lxmCheckPoint, 1090, "", "", "", ""}, "Check Point #2", ""},
       {{lxmStream, 1100, std::string(3000, 's'), std::string(5000, 'd'), "E2eClient", "TStream"},
-       std::string(3000, 's'), std::string(5000, 'd') + "\r\n"},
+       std::string(3000, 's'),
+       std::string(5000, 'd') + "\r\n"},
   };
 }
 

@@ -103,8 +103,8 @@ protected:
 };
 
 // The log file record of one message.
-inline std::string LogRecord(std::int32_t Kind, std::int32_t Tick, const std::string& Text,
-                             const std::string& Details, const std::string& App, const std::string& Type) {
+inline std::string LogRecord(std::int32_t Kind, std::int32_t Tick, const std::string& Text, const std::string& Details,
+                             const std::string& App, const std::string& Type) {
   std::string R;
   EncodeRecord(R, Kind, Tick, Text, Details, App, Type, 1);
   return R;
@@ -160,4 +160,3 @@ inline std::string ReadPosition(const char* Name) {
 inline void WritePosition(const char* Name, const char* Value) {
   RegSetKeyValueA(HKEY_CURRENT_USER, PositionKey, Name, REG_SZ, Value, static_cast<DWORD>(std::strlen(Value) + 1));
 }
-

@@ -71,8 +71,8 @@ TEST(Dock, AWindowLargerThanTheAreaMayEndLeftOfOrAboveIt) {
 
 TEST(Dock, AnyOtherTagDoesNothing) {
   const TDockArea A{0, 0, 1024, 768};
-  for (std::int32_t Tag : {0, -1, 9, 100, std::numeric_limits<std::int32_t>::min(),
-                           std::numeric_limits<std::int32_t>::max()})
+  for (std::int32_t Tag :
+       {0, -1, 9, 100, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()})
     EXPECT_FALSE(DockBounds(Tag, 400, 300, A).has_value()) << Tag;
 }
 

@@ -44,24 +44,15 @@ constexpr std::optional<TDockBounds> DockBounds(std::int32_t Tag, std::int32_t W
                                                 const TDockArea& Area) {
   const std::int32_t L = Area.Left, T = Area.Top, R = Area.Right, B = Area.Bottom;
   switch (Tag) {
-    case dkUpperLeft:
-      return TDockBounds{L, T, Width, Height};
-    case dkUpperRight:
-      return TDockBounds{R - Width, T, Width, Height};
-    case dkLowerRight:
-      return TDockBounds{R - Width, B - Height, Width, Height};
-    case dkLowerLeft:
-      return TDockBounds{L, B - Height, Width, Height};
-    case dkLeft:
-      return TDockBounds{L, T, R / 4, B};
-    case dkTop:
-      return TDockBounds{L, T, R, B / 4};
-    case dkRight:
-      return TDockBounds{R - R / 4, T, R / 4, B};
-    case dkBottom:
-      return TDockBounds{L, B - B / 4, R, B / 4};
-    default:
-      return std::nullopt;
+    case dkUpperLeft: return TDockBounds{L, T, Width, Height};
+    case dkUpperRight: return TDockBounds{R - Width, T, Width, Height};
+    case dkLowerRight: return TDockBounds{R - Width, B - Height, Width, Height};
+    case dkLowerLeft: return TDockBounds{L, B - Height, Width, Height};
+    case dkLeft: return TDockBounds{L, T, R / 4, B};
+    case dkTop: return TDockBounds{L, T, R, B / 4};
+    case dkRight: return TDockBounds{R - R / 4, T, R / 4, B};
+    case dkBottom: return TDockBounds{L, B - B / 4, R, B / 4};
+    default: return std::nullopt;
   }
 }
 

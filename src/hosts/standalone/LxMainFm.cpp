@@ -7,9 +7,9 @@
 #include <cstdlib>
 
 #include "core/BkOrlimo.h"
+#include "platform/Registry.h"
 #include "protocol/LxConvert.h"
 #include "protocol/LxDispatch.h"
-#include "platform/Registry.h"
 
 namespace {
 
@@ -164,13 +164,8 @@ void TBkFrmOrlimo::WMCopyData(TMessage& Message) { LxHandleCopyData(Message, FIn
 
 void TBkFrmOrlimo::WndProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_GETMINMAXINFO:
-      WMGetMinMaxInfo(Message);
-      return;
-    case WM_COPYDATA:
-      WMCopyData(Message);
-      return;
-    default:
-      TForm::WndProc(Message);
+    case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
+    case WM_COPYDATA: WMCopyData(Message); return;
+    default: TForm::WndProc(Message);
   }
 }

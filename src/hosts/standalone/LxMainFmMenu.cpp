@@ -62,8 +62,7 @@ void TBkFrmOrlimo::CreateMainMenu() {
   MnuFind = NewItem(MnuSearch, "&Find...", "Ctrl+F", Run(&TBkOrlimoComposite::Find));
   MnuFindNext = NewItem(MnuSearch, "Find &Next", "F3", [this](TObject*) { FViewer->FindNext(false); });
   MnuSep1 = NewItem(MnuSearch, "-");
-  MnuFindMatchingMethod =
-      NewItem(MnuSearch, "Find Matching &Method", "", Run(&TBkOrlimoComposite::FindMatchingMethod));
+  MnuFindMatchingMethod = NewItem(MnuSearch, "Find Matching &Method", "", Run(&TBkOrlimoComposite::FindMatchingMethod));
   MnuFindMatchingMethod->SetEnabled(false);
   MnuFindCurrentMethod = NewItem(MnuSearch, "Find &Current Method", "", Run(&TBkOrlimoComposite::FindCurrentMethod));
 
@@ -128,8 +127,7 @@ void TBkFrmOrlimo::CreateMainMenu() {
                               V.AddSeparator("", static_cast<std::int32_t>(GetTickCount()));
                             }));
   MnuSep2 = NewItem(MnuMessages, "-");
-  MnuInsertNote =
-      NewItem(MnuMessages, "Insert N&ote", "", RunAndUpdate([](TBkOrlimoComposite& V) { V.InsertNote(); }));
+  MnuInsertNote = NewItem(MnuMessages, "Insert N&ote", "", RunAndUpdate([](TBkOrlimoComposite& V) { V.InsertNote(); }));
   MnuInsertSeparator = NewItem(MnuMessages, "Insert Sepa&rator", "", RunAndUpdate([](TBkOrlimoComposite& V) {
                                  V.InsertSeparator("", static_cast<std::int32_t>(GetTickCount()));
                                }));
@@ -184,9 +182,9 @@ void TBkFrmOrlimo::MnuCPClick(TObject* Sender) {
 void TBkFrmOrlimo::MnuDockClick(TObject* Sender) {
   RECT Work{};
   BkLxUtil::GetDesktopClientRect(Work);
-  const auto Bounds = LxDock::DockBounds(static_cast<std::int32_t>(static_cast<TMenuItem*>(Sender)->GetTag()),
-                                         GetWidth(), GetHeight(),
-                                         LxDock::TDockArea{Work.left, Work.top, Work.right, Work.bottom});
+  const auto Bounds =
+      LxDock::DockBounds(static_cast<std::int32_t>(static_cast<TMenuItem*>(Sender)->GetTag()), GetWidth(), GetHeight(),
+                         LxDock::TDockArea{Work.left, Work.top, Work.right, Work.bottom});
   if (Bounds) SetBounds(Bounds->Left, Bounds->Top, Bounds->Width, Bounds->Height);
 }
 

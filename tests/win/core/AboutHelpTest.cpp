@@ -1,8 +1,8 @@
 // The about box (layout, keys, its picture) and the help command's choice
 // between the help file, the help page and a message.
-#include "CoreTestUtil.h"
 #include "core/LxAbtFrm.h"
 #include "core/LxHelp.h"
+#include "CoreTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -65,8 +65,8 @@ TEST(AboutBox, PictureShowsTheBandTheMarkAndTheName) {
   EXPECT_EQ(S.Pixel(O.x + 7 * K + 1, O.y + 17 * K + 1), RGB(0xD0, 0x20, 0x20)) << "the error mark, indented";
   // The name: blue text right of the band, on the window colour.
   bool Name = false;
-  for (int Y = 20; Y < 70 && !Name; ++Y) Name = S.RowHas(Y, TLxAboutPicture::BandWidth, P.GetWidth() - 1,
-                                                          C(TLxAboutPicture::BandTop));
+  for (int Y = 20; Y < 70 && !Name; ++Y)
+    Name = S.RowHas(Y, TLxAboutPicture::BandWidth, P.GetWidth() - 1, C(TLxAboutPicture::BandTop));
   EXPECT_TRUE(Name);
   EXPECT_EQ(S.Pixel(P.GetWidth() - 3, P.GetHeight() - 3), Sys(COLOR_WINDOW));
 }
@@ -147,8 +147,7 @@ TEST_F(HelpTest, NothingToOpenIsSaidInAMessage) {
   EXPECT_EQ(LxHelp::ShowHelpContents(Dir), LxHelp::THelpShown::Nothing);
   ASSERT_EQ(Calls.size(), 1u);
   EXPECT_EQ(Calls[0].rfind("box Orlimo: The help for Orlimo cannot be shown.", 0), 0u) << Calls[0];
-  EXPECT_NE(Calls[0].find("Neither \"Orlimo.hlp\" nor \"Orlimo.html\" was found in \"" + Dir + "\""),
-            std::string::npos)
+  EXPECT_NE(Calls[0].find("Neither \"Orlimo.hlp\" nor \"Orlimo.html\" was found in \"" + Dir + "\""), std::string::npos)
       << Calls[0];
 
   // A page that no program opens.

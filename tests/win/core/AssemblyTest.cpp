@@ -76,10 +76,10 @@ TEST_F(Assembly, TreeOfWidgetsInOrderWithTheirParentsAndAlignment) {
 
 TEST_F(Assembly, ToolbarGroupsAndButtonsLeftToRight) {
   EXPECT_EQ(Order(C->FToolbar), (std::vector<TControl*>{C->FTbgMessage, C->FTbgNavigate, C->FTbgView}));
-  EXPECT_EQ(Order(C->FTbgMessage), (std::vector<TControl*>{C->FBtnIgnoreMessages, C->FBtnClear, C->FSpacer1, C->FBtnNote,
-                                                          C->FBtnSeparator, C->FBtnCheckPoint}));
+  EXPECT_EQ(Order(C->FTbgMessage), (std::vector<TControl*>{C->FBtnIgnoreMessages, C->FBtnClear, C->FSpacer1,
+                                                           C->FBtnNote, C->FBtnSeparator, C->FBtnCheckPoint}));
   EXPECT_EQ(Order(C->FTbgNavigate), (std::vector<TControl*>{C->FBtnFirst, C->FBtnPrev, C->FBtnNavMsg, C->FBtnNext,
-                                                           C->FBtnLast, C->FSpacer2, C->FBtnMethodMatch}));
+                                                            C->FBtnLast, C->FSpacer2, C->FBtnMethodMatch}));
   EXPECT_EQ(Order(C->FTbgView),
             (std::vector<TControl*>{C->FBtnOptions, C->FBtnIcons, C->FBtnTimeStamp, C->FSpacer3, C->FBtnInspectorPane,
                                     C->FBtnScratchPad, C->FBtnCallStack, C->FSpacer4, C->FBtnInspector}));
@@ -177,9 +177,26 @@ TEST_F(Assembly, HintsComeFromTheStringTable) {
 TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
   TMenuItem* P = C->FMnuPopup->GetItems();
   ASSERT_EQ(P->GetCount(), 20);
-  const char* Captions[20] = {"&Copy", "Select &All", "-", "&Delete", "Reset Indent &Level", "-", "Insert &Note",
-                              "&Insert Separator", "-", "&Find...", "Find &Next", "Find Current &Method", "-",
-                              "&Open...", "&Save...", "&Print...", "-", "P&references...", "&Help Contents", "About"};
+  const char* Captions[20] = {"&Copy",
+                              "Select &All",
+                              "-",
+                              "&Delete",
+                              "Reset Indent &Level",
+                              "-",
+                              "Insert &Note",
+                              "&Insert Separator",
+                              "-",
+                              "&Find...",
+                              "Find &Next",
+                              "Find Current &Method",
+                              "-",
+                              "&Open...",
+                              "&Save...",
+                              "&Print...",
+                              "-",
+                              "P&references...",
+                              "&Help Contents",
+                              "About"};
   int Tag = 0;
   for (int I = 0; I < 20; ++I) {
     EXPECT_EQ(P->GetItem(I)->GetCaption(), Captions[I]);

@@ -2,8 +2,8 @@
 // from its popup menu, and drawn with grey right-aligned line numbers.
 #include "ViewerFixture.h"
 
-#include "protocol/LxDispatch.h"
 #include "model/OrlimoRecord.h"
+#include "protocol/LxDispatch.h"
 
 namespace {
 
@@ -102,7 +102,8 @@ TEST_F(ScratchPad, LineNumbersAreGreyAndRightAligned) {
   // The line text is drawn left in the window-text colour.
   const RECT T = G->CellRect(1, 3);
   bool Text = false;
-  for (int Y = T.top + 2; Y < T.bottom - 1; ++Y) Text = Text || S->RowHas(Y, T.left + 2, T.left + 12, Sys(COLOR_WINDOWTEXT));
+  for (int Y = T.top + 2; Y < T.bottom - 1; ++Y)
+    Text = Text || S->RowHas(Y, T.left + 2, T.left + 12, Sys(COLOR_WINDOWTEXT));
   EXPECT_TRUE(Text);
 }
 

@@ -2,8 +2,8 @@
 // difference of the selection, the status notification and the size grip.
 #include "ViewerFixture.h"
 
-#include "core/BkLxStr.h"
 #include "components/LxCommon.h"
+#include "core/BkLxStr.h"
 
 namespace {
 

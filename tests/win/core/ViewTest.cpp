@@ -74,7 +74,8 @@ TEST_F(View, ScratchPadShowsBelowTheListWithItsColumnsFitted) {
   EXPECT_GT(C->FGrdScratchPad->GetHeight(), 0);
   EXPECT_EQ(C->FScratchPadSplitter->GetPaneData(2)->GetPane()->GetTop(), C->FScratchPadSplitter->GetPosition() + 4)
       << "below the list and the bar";
-  const int S = (GetWindowLongA(C->FGrdScratchPad->GetHandle(), GWL_STYLE) & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+  const int S =
+      (GetWindowLongA(C->FGrdScratchPad->GetHandle(), GWL_STYLE) & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
   EXPECT_EQ(C->FGrdScratchPad->GetColWidth(0), 20);
   EXPECT_EQ(C->FGrdScratchPad->GetColWidth(1), C->GetWidth() - S - 22);
   // Resizing the panel refits the second column.

@@ -25,9 +25,9 @@ TEST_F(MainFormTest, AnEmptyRegistryGivesTheDefaultPlacement) {
 }
 
 TEST_F(MainFormTest, LoadsThePlacementAndThePanelsSettings) {
-  ASSERT_NO_FATAL_FAILURE(Make({{"Left", "0x20"}, {"Top", "45"}, {"Width", "420"}, {"Height", "310"},
-                                {"Maximized", "7"}, {"OnTop", "1"}},
-                               {{"TimeStamp", "1"}, {"Icons", "0"}, {"AppName", "1"}}));
+  ASSERT_NO_FATAL_FAILURE(
+      Make({{"Left", "0x20"}, {"Top", "45"}, {"Width", "420"}, {"Height", "310"}, {"Maximized", "7"}, {"OnTop", "1"}},
+           {{"TimeStamp", "1"}, {"Icons", "0"}, {"AppName", "1"}}));
   EXPECT_EQ(Form->GetLeft(), 32);
   EXPECT_EQ(Form->GetTop(), 45);
   EXPECT_EQ(Form->GetWidth(), 420);

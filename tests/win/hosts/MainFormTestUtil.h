@@ -55,8 +55,7 @@ private:
 // Types a key (with Ctrl, Alt or Shift) into the window that has the focus,
 // through the application's message loop, as the keyboard would.
 inline void TypeKey(WORD Key, TShiftState Shift = 0) {
-  TKeysHeld Held({(Shift & ssCtrl) ? VK_CONTROL : 0, (Shift & ssAlt) ? VK_MENU : 0,
-                  (Shift & ssShift) ? VK_SHIFT : 0});
+  TKeysHeld Held({(Shift & ssCtrl) ? VK_CONTROL : 0, (Shift & ssAlt) ? VK_MENU : 0, (Shift & ssShift) ? VK_SHIFT : 0});
   HWND Target = GetFocus();
   ASSERT_NE(Target, nullptr);
   const bool Alt = (Shift & ssAlt) != 0;

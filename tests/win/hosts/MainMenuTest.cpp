@@ -25,9 +25,9 @@ struct TItemRow {
 // The whole menu in order, as it stands right after creation on an empty
 // registry with an empty list (save, copy, find current method and the like
 // wait for messages).
-const std::vector<std::pair<TMenuItem* TBkFrmOrlimo::*, std::vector<TItemRow>>>& Layout() {
+const std::vector<std::pair<TMenuItem * TBkFrmOrlimo::*, std::vector<TItemRow>>>& Layout() {
   using F = TBkFrmOrlimo;
-  static const std::vector<std::pair<TMenuItem* TBkFrmOrlimo::*, std::vector<TItemRow>>> Menus = {
+  static const std::vector<std::pair<TMenuItem * TBkFrmOrlimo::*, std::vector<TItemRow>>> Menus = {
       {&F::MnuFile,
        {{&F::MnuOpen, "&Open...", "Ctrl+O", true, false, 0, false},
         {&F::MnuSave, "&Save...", "Ctrl+S", false, false, 0, false},
@@ -157,10 +157,11 @@ TEST_F(MainFormTest, TheDockSubmenuHasEightItemsInTwoColumns) {
     const char* Caption;
     int Tag;
     bool Break;
-  } Rows[] = {{&TBkFrmOrlimo::MnuDockUL, "&Upper Left", 1, false}, {&TBkFrmOrlimo::MnuDockUR, "Upper &Right", 2, false},
-              {&TBkFrmOrlimo::MnuDockLR, "&Lower Right", 3, false}, {&TBkFrmOrlimo::MnuDockLL, "L&ower Left", 4, false},
-              {&TBkFrmOrlimo::MnuDockL, "Left", 5, true},          {&TBkFrmOrlimo::MnuDockT, "Top", 6, false},
-              {&TBkFrmOrlimo::MnuDockR, "Right", 7, false},         {&TBkFrmOrlimo::MnuDockB, "&Bottom", 8, false}};
+  } Rows[] = {
+      {&TBkFrmOrlimo::MnuDockUL, "&Upper Left", 1, false},  {&TBkFrmOrlimo::MnuDockUR, "Upper &Right", 2, false},
+      {&TBkFrmOrlimo::MnuDockLR, "&Lower Right", 3, false}, {&TBkFrmOrlimo::MnuDockLL, "L&ower Left", 4, false},
+      {&TBkFrmOrlimo::MnuDockL, "Left", 5, true},           {&TBkFrmOrlimo::MnuDockT, "Top", 6, false},
+      {&TBkFrmOrlimo::MnuDockR, "Right", 7, false},         {&TBkFrmOrlimo::MnuDockB, "&Bottom", 8, false}};
   ASSERT_EQ(Form->MnuDock->GetCount(), 8);
   for (int I = 0; I < 8; ++I) {
     TMenuItem* Item = (*Form).*(Rows[I].Field);
