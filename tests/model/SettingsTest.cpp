@@ -227,14 +227,6 @@ TEST_F(Settings, ValuesAsTheyMayBeFoundInTheStore) {
   ReadWith("MsgFont", "Style", "9");
   EXPECT_EQ(S.MsgFont.Style, TextStyleBold | TextStyleStrikeOut);
   EXPECT_EQ(K[lxmInfo].Style, TextStyleBold | TextStyleStrikeOut);
-  ReadWith("FontStyles", "WarningColor", "0xFF");
-  EXPECT_EQ(K[lxmWarning].Color, 0xFF);
-  EXPECT_TRUE(K[lxmWarning].UseDefault);
-  ReadWith("View", "ScratchPadBarPos", "0x40");
-  EXPECT_EQ(S.ScratchPadBarPos, 64);
-  ReadWith("StreamFont", "Name", "Lucida Console");
-  EXPECT_EQ(S.StreamFont.Name, "Lucida Console");
-  EXPECT_EQ(S.MsgFont.Name, "Arial");
 }
 
 TEST_F(Settings, UnusableValuesReadAndWriteBackAsTheirDefaults) {
