@@ -29,8 +29,17 @@ std::string_view KindLabel(std::int32_t Kind);
 std::string PrepareLine(const TOrlimoMsgInfo& Info, TTimeBase& TimeBase, const TExportOptions& Options);
 // The export line of the item at Position (0..Count()-1).
 std::string PrepareLine(TOrlimoMsgList& List, std::int32_t Position, const TExportOptions& Options);
+// Appends the export line of Info to Out (no line break).
+void AppendExportLine(std::string& Out, const TOrlimoMsgInfo& Info, TTimeBase& TimeBase, const TExportOptions& Options);
 
-// The text export file's content: "Orlimo Message Log - Saved on <DateText>",
-// an empty line, then one export line per item in display order; every line
-// ends with CR LF.
-std::string BuildTextExport(TOrlimoMsgList& List, std::string_view DateText, const TExportOptions& Options);
+// The header line of a text export or a printout: HeaderFormat (the viewer's
+// string, "... Saved on %s") with DateText in place of its "%s" ("%%" is one
+// "%").
+std::string FormatHeaderLine(std::string_view HeaderFormat, std::string_view DateText);
+
+// The text export: the header line, an empty line, then one export line per
+// item in display order; every line ends with CR LF. The text is built in one
+// buffer of exactly its size (the lines are measured first), so the export
+// holds no more than that one copy of the text.
+std::string BuildTextExport(TOrlimoMsgList& List, std::string_view HeaderFormat, std::string_view DateText,
+                            const TExportOptions& Options);

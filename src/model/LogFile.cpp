@@ -86,6 +86,25 @@ TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size
   return Result;
 }
 
+std::string LogLoadReport(const TLogLoadResult& Result, std::string_view FileName) {
+  if (!Result.Skipped()) return {};
+  std::string Text = "The log file \"";
+  Text += FileName;
+  Text += "\" is damaged. ";
+  Text += std::to_string(Result.Records);
+  Text += Result.Records == 1 ? " record was read; the rest of the file, from byte "
+                              : " records were read; the rest of the file, from byte ";
+  Text += std::to_string(Result.Offset);
+  Text += " on, was skipped (";
+  switch (Result.Stop) {
+    case TRecordStatus::TooShort: Text += "the file ends inside a record header"; break;
+    case TRecordStatus::NegativeLength: Text += "a record declares a negative length"; break;
+    default: Text += "the file ends inside a record"; break;
+  }
+  Text += ").";
+  return Text;
+}
+
 namespace {
 
 struct TFile {
@@ -158,6 +177,11 @@ TLogLoadResult LoadLogFile(TOrlimoMsgList& List, const std::string& FileName) {
   std::setvbuf(File.F, nullptr, _IONBF, 0);  // straight into the chunk buffer
   TFileSource Source(File.F);
   return ReadLog(List, Source);
+}
+
+void SaveTextExport(TOrlimoMsgList& List, const std::string& FileName, std::string_view HeaderFormat,
+                    std::string_view DateText, const TExportOptions& Options) {
+  WriteFileBytes(FileName, BuildTextExport(List, HeaderFormat, DateText, Options));
 }
 
 void WriteFileBytes(const std::string& FileName, std::string_view Bytes) {

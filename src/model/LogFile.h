@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/ExportLine.h"
 #include "model/OrlimoExcept.h"
 #include "model/OrlimoRecord.h"
 
@@ -26,7 +27,8 @@ public:
   using Exception::Exception;
 };
 
-// Declared for completeness; reading stops quietly at a bad record instead.
+// Declared for completeness; reading stops at a bad record and says so in
+// its result instead.
 class EOrlimoReadError : public Exception {
 public:
   using Exception::Exception;
@@ -60,11 +62,20 @@ public:
 // does not take whole raises EOrlimoWriteError; records before it stay written.
 void WriteLog(const TOrlimoMsgList& List, TOrlimoLogSink& Sink);
 
+// What a load read. When the file is damaged part way, every whole record
+// before the damage is loaded and the rest of the file is skipped.
 struct TLogLoadResult {
   std::int32_t Records = 0;                // records handed to ProcessMessage
   TRecordStatus Stop = TRecordStatus::Ok;  // why the load stopped early, Ok at the end
-  std::size_t Offset = 0;                  // where it stopped (the size when Ok)
+  std::uint64_t Offset = 0;                // where it stopped: the first byte skipped (the size when Ok)
+  // The rest of the file, from Offset on, was skipped.
+  bool Skipped() const { return Stop != TRecordStatus::Ok; }
 };
+
+// What to tell the user after loading FileName: empty when the whole file was
+// read, else how many records were read and that the rest, from which byte
+// on, was skipped, and why.
+std::string LogLoadReport(const TLogLoadResult& Result, std::string_view FileName);
 
 // Feeds every whole record of the file's bytes to List.ProcessMessage. The
 // caller clears the list first (loading replaces the list).
@@ -97,5 +108,8 @@ void SaveLogFile(const TOrlimoMsgList& List, const std::string& FileName);
 // ReadLog over the file, read in chunks (the caller clears the list first).
 // Throws EOrlimoFileError when the file cannot be opened or read.
 TLogLoadResult LoadLogFile(TOrlimoMsgList& List, const std::string& FileName);
-// Writes Bytes to FileName, replacing it (text export). Throws EOrlimoFileError.
+// Writes Bytes to FileName in one go, replacing it. Throws EOrlimoFileError.
 void WriteFileBytes(const std::string& FileName, std::string_view Bytes);
+// Writes the list's text export (BuildTextExport) to FileName in one go.
+void SaveTextExport(TOrlimoMsgList& List, const std::string& FileName, std::string_view HeaderFormat,
+                    std::string_view DateText, const TExportOptions& Options);

@@ -65,8 +65,8 @@ TEST(ExportLine, TextExportInDisplayOrder) {
   L.SetInsertAtEnd(false);
   L.AddMessage(lxmInfo, "old", "A", "", 0, std::nullopt);
   L.AddMessage(lxmInfo, "new", "A", "", 0, std::nullopt);
-  EXPECT_EQ(BuildTextExport(L, "1/2/2024 at 10:00", TExportOptions{false, false}),
+  EXPECT_EQ(BuildTextExport(L, "Orlimo Message Log - Saved on %s", "1/2/2024 at 10:00", TExportOptions{false, false}),
             "Orlimo Message Log - Saved on 1/2/2024 at 10:00\r\n\r\nnew\r\nold\r\n");
   L.Clear();
-  EXPECT_EQ(BuildTextExport(L, "d", TExportOptions{}), "Orlimo Message Log - Saved on d\r\n\r\n");
+  EXPECT_EQ(BuildTextExport(L, "Saved on %s", "d", TExportOptions{}), "Saved on d\r\n\r\n");
 }
