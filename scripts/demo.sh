@@ -54,12 +54,14 @@ fi
 wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-# The viewer's placement and columns for the demonstration.
+# The viewer's placement, columns and panes for the demonstration: the
+# inspector pane and the scratch pad open beside and below the list.
 KEY='HKCU\Software\Brunelk\Orlimo\1.0'
 for v in "Left 40" "Top 30" "Width 940" "Height 680" "Maximized 0" "OnTop 0"; do
   set -- $v; wine reg add "$KEY\\Position" /v "$1" /d "$2" /f >/dev/null 2>&1
 done
-for v in "Icons 1" "TimeStamp 1" "AppName 1"; do
+for v in "Icons 1" "TimeStamp 1" "AppName 1" "Inspector 1" "ScratchPad 1" "InspectorBarPos 560" \
+         "ScratchPadBarPos 470"; do
   set -- $v; wine reg add "$KEY\\View" /v "$1" /d "$2" /f >/dev/null 2>&1
 done
 wineserver -w
