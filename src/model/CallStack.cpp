@@ -31,7 +31,6 @@ std::int32_t FindMatchingMethod(const TOrlimoMsgList& List, std::int32_t Current
   if (!HasCurrent(List, Current)) return -1;
   const TMsgKindIndex& Index = List.KindIndex();
   const TOrlimoMsgInfo& M = List.GetItemMsgInfo(Current);
-  if (M.MsgType() == lxmEnterMethod)
-    return Index.NewerExitAtLevel(Current, M.IndentLevel(), List.GetInsertAtEnd());
+  if (M.MsgType() == lxmEnterMethod) return Index.NewerExitAtLevel(Current, M.IndentLevel(), List.GetInsertAtEnd());
   return Index.OlderEnterAtLevel(Current, M.IndentLevel(), List.GetInsertAtEnd());
 }

@@ -10,18 +10,19 @@ TUpperCaseTable MakeAnsiUpperCaseTable() {
   for (unsigned C = 'a'; C <= 'z'; ++C) T[C] = static_cast<unsigned char>(C - 0x20);
   for (unsigned C = 0xE0; C <= 0xFE; ++C)
     if (C != 0xF7) T[C] = static_cast<unsigned char>(C - 0x20);  // not the division sign
-  T[0x9A] = 0x8A;  // s caron
-  T[0x9C] = 0x8C;  // oe
-  T[0x9E] = 0x8E;  // z caron
-  T[0xFF] = 0x9F;  // y diaeresis
+  T[0x9A] = 0x8A;                                                // s caron
+  T[0x9C] = 0x8C;                                                // oe
+  T[0x9E] = 0x8E;                                                // z caron
+  T[0xFF] = 0x9F;                                                // y diaeresis
   return T;
 }
 
 constexpr std::uint64_t Ones = 0x0101010101010101ull;
 constexpr std::uint64_t Highs = 0x8080808080808080ull;
 
-// Whether any byte of V is zero.
-inline bool HasZeroByte(std::uint64_t V) { return ((V - Ones) & ~V & Highs) != 0; }
+// The high bit of every zero byte of V is set (and maybe of bytes after a zero
+// one, never of others when there is none).
+inline std::uint64_t ZeroBytes(std::uint64_t V) { return (V - Ones) & ~V & Highs; }
 
 }  // namespace
 
@@ -32,18 +33,25 @@ const TUpperCaseTable& AnsiUpperCaseTable() {
 
 TFindText::TFindText(std::string_view Text, const TUpperCaseTable& Table) : FTable(Table) {
   FUpper.resize(Text.size());
-  for (std::size_t I = 0; I < Text.size(); ++I) FUpper[I] = static_cast<char>(Table[static_cast<unsigned char>(Text[I])]);
+  for (std::size_t I = 0; I < Text.size(); ++I)
+    FUpper[I] = static_cast<char>(Table[static_cast<unsigned char>(Text[I])]);
   if (FUpper.empty()) return;
-  const unsigned char First = static_cast<unsigned char>(FUpper[0]);
-  int Found = 0;
-  for (unsigned C = 0; C < 256; ++C) {
-    if (Table[C] != First) continue;
-    FIsFirst[C] = true;
-    if (Found == 0) FFirstA = FFirstB = static_cast<unsigned char>(C);
-    if (Found == 1) FFirstB = static_cast<unsigned char>(C);
-    ++Found;
-  }
-  FFirstMany = Found > 2;
+  // The bytes whose upper case is Upper: the first one in A, the second in B
+  // (B = A when there is one); returns how many there are.
+  auto Cases = [&Table](unsigned char Upper, unsigned char& A, unsigned char& B, bool* Mark) {
+    int Found = 0;
+    for (unsigned C = 0; C < 256; ++C) {
+      if (Table[C] != Upper) continue;
+      if (Mark) Mark[C] = true;
+      if (Found == 0) A = B = static_cast<unsigned char>(C);
+      if (Found == 1) B = static_cast<unsigned char>(C);
+      ++Found;
+    }
+    return Found;
+  };
+  const int First = Cases(static_cast<unsigned char>(FUpper.front()), FFirstA, FFirstB, FIsFirst.data());
+  const int Last = Cases(static_cast<unsigned char>(FUpper.back()), FLastA, FLastB, nullptr);
+  FManyCases = First > 2 || Last > 2;
   // Prefix function: FFailure[I] is the length of the longest proper prefix of
   // FUpper[0..I] that is also its suffix.
   FFailure.assign(FUpper.size(), 0);
@@ -87,12 +95,16 @@ bool TFindText::Search(const unsigned char* Text, std::size_t Length) const {
   };
   bool Hit = false;
   std::size_t I = 0;
-  if (!FFirstMany) {
-    const std::uint64_t A = Ones * FFirstA, B = Ones * FFirstB;
+  if (!FManyCases) {
+    // Eight candidate places at a time: those whose first byte fits the find
+    // text's first and whose byte M - 1 further on fits its last. The masks may
+    // mark a place that does not fit, never miss one that does.
+    const std::uint64_t FA = Ones * FFirstA, FB = Ones * FFirstB, LA = Ones * FLastA, LB = Ones * FLastB;
     for (; I + 8 <= Starts; I += 8) {
-      std::uint64_t V;
-      std::memcpy(&V, Text + I, 8);
-      if (!HasZeroByte(V ^ A) && !HasZeroByte(V ^ B)) continue;
+      std::uint64_t F, L;
+      std::memcpy(&F, Text + I, 8);
+      std::memcpy(&L, Text + I + M - 1, 8);
+      if (((ZeroBytes(F ^ FA) | ZeroBytes(F ^ FB)) & (ZeroBytes(L ^ LA) | ZeroBytes(L ^ LB))) == 0) continue;
       for (std::size_t J = I; J < I + 8; ++J)
         if (Candidate(J, Hit)) return Hit || KmpSearch(Text, Length);
     }

@@ -10,7 +10,9 @@
 //
 // TFindText folds the find text once; matching folds the item's bytes as it
 // reads them, so no upper-case copy of an item is made. A search costs one
-// pass over the item's text in the usual case; a find text whose first byte
+// pass over the item's text in the usual case (candidate places are those
+// where both the first and the last byte of the find text fit, tested eight
+// at a time); a find text whose first byte
 // recurs densely in the item (long runs of one letter) switches to a
 // Knuth-Morris-Pratt pass, so no item costs more than a few passes.
 #pragma once
@@ -48,11 +50,12 @@ private:
 
   const TUpperCaseTable& FTable;
   std::string FUpper;
-  // Bytes whose upper case is the find text's first byte: at most two in
-  // Windows-1252; with a table that maps more bytes there, FFirstMany is set
-  // and the candidates are found through FIsFirst alone.
-  unsigned char FFirstA = 0, FFirstB = 0;
-  bool FFirstMany = false;
+  // Candidates are found eight at a time by the find text's first and last
+  // bytes: the bytes whose upper case is each (at most two in Windows-1252).
+  // With a table that maps more bytes to one of them, FManyCases is set and
+  // candidates are found through FIsFirst alone.
+  unsigned char FFirstA = 0, FFirstB = 0, FLastA = 0, FLastB = 0;
+  bool FManyCases = false;
   std::array<bool, 256> FIsFirst{};
   std::vector<std::int32_t> FFailure;  // Knuth-Morris-Pratt failure function of FUpper
 };

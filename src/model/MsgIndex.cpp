@@ -4,7 +4,7 @@
 
 #include "model/OrlimoMsg.h"
 
-static_assert(lxmEnterMethod == 9 && lxmExitMethod == 10 && TMsgKindIndex::KindCount == lxmExitMethod + 1);
+static_assert(lxmEnterMethod == 9 && lxmExitMethod == 10);
 
 // ---------------------------------------------------------------------------
 // Upkeep
@@ -16,9 +16,9 @@ void TMsgKindIndex::Rebase() noexcept {
   FShift = 0;
 }
 
-void TMsgKindIndex::InsertValue(std::int32_t Kind, std::int32_t Position) {
+void TMsgKindIndex::InsertValue(std::size_t List, std::int32_t Position) {
   const std::int32_t Value = Position - FShift;
-  TList& L = FLists[Kind];
+  TList& L = FLists[List];
   L.insert(std::lower_bound(L.begin(), L.end(), Value), Value);
 }
 
@@ -26,44 +26,45 @@ void TMsgKindIndex::Inserted(std::int32_t Position, std::int32_t Kind, std::int3
                              bool InsertAtEnd) noexcept {
   if (!FValid) return;
   try {
-    const bool Listed = IsListed(Kind);
+    const int Listed = ListOf(Kind);
+    const std::size_t Into = static_cast<std::size_t>(Listed);
     const bool AtBack = Position >= CountBefore;
     const bool AtFront = !AtBack && Position == 0;
     if (AtBack) {
-      if (Listed) FLists[Kind].push_back(Position - FShift);
+      if (Listed >= 0) FLists[Into].push_back(Position - FShift);
     } else if (AtFront) {
       if (FShift >= MaxShift) Rebase();
       ++FShift;
-      if (Listed) FLists[Kind].push_front(0 - FShift);
+      if (Listed >= 0) FLists[Into].push_front(0 - FShift);
     } else {
       // Every listed position at or after Position moves down by one: move
       // the values after it, or those before it and the shift, whichever side
       // holds fewer.
-      std::size_t Split[KindCount];
+      std::size_t Split[ListCount];
       std::size_t Head = 0, Tail = 0;
       const std::int32_t Value = Position - FShift;
-      for (std::int32_t K = 0; K < KindCount; ++K) {
+      for (std::size_t K = 0; K < ListCount; ++K) {
         const TList& L = FLists[K];
         Split[K] = static_cast<std::size_t>(std::lower_bound(L.begin(), L.end(), Value) - L.begin());
         Head += Split[K];
         Tail += L.size() - Split[K];
       }
       if (Tail <= Head) {
-        for (std::int32_t K = 0; K < KindCount; ++K)
+        for (std::size_t K = 0; K < ListCount; ++K)
           for (auto It = FLists[K].begin() + static_cast<std::ptrdiff_t>(Split[K]); It != FLists[K].end(); ++It) ++*It;
       } else {
         if (FShift >= MaxShift) Rebase();
-        for (std::int32_t K = 0; K < KindCount; ++K) {
+        for (std::size_t K = 0; K < ListCount; ++K) {
           auto End = FLists[K].begin() + static_cast<std::ptrdiff_t>(Split[K]);
           for (auto It = FLists[K].begin(); It != End; ++It) --*It;
         }
         ++FShift;
       }
-      if (Listed) InsertValue(Kind, Position);
+      if (Listed >= 0) InsertValue(Into, Position);
     }
-    if (Kind != EnterKind || !FLinksValid) return;
+    if (Listed != static_cast<int>(EnterList) || !FLinksValid) return;
     // The call-stack links: extended when the enter is the newest one.
-    const std::size_t E = FLists[EnterKind].size();
+    const std::size_t E = FLists[EnterList].size();
     if (E == 1) {
       FLinks.assign(1, TLink{0, 0});
       FLinksOlderLow = InsertAtEnd;
@@ -86,6 +87,7 @@ void TMsgKindIndex::Cleared() noexcept {
   for (TList& L : FLists) L.clear();
   FShift = 0;
   FValid = true;
+  FNavigatorValid = true;
   FLinks.clear();
   FLinksValid = true;
 }
@@ -94,8 +96,16 @@ void TMsgKindIndex::Invalidate() noexcept {
   for (TList& L : FLists) L.clear();
   FShift = 0;
   FValid = false;
+  FNavigatorValid = false;
   FLinks.clear();
   FLinksValid = false;
+}
+
+void TMsgKindIndex::SetNavigatorKind(std::int32_t Kind) noexcept {
+  if (Kind == FNavigatorKind) return;
+  FNavigatorKind = Kind;
+  FLists[NavList].clear();
+  FNavigatorValid = FItems.empty();  // else collected on the next query
 }
 
 void TMsgKindIndex::Reversed(std::int32_t Count) noexcept {
@@ -120,14 +130,14 @@ void TMsgKindIndex::Deleted(const std::vector<std::int32_t>& Deleted, bool OutOf
   }
   if (Deleted.empty()) return;
   bool EnterDeleted = false;
-  for (std::int32_t K = 0; K < KindCount; ++K) {
+  for (std::size_t K = 0; K < ListCount; ++K) {
     TList& L = FLists[K];
     std::size_t Out = 0, D = 0;
     for (std::size_t I = 0; I < L.size(); ++I) {
       const std::int32_t P = L[I] + FShift;
       while (D < Deleted.size() && Deleted[D] < P) ++D;
       if (D < Deleted.size() && Deleted[D] == P) {
-        if (K == EnterKind) EnterDeleted = true;
+        if (K == EnterList) EnterDeleted = true;
         continue;
       }
       L[Out++] = P - static_cast<std::int32_t>(D);
@@ -150,63 +160,76 @@ void TMsgKindIndex::TDeletion::Add(std::int32_t Position) noexcept {
   }
 }
 
-void TMsgKindIndex::Build() const {
-  for (TList& L : FLists) L.clear();
-  FShift = 0;
-  FLinks.clear();
-  FLinksValid = false;
+void TMsgKindIndex::Build(bool NavigatorOnly) const {
+  if (NavigatorOnly) {
+    FLists[NavList].clear();
+  } else {
+    for (TList& L : FLists) L.clear();
+    FShift = 0;
+    FLinks.clear();
+    FLinksValid = false;
+  }
   try {
-    std::int32_t P = 0;
+    std::int32_t Value = -FShift;
     for (const TOrlimoMsgInfo* R : FItems) {
       const std::int32_t K = R->MsgType();
-      if (IsListed(K)) FLists[K].push_back(P);
-      ++P;
+      if (K == FNavigatorKind)
+        FLists[NavList].push_back(Value);
+      else if (!NavigatorOnly && K == lxmEnterMethod)
+        FLists[EnterList].push_back(Value);
+      else if (!NavigatorOnly && K == lxmExitMethod)
+        FLists[ExitList].push_back(Value);
+      ++Value;
     }
   } catch (...) {
-    for (TList& L : FLists) L.clear();
+    FLists[NavList].clear();
+    if (!NavigatorOnly) FLists[EnterList].clear(), FLists[ExitList].clear();
     throw;
   }
+  FNavigatorValid = true;
   FValid = true;
 }
 
 void TMsgKindIndex::EnsureValid() const {
-  if (!FValid) Build();
+  if (!FValid)
+    Build(false);
+  else if (!FNavigatorValid)
+    Build(true);
 }
 
 // ---------------------------------------------------------------------------
 // Positions by kind
 
-std::int32_t TMsgKindIndex::Count(std::int32_t Kind) const {
-  return IsListed(Kind) ? static_cast<std::int32_t>(FLists[Kind].size()) : 0;
-}
+std::int32_t TMsgKindIndex::Count(TListed Which) const { return static_cast<std::int32_t>(List(Which).size()); }
 
-std::int32_t TMsgKindIndex::FirstAtOrAfter(std::int32_t Kind, std::int32_t Position) const {
-  if (!IsListed(Kind)) return -1;
-  const TList& L = FLists[Kind];
+std::int32_t TMsgKindIndex::FirstAtOrAfter(TListed Which, std::int32_t Position) const {
+  const TList& L = List(Which);
   const auto It = std::lower_bound(L.begin(), L.end(), std::max(Position, 0) - FShift);
   return It == L.end() ? -1 : *It + FShift;
 }
 
-std::int32_t TMsgKindIndex::LastAtOrBefore(std::int32_t Kind, std::int32_t Position) const {
-  if (!IsListed(Kind) || Position < 0) return -1;
-  const TList& L = FLists[Kind];
+std::int32_t TMsgKindIndex::LastAtOrBefore(TListed Which, std::int32_t Position) const {
+  if (Position < 0) return -1;
+  const TList& L = List(Which);
   const auto It = std::upper_bound(L.begin(), L.end(), Position - FShift);
   return It == L.begin() ? -1 : *(It - 1) + FShift;
 }
 
-bool TMsgKindIndex::AnyBefore(std::int32_t Kind, std::int32_t Position) const {
-  return IsListed(Kind) && !FLists[Kind].empty() && At(FLists[Kind], 0) < Position;
+bool TMsgKindIndex::AnyBefore(TListed Which, std::int32_t Position) const {
+  const TList& L = List(Which);
+  return !L.empty() && L.front() + FShift < Position;
 }
 
-bool TMsgKindIndex::AnyAfter(std::int32_t Kind, std::int32_t Position) const {
-  return IsListed(Kind) && !FLists[Kind].empty() && FLists[Kind].back() + FShift > Position;
+bool TMsgKindIndex::AnyAfter(TListed Which, std::int32_t Position) const {
+  const TList& L = List(Which);
+  return !L.empty() && L.back() + FShift > Position;
 }
 
 // ---------------------------------------------------------------------------
 // Call-stack links
 
 std::int32_t TMsgKindIndex::Level(std::size_t EnterIndex) const {
-  return FItems[static_cast<std::size_t>(At(FLists[EnterKind], EnterIndex))]->IndentLevel();
+  return FItems[static_cast<std::size_t>(At(FLists[EnterList], EnterIndex))]->IndentLevel();
 }
 
 std::int32_t TMsgKindIndex::ItemLevel(std::int32_t Position) const {
@@ -214,7 +237,7 @@ std::int32_t TMsgKindIndex::ItemLevel(std::int32_t Position) const {
 }
 
 std::ptrdiff_t TMsgKindIndex::NearestEnter(std::int32_t Position) const {
-  const TList& L = FLists[EnterKind];
+  const TList& L = FLists[EnterList];
   const std::int32_t Value = Position - FShift;
   if (FLinksOlderLow) {
     const auto It = std::upper_bound(L.begin(), L.end(), Value);
@@ -258,7 +281,7 @@ TMsgKindIndex::TLink TMsgKindIndex::MakeLink(std::size_t I) const {
 }
 
 void TMsgKindIndex::EnsureLinks(bool InsertAtEnd) const {
-  const std::size_t E = FLists[EnterKind].size();
+  const std::size_t E = FLists[EnterList].size();
   if (FLinksValid && (FLinksOlderLow == InsertAtEnd || E <= 1)) {
     FLinksOlderLow = InsertAtEnd;
     return;
@@ -276,29 +299,30 @@ void TMsgKindIndex::EnsureLinks(bool InsertAtEnd) const {
 
 std::int32_t TMsgKindIndex::OlderEnterAtLevel(std::int32_t Position, std::int32_t Level, bool InsertAtEnd) const {
   EnsureLinks(InsertAtEnd);
-  const std::ptrdiff_t E = static_cast<std::ptrdiff_t>(FLists[EnterKind].size());
+  const std::ptrdiff_t E = static_cast<std::ptrdiff_t>(FLists[EnterList].size());
   std::ptrdiff_t I = NearestEnter(Position);
   // The nearest enter at or below the level; when it is below (levels that did
   // not come from the indent rules alone), look on past it.
   while (I >= 0) {
     I = FirstBelow(I, static_cast<std::int64_t>(Level) + 1);
     if (I < 0) return -1;
-    if (this->Level(static_cast<std::size_t>(I)) == Level) return At(FLists[EnterKind], static_cast<std::size_t>(I));
+    if (this->Level(static_cast<std::size_t>(I)) == Level) return At(FLists[EnterList], static_cast<std::size_t>(I));
     I = FLinksOlderLow ? I - 1 : (I + 1 < E ? I + 1 : -1);
   }
   return -1;
 }
 
 std::int32_t TMsgKindIndex::NewerExitAtLevel(std::int32_t Position, std::int32_t Level, bool InsertAtEnd) const {
-  const TList& L = FLists[ExitKind];
+  const TList& L = FLists[ExitList];
   const std::int32_t Value = Position - FShift;
+  auto IsMatch = [&](std::int32_t V) { return ItemLevel(V + FShift) == Level; };
   if (InsertAtEnd) {
     for (auto It = std::upper_bound(L.begin(), L.end(), Value); It != L.end(); ++It)
-      if (FItems[static_cast<std::size_t>(*It + FShift)]->IndentLevel() == Level) return *It + FShift;
+      if (IsMatch(*It)) return *It + FShift;
   } else {
     for (auto It = std::lower_bound(L.begin(), L.end(), Value); It != L.begin();) {
       --It;
-      if (FItems[static_cast<std::size_t>(*It + FShift)]->IndentLevel() == Level) return *It + FShift;
+      if (IsMatch(*It)) return *It + FShift;
     }
   }
   return -1;

@@ -1,8 +1,11 @@
 // Positions of the list's items by kind, kept beside the message list so that
 // the navigator, the call stack and method matching do not walk the list.
 //
-// One sorted position list per kind 0..10 (the navigable kinds 0..8, enter
-// method and exit method); items of other kinds are not listed. A list holds
+// Three sorted position lists: the items of the navigator kind, the enter
+// method messages and the exit method messages; items of other kinds are not
+// listed. When the navigator kind changes, its list is made again from the
+// items on the next query (one walk over the list); the per-message cost is
+// thus 4 bytes for each item of these three kinds only. A list holds
 // 32-bit values; the position is the value plus one shift common to all lists,
 // so an insertion at the top of the list (every position moves down by one)
 // changes only the shift. Insertion at either end is constant time; an
@@ -36,10 +39,10 @@ class TOrlimoMsgInfo;
 class TMsgKindIndex {
 public:
   using TItems = std::deque<TOrlimoMsgInfo*>;
-  static constexpr std::int32_t KindCount = 11;  // kinds 0..10 are listed
-  static constexpr bool IsListed(std::int32_t Kind) { return Kind >= 0 && Kind < KindCount; }
+  enum class TListed { Navigator, EnterMethod, ExitMethod };
 
-  explicit TMsgKindIndex(const TItems& Items) : FItems(Items) {}
+  // NavigatorKind: a navigable kind (0..8).
+  TMsgKindIndex(const TItems& Items, std::int32_t NavigatorKind) : FItems(Items), FNavigatorKind(NavigatorKind) {}
   TMsgKindIndex(const TMsgKindIndex&) = delete;
   TMsgKindIndex& operator=(const TMsgKindIndex&) = delete;
 
@@ -55,6 +58,9 @@ public:
   void Deleted(const std::vector<std::int32_t>& Deleted, bool OutOfMemory) noexcept;
   // Drops everything; the next query rebuilds from the items.
   void Invalidate() noexcept;
+  // Another navigator kind (0..8): its positions are collected on the next query.
+  void SetNavigatorKind(std::int32_t Kind) noexcept;
+  std::int32_t NavigatorKind() const { return FNavigatorKind; }
 
   // Collects the positions DeleteIf removes and hands them over at the end.
   class TDeletion {
@@ -71,16 +77,16 @@ public:
     bool FOutOfMemory = false;
   };
 
-  // --- queries (positions of the list; a kind outside 0..10 has none) ------
+  // --- queries (positions of the list) ------------------------------------
   // Rebuilds what was dropped. Throws std::bad_alloc when memory runs out.
   void EnsureValid() const;
-  std::int32_t Count(std::int32_t Kind) const;
-  // The first position of the kind at or after Position, or -1.
-  std::int32_t FirstAtOrAfter(std::int32_t Kind, std::int32_t Position) const;
-  // The last position of the kind at or before Position, or -1.
-  std::int32_t LastAtOrBefore(std::int32_t Kind, std::int32_t Position) const;
-  bool AnyBefore(std::int32_t Kind, std::int32_t Position) const;
-  bool AnyAfter(std::int32_t Kind, std::int32_t Position) const;
+  std::int32_t Count(TListed Which) const;
+  // The first listed position at or after Position, or -1.
+  std::int32_t FirstAtOrAfter(TListed Which, std::int32_t Position) const;
+  // The last listed position at or before Position, or -1.
+  std::int32_t LastAtOrBefore(TListed Which, std::int32_t Position) const;
+  bool AnyBefore(TListed Which, std::int32_t Position) const;
+  bool AnyAfter(TListed Which, std::int32_t Position) const;
 
   // The positions of the enter method messages that enclose the item at
   // Current, innermost first, by the call-stack walk: from Current toward
@@ -111,9 +117,16 @@ private:
     std::int32_t Jump;    // distance to an ancestor; 0: none (only roots)
   };
   static constexpr std::int32_t MaxShift = 1 << 30;
-  static constexpr std::int32_t EnterKind = 9;
-  static constexpr std::int32_t ExitKind = 10;
+  static constexpr std::size_t ListCount = 3;
+  static constexpr std::size_t NavList = 0, EnterList = 1, ExitList = 2;
 
+  // The list an item of Kind belongs to, or -1.
+  int ListOf(std::int32_t Kind) const {
+    if (Kind == 9) return EnterList;
+    if (Kind == 10) return ExitList;
+    return Kind == FNavigatorKind && FNavigatorValid ? static_cast<int>(NavList) : -1;
+  }
+  const TList& List(TListed Which) const { return FLists[static_cast<std::size_t>(Which)]; }
   std::int32_t At(const TList& L, std::size_t I) const { return L[I] + FShift; }
   std::int32_t Level(std::size_t EnterIndex) const;
   std::int32_t ItemLevel(std::int32_t Position) const;
@@ -130,14 +143,17 @@ private:
   TLink MakeLink(std::size_t I) const;
   void EnsureLinks(bool InsertAtEnd) const;
   void Rebase() noexcept;
-  void InsertValue(std::int32_t Kind, std::int32_t Position);
-  void Build() const;
+  void InsertValue(std::size_t List, std::int32_t Position);
+  // Collects the lists from the items: all of them, or the navigator kind's.
+  void Build(bool NavigatorOnly) const;
 
   const TItems& FItems;
-  mutable TList FLists[KindCount];
+  std::int32_t FNavigatorKind;
+  mutable TList FLists[ListCount];
   mutable std::int32_t FShift = 0;  // position = value + FShift
   mutable bool FValid = true;
-  mutable std::deque<TLink> FLinks;  // parallel to FLists[9] while FLinksValid
+  mutable bool FNavigatorValid = true;
+  mutable std::deque<TLink> FLinks;  // parallel to the enter list while FLinksValid
   mutable bool FLinksValid = true;
   mutable bool FLinksOlderLow = true;
 };
@@ -145,14 +161,14 @@ private:
 template <class F>
 void TMsgKindIndex::CallStack(std::int32_t Current, bool InsertAtEnd, F&& OnEnter) const {
   EnsureLinks(InsertAtEnd);
-  const std::ptrdiff_t E = static_cast<std::ptrdiff_t>(FLists[EnterKind].size());
+  const std::ptrdiff_t E = static_cast<std::ptrdiff_t>(FLists[EnterList].size());
   std::int64_t W = ItemLevel(Current);
   std::ptrdiff_t I = NearestEnter(Current);
   while (I >= 0) {
     I = FirstBelow(I, W);
     if (I < 0) break;
     const std::size_t U = static_cast<std::size_t>(I);
-    if (!OnEnter(At(FLists[EnterKind], U))) break;
+    if (!OnEnter(At(FLists[EnterList], U))) break;
     const std::int32_t L = Level(U);
     if (L == 0) break;
     --W;

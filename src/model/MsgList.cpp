@@ -30,6 +30,7 @@ void TOrlimoMsgList::SetIgnoreMessages(bool V) {
 bool TOrlimoMsgList::SetNavigatorMessage(std::int32_t Kind) {
   if (!IsNavigableKind(Kind)) return false;
   FNavigatorMessage = Kind;
+  FIndex.SetNavigatorKind(Kind);
   return true;
 }
 

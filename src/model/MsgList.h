@@ -212,7 +212,7 @@ private:
   TOrlimoClock& FClock;
   TMsgListObserver* FObserver = nullptr;
   std::deque<TOrlimoMsgInfo*> FItems;  // each handle holds one reference
-  TMsgKindIndex FIndex{FItems};
+  TMsgKindIndex FIndex{FItems, DefaultNavigatorMessage};
 
   bool FInsertAtEnd = true;
   std::int32_t FIdleTime = DefaultIdleTime;

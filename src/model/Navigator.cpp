@@ -9,7 +9,7 @@ bool HasCurrent(const TOrlimoMsgList& List, std::int32_t Current) { return Curre
 std::int32_t NavigatorTarget(const TOrlimoMsgList& List, std::int32_t Command, std::int32_t Current) {
   if (List.Empty() || Command < NavFirst || Command > NavLast) return -1;
   const TMsgKindIndex& Index = List.KindIndex();
-  const std::int32_t Kind = List.GetNavigatorMessage();
+  constexpr auto Kind = TMsgKindIndex::TListed::Navigator;
   const std::int32_t Last = List.Count() - 1;
   const bool Cur = HasCurrent(List, Current);
   const std::int32_t StartD = Cur ? Current + 1 : 0;
@@ -29,7 +29,7 @@ std::optional<TNavButtonStates> NavButtonStates(const TOrlimoMsgList& List, std:
   if (List.Empty()) return TNavButtonStates{};
   if (!HasCurrent(List, Current)) return std::nullopt;
   const TMsgKindIndex& Index = List.KindIndex();
-  const std::int32_t Kind = List.GetNavigatorMessage();
+  constexpr auto Kind = TMsgKindIndex::TListed::Navigator;
   const bool Above = Index.AnyBefore(Kind, Current);
   const bool Below = Index.AnyAfter(Kind, Current);
   const bool Older = List.GetInsertAtEnd() ? Above : Below;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "NavOracle.h"
 #include "model/CallStack.h"
+#include "NavOracle.h"
 
 namespace {
 
@@ -56,8 +56,12 @@ protected:
 }  // namespace
 
 TEST_P(CallStack, NestedMethods) {
-  for (auto [K, T] : {std::pair{lxmEnterMethod, "Enter A"}, {lxmInfo, "Info"}, {lxmEnterMethod, "Enter B"},
-                      {lxmInfo, "X"}, {lxmExitMethod, "Exit B"}, {lxmExitMethod, "Exit A"}})
+  for (auto [K, T] : {std::pair{lxmEnterMethod, "Enter A"},
+                      {lxmInfo, "Info"},
+                      {lxmEnterMethod, "Enter B"},
+                      {lxmInfo, "X"},
+                      {lxmExitMethod, "Exit B"},
+                      {lxmExitMethod, "Exit A"}})
     Add(K, T);
   EXPECT_EQ(Stack("X"), (VS{"Enter B", "Enter A"}));
   EXPECT_EQ(Current("X"), "Enter B");

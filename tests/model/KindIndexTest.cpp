@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "NavOracle.h"
 #include "model/CallStack.h"
 #include "model/Navigator.h"
+#include "NavOracle.h"
 
 namespace {
 
@@ -28,9 +28,9 @@ protected:
 
   std::int32_t Random(std::int32_t N) { return static_cast<std::int32_t>(Rng() % static_cast<std::uint32_t>(N)); }
   std::int32_t RandomKind() {
-    static const std::int32_t Kinds[] = {lxmInfo,        lxmError,       lxmCheckPoint, lxmNote,  lxmObject,
-                                         lxmEnterMethod, lxmEnterMethod, lxmExitMethod, lxmExitMethod,
-                                         lxmSeparator,   42,             -1};
+    static const std::int32_t Kinds[] = {
+        lxmInfo,        lxmError,      lxmCheckPoint, lxmNote,      lxmObject, lxmEnterMethod,
+        lxmEnterMethod, lxmExitMethod, lxmExitMethod, lxmSeparator, 42,        -1};
     return Kinds[Random(sizeof(Kinds) / sizeof(Kinds[0]))];
   }
   TOrlimoMsgInfoRef RandomRecord() {
@@ -46,15 +46,18 @@ protected:
   void Check(const std::string& After) {
     SCOPED_TRACE("after " + After + ", " + std::to_string(L.Count()) + " items");
     const TMsgKindIndex& Index = L.KindIndex();
-    for (std::int32_t K = -1; K <= 12; ++K) {
+    using TListed = TMsgKindIndex::TListed;
+    for (auto [Which, K] : {std::pair{TListed::Navigator, L.GetNavigatorMessage()},
+                            {TListed::EnterMethod, lxmEnterMethod},
+                            {TListed::ExitMethod, lxmExitMethod}}) {
       std::vector<std::int32_t> Want, Got;
       for (std::int32_t P = 0; P < L.Count(); ++P)
         if (oracle::Kind(L, P) == K) Want.push_back(P);
-      if (!TMsgKindIndex::IsListed(K)) Want.clear();
-      for (std::int32_t P = Index.FirstAtOrAfter(K, 0); P >= 0; P = Index.FirstAtOrAfter(K, P + 1)) Got.push_back(P);
+      for (std::int32_t P = Index.FirstAtOrAfter(Which, 0); P >= 0; P = Index.FirstAtOrAfter(Which, P + 1))
+        Got.push_back(P);
       ASSERT_EQ(Got, Want) << "kind " << K;
-      ASSERT_EQ(Index.Count(K), static_cast<std::int32_t>(Want.size()));
-      ASSERT_EQ(Index.LastAtOrBefore(K, L.Count()), Want.empty() ? -1 : Want.back());
+      ASSERT_EQ(Index.Count(Which), static_cast<std::int32_t>(Want.size()));
+      ASSERT_EQ(Index.LastAtOrBefore(Which, L.Count()), Want.empty() ? -1 : Want.back());
     }
     const std::int32_t N = L.Count();
     for (std::int32_t Cur : {-1, 0, N - 1, N, Random(N + 1), Random(N + 1)}) {
@@ -84,7 +87,7 @@ TEST_F(KindIndex, AgreesWithTheItemsUnderEveryChange) {
   L.SetCapacity(400);
   TOrlimoMsgList Other(Clock, "Other");
   for (int I = 0; I < 30; ++I) Other.InsertRecord(Random(Other.Count() + 1), RandomRecord());
-  for (int Step = 0; Step < 4000; ++Step) {
+  for (int Step = 0; Step < 6000; ++Step) {
     const std::int32_t N = L.Count();
     std::string Op;
     switch (Random(20)) {
@@ -164,6 +167,9 @@ TEST_F(KindIndex, AgreesWithTheItemsUnderEveryChange) {
         L.AddMessage(RandomKind(), "m" + std::to_string(Step), "App", "", 0, {});
         break;
     }
+    // Some changes pile up unseen, so that what is made again on a query
+    // (another navigator kind, links after a reverse) meets later changes.
+    if (Random(3) == 0) continue;
     Check(Op);
     if (HasFatalFailure()) return;
   }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "NavOracle.h"
 #include "model/Navigator.h"
+#include "NavOracle.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ TEST_F(Navigator, StepsInOrderOfArrivalAtTheEnd) {
 }
 
 TEST_F(Navigator, StepsInOrderOfArrivalAtTheTop) {
-  AddTen(false);  // newest at the top: errors at positions 0, 4 and 7
+  AddTen(false);                  // newest at the top: errors at positions 0, 4 and 7
   EXPECT_EQ(Go(NavFirst, 3), 7);  // the oldest is the lowest in the list
   EXPECT_EQ(Go(NavLast, 3), 0);
   EXPECT_EQ(Go(NavNext, 7), 4);
@@ -117,7 +117,8 @@ TEST_F(Navigator, ButtonStates) {
 // Find
 
 TEST_F(Navigator, FindStartsAndDirections) {
-  for (const char* T : {"alpha", "an error", "beta", "ERRONEOUS", "gamma"}) L.AddMessage(lxmInfo, T, "ERRAPP", "", 0, {});
+  for (const char* T : {"alpha", "an error", "beta", "ERRONEOUS", "gamma"})
+    L.AddMessage(lxmInfo, T, "ERRAPP", "", 0, {});
   const TFindText Err("ERR");
   auto Find = [&](TFindOptions O, bool First, std::int32_t Cur) {
     const std::int32_t P = FindNextPosition(L, Err, O, First, Cur);
@@ -125,10 +126,10 @@ TEST_F(Navigator, FindStartsAndDirections) {
     return P;
   };
   const TFindOptions Fwd{true, false}, Back{false, false}, FwdCursor{true, true}, BackCursor{false, true};
-  EXPECT_EQ(Find(Fwd, true, 4), 1);       // entire scope forward: from 0
-  EXPECT_EQ(Find(Fwd, false, 1), 3);      // find next moves on
-  EXPECT_EQ(Find(Fwd, false, 3), -1);     // after the last match: nothing
-  EXPECT_EQ(Find(Back, true, 0), 3);      // entire scope backward: from the last position
+  EXPECT_EQ(Find(Fwd, true, 4), 1);    // entire scope forward: from 0
+  EXPECT_EQ(Find(Fwd, false, 1), 3);   // find next moves on
+  EXPECT_EQ(Find(Fwd, false, 3), -1);  // after the last match: nothing
+  EXPECT_EQ(Find(Back, true, 0), 3);   // entire scope backward: from the last position
   EXPECT_EQ(Find(Back, false, 3), 1);
   EXPECT_EQ(Find(Back, false, 1), -1);
   EXPECT_EQ(Find(FwdCursor, true, 1), 1);  // the current item is tested first
@@ -154,7 +155,11 @@ TEST(FindText, UpperCaseOfTheWesternCodePage) {
   EXPECT_FALSE(TFindText("\xDF").Matches("SS"));                   // sharp s stays itself
   EXPECT_FALSE(TFindText("\xB5").Matches("M"));                    // micro sign stays itself
   EXPECT_FALSE(TFindText("[").Matches("{"));                       // only letters fold
-  EXPECT_EQ(TFindText("Stra\xDF" "e").Upper(), "STRA\xDF" "E");
+  EXPECT_EQ(TFindText("Stra\xDF"
+                      "e")
+                .Upper(),
+            "STRA\xDF"
+            "E");
   EXPECT_FALSE(TFindText("abc").Matches("ab"));
   EXPECT_FALSE(TFindText("x").Matches(""));
 }
