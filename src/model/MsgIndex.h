@@ -4,24 +4,26 @@
 // Three sorted position lists: the items of the navigator kind, the enter
 // method messages and the exit method messages; items of other kinds are not
 // listed. When the navigator kind changes, its list is made again from the
-// items on the next query (one walk over the list); the per-message cost is
-// thus 4 bytes for each item of these three kinds only. A list holds
-// 32-bit values; the position is the value plus one shift common to all lists,
-// so an insertion at the top of the list (every position moves down by one)
-// changes only the shift. Insertion at either end is constant time; an
-// insertion in the middle moves the values on the shorter side; deletions,
-// Reverse and Clear cost what they cost the list itself.
+// items on the next query (one walk over the list). Memory: 4 bytes for each
+// item of these kinds, 8 more for each enter method message (its links). A
+// list holds 32-bit values; the position is the value plus one shift common
+// to all lists, so an insertion at the top of the list (every position moves
+// down by one) changes only the shift. Insertion at either end is constant
+// time; an insertion in the middle moves the values on the shorter side;
+// deletions, Reverse and Clear cost what they cost the list itself.
 //
 // Enter method messages also carry links for the call stack: each one points
 // to the nearest older enter method message with a lower indent level (its
 // parent), and to a farther ancestor (a skew-binary jump: following jumps and
-// parents reaches any ancestor in a number of steps logarithmic in the depth).
-// Links are kept for one direction of "older" (lower positions when the list
-// inserts at the end, higher positions when it inserts at the top); they are
-// extended in constant time (amortized) by every enter method message placed
-// at the newest end, and rebuilt on the next query after anything else (an
-// enter placed in the middle or at the oldest end, a deleted enter, a reverse,
-// or the insertion end switched over).
+// parents reaches any ancestor in a number of steps logarithmic in the depth
+// when levels come from the indent rules). Links are kept for one direction of
+// "older" (lower positions when the list inserts at the end, higher positions
+// when it inserts at the top). An enter method message placed at the newest
+// end gets its links at once (O(log depth) steps); a reverse together with a
+// switch of the insertion end keeps them. Anything else that touches the
+// enters (one placed in the middle or at the oldest end, a deleted enter, a
+// reverse or a switch of the insertion end alone) leaves them to be made again
+// on the next query, in one pass over the enters.
 //
 // The index reads kinds and indent levels from the list's own records. When
 // memory runs out while it is updated, it drops its contents and rebuilds them

@@ -12,6 +12,10 @@
 // AddSeparator, InsertSeparator, the model side of AddNote/InsertNote,
 // ProcessMessage, Clear and ResetIndentLevel.
 //
+// Beside the items the list keeps their positions by kind (TMsgKindIndex, for
+// the searches of model/Navigator.h and model/CallStack.h), updated by every
+// operation here.
+//
 // Capacity: the list refuses an item beyond GetCapacity() (and when memory runs
 // out); that runs the list-full procedure: the observer's ListFull() decides
 // between Ignore (IgnoreMessages is switched on and the message dropped) and
