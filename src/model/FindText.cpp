@@ -1,6 +1,11 @@
 #include "model/FindText.h"
 
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -96,9 +101,22 @@ bool TFindText::Search(const unsigned char* Text, std::size_t Length) const {
   bool Hit = false;
   std::size_t I = 0;
   if (!FManyCases) {
-    // Eight candidate places at a time: those whose first byte fits the find
-    // text's first and whose byte M - 1 further on fits its last. The masks may
-    // mark a place that does not fit, never miss one that does.
+    // Candidate places, several at a time: those whose first byte fits the
+    // find text's first and whose byte M - 1 further on fits its last. Sixteen
+    // at a time where the processor has SSE2, then eight in 64-bit words (those
+    // masks may mark a place that does not fit, never miss one that does).
+#if defined(__SSE2__)
+    const __m128i VFA = _mm_set1_epi8(static_cast<char>(FFirstA)), VFB = _mm_set1_epi8(static_cast<char>(FFirstB));
+    const __m128i VLA = _mm_set1_epi8(static_cast<char>(FLastA)), VLB = _mm_set1_epi8(static_cast<char>(FLastB));
+    for (; I + 16 <= Starts; I += 16) {
+      const __m128i F = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Text + I));
+      const __m128i L = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Text + I + M - 1));
+      const __m128i Fits = _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(F, VFA), _mm_cmpeq_epi8(F, VFB)),
+                                         _mm_or_si128(_mm_cmpeq_epi8(L, VLA), _mm_cmpeq_epi8(L, VLB)));
+      for (unsigned Mask = static_cast<unsigned>(_mm_movemask_epi8(Fits)); Mask != 0; Mask &= Mask - 1)
+        if (Candidate(I + static_cast<std::size_t>(std::countr_zero(Mask)), Hit)) return Hit || KmpSearch(Text, Length);
+    }
+#endif
     const std::uint64_t FA = Ones * FFirstA, FB = Ones * FFirstB, LA = Ones * FLastA, LB = Ones * FLastB;
     for (; I + 8 <= Starts; I += 8) {
       std::uint64_t F, L;
