@@ -84,6 +84,7 @@ bench_intake() {
 # --- the benchmarks ---------------------------------------------------------
 bench_native model model_bench 1000000 "$NATIVE/model_bench.olx"
 bench_native files files_bench 1000000 "$NATIVE/files_bench"
+bench_native navigate navigate_bench 1000000 10000000
 bench_intake
 
 exit $FAILED

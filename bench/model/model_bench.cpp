@@ -184,6 +184,22 @@ int main(int argc, char** argv) {
   }
   std::remove(LogName.c_str());
   {
+    // With Info as the navigator kind every message also has its position in
+    // the list's index of positions by kind.
+    TOrlimoMsgList L(Clock, "Bench");
+    L.SetNavigatorMessage(lxmInfo);
+    const std::size_t New0 = GLiveNew, Heap0 = HeapInUse();
+    Fill(L, S, Clock);
+    const double PerNew = (static_cast<double>(GLiveNew - New0) - static_cast<double>(S.TextBytes)) / N;
+    const double PerHeap = (static_cast<double>(HeapInUse() - Heap0) - static_cast<double>(S.TextBytes)) / N;
+    std::printf("  the same with Info as the navigator kind: %.1f bytes (operator new), ", PerNew);
+    if (Heap0 || HeapInUse())
+      std::printf("%.1f bytes (heap, mallinfo2)", PerHeap);
+    else
+      std::printf("heap figure not available");
+    std::printf("; goal <= 40\n");
+  }
+  {
     TOrlimoMsgList L(Clock, "Bench");
     L.SetInsertAtEnd(false);
     const double T = Fill(L, S, Clock);

@@ -27,6 +27,13 @@ void TOrlimoMsgList::SetIgnoreMessages(bool V) {
   if (FObserver) FObserver->IgnoreMessagesChanged(V);
 }
 
+bool TOrlimoMsgList::SetNavigatorMessage(std::int32_t Kind) {
+  if (!IsNavigableKind(Kind)) return false;
+  FNavigatorMessage = Kind;
+  FIndex.SetNavigatorKind(Kind);
+  return true;
+}
+
 void TOrlimoMsgList::SetCapacity(std::int32_t Capacity) { FCapacity = Capacity < 1 ? 1 : Capacity; }
 
 void TOrlimoMsgList::SetItemText(std::int32_t Position, std::string_view Text) {
@@ -44,6 +51,7 @@ std::int32_t TOrlimoMsgList::NewestPosition() const {
 // ---------------------------------------------------------------------------
 bool TOrlimoMsgList::TryPlace(std::size_t Position, TOrlimoMsgInfo* Record) {
   if (Count() >= FCapacity) return false;
+  const std::int32_t CountBefore = Count();
   try {
     if (Position >= FItems.size())
       FItems.push_back(Record);
@@ -54,6 +62,8 @@ bool TOrlimoMsgList::TryPlace(std::size_t Position, TOrlimoMsgInfo* Record) {
   } catch (const std::bad_alloc&) {
     return false;  // out of room, like a full list
   }
+  const std::int32_t P = std::min(static_cast<std::int32_t>(Position), CountBefore);
+  FIndex.Inserted(P, Record->MsgType(), CountBefore, FInsertAtEnd);
   return true;
 }
 
@@ -179,6 +189,7 @@ TRecordStatus TOrlimoMsgList::ProcessMessage(const void* Data, std::size_t Size)
 void TOrlimoMsgList::Clear() {
   std::deque<TOrlimoMsgInfo*> Old;
   Old.swap(FItems);
+  FIndex.Cleared();
   ReleaseAll(Old);
   FTimeBase.Reset(FClock);
   FCheckPointCount = 0;
@@ -186,7 +197,10 @@ void TOrlimoMsgList::Clear() {
   if (FObserver) FObserver->Cleared();
 }
 
-void TOrlimoMsgList::Reverse() { std::reverse(FItems.begin(), FItems.end()); }
+void TOrlimoMsgList::Reverse() {
+  std::reverse(FItems.begin(), FItems.end());
+  FIndex.Reversed(Count());
+}
 
 void TOrlimoMsgList::DeleteItems(std::vector<std::int32_t> Positions) {
   std::sort(Positions.begin(), Positions.end());
@@ -205,6 +219,7 @@ std::int32_t TOrlimoMsgList::AppendSharedItemsFrom(const TOrlimoMsgList& Other) 
     TOrlimoMsgInfo* P = Other.FItems[I];
     FItems.push_back(P);
     P->AddRef();
+    FIndex.Inserted(Count() - 1, P->MsgType(), Count() - 1, FInsertAtEnd);
     ++Added;
   }
   return Added;

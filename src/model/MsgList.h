@@ -12,6 +12,10 @@
 // AddSeparator, InsertSeparator, the model side of AddNote/InsertNote,
 // ProcessMessage, Clear and ResetIndentLevel.
 //
+// Beside the items the list keeps their positions by kind (TMsgKindIndex, for
+// the searches of model/Navigator.h and model/CallStack.h), updated by every
+// operation here.
+//
 // Capacity: the list refuses an item beyond GetCapacity() (and when memory runs
 // out); that runs the list-full procedure: the observer's ListFull() decides
 // between Ignore (IgnoreMessages is switched on and the message dropped) and
@@ -26,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/MsgIndex.h"
 #include "model/OrlimoMsg.h"
 #include "model/OrlimoRecord.h"
 #include "model/TimeText.h"
@@ -85,7 +90,10 @@ public:
   bool GetInsertSeparatorOnWakeUp() const { return FInsertSeparatorOnWakeUp; }
   void SetInsertSeparatorOnWakeUp(bool V) { FInsertSeparatorOnWakeUp = V; }
   std::int32_t GetNavigatorMessage() const { return FNavigatorMessage; }
-  void SetNavigatorMessage(std::int32_t Kind) { FNavigatorMessage = Kind; }
+  // Only the navigable kinds 0..8 are taken (a kind outside them has no
+  // glyph, no menu item and nothing to step through): returns false and keeps
+  // the present kind for any other.
+  bool SetNavigatorMessage(std::int32_t Kind);
   bool GetIgnoreMessages() const { return FIgnoreMessages; }
   // Stores the flag and, when it changed, tells the observer.
   void SetIgnoreMessages(bool V);
@@ -119,6 +127,18 @@ public:
 
   // The position of the newest item (the insertion end), -1 when empty.
   std::int32_t NewestPosition() const;
+
+  // The items' positions by kind (for the searches of model/Navigator.h and
+  // model/CallStack.h). Throws std::bad_alloc when a dropped index cannot be
+  // rebuilt.
+  const TMsgKindIndex& KindIndex() const {
+    FIndex.EnsureValid();
+    return FIndex;
+  }
+  // The first position from From (inclusive) toward the end (Forward) or
+  // toward 0 whose record Accept takes, or -1. From outside the list: -1.
+  template <class Pred>
+  std::int32_t FindItem(std::int32_t From, bool Forward, Pred&& Accept) const;
 
   // --- operations ----------------------------------------------------------
   // Inserts at the insertion end after the wake-up test. Returns the
@@ -196,6 +216,7 @@ private:
   TOrlimoClock& FClock;
   TMsgListObserver* FObserver = nullptr;
   std::deque<TOrlimoMsgInfo*> FItems;  // each handle holds one reference
+  TMsgKindIndex FIndex{FItems, DefaultNavigatorMessage};
 
   bool FInsertAtEnd = true;
   std::int32_t FIdleTime = DefaultIdleTime;
@@ -214,6 +235,7 @@ private:
 
 template <class Pred>
 void TOrlimoMsgList::DeleteIf(Pred&& IsSelected) {
+  TMsgKindIndex::TDeletion Deleted(FIndex);  // hands the positions over when it goes
   std::size_t Out = 0;
   std::size_t I = 0;
   const std::size_t N = FItems.size();
@@ -221,6 +243,7 @@ void TOrlimoMsgList::DeleteIf(Pred&& IsSelected) {
     for (; I < N; ++I) {
       TOrlimoMsgInfo* P = FItems[I];
       if (IsSelected(static_cast<std::int32_t>(I))) {
+        Deleted.Add(static_cast<std::int32_t>(I));
         TOrlimoMsgInfoRef::Adopt(P);  // the item's reference is released here
       } else {
         FItems[Out++] = P;
@@ -233,6 +256,22 @@ void TOrlimoMsgList::DeleteIf(Pred&& IsSelected) {
     throw;
   }
   FItems.resize(Out);
+}
+
+template <class Pred>
+std::int32_t TOrlimoMsgList::FindItem(std::int32_t From, bool Forward, Pred&& Accept) const {
+  if (From < 0 || From >= Count()) return -1;
+  const auto Start = FItems.begin() + From;
+  if (Forward) {
+    for (auto It = Start; It != FItems.end(); ++It)
+      if (Accept(static_cast<const TOrlimoMsgInfo&>(**It))) return static_cast<std::int32_t>(It - FItems.begin());
+  } else {
+    for (auto It = Start + 1; It != FItems.begin();) {
+      --It;
+      if (Accept(static_cast<const TOrlimoMsgInfo&>(**It))) return static_cast<std::int32_t>(It - FItems.begin());
+    }
+  }
+  return -1;
 }
 
 // The check point text for number N: "Check Point #N".

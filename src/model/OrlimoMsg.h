@@ -173,6 +173,8 @@ public:
   std::int32_t IndentLevel() const { return FIndentLevel; }
   // The display text; also a NUL-terminated C string (Text().data()).
   std::string_view Text() const;
+  // The same C string, without measuring it.
+  const char* TextData() const { return Inline(); }
 
   // How many lists and references hold this record.
   std::uint32_t RefCount() const { return FRefCount; }

@@ -204,7 +204,8 @@ TEST_F(MsgList, NotesAndNavigatorKind) {
   L.SetNavigatorMessage(lxmWarning);
   Add(lxmWarning, "w");
   EXPECT_EQ(Rec.Events, (VS{"before 1 App", "nav 1", "after 1"}));
-  L.SetNavigatorMessage(lxmEnterMethod);  // 9 and 10 have their own rules
+  EXPECT_FALSE(L.SetNavigatorMessage(lxmEnterMethod));  // only the navigable kinds 0..8
+  EXPECT_EQ(L.GetNavigatorMessage(), lxmWarning);
   Add(lxmEnterMethod, "e");
   EXPECT_EQ(Rec.Events.back(), "after 2");
 }
