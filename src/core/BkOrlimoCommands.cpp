@@ -5,6 +5,7 @@
 
 #include "core/BkLxStr.h"
 
+#include "model/Navigator.h"
 #include "platform/PlatformExcept.h"
 
 void TBkOrlimoComposite::CommandNotAvailable(const std::string& Command) {
@@ -51,35 +52,9 @@ void TBkOrlimoComposite::NavMsgMenuClick(TObject* Sender) {
 void TBkOrlimoComposite::SelectNavigatorMessage() { CommandNotAvailable("Select Navigator Message"); }
 
 void TBkOrlimoComposite::JumpToMessage(std::int32_t Command) {
-  const std::int32_t Count = FMsgs->Count();
-  if (Count == 0) return;
+  if (FMsgs->Count() == 0) return;
+  const std::int32_t Match = NavigatorTarget(*FMsgs, Command, FLstMsgs->GetItemIndex());
   FLstMsgs->ClearSelection();
-  const std::int32_t Kind = GetNavigatorMessage();
-  const std::int32_t Last = Count - 1;
-  const std::int32_t Current = FLstMsgs->GetItemIndex();
-  auto IsKind = [&](std::int32_t I) { return FMsgs->GetItemMsgInfo(I).MsgType() == Kind; };
-  auto Down = [&](std::int32_t From) {
-    for (std::int32_t I = std::max(From, 0); I <= Last; ++I)
-      if (IsKind(I)) return I;
-    return std::int32_t{-1};
-  };
-  auto Up = [&](std::int32_t From) {
-    for (std::int32_t I = std::min(From, Last); I >= 0; --I)
-      if (IsKind(I)) return I;
-    return std::int32_t{-1};
-  };
-  // Older messages are higher up when new ones go to the end.
-  const std::int32_t StartDown = Current < 0 ? 0 : Current + 1;
-  const std::int32_t StartUp = Current < 0 ? Last : std::max(Current - 1, 0);
-  const bool AtEnd = FMsgs->GetInsertAtEnd();
-  std::int32_t Match = -1;
-  switch (Command) {
-    case 0: Match = AtEnd ? Down(0) : Up(Last); break;
-    case 1: Match = AtEnd ? Up(StartUp) : (StartDown > Last ? -1 : Down(StartDown)); break;
-    case 2: Match = AtEnd ? (StartDown > Last ? -1 : Down(StartDown)) : Up(StartUp); break;
-    case 3: Match = AtEnd ? Up(Last) : Down(0); break;
-    default: break;
-  }
   if (Match >= 0) {
     FLstMsgs->SetTopIndex(Match);
     FLstMsgs->SetCaretIndex(Match);
@@ -89,18 +64,8 @@ void TBkOrlimoComposite::JumpToMessage(std::int32_t Command) {
 }
 
 void TBkOrlimoComposite::UpdateNavButtons() {
-  const std::int32_t Count = FMsgs->Count();
-  if (Count == 0) {
-    FNavEnabled = {};
-  } else if (const std::int32_t Current = FLstMsgs->GetItemIndex(); Current >= 0 && Current < Count) {
-    const std::int32_t Kind = GetNavigatorMessage();
-    bool Above = false, Below = false;
-    for (std::int32_t I = 0; I < Current && !Above; ++I) Above = FMsgs->GetItemMsgInfo(I).MsgType() == Kind;
-    for (std::int32_t I = Current + 1; I < Count && !Below; ++I) Below = FMsgs->GetItemMsgInfo(I).MsgType() == Kind;
-    const bool Older = FMsgs->GetInsertAtEnd() ? Above : Below;
-    const bool Newer = FMsgs->GetInsertAtEnd() ? Below : Above;
-    FNavEnabled = {Older, Older, Newer, Newer};
-  }
+  // The model keeps the navigator kind's positions: no walk of the list per click.
+  if (const auto States = NavButtonStates(*FMsgs, FLstMsgs->GetItemIndex())) FNavEnabled = *States;
   ApplyNavButtons();
   DoUpdateNav();
 }
