@@ -4,8 +4,8 @@
 //   files_bench [messages] [file stem]     (defaults: 1000000, files_bench)
 //
 // The texts average 46 bytes (lengths 30 to 62). Memory is counted through
-// the global operator new (the replacement below keeps the live and the peak
-// byte count); the C library's own file buffer is not in it. For the export
+// the global operator new (CountingNew.h keeps the live and the peak byte
+// count); the C library's own file buffer is not in it. For the export
 // the peak is set against the size of the text it writes: one copy of the
 // text is the goal.
 #include <algorithm>
@@ -20,32 +20,7 @@
 #include "model/LogFile.h"
 #include "model/MsgList.h"
 
-namespace {
-std::size_t GLive = 0, GPeak = 0;
-constexpr std::size_t Prefix = 16;
-
-void* CountedAlloc(std::size_t N) {
-  void* P = std::malloc(N + Prefix);
-  if (!P) throw std::bad_alloc();
-  *static_cast<std::size_t*>(P) = N;
-  GLive += N;
-  GPeak = std::max(GPeak, GLive);
-  return static_cast<char*>(P) + Prefix;
-}
-void CountedFree(void* P) noexcept {
-  if (!P) return;
-  char* Base = static_cast<char*>(P) - Prefix;
-  GLive -= *reinterpret_cast<std::size_t*>(Base);
-  std::free(Base);
-}
-}  // namespace
-
-void* operator new(std::size_t N) { return CountedAlloc(N); }
-void* operator new[](std::size_t N) { return CountedAlloc(N); }
-void operator delete(void* P) noexcept { CountedFree(P); }
-void operator delete[](void* P) noexcept { CountedFree(P); }
-void operator delete(void* P, std::size_t) noexcept { CountedFree(P); }
-void operator delete[](void* P, std::size_t) noexcept { CountedFree(P); }
+#include "CountingNew.h"  // counts the bytes of operator new, and their peak
 
 namespace {
 
@@ -60,13 +35,13 @@ struct TRun {
 
 template <class F>
 TRun Measure(F&& Op) {
-  const std::size_t Before = GLive;
-  GPeak = GLive;
+  const std::size_t Before = CountingNew::Live;
+  CountingNew::Peak = CountingNew::Live;
   const auto Start = TClockT::now();
   Op();
   TRun R;
   R.Seconds = Seconds(Start);
-  R.PeakExtra = GPeak - Before;
+  R.PeakExtra = CountingNew::Peak - Before;
   return R;
 }
 
@@ -110,7 +85,7 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("  average text: %.1f bytes; list in memory: %.1f MB (operator new)\n",
-              static_cast<double>(TextBytes) / N, MB(GLive));
+              static_cast<double>(TextBytes) / N, MB(CountingNew::Live));
 
   std::vector<TRun> Log, Export;
   for (int Round = 0; Round < 3; ++Round) {

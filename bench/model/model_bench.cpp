@@ -6,7 +6,7 @@
 // Memory is measured two ways, both as the growth while the messages are
 // added, minus the text bytes, divided by the number of messages:
 //  - "operator new": bytes requested through the global operator new and not
-//    yet deleted (counted by the replacement below; excludes the C heap's own
+//    yet deleted (counted by CountingNew.h; excludes the C heap's own
 //    per-block overhead);
 //  - "heap (mallinfo2)": the C heap's bytes in use, its overhead included
 //    (glibc only).
@@ -31,33 +31,7 @@
 #include "model/LogFile.h"
 #include "model/MsgList.h"
 
-// ---------------------------------------------------------------------------
-// Counting operator new/delete: a 16-byte prefix holds the size.
-namespace {
-std::size_t GLiveNew = 0;
-constexpr std::size_t Prefix = 16;
-
-void* CountedAlloc(std::size_t N) {
-  void* P = std::malloc(N + Prefix);
-  if (!P) throw std::bad_alloc();
-  *static_cast<std::size_t*>(P) = N;
-  GLiveNew += N;
-  return static_cast<char*>(P) + Prefix;
-}
-void CountedFree(void* P) noexcept {
-  if (!P) return;
-  char* Base = static_cast<char*>(P) - Prefix;
-  GLiveNew -= *reinterpret_cast<std::size_t*>(Base);
-  std::free(Base);
-}
-}  // namespace
-
-void* operator new(std::size_t N) { return CountedAlloc(N); }
-void* operator new[](std::size_t N) { return CountedAlloc(N); }
-void operator delete(void* P) noexcept { CountedFree(P); }
-void operator delete[](void* P) noexcept { CountedFree(P); }
-void operator delete(void* P, std::size_t) noexcept { CountedFree(P); }
-void operator delete[](void* P, std::size_t) noexcept { CountedFree(P); }
+#include "CountingNew.h"  // counts the bytes of operator new
 
 namespace {
 
@@ -133,9 +107,9 @@ int main(int argc, char** argv) {
   {
     TOrlimoMsgList L(Clock, "Bench");
     L.SetInsertSeparatorOnWakeUp(true);  // the wake-up test runs for every message
-    const std::size_t New0 = GLiveNew, Heap0 = HeapInUse();
+    const std::size_t New0 = CountingNew::Live, Heap0 = HeapInUse();
     const double T = Fill(L, S, Clock);
-    const double PerNew = (static_cast<double>(GLiveNew - New0) - static_cast<double>(S.TextBytes)) / N;
+    const double PerNew = (static_cast<double>(CountingNew::Live - New0) - static_cast<double>(S.TextBytes)) / N;
     const double PerHeap = (static_cast<double>(HeapInUse() - Heap0) - static_cast<double>(S.TextBytes)) / N;
     std::printf("  insert at the end: %.3f s, %.0f ns per message\n", T, T * 1e9 / N);
     std::printf("  memory per message beyond its text: %.1f bytes (operator new), ", PerNew);
@@ -188,9 +162,9 @@ int main(int argc, char** argv) {
     // the list's index of positions by kind.
     TOrlimoMsgList L(Clock, "Bench");
     L.SetNavigatorMessage(lxmInfo);
-    const std::size_t New0 = GLiveNew, Heap0 = HeapInUse();
+    const std::size_t New0 = CountingNew::Live, Heap0 = HeapInUse();
     Fill(L, S, Clock);
-    const double PerNew = (static_cast<double>(GLiveNew - New0) - static_cast<double>(S.TextBytes)) / N;
+    const double PerNew = (static_cast<double>(CountingNew::Live - New0) - static_cast<double>(S.TextBytes)) / N;
     const double PerHeap = (static_cast<double>(HeapInUse() - Heap0) - static_cast<double>(S.TextBytes)) / N;
     std::printf("  the same with Info as the navigator kind: %.1f bytes (operator new), ", PerNew);
     if (Heap0 || HeapInUse())
