@@ -228,6 +228,10 @@ public:
   // every item with its record and the selection.
   void PrepareForCompositeMove();
   void FinishedCompositeMove();
+  // A changed font reaches the inspector pane and every open inspector window.
+  void MessageFontChanged();
+  void ObjectFontChanged();
+  void StreamFontChanged();
   // Tells the user that a command comes with a later version ("not available yet").
   void CommandNotAvailable(const std::string& Command);
 

@@ -125,5 +125,8 @@ void TBkOrlimoComposite::SaveMessages() { CommandNotAvailable("Save"); }
 void TBkOrlimoComposite::Print() { CommandNotAvailable("Print"); }
 void TBkOrlimoComposite::CopyToClipboard() { CommandNotAvailable("Copy"); }
 void TBkOrlimoComposite::CopyAllToClipboard() { CommandNotAvailable("Copy All"); }
+void TBkOrlimoComposite::MessageFontChanged() {}
+void TBkOrlimoComposite::ObjectFontChanged() {}
+void TBkOrlimoComposite::StreamFontChanged() {}
 void TBkOrlimoComposite::OpenInspectorWindow() { CommandNotAvailable("Open Inspector Window"); }
 void TBkOrlimoComposite::ChangePreferences() { CommandNotAvailable("Preferences"); }
