@@ -1,8 +1,10 @@
 # Refuses includes that reach the wrong way through the layers of src/:
 #   model < platform < components, protocol < core < hosts
 # A folder may include its own layer and the layers below it; components and
-# protocol stand side by side and do not include each other, nor do the two
-# hosts. Every project include inside src/ names its folder ("platform/Forms.h"),
+# protocol stand side by side and do not include each other, nor do the
+# hosts. The IDE add-in's interface (hosts/rushintf) is the one header the
+# plug-in and the IDE host program share: it stands on the platform only, and
+# the IDE host program reaches nothing of the viewer. Every project include inside src/ names its folder ("platform/Forms.h"),
 # and src/model includes no Windows header.
 #
 # The client sender, src/protocol/client, is copied into client programs on
@@ -18,14 +20,16 @@ if(NOT ORLIMO_SOURCE_DIR)
 endif()
 
 # Layer of each folder, and what each may reach.
-set(layers model platform components protocol core hosts/standalone hosts/plugin)
+set(layers model platform components protocol core hosts/standalone hosts/rushintf hosts/idehost hosts/plugin)
 set(allowed_model model)
 set(allowed_platform model platform)
 set(allowed_components model platform components)
 set(allowed_protocol model platform protocol)
 set(allowed_core model platform components protocol core)
 set(allowed_hosts/standalone model platform components protocol core hosts/standalone)
-set(allowed_hosts/plugin model platform components protocol core hosts/plugin)
+set(allowed_hosts/rushintf model platform hosts/rushintf)
+set(allowed_hosts/idehost model platform hosts/rushintf hosts/idehost)
+set(allowed_hosts/plugin model platform components protocol core hosts/rushintf hosts/plugin)
 
 function(orlimo_layer_of path out)
   foreach(l IN LISTS layers)

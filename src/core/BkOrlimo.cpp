@@ -84,7 +84,12 @@ TBkOrlimoComposite* TBkOrlimoComposite::CreateForCodeRush(TComponent* AOwner, TO
 
 TBkOrlimoComposite::~TBkOrlimoComposite() {
   if (FForCodeRush) {
-    if (FSatellite) FSatellite->RemoveCompositeReference(this);
+    // Every entry: a panel registered twice must leave no entry behind.
+    while (FSatellite) {
+      const auto& Served = FSatellite->GetComposites();
+      if (std::find(Served.begin(), Served.end(), this) == Served.end()) break;
+      FSatellite->RemoveCompositeReference(this);
+    }
     try {
       SaveSettings();
     } catch (const std::exception& E) {

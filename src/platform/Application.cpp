@@ -73,6 +73,19 @@ HWND TApplication::GetHandle() {
   return FHandle;
 }
 
+void TApplication::FinalizeModule() {
+  CancelHint();
+  FHintControl = nullptr;
+  FHintShowing = false;
+  FHintTimer.reset();
+  FHintWindow.reset();
+  TControlCanvas::FreeDeviceContexts();
+  if (FHandle && ::IsWindow(FHandle)) ::DestroyWindow(FHandle);
+  FHandle = nullptr;
+  UnregisterWindowClasses();
+  ::UnregisterClassA("TOrlimoApplication", ModuleInstance());
+}
+
 void TApplication::Run() {
   Initialize();
   FTerminated = false;

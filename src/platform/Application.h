@@ -110,6 +110,11 @@ public:
   void ProcessMessage(MSG& Msg);
   // Called when a control (or its hint) goes away.
   void ControlDestroying(TControl* Control);
+  // For a DLL holding its own copy of this layer, before it is unloaded: the
+  // hint, the hidden window (and with it every timer) go, and the window
+  // classes are unregistered. The copy stays usable: what is needed again is
+  // made again.
+  void FinalizeModule();
 
 private:
   void HintMouseMessage(const MSG& Msg);

@@ -562,3 +562,9 @@ private:
 // the control at WM_NCCREATE, dispatches to TWinControl::WndProc and never
 // lets an exception through (they go to the application's exception display).
 LRESULT CALLBACK OrlimoStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) noexcept;
+
+// Unregisters the window classes this copy of the layer registered. A DLL
+// holding a copy calls it (through TApplication::FinalizeModule) before it is
+// unloaded, once its windows are gone: the system keeps a DLL's classes, with
+// window procedures that would then point nowhere.
+void UnregisterWindowClasses();

@@ -6,6 +6,7 @@
 #include "platform/PlatformExcept.h"
 
 #include <map>
+#include <vector>
 
 // ---------------------------------------------------------------- window classes and the thunk
 namespace {
@@ -20,6 +21,30 @@ std::map<std::string, TClassInfo>& ClassTable() {
 
 thread_local TWinControl* GCreatingControl = nullptr;
 UINT GNextControlId = 1;
+
+// Every copy of this layer in the process (the program's, a plug-in's, the
+// components library's) marks the windows it makes with this property, so a
+// control reaches its children also when another copy made them: the
+// reflected messages (commands, owner-draw, colours) arrive either way.
+constexpr const char* ControlProperty = "OrlimoControl";
+
+// The window classes this copy registered, to unregister them when a DLL
+// holding it is unloaded (the system keeps a DLL's classes until then).
+std::vector<std::string>& RegisteredClasses() {
+  static std::vector<std::string> Names;
+  return Names;
+}
+
+// A child's id, unused among its siblings: two copies of this layer count
+// separately, and owner-draw messages find a child by its id.
+UINT NextChildId(HWND Parent) {
+  for (int Tries = 0; Tries < 0xFFFF; ++Tries) {
+    const UINT Id = GNextControlId;
+    GNextControlId = GNextControlId >= 0xFFFF ? 1 : GNextControlId + 1;
+    if (!Parent || !::GetDlgItem(Parent, static_cast<int>(Id))) return Id;
+  }
+  return GNextControlId;
+}
 
 WNDPROC RegisterWindowClass(const TCreateParams& P) {
   auto& Table = ClassTable();
@@ -49,6 +74,8 @@ WNDPROC RegisterWindowClass(const TCreateParams& P) {
     WNDCLASSA Existing{};
     if (!::GetClassInfoA(ModuleInstance(), P.WinClassName.c_str(), &Existing))
       throw EOutOfResources("Cannot register window class " + P.WinClassName + ": " + LastErrorMessage());
+  } else {
+    RegisteredClasses().push_back(P.WinClassName);
   }
   Table[P.WinClassName] = TClassInfo{DefProc};
   return DefProc;
@@ -67,6 +94,7 @@ LRESULT CALLBACK OrlimoStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
     if (!Control) Control = GCreatingControl;
     if (!Control) return ::DefWindowProcA(Wnd, Msg, WParam, LParam);
     ::SetWindowLongPtrA(Wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Control));
+    ::SetPropA(Wnd, ControlProperty, Control);
     Control->FHandle = Wnd;
     GCreatingControl = nullptr;
   }
@@ -80,6 +108,7 @@ LRESULT CALLBACK OrlimoStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
   }
   if (Msg == WM_NCDESTROY) {
     ::SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
+    ::RemovePropA(Wnd, ControlProperty);
     if (Control->FHandle == Wnd) Control->FHandle = nullptr;
   }
   return Message.Result;
@@ -87,19 +116,24 @@ LRESULT CALLBACK OrlimoStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
 
 TWinControl* TWinControl::FindControl(HWND Wnd) {
   if (!Wnd || !::IsWindow(Wnd)) return nullptr;
-  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(Wnd, GWLP_WNDPROC)) != OrlimoStdWndProc) return nullptr;
   DWORD Pid = 0;
   ::GetWindowThreadProcessId(Wnd, &Pid);
   if (Pid != ::GetCurrentProcessId()) return nullptr;
-  return reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+  return static_cast<TWinControl*>(::GetPropA(Wnd, ControlProperty));
+}
+
+void UnregisterWindowClasses() {
+  auto& Names = RegisteredClasses();
+  for (const std::string& Name : Names) ::UnregisterClassA(Name.c_str(), ModuleInstance());
+  Names.clear();
+  ClassTable().clear();
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& P) {
   FDefWndProc = RegisterWindowClass(P);
   HMENU Id = nullptr;
   if (P.Style & WS_CHILD) {
-    Id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(GNextControlId));
-    GNextControlId = GNextControlId >= 0xFFFF ? 1 : GNextControlId + 1;
+    Id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId(P.WndParent)));
   }
   TWinControl* SavedCreating = GCreatingControl;
   GCreatingControl = this;

@@ -13,7 +13,13 @@ TBkFrmLxSatellite::TBkFrmLxSatellite(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(WindowCaption);
 }
 
-TBkFrmLxSatellite::~TBkFrmLxSatellite() = default;
+// Panels still registered forget the satellite: they must not unregister
+// from a window that is gone.
+TBkFrmLxSatellite::~TBkFrmLxSatellite() {
+  const std::vector<TLxIntakePanel*> Panels = std::move(FComposites);
+  for (TLxIntakePanel* P : Panels)
+    if (P) P->SetSatellite(nullptr);
+}
 
 void TBkFrmLxSatellite::CreateParams(TCreateParams& Params) {
   TForm::CreateParams(Params);

@@ -20,6 +20,7 @@ public:
 
   // Owner: none (the plug-in creates it once and frees it when unloaded).
   explicit TBkFrmLxSatellite(TComponent* AOwner = nullptr);
+  // Tells every panel still registered that it has no satellite any more.
   ~TBkFrmLxSatellite() override;
 
   // Appends the panel (duplicates allowed) and tells it its satellite. When

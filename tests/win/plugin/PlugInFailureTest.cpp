@@ -1,0 +1,149 @@
+// The plug-in when things go wrong: unloading with or without the host,
+// panels open at unload, a panel destroyed while a message is handed out,
+// and a client sending while a panel moves.
+#include "plugin/PlugInTestUtil.h"
+
+#include <functional>
+
+#include "model/OrlimoMsg.h"
+#include "protocol/LxSatFrm.h"
+
+using namespace plugin_test;
+
+namespace {
+
+TBkFrmLxSatellite* PlugInSatellite() {
+  auto Get = reinterpret_cast<TBkFrmLxSatellite* (*)()>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("LxPnl30.dll"), "OrlimoSatellite")));
+  return Get ? Get() : nullptr;
+}
+
+bool ClassRegistered(HMODULE Module, const char* Name) {
+  WNDCLASSA Wc{};
+  return GetClassInfoA(reinterpret_cast<HINSTANCE>(Module), Name, &Wc) != FALSE;
+}
+
+// A panel that runs OnMessage while it is handed a message.
+class TActingPanel : public TLxIntakePanel {
+public:
+  std::function<void()> OnMessage;
+  int Messages = 0;
+  bool GetIgnoreMessages() const override { return false; }
+  void AddCheckPoint(std::string_view, std::int32_t) override {}
+  void AddSeparator(std::string_view, std::int32_t) override {}
+  void Clear() override {}
+  void ScratchPadMsg(std::int32_t, std::string_view) override {}
+  void SaveLogFile(const std::string&) override {}
+  std::int32_t AddMessage(std::int32_t, std::string_view, std::string_view, std::string_view, std::int32_t,
+                          std::optional<std::string_view>) override {
+    ++Messages;
+    if (OnMessage) OnMessage();
+    return 0;
+  }
+  void SetSatellite(TBkFrmLxSatellite*) override {}
+  void AppendSharedItemsFrom(TLxIntakePanel&) override {}
+};
+
+}  // namespace
+
+TEST_F(PlugInHost, UnloadFreesTheSatelliteAndTheClassesAndALoadAgainWorks) {
+  ShowPanel();
+  HMODULE Module = GetModuleHandleA("LxPnl30.dll");
+  ASSERT_NE(Module, nullptr);
+  ASSERT_TRUE(ClassRegistered(Module, SatelliteClass));
+  Form->Host().ClearCallLog();
+  Form->UnloadPlugIn();
+  EXPECT_EQ(GetModuleHandleA("LxPnl30.dll"), nullptr);
+  EXPECT_EQ(Satellite(), nullptr);
+  EXPECT_FALSE(ClassRegistered(Module, SatelliteClass)) << "the satellite's window class went with the DLL";
+  EXPECT_FALSE(ClassRegistered(Module, "TBkOrlimoComposite"));
+  EXPECT_EQ(Form->Host().GetPlugInCount(), 0);
+  const auto& Log = Form->Host().CallLog();
+  ASSERT_EQ(Log.size(), 2u);
+  EXPECT_EQ(Log[0].rfind("UnregisterPlugInClass(", 0), 0u) << Log[0];
+  EXPECT_NE(Log[0].find("TBkOrlimoPanelPlugIn"), std::string::npos) << Log[0];
+  EXPECT_EQ(Log[1], std::string("UnsubscribeNotifications(") + PlugInName + ", 0x4000)");
+  EXPECT_EQ(ReadSetting("IgnoreMessages"), "0") << "the panel saved its settings when it was closed";
+
+  ASSERT_TRUE(Form->LoadPlugIn(ModuleDir() + "LxPnl30.dll")) << Form->LastError();
+  EXPECT_EQ(CountSatellites(), 1);
+  ShowPanel();
+  ASSERT_EQ(Send(lxmNote, 7, "again"), 1);
+  EXPECT_EQ(Listed(0), LogRecord(lxmNote, 7, "again"));
+}
+
+TEST_F(PlugInHost, UnloadWithPanelsOpenClosesThemFirst) {
+  ShowPanel();
+  ASSERT_TRUE(Form->OpenSecondPanel());
+  ASSERT_EQ(Send(lxmInfo, 1, "kept"), 1);
+  Form->UnloadPlugIn(false);
+  EXPECT_EQ(Form->InstanceCount(), 0) << "the plug-in's end had the host close its panels";
+  EXPECT_EQ(Satellite(), nullptr);
+  EXPECT_EQ(GetModuleHandleA("LxPnl30.dll"), nullptr);
+  EXPECT_EQ(ReadSetting("IgnoreMessages"), "0");
+}
+
+TEST_F(PlugInHost, TheHostObjectMissingAtDestructionAndUnload) {
+  ShowPanel();
+  HMODULE Module = GetModuleHandleA("LxPnl30.dll");
+  Form->StopHost();
+  EXPECT_EQ(CodeRush, nullptr);
+  EXPECT_EQ(Form->InstanceCount(), 0) << "the host closed the panels of the plug-ins it released";
+  ASSERT_NE(Satellite(), nullptr) << "the plug-in is still loaded";
+  Form->UnloadPlugIn();
+  EXPECT_EQ(GetModuleHandleA("LxPnl30.dll"), nullptr);
+  EXPECT_EQ(Satellite(), nullptr);
+  EXPECT_FALSE(ClassRegistered(Module, SatelliteClass));
+  // Loaded with no host: Register makes nothing.
+  ASSERT_TRUE(Form->LoadPlugIn(ModuleDir() + "LxPnl30.dll"));
+  EXPECT_EQ(Satellite(), nullptr);
+  Form->UnloadPlugIn();
+}
+
+TEST_F(PlugInHost, APanelDestroyedWhileAMessageIsHandedOutGetsNothing) {
+  TBkFrmLxSatellite* S = PlugInSatellite();
+  ASSERT_NE(S, nullptr);
+  TActingPanel Acting;
+  S->AddCompositeReference(&Acting);
+  ShowPanel();
+  ASSERT_TRUE(Form->OpenSecondPanel());
+  ASSERT_EQ(S->GetComposites().size(), 3u);
+
+  Acting.OnMessage = [&] { Form->CloseSecondPanel(); };
+  EXPECT_EQ(Send(lxmInfo, 1, "while closing"), 1);
+  EXPECT_EQ(Form->InstanceCount(), 1);
+  EXPECT_EQ(S->GetComposites().size(), 2u);
+  EXPECT_EQ(Listed(0), LogRecord(lxmInfo, 1, "while closing")) << "the panel after the closed one still got it";
+
+  // The first panel moved away in the middle of a message: the panel made in
+  // its place joined before its turn came, and got it.
+  Acting.OnMessage = [&] { Form->MovePanel(rpRight); };
+  EXPECT_EQ(Send(lxmInfo, 2, "while moving"), 1);
+  Acting.OnMessage = nullptr;
+  EXPECT_EQ(Form->Instance(0)->Position, rpRight);
+  EXPECT_EQ(Send(lxmInfo, 3, "after"), 1);
+  EXPECT_EQ(Listed(0), LogRecord(lxmInfo, 2, "while moving") + LogRecord(lxmInfo, 3, "after"));
+  EXPECT_EQ(Acting.Messages, 3);
+  S->RemoveCompositeReference(&Acting);
+}
+
+TEST_F(PlugInHost, AClientSendingWhileThePanelMoves) {
+  ShowPanel();
+  LRESULT Reply = -1;
+  Form->OnMoveGap = [&] { Reply = Send(lxmInfo, 5, "alone, in between"); };
+  Form->MovePanel(rpLeft);
+  EXPECT_EQ(Reply, 1) << "taken, with no panel to list it";
+  EXPECT_EQ(Listed(0), "");
+
+  // With a second panel open, that one keeps it and the moved panel gets a copy.
+  ASSERT_TRUE(Form->OpenSecondPanel());
+  Form->OnMoveGap = [&] { Reply = Send(lxmInfo, 6, "in between"); };
+  Form->MovePanel(rpBottom);
+  Form->OnMoveGap = nullptr;
+  EXPECT_EQ(Reply, 1);
+  EXPECT_EQ(Listed(1), LogRecord(lxmInfo, 6, "in between"));
+  EXPECT_EQ(Listed(0), Listed(1));
+  ASSERT_EQ(Send(lxmInfo, 7, "after"), 1);
+  EXPECT_EQ(Listed(0), LogRecord(lxmInfo, 6, "in between") + LogRecord(lxmInfo, 7, "after"));
+  EXPECT_EQ(Listed(0), Listed(1));
+}
