@@ -7,7 +7,19 @@
 # With a real DISPLAY the viewer keeps running afterwards; without one
 # everything is closed again.
 #   ORLIMO_DEMO_ARCH=i686|x86_64   which build (default i686, the 32-bit product)
+#
+# With --ide the IDE host program IdeHost.exe is started instead, with the
+# panel plug-in LxPnl30.dll showing the viewer docked at the bottom of its
+# window; the stream goes to the plug-in's satellite window. Results:
+# build/demo/idehost.png and build/demo/demo-ide.olx.
 set -euo pipefail
+IDE=0
+for arg in "$@"; do
+  case "$arg" in
+    --ide) IDE=1 ;;
+    *) echo "usage: demo.sh [--ide]" >&2; exit 1 ;;
+  esac
+done
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 bash scripts/install-deps.sh
@@ -16,14 +28,20 @@ ARCH="${ORLIMO_DEMO_ARCH:-i686}"
 BUILD="${ORLIMO_DEMO_BUILD:-$ROOT/build/$ARCH}"
 OUT="$ROOT/build/demo"
 mkdir -p "$OUT"
-rm -f "$OUT/orlimo.png" "$OUT/demo.olx"
+if [ "$IDE" = 1 ]; then
+  SHOT="$OUT/idehost.png"; LOG="$OUT/demo-ide.olx"; TO=satellite; TARGETS="IdeHost LxPnl30 lxsend"
+else
+  SHOT="$OUT/orlimo.png"; LOG="$OUT/demo.olx"; TO=main; TARGETS="Orlimo lxsend"
+fi
+rm -f "$SHOT" "$LOG"
 
-echo "=== building Orlimo.exe and lxsend ($ARCH)"
+echo "=== building $TARGETS ($ARCH)"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$ARCH.cmake" \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD" -j"$(nproc)" --target Orlimo lxsend
+cmake --build "$BUILD" -j"$(nproc)" --target $TARGETS
 ORLIMO_EXE="$BUILD/src/hosts/standalone/Orlimo.exe"
 LXSEND_EXE="$BUILD/tools/lxsend/lxsend.exe"
+IDEHOST_EXE="$BUILD/ide/IdeHost.exe"
 
 # A display: the user's, or a private Xvfb.
 XVFB_PID=""
@@ -64,6 +82,10 @@ for v in "Icons 1" "TimeStamp 1" "AppName 1" "Inspector 1" "ScratchPad 1" "Inspe
          "ScratchPadBarPos 470"; do
   set -- $v; wine reg add "$KEY\\View" /v "$1" /d "$2" /f >/dev/null 2>&1
 done
+# The panel inside the IDE host keeps its own settings.
+for v in "Icons 1" "TimeStamp 1" "AppName 1" "Inspector 1" "InspectorBarPos 560" "IgnoreMessages 0"; do
+  set -- $v; wine reg add "$KEY\\CodeRush\\View" /v "$1" /d "$2" /f >/dev/null 2>&1
+done
 wineserver -w
 wineserver -p
 
@@ -78,22 +100,32 @@ trap cleanup EXIT
 
 lxsend() { wine "$LXSEND_EXE" "$@"; }
 
-echo "=== starting Orlimo.exe in a Wine virtual desktop"
-wine explorer /desktop=Default,1024x768 "$ORLIMO_EXE" >/dev/null 2>&1 &
-# Waits (bounded) until the viewer's window exists, then sends the stream.
-lxsend --to main --wait 60000 --demo
+if [ "$IDE" = 1 ]; then
+  echo "=== starting IdeHost.exe with the panel plug-in in a Wine virtual desktop"
+  wine explorer /desktop=Default,1024x768 "$IDEHOST_EXE" --show >/dev/null 2>&1 &
+else
+  echo "=== starting Orlimo.exe in a Wine virtual desktop"
+  wine explorer /desktop=Default,1024x768 "$ORLIMO_EXE" >/dev/null 2>&1 &
+fi
+# Waits (bounded) until the receiving window exists, then sends the stream.
+lxsend --to $TO --wait 60000 --demo
 # Painting is coalesced: give the viewer a moment to show the last burst.
 sleep 1
-import -window root "$OUT/orlimo.png"
-lxsend --to main --quiet savelog "$(winepath -w "$OUT/demo.olx")"
+import -window root "$SHOT"
+lxsend --to $TO --quiet savelog "$(winepath -w "$LOG")"
 
 echo
 echo "=== made"
-ls -l "$OUT/orlimo.png" "$OUT/demo.olx"
-echo "  build/demo/orlimo.png   screenshot of the viewer after the demonstration stream"
-echo "  build/demo/demo.olx     the list saved with the save-log command (open it with Orlimo.exe)"
+ls -l "$SHOT" "$LOG"
+if [ "$IDE" = 1 ]; then
+  echo "  build/demo/idehost.png    screenshot of the IDE host with the docked panel after the stream"
+  echo "  build/demo/demo-ide.olx   the panel's list saved with the save-log command"
+else
+  echo "  build/demo/orlimo.png   screenshot of the viewer after the demonstration stream"
+  echo "  build/demo/demo.olx     the list saved with the save-log command (open it with Orlimo.exe)"
+fi
 if [ "$OWN_DISPLAY" = 1 ]; then
-  lxsend --to main --close || true
+  [ "$IDE" = 1 ] || lxsend --to main --close || true
 else
   echo "The viewer keeps running on $DISPLAY. Send more with:"
   echo "  WINEPREFIX=$WINEPREFIX wine $LXSEND_EXE info \"Hello\""

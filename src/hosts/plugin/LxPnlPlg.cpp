@@ -24,6 +24,11 @@ int GInitCount = 0;
 // The ignore state the user had chosen for a panel that is being moved: the
 // move forces ignoring, and the panel made after the move starts with this.
 std::optional<bool> GMovedIgnoreState;
+// The messages of a panel that moves while it is the only one: the host
+// destroys it and makes a new one, which gets them back (with other panels
+// open, the new one starts with the first panel's, as every panel does). A
+// panel without a window, only holding the items and their shared records.
+TBkOrlimoComposite* GMovedItems = nullptr;
 
 // The composites this plug-in made that still exist (each tells the watch
 // when it goes), so that none outlives the DLL whose code it runs.
@@ -82,6 +87,8 @@ void FinalizeUnit() {
     GPanels = nullptr;
   }
   GMovedIgnoreState.reset();
+  delete GMovedItems;
+  GMovedItems = nullptr;
   // This DLL's windows and window classes go with its code.
   Application->FinalizeModule();
 }
@@ -140,6 +147,14 @@ void TBkOrlimoPanelPlugIn::Event_PanelAboutToMove(const std::string& PanelName, 
     Panel->SaveSettings();
     GMovedIgnoreState = Panel->GetIgnoreMessages();
     Panel->SetIgnoreMessages(true);
+    delete GMovedItems;
+    GMovedItems = nullptr;
+    const auto& Served = GSatellite ? GSatellite->GetComposites() : std::vector<TLxIntakePanel*>{};
+    if (Served.size() == 1 && Served.front() == Panel) {
+      auto Keeper = std::make_unique<TBkOrlimoComposite>(nullptr);
+      Keeper->AppendSharedItemsFrom(*Panel);
+      GMovedItems = Keeper.release();
+    }
   });
 }
 
@@ -179,6 +194,9 @@ void TBkOrlimoPanelPlugIn::ShowPanelComponent(TComponent* Component) {
         Panel->SaveSettings();
       }
     }
+    const std::unique_ptr<TBkOrlimoComposite> Kept(GMovedItems);
+    GMovedItems = nullptr;
+    if (Kept && GSatellite->GetComposites().empty()) Panel->AppendSharedItemsFrom(*Kept);
     GSatellite->AddCompositeReference(Panel);
   });
 }
