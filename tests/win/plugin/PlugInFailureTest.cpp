@@ -51,12 +51,18 @@ TEST_F(PlugInHost, UnloadFreesTheSatelliteAndTheClassesAndALoadAgainWorks) {
   HMODULE Module = GetModuleHandleA("LxPnl30.dll");
   ASSERT_NE(Module, nullptr);
   ASSERT_TRUE(ClassRegistered(Module, SatelliteClass));
+  // The components' DLL (its own controls in the panel) goes as well.
+  HMODULE Components = GetModuleHandleA("LxCmps30.dll");
+  ASSERT_NE(Components, nullptr);
+  ASSERT_TRUE(ClassRegistered(Components, "TOrlimoCustomControl"));
   Form->Host().ClearCallLog();
   Form->UnloadPlugIn();
   EXPECT_EQ(GetModuleHandleA("LxPnl30.dll"), nullptr);
   EXPECT_EQ(Satellite(), nullptr);
   EXPECT_FALSE(ClassRegistered(Module, SatelliteClass)) << "the satellite's window class went with the DLL";
   EXPECT_FALSE(ClassRegistered(Module, "TBkOrlimoComposite"));
+  EXPECT_EQ(GetModuleHandleA("LxCmps30.dll"), nullptr);
+  EXPECT_FALSE(ClassRegistered(Components, "TOrlimoCustomControl"));
   EXPECT_EQ(Form->Host().GetPlugInCount(), 0);
   const auto& Log = Form->Host().CallLog();
   ASSERT_EQ(Log.size(), 2u);
@@ -146,4 +152,19 @@ TEST_F(PlugInHost, AClientSendingWhileThePanelMoves) {
   ASSERT_EQ(Send(lxmInfo, 7, "after"), 1);
   EXPECT_EQ(Listed(0), LogRecord(lxmInfo, 6, "in between") + LogRecord(lxmInfo, 7, "after"));
   EXPECT_EQ(Listed(0), Listed(1));
+}
+
+TEST_F(PlugInHost, APanelRegisteredTwiceLeavesNoEntryWhenDestroyed) {
+  TBkFrmLxSatellite* S = PlugInSatellite();
+  ASSERT_NE(S, nullptr);
+  ShowPanel();
+  PlugIn()->ShowPanelComponent(Form->Instance(0)->Component);
+  EXPECT_EQ(S->GetComposites().size(), 1u) << "the plug-in serves a panel shown again once";
+  S->AddCompositeReference(Panel(0));
+  ASSERT_EQ(S->GetComposites().size(), 2u);
+  Form->MovePanel(rpLeft);
+  ASSERT_EQ(S->GetComposites().size(), 1u) << "both entries of the destroyed panel went";
+  EXPECT_EQ(S->GetComposites().front(), Panel(0));
+  EXPECT_EQ(Send(lxmInfo, 1, "once"), 1);
+  EXPECT_EQ(Listed(0), LogRecord(lxmInfo, 1, "once"));
 }

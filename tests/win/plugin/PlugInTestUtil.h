@@ -50,16 +50,16 @@ inline std::string ReadAll(const std::string& FileName) {
 
 inline HWND Satellite() { return FindWindowA(SatelliteClass, SatelliteCaption); }
 
+inline BOOL CALLBACK CountSatellite(HWND W, LPARAM Data) {
+  char Cls[64] = {};
+  GetClassNameA(W, Cls, sizeof Cls);
+  if (std::string(Cls) == SatelliteClass) ++*reinterpret_cast<int*>(Data);
+  return TRUE;
+}
+
 inline int CountSatellites() {
   int Count = 0;
-  EnumWindows(
-      [](HWND W, LPARAM Data) -> BOOL {
-        char Cls[64] = {};
-        GetClassNameA(W, Cls, sizeof Cls);
-        if (std::string(Cls) == SatelliteClass) ++*reinterpret_cast<int*>(Data);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&Count));
+  EnumWindows(CountSatellite, reinterpret_cast<LPARAM>(&Count));
   return Count;
 }
 
