@@ -262,6 +262,8 @@ void TApplication::HintMouseMessage(const MSG& Msg) {
   CancelHint();
   if (!Target) return;
   FHintControl = Target;
+  auto* TargetWnd = dynamic_cast<TWinControl*>(Target);
+  FHintWnd = TargetWnd ? TargetWnd->WindowHandle() : nullptr;
   FHintPos = Msg.pt;
   TTimer* Timer = GetHintTimer();
   Timer->SetInterval(WasShowing ? 50 : FHintPause);
@@ -277,6 +279,10 @@ void TApplication::HintTimerExpired() {
     return;  // the control keeps its turn: no new hint until the mouse goes elsewhere
   }
   if (!FHintControl) return;
+  if (TWinControl::FindControl(FHintWnd) != FHintControl) {
+    FHintControl = nullptr;  // gone meanwhile
+    return;
+  }
   if (!FHintWindow) FHintWindow = std::make_unique<THintWindow>(nullptr);
   FHintWindow->SetColor(FHintColor);
   FHintWindow->ActivateHint(POINT{FHintPos.x, FHintPos.y + ::GetSystemMetrics(SM_CYCURSOR) * 3 / 4},

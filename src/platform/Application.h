@@ -120,6 +120,10 @@ private:
   void HintMouseMessage(const MSG& Msg);
   void HintTimerExpired();
   TControl* FHintControl = nullptr;
+  // The hint control's window: a control made by another copy of this layer
+  // (a plug-in's) tells only its own copy when it goes, so the window is what
+  // shows that the control still exists.
+  HWND FHintWnd = nullptr;
   POINT FHintPos{0, 0};
   bool FHintShowing = false;
   std::unique_ptr<THintWindow> FHintWindow;

@@ -5,8 +5,11 @@
 #include <windows.h>
 
 #include "components/LxCmboBx.h"
+#include "components/LxPanel.h"
+#include "platform/Application.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
+#include "platform/Timers.h"
 
 TEST(CrossModule, ADllsControlGetsItsReflectedMessages) {
   TForm Form(nullptr);
@@ -50,4 +53,24 @@ TEST(CrossModule, ADllsControlGetsItsReflectedMessages) {
   EXPECT_EQ(Changed, 1) << "WM_COMMAND reached the control";
   DestroyWindow(Form.GetHandle());
   EXPECT_EQ(TWinControl::FindControl(ComboWnd), nullptr);
+}
+
+TEST(CrossModule, AHintOfADllsControlThatWentIsNotShown) {
+  TForm Form(nullptr);
+  Form.SetBounds(10, 10, 300, 200);
+  auto* Panel = new TLxPanel(&Form);
+  Panel->SetParent(&Form);
+  Panel->SetBounds(0, 0, 100, 100);
+  Panel->SetHint("A panel of the components' DLL");
+  Panel->SetShowHint(true);
+  Form.Show();
+  MSG Move{Panel->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, POINT{20, 20}};
+  Application->ProcessMessage(Move);
+  ASSERT_EQ(Application->GetHintControl(), static_cast<TControl*>(Panel));
+  // The DLL's copy of the layer destroys it and tells only its own application object.
+  delete Panel;
+  Application->GetHintTimer()->Timer();
+  EXPECT_EQ(Application->GetHintControl(), nullptr);
+  EXPECT_TRUE(!Application->GetHintWindow() || !IsWindowVisible(Application->GetHintWindow()->WindowHandle()));
+  Application->CancelHint();
 }
