@@ -1,5 +1,6 @@
 #include "protocol/LxDispatch.h"
 
+#include <algorithm>
 #include <string>
 
 #include "model/OrlimoMsg.h"
@@ -23,12 +24,15 @@ namespace {
 bool Receives(const TLxIntakePanel* Panel) { return Panel && !Panel->GetIgnoreMessages(); }
 
 // Calls Op on every receiving panel, in list order. The main form serves only
-// its first entry.
+// its first entry. The turns are the panels served when the message came; a
+// panel that has left the list by its turn (destroyed while an earlier panel
+// handled the message) is skipped, and the others keep their turns.
 template <class F>
 void ForEachReceiver(const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode Mode, F&& Op) {
-  const std::size_t Limit = Mode == TLxIntakeMode::MainForm ? 1 : static_cast<std::size_t>(-1);
-  for (std::size_t I = 0; I < Panels.size() && I < Limit; ++I) {
-    TLxIntakePanel* P = Panels[I];
+  const std::size_t Limit = Mode == TLxIntakeMode::MainForm ? 1 : Panels.size();
+  const std::vector<TLxIntakePanel*> Turns(Panels.begin(), Panels.begin() + std::min(Limit, Panels.size()));
+  for (TLxIntakePanel* P : Turns) {
+    if (std::find(Panels.begin(), Panels.end(), P) == Panels.end()) continue;
     if (Receives(P)) Op(*P);
   }
 }

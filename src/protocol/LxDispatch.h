@@ -38,10 +38,11 @@ inline constexpr LRESULT LxReplyNotTaken = 0;
 
 // Handles one received record: Kind is the message's kind (dwData), Data and
 // Size the record and the number of bytes that arrived (lpData, cbData).
-// Panels: the panels served, in order (null entries are skipped). The list is
-// read afresh at every panel's turn, so a panel that joins or leaves while a
-// message is handled (a modal dialog lets other messages in) cannot make the
-// dispatcher read a list that is gone.
+// Panels: the panels served, in order (null entries are skipped). The turns
+// are the panels served when the message came; at each turn the list is read
+// again, so a panel that left while the message was handled (destroyed by an
+// earlier panel's handling, or while a modal dialog let other messages in) is
+// not called, and the panels after it keep their turns.
 LRESULT LxDispatchRecord(std::int32_t Kind, const void* Data, std::size_t Size,
                          const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode Mode);
 

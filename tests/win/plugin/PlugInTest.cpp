@@ -208,7 +208,9 @@ TEST_F(PlugInHost, TwoPanelsBothListEveryMessageTheSecondStartingWithACopy) {
   EXPECT_EQ(ReadAll(File), Expected);
   DeleteFileA(File.c_str());
 
-  Form->CloseSecondPanel();
+  // The user closes the floating window: the host destroys that panel.
+  SendMessageA(Form->Instance(1)->Float->GetHandle(), WM_CLOSE, 0, 0);
+  Application->ProcessMessages();
   EXPECT_EQ(Form->InstanceCount(), 1);
   ASSERT_EQ(Send(lxmInfo, 300, "after"), 1);
   EXPECT_EQ(Listed(0), Expected + LogRecord(lxmInfo, 300, "after"));
