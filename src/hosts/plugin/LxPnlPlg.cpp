@@ -183,6 +183,9 @@ void TBkOrlimoPanelPlugIn::ShowPanelComponent(TComponent* Component) {
     // Each panel is served once: a panel shown again stays as it is.
     const auto& Served = GSatellite->GetComposites();
     if (std::find(Served.begin(), Served.end(), Panel) != Served.end()) return;
+    // Its window now, with the settings it loads: a host may place a panel
+    // in a window that does not exist yet.
+    Panel->HandleNeeded();
     // The panel made after a move: the ignore state the user had chosen, not
     // the one the move forced (which its predecessor stored when destroyed),
     // and stored again so that a panel opened later starts with it as well.

@@ -175,6 +175,20 @@ TEST_F(PlugInHost, AShownPanelReceivesAndMovingKeepsTheUsersIgnoreState) {
   EXPECT_EQ(Listed(0), "");
 }
 
+TEST_F(PlugInHost, AMoveBeforeTheHostsWindowExistsKeepsTheUsersIgnoreState) {
+  delete Form;
+  Form = new TIdeHostForm(nullptr);
+  ASSERT_TRUE(Form->LoadPlugIn(ModuleDir() + "LxPnl30.dll"));
+  ASSERT_FALSE(Form->HandleAllocated());
+  ShowPanel();
+  Form->MovePanel(rpLeft);
+  Form->Show();
+  EXPECT_FALSE(Panel(0)->GetIgnoreMessages());
+  EXPECT_EQ(ReadSetting("IgnoreMessages"), "0");
+  EXPECT_EQ(Send(lxmInfo, 1, "received"), 1);
+  EXPECT_EQ(Listed(0), LogRecord(lxmInfo, 1, "received"));
+}
+
 TEST_F(PlugInHost, AMoveOfAnotherPlugInsPanelChangesNothing) {
   ShowPanel();
   PlugIn()->Event_PanelAboutToMove("SomeoneElsesPanel", 1, 2);
