@@ -2,6 +2,7 @@
 // its own process shows the panel, a separate client process (lxsend) sends
 // records to the satellite window, a save-log command writes the panel's
 // list, the host closes.
+#include "KeyboardUtil.h"
 #include "StandaloneUtil.h"
 
 #include <vector>
@@ -21,6 +22,44 @@ long RunLxSendToSatellite(const std::string& Args) {
   TLxProcess P;
   if (!P.Start(Quote(LXSEND_EXE) + " --quiet --to satellite " + Args, SW_HIDE)) return -2;
   return P.Wait(60000);
+}
+
+struct TPanelSearch {
+  std::vector<HWND> Found;
+};
+
+BOOL CALLBACK FindPanel(HWND W, LPARAM Data) {
+  if (ClassOf(W) == "TBkOrlimoComposite" && IsWindowVisible(W))
+    reinterpret_cast<TPanelSearch*>(Data)->Found.push_back(W);
+  return TRUE;
+}
+
+BOOL CALLBACK FindPanelsOfThread(HWND W, LPARAM Data) {
+  EnumChildWindows(W, FindPanel, Data);
+  return TRUE;
+}
+
+// The viewer panels the host program shows (docked and floating).
+std::vector<HWND> Panels(DWORD Thread) {
+  TPanelSearch S;
+  EnumThreadWindows(Thread, FindPanelsOfThread, reinterpret_cast<LPARAM>(&S));
+  return S.Found;
+}
+
+// An edit control's text (GetWindowText does not ask another process's window).
+std::string EditText(HWND W) {
+  char Text[256] = {};
+  SendMessageA(W, WM_GETTEXT, sizeof Text, reinterpret_cast<LPARAM>(Text));
+  return Text;
+}
+
+std::string SavedBySatellite(const std::string& Name) {
+  const std::string File = TempFile(Name);
+  DeleteFileA(File.c_str());
+  EXPECT_EQ(RunLxSendToSatellite("savelog " + Quote(File)), 0);
+  std::string Bytes = ReadAll(File);
+  DeleteFileA(File.c_str());
+  return Bytes;
 }
 
 }  // namespace
@@ -64,4 +103,57 @@ TEST(IdeHostProgram, ThePanelSavesWhatAClientSentByteForByte) {
   EXPECT_EQ(FindWindowA(SatelliteClass, SatelliteCaption), nullptr);
   DeleteFileA(SentFile.c_str());
   DeleteFileA(Saved.c_str());
+}
+
+TEST(IdeHostProgram, AUserShowsMovesAndOpensASecondPanelFromTheKeyboard) {
+  ASSERT_EQ(FindWindowA(SatelliteClass, SatelliteCaption), nullptr) << "a satellite window is already there";
+  TLxProcess Host;
+  ASSERT_TRUE(Host.Start(Quote(IDEHOST_EXE)));
+  HWND Main = LxWaitForWindow(Host, "TIdeHostForm", "Orlimo IDE Host", 30000);
+  ASSERT_NE(Main, nullptr);
+  ASSERT_NE(LxWaitForWindow(Host, SatelliteClass, SatelliteCaption, 30000), nullptr);
+  TViewerKeyboard Keys(Main);
+  ASSERT_TRUE(WaitUntil(Main, [&] { return ClassOf(Keys.Focus()) == "TOrlimoEdit"; })) << "the command line";
+  EXPECT_TRUE(Panels(Keys.Thread()).empty());
+
+  // The toggle command typed in lower case shows the panel, docked at the bottom.
+  // The characters as the keyboard layout makes them (Wine's null driver has
+  // no layout to turn posted keys into characters), then Enter as a key.
+  for (char C : std::string("toggleorlimopanel")) PostMessageA(Keys.Focus(), WM_CHAR, static_cast<WPARAM>(C), 1);
+  ASSERT_TRUE(WaitUntil(Main, [&] { return EditText(Keys.Focus()) == "toggleorlimopanel"; }));
+  Keys.Type(VK_RETURN);
+  ASSERT_TRUE(WaitUntil(Main, [&] { return Panels(Keys.Thread()).size() == 1; })) << "the panel did not appear";
+  EXPECT_EQ(EditText(Keys.Focus()), "") << "the command line is cleared after a command";
+  RECT Client{}, Panel{};
+  GetClientRect(Main, &Client);
+  GetWindowRect(Panels(Keys.Thread()).front(), &Panel);
+  EXPECT_GT(Panel.right - Panel.left, Client.right * 3 / 4) << "docked along the bottom";
+
+  std::string Expected;
+  for (int I = 0; I < 3; ++I) {
+    const std::string Text = "message " + std::to_string(I);
+    EXPECT_EQ(RunLxSendToSatellite("--app Keys --tick " + std::to_string(10 + I) + " info " + Quote(Text)), 0);
+    Expected += LogRecord(lxmInfo, 10 + I, Text, "", "Keys", "");
+  }
+
+  // Panels > Dock Left: a new panel at the left, with the messages.
+  ASSERT_TRUE(Keys.Menu('P', 'L'));
+  ASSERT_TRUE(WaitUntil(Main, [&] {
+    const auto P = Panels(Keys.Thread());
+    if (P.size() != 1) return false;
+    GetWindowRect(P.front(), &Panel);
+    return Panel.right - Panel.left < Client.right / 2;
+  })) << "the panel did not move to the left";
+  EXPECT_TRUE(SavedBySatellite("left.olx") == Expected);
+
+  // Panels > Open Second Panel: a floating panel with a copy, and both receive.
+  ASSERT_TRUE(Keys.Menu('P', 'S'));
+  ASSERT_TRUE(WaitUntil(Main, [&] { return Panels(Keys.Thread()).size() == 2; })) << "no second panel";
+  EXPECT_EQ(RunLxSendToSatellite("--app Keys --tick 20 warning last"), 0);
+  Expected += LogRecord(lxmWarning, 20, "last", "", "Keys", "");
+  EXPECT_TRUE(SavedBySatellite("two.olx") == Expected);
+
+  PostMessageA(Main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(Host.Wait(30000), 0);
+  EXPECT_EQ(FindWindowA(SatelliteClass, SatelliteCaption), nullptr);
 }

@@ -37,6 +37,20 @@ std::string AboutLine(const std::string& Line) {
   return Line.substr(0, Tab) + "  " + Rest.substr(0, Bar) + "  (" + Rest.substr(Bar + 1) + ")";
 }
 
+// The command line: Enter runs what was typed (it does not go to the form as a dialog key).
+class TIdeCommandLine : public TEdit {
+public:
+  using TEdit::TEdit;
+  void WndProc(TMessage& M) override {
+    if (M.Msg == WM_CHAR && M.WParam == '\r') {
+      M.Result = 0;  // no beep of the single-line edit
+      return;
+    }
+    TEdit::WndProc(M);
+    if (M.Msg == WM_GETDLGCODE && M.WParam == VK_RETURN) M.Result |= DLGC_WANTALLKEYS;
+  }
+};
+
 }  // namespace
 
 // ============================================================ TIdeDockPanel
@@ -81,7 +95,7 @@ TIdeHostForm::TIdeHostForm(TComponent* AOwner) : TForm(AOwner) {
   SetBounds(40, 40, 900, 640);
   FHost = CodeRushStart(this);
 
-  FEdtCommand = new TEdit(this);
+  FEdtCommand = new TIdeCommandLine(this);
   FEdtCommand->SetParent(this);
   FEdtCommand->SetAlign(alTop);
   FEdtCommand->SetHint("Type a command and press Enter");
