@@ -211,6 +211,8 @@ void Register() {
     // Once only: a second call would leave a second satellite window and a
     // second plug-in object with the same name and commands.
     if (GSatellite || !CodeRush) return;
+    // The caption of the plug-in's own message and exception boxes.
+    Application->SetTitle("Orlimo");
     GSatellite = new TBkFrmLxSatellite(nullptr);
     auto* PlugIn = new TBkOrlimoPanelPlugIn;
     CodeRush->RegisterPlugIn(PlugIn);
