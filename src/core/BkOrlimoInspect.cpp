@@ -130,16 +130,16 @@ void TBkOrlimoComposite::OpenInspectorWindow() {
       auto* W = new TFrmInspectStream;
       W->SetCaption(Caption);
       W->EdtStream->SetFont(FStreamFont);
+      W->Show();  // laid out before the text goes in: a long text is wrapped once
       W->EdtStream->SetText(Info->Details().Joined("\r\n"));
-      W->Show();
       break;
     }
     case lxmStringList: {
       auto* W = new TFrmInspectStringList;
       W->SetCaption(Caption);
       W->EdtStringList->SetFont(FMsgFont);
+      W->Show();  // laid out before the text goes in: a long text is wrapped once
       W->EdtStringList->SetText(Info->Details().Joined("\r\n"));
-      W->Show();
       break;
     }
     default: break;  // nothing to inspect

@@ -104,6 +104,27 @@ TEST_F(Inspector, AMillionDetailsLinesAndHugeValuesFillTheGrid) {
   EXPECT_EQ(Cell(1, 1'000'001), std::string(255, 'y'));
 }
 
+TEST_F(Inspector, LongBodiesFitThePaneAndTheWindows) {
+  std::string Details;
+  for (int I = 0; I < 5'000; ++I) Details += "line " + std::to_string(I) + "\r\n";
+  ASSERT_GT(Details.size(), 30'000u) << "longer than a text box takes by default";
+  const auto Stm = AddBody(lxmStream, "s", Details);
+  const auto Str = AddBody(lxmStringList, "l", Details);
+  C->JumpToItem(Stm);
+  EXPECT_EQ(C->FEdtStream->GetText(), Details);
+  C->OpenInspectorWindow();
+  C->JumpToItem(Str);
+  EXPECT_EQ(C->FEdtStringList->GetText(), Details);
+  C->OpenInspectorWindow();
+  ASSERT_EQ(InspectorWindows<TFrmInspectStream>().size(), 1u);
+  ASSERT_EQ(InspectorWindows<TFrmInspectStringList>().size(), 1u);
+  TMemo& Window = *InspectorWindows<TFrmInspectStringList>()[0]->EdtStringList;
+  EXPECT_EQ(InspectorWindows<TFrmInspectStream>()[0]->EdtStream->GetText(), Details);
+  EXPECT_EQ(Window.GetText(), Details);
+  // The user may go on typing into it.
+  EXPECT_GT(SendMessageA(Window.GetHandle(), EM_GETLIMITTEXT, 0, 0), 1'000'000);
+}
+
 TEST_F(Inspector, SelectionHandlerButtonsFollowTheKind) {
   const auto Obj = AddBody(lxmObject, "obj", "Name\tMain");
   C->AddSeparator("", 5);
