@@ -7,6 +7,7 @@
 
 #include "components/LxPanel.h"
 #include "platform/Forms.h"
+#include "platform/Gdi.h"
 
 #include <string>
 #include <vector>
@@ -14,7 +15,10 @@
 class TFrmInspect : public TForm {
 public:
   // Made with the given caption and outer size; owned by InspectorWindowOwner().
-  TFrmInspect(const std::string& Caption, int Width, int Height);
+  // Its icon is the list icon of the kind it shows (the bitmap IconName).
+  TFrmInspect(const std::string& Caption, int Width, int Height, const char* IconName);
+  ~TFrmInspect() override;
+  HICON GetIcon() const { return FIcon.Get(); }
 
   TLxPanel* Panel = nullptr;
   // Where the stream and string-list windows appear (the object window is
@@ -26,6 +30,10 @@ protected:
   // Closing a window frees it: one that only hid would stay in memory with
   // its handles until the program ends, with no way to show it again.
   void DoClose(TCloseAction& Action) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+
+private:
+  TIconHandle FIcon;
 };
 
 // The owner of every inspector window of the program (the windows still

@@ -2,7 +2,7 @@
 
 #include "core/BkGrid.h"
 
-TFrmInspectObject::TFrmInspectObject() : TFrmInspect("Inspect Object", 200, 244) {
+TFrmInspectObject::TFrmInspectObject() : TFrmInspect("Inspect Object", 200, 244, "BKORLIMO_OBJECT") {
   GrdObject = new TStringGrid(this);
   GrdObject->SetParent(Panel);
   GrdObject->SetAlign(alClient);

@@ -1,6 +1,6 @@
 #include "core/LxStmFrm.h"
 
-TFrmInspectStream::TFrmInspectStream() : TFrmInspect("Inspect Stream", 300, 214) {
+TFrmInspectStream::TFrmInspectStream() : TFrmInspect("Inspect Stream", 300, 214, "BKORLIMO_STREAM") {
   SetLeft(DesignedLeft);
   SetTop(DesignedTop);
   EdtStream = new TMemo(this);

@@ -1,6 +1,6 @@
 #include "core/LxStrFrm.h"
 
-TFrmInspectStringList::TFrmInspectStringList() : TFrmInspect("Inspect String List", 300, 214) {
+TFrmInspectStringList::TFrmInspectStringList() : TFrmInspect("Inspect String List", 300, 214, "BKORLIMO_STRINGLIST") {
   SetLeft(DesignedLeft);
   SetTop(DesignedTop);
   EdtStringList = new TMemo(this);

@@ -294,6 +294,8 @@ TEST_F(Inspector, EachInspectableKindOpensItsOwnWindow) {
   EXPECT_TRUE(GetWindowLongA(O.GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(GetWindowLongA(O.GetHandle(), GWL_STYLE) & WS_THICKFRAME);
   EXPECT_EQ(O.GetFont().GetName(), "MS Sans Serif");
+  ASSERT_NE(O.GetIcon(), nullptr) << "the object kind's picture";
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(O.GetHandle(), WM_GETICON, ICON_SMALL, 0)), O.GetIcon());
   EXPECT_EQ(O.GrdObject->GetParent(), O.Panel);
   EXPECT_EQ(O.GrdObject->GetRowCount(), 3);
   EXPECT_EQ(O.GrdObject->GetCell(0, 2), "City");
