@@ -49,7 +49,13 @@ std::string Messages() {
 
 class FindProgram : public StandaloneProgram {
 protected:
+  // The navigator kind is kept in the registry: every test starts with check
+  // points and leaves them for the next program.
+  static void NavigateCheckPoints() {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Brunelk\\Orlimo\\1.0\\View", "NavigatorMessage", REG_SZ, "3", 2);
+  }
   void SetUp() override {
+    NavigateCheckPoints();
     LogFile = TempFile("find.olx");
     ASSERT_NO_FATAL_FAILURE(WriteAll(LogFile, Messages()));
     ASSERT_NO_FATAL_FAILURE(StartViewer(Quote(LogFile)));
@@ -60,6 +66,7 @@ protected:
   }
   void TearDown() override {
     if (!LogFile.empty()) DeleteFileA(LogFile.c_str());
+    NavigateCheckPoints();
   }
   bool Current(const std::string& TypeName) {
     return WaitUntil(Window, [&] { return ShowsChild(Window, TypeName); });
@@ -117,6 +124,38 @@ TEST_F(FindProgram, CtrlFTypedTextEnterThenF3AndTheSearchMenu) {
   Keys->Type(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil(Window, [&] { return !IsWindow(Dialog) || !IsWindowVisible(Dialog); }));
   EXPECT_TRUE(Current("TSecondHit"));
+  CloseViewer();
+}
+
+TEST_F(FindProgram, TheNavigatorDialogChoosesWhatCtrlNStepsThrough) {
+  Keys->Type(VK_HOME);
+  ASSERT_TRUE(Current("TStart"));
+  // Messages, Select Navigator Message: the list starts on check points; one
+  // line up are the errors.
+  ASSERT_TRUE(Keys->Menu('M', 'M'));
+  HWND Dialog = nullptr;
+  ASSERT_TRUE(WaitUntil(Window, [&] {
+    Dialog = FindProcessWindow(Viewer.Id(), "Select Navigator Message Type");
+    return Dialog && IsChild(Dialog, Keys->Focus());
+  })) << "no navigator dialog";
+  const HWND Kinds = Keys->Focus();
+  EXPECT_EQ(SendMessageA(Kinds, LB_GETCURSEL, 0, 0), 3);
+  Keys->Type(VK_UP);
+  ASSERT_TRUE(WaitUntil(Window, [&] { return SendMessageA(Kinds, LB_GETCURSEL, 0, 0) == 2; }));
+  Keys->Type(VK_RETURN);
+  ASSERT_TRUE(WaitUntil(Window, [&] { return !IsWindow(Dialog); }));
+  {
+    THeldKeys Ctrl(*Keys, {VK_CONTROL});
+    Keys->Type('N');
+    EXPECT_TRUE(Current("TFirstHit")) << "Ctrl+N goes to the next error";
+  }
+  Keys->Type(VK_END);
+  ASSERT_TRUE(Current("TDone"));
+  {
+    THeldKeys Ctrl(*Keys, {VK_CONTROL});
+    Keys->Type('P');
+    EXPECT_TRUE(Current("TFirstHit")) << "Ctrl+P goes back to the previous error";
+  }
   CloseViewer();
 }
 

@@ -324,6 +324,19 @@ TEST_F(FindTest, NoMatchAnEmptyTextAndNoSearchYetChangeNothing) {
   EXPECT_EQ(List->GetItemIndex(), 2);
 }
 
+TEST_F(FindTest, AMatchJustBelowTheVisibleRowsScrollsByOneLine) {
+  Add(lxmInfo, "wide " + std::string(400, 'w'), 1);
+  for (int I = 1; I < 100; ++I) Add(lxmInfo, "row", I + 1);
+  List->FlushChanges();
+  ASSERT_TRUE(GetWindowLongA(List->GetHandle(), GWL_STYLE) & WS_HSCROLL) << "a horizontal scroll bar";
+  const RECT Client = List->GetClientRect();
+  const std::int32_t Rows = Client.bottom / List->GetItemHeight();
+  C->Messages().SetItemText(Rows, "needle");
+  Find("needle");
+  EXPECT_EQ(List->GetItemIndex(), Rows);
+  EXPECT_EQ(List->GetTopIndex(), 1);
+}
+
 TEST_F(FindTest, AnEmptyListIsNotSearched) {
   Find("x");
   EXPECT_EQ(List->GetItemIndex(), -1);
