@@ -316,8 +316,8 @@ public:
   // The pane as a list clear leaves it: empty grid, text boxes and call
   // stack, page 0, the inspect and method-match buttons off.
   void ClearInspectorPane();
-  // The pane's controls take the panel's fonts; the object grid's row height
-  // follows the object font.
+  // The pane's controls (not the inspector windows) take the panel's fonts;
+  // the object grid's row height follows the object font.
   void ApplyInspectorFonts();
   int ObjectRowHeight() const { return FObjectRowHeight; }
   // Message text for the text box: every run of CR and LF between two other

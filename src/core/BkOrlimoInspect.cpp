@@ -149,19 +149,8 @@ void TBkOrlimoComposite::OpenInspectorWindow() {
 // ============================================================ fonts
 
 void TBkOrlimoComposite::ApplyInspectorFonts() {
-  MessageFontChanged();
-  ObjectFontChanged();
-  StreamFontChanged();
-}
-
-// The pane's text boxes take a changed font whatever message is current: the
-// string-list page also shows the text of every kind without a body.
-void TBkOrlimoComposite::MessageFontChanged() {
   FEdtStringList->SetFont(FMsgFont);
-  for (TFrmInspectStringList* W : InspectorWindows<TFrmInspectStringList>()) W->EdtStringList->SetFont(FMsgFont);
-}
-
-void TBkOrlimoComposite::ObjectFontChanged() {
+  FEdtStream->SetFont(FStreamFont);
   FObjectRowHeight = GetMinFontHeight(FObjectFont) - 1;
   FGrdObject->SetFont(FObjectFont);
   FGrdObject->SetDefaultRowHeight(FObjectRowHeight);
@@ -169,6 +158,18 @@ void TBkOrlimoComposite::ObjectFontChanged() {
   TFont Bold(FObjectFont);
   Bold.SetStyle(Bold.GetStyle() | fsBold);
   for (TLxLabel* L : {FLblStringList, FLblStream, FLblCallStack}) L->SetFont(Bold);
+}
+
+// The pane takes a changed font whatever message is current (its string-list
+// page also shows the text of every kind without a body); then every
+// inspector window of the program that shows that font takes it.
+void TBkOrlimoComposite::MessageFontChanged() {
+  ApplyInspectorFonts();
+  for (TFrmInspectStringList* W : InspectorWindows<TFrmInspectStringList>()) W->EdtStringList->SetFont(FMsgFont);
+}
+
+void TBkOrlimoComposite::ObjectFontChanged() {
+  ApplyInspectorFonts();
   for (TFrmInspectObject* W : InspectorWindows<TFrmInspectObject>()) {
     W->GrdObject->SetFont(FObjectFont);
     W->GrdObject->SetDefaultRowHeight(FObjectRowHeight);
@@ -176,6 +177,6 @@ void TBkOrlimoComposite::ObjectFontChanged() {
 }
 
 void TBkOrlimoComposite::StreamFontChanged() {
-  FEdtStream->SetFont(FStreamFont);
+  ApplyInspectorFonts();
   for (TFrmInspectStream* W : InspectorWindows<TFrmInspectStream>()) W->EdtStream->SetFont(FStreamFont);
 }

@@ -122,7 +122,7 @@ TEST_F(Inspector, LongBodiesFitThePaneAndTheWindows) {
   EXPECT_EQ(InspectorWindows<TFrmInspectStream>()[0]->EdtStream->GetText(), Details);
   EXPECT_EQ(Window.GetText(), Details);
   // The user may go on typing into it.
-  EXPECT_GT(SendMessageA(Window.GetHandle(), EM_GETLIMITTEXT, 0, 0), 1'000'000);
+  EXPECT_GT(static_cast<DWORD>(SendMessageA(Window.GetHandle(), EM_GETLIMITTEXT, 0, 0)), 1'000'000u);
 }
 
 TEST_F(Inspector, SelectionHandlerButtonsFollowTheKind) {
@@ -386,6 +386,11 @@ TEST_F(Inspector, FontChangesReachThePaneAndEveryWindow) {
   C->StreamFont().SetName("Arial");
   C->StreamFontChanged();
   EXPECT_EQ(C->FEdtStream->GetFont().GetName(), "Arial");
+  EXPECT_EQ(InspectorWindows<TFrmInspectStream>()[0]->EdtStream->GetFont().GetName(), "Arial");
+
+  // Another panel made meanwhile leaves the open windows' fonts alone.
+  TBkOrlimoComposite Other(nullptr, &Clock);
+  EXPECT_EQ(O.GrdObject->GetFont().GetSize(), 16);
   EXPECT_EQ(InspectorWindows<TFrmInspectStream>()[0]->EdtStream->GetFont().GetName(), "Arial");
 }
 
