@@ -72,6 +72,8 @@ TFrmFind::TFrmFind() : TForm(nullptr) {
   BtnCancel = AddButton(*this, 219, "Cancel", mrCancel);
   BtnCancel->SetCancel(true);
   SetActiveControl(EdtFind);
+  // The last search's text comes up selected: typing replaces it.
+  OnShow = [this](TObject*) { EdtFind->SelectAll(); };
 }
 
 void TFrmFind::SetSearch(const std::string& Text, const TFindOptions& Options) {
@@ -92,7 +94,6 @@ TFindOptions TFrmFind::GetOptions() const {
 bool AskFindText(TWinControl& Panel, std::string& Text, TFindOptions& Options) {
   TFrmFind Form;
   Form.SetSearch(Text, Options);
-  Form.EdtFind->SelectAll();
   int Left = 0, Top = 0;
   BkLxUtil::CenterToWindow(Form.GetWidth(), Form.GetHeight(), Panel.GetHandle(), Left, Top);
   Form.SetLeft(Left);

@@ -188,6 +188,7 @@ protected:
     return std::make_unique<TModalAnswer>([=, this](TCustomForm& F) {
       auto& D = dynamic_cast<TFrmFind&>(F);
       Shown = D.EdtFind->GetText();
+      D.EdtFind->GetSelection(ShownSelection.first, ShownSelection.second);
       ShownForward = D.RgpDirection->GetItemIndex() == 0;
       ShownFromCursor = D.RgpOrigin->GetItemIndex() == 0;
       D.EdtFind->SetText(Text);
@@ -202,6 +203,7 @@ protected:
     EXPECT_EQ(A->Shown, 1);
   }
   std::string Shown;
+  std::pair<int, int> ShownSelection;
   bool ShownForward = false;
   bool ShownFromCursor = true;
 };
@@ -249,6 +251,7 @@ TEST_F(FindTest, TheDialogHasItsControlsAndStartsFromTheStoredSearch) {
   auto A = Answer("other", true, false, false);
   C->Find();
   EXPECT_EQ(Shown, "nothing like it");
+  EXPECT_EQ(ShownSelection, (std::pair<int, int>{0, 15})) << "selected, so typing replaces it";
   EXPECT_FALSE(ShownForward);
   EXPECT_TRUE(ShownFromCursor);
   EXPECT_EQ(C->GetFindText(), "nothing like it");
