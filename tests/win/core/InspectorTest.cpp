@@ -18,6 +18,7 @@ class Inspector : public ViewerTest {
 protected:
   void SetUp() override {
     ViewerTest::SetUp();
+    C->FInspectorSplitter->SetPosition(300);
     C->SetViewInspectorPane(true);
     Pump();
   }
@@ -70,6 +71,50 @@ TEST_F(Inspector, EachKindHasItsPageAndItsBody) {
   EXPECT_EQ(C->FEdtStringList->GetText(), "one\r\ntwo");
   EXPECT_TRUE(C->FEdtStringList->GetReadOnly());
   EXPECT_TRUE(C->FEdtStream->GetReadOnly());
+}
+
+TEST_F(Inspector, GridCellsRaisedHeaderAndNavyValues) {
+  AddBody(lxmObject, "obj", "Name\tMain\r\nCaption\tForm1\r\nTag\t0");
+  C->JumpToItem(0);
+  Pump();
+  TStringGrid& G = *C->FGrdObject;
+  ASSERT_EQ(G.GetRow(), 1) << "the first property row is the current (selected) one";
+  ASSERT_GT(G.GetWidth(), 100);
+  const auto S = Paint(G);
+  auto Has = [&](const RECT& R, COLORREF Color) {
+    for (int Y = R.top; Y < R.bottom; ++Y)
+      if (S->RowHas(Y, R.left, R.right, Color)) return true;
+    return false;
+  };
+  const COLORREF Navy = RGB(0, 0, 128);
+  const RECT Header = G.CellRect(0, 0);
+  EXPECT_EQ(S->Pixel(Header.left, Header.top + 2), Sys(COLOR_BTNHIGHLIGHT)) << "raised: light left edge";
+  EXPECT_EQ(S->Pixel(Header.left + 3, Header.top), Sys(COLOR_BTNHIGHLIGHT)) << "and top edge";
+  EXPECT_EQ(S->Pixel(Header.right - 1, Header.top + 3), Sys(COLOR_BTNSHADOW)) << "dark right edge";
+  EXPECT_EQ(S->Pixel(Header.left + 3, Header.bottom - 1), Sys(COLOR_BTNSHADOW)) << "and bottom edge";
+  EXPECT_TRUE(Has(G.CellRect(1, 2), Navy)) << "a value";
+  EXPECT_FALSE(Has(G.CellRect(0, 2), Navy)) << "a name";
+  EXPECT_FALSE(Has(G.CellRect(1, 1), Navy)) << "a value in the selected row";
+  EXPECT_FALSE(Has(G.CellRect(1, 0), Navy)) << "the header";
+}
+
+TEST_F(Inspector, GridColumnsShareTheWidthLeftByTheScrollBar) {
+  std::string Details;
+  for (int I = 0; I < 60; ++I) Details += "p" + std::to_string(I) + "\tv\r\n";
+  AddBody(lxmObject, "obj", Details);
+  C->JumpToItem(0);
+  TStringGrid& G = *C->FGrdObject;
+  G.SetAlign(alNone);
+  G.SetWidth(216);
+  ResizeGridColumns(G);
+  const int Bar = GridScrollBarWidth(G);
+  ASSERT_EQ(Bar, GetSystemMetrics(SM_CXVSCROLL)) << "sixty rows need a scroll bar";
+  EXPECT_EQ(G.GetColWidth(0), (216 - Bar) / 2);
+  EXPECT_EQ(G.GetColWidth(1), 216 - Bar - (216 - Bar) / 2 - 2);
+  if (Bar == 16) {
+    EXPECT_EQ(G.GetColWidth(0), 100);
+    EXPECT_EQ(G.GetColWidth(1), 98);
+  }
 }
 
 TEST_F(Inspector, LineBreakRunsBecomeOneAndTheEndsFollowTheirRule) {
