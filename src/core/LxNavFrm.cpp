@@ -2,6 +2,8 @@
 
 #include "core/BkLxUtil.h"
 
+#include "platform/Gdi.h"
+
 const char* const TFrmNavMsg::KindTexts[9] = {"Info Messages", "Warning Messages", "Error Messages",
                                               "Check Points",  "Objects",          "Streams",
                                               "String Lists",  "Properties",       "Notes"};
@@ -79,12 +81,11 @@ void TFrmNavMsg::DrawItem(const DRAWITEMSTRUCT& Item) {
   ::FillRect(DC, &R, ::GetSysColorBrush(Selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   ::SetBkMode(DC, TRANSPARENT);
   ::SetTextColor(DC, ::GetSysColor(Selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  HGDIOBJ OldFont = ::SelectObject(DC, LstNavMsg->GetFont().GetHandle());
   if (Index < LstNavMsg->GetItems().Count()) {
+    TSelectObject Font(DC, LstNavMsg->GetFont().GetHandle());
     const std::string& Text = LstNavMsg->GetItems()[Index];
     ::TextOutA(DC, R.left + 24, R.top + 1, Text.data(), static_cast<int>(Text.size()));
   }
-  ::SelectObject(DC, OldFont);
   if (TBitmap* Icon = FIcons ? FIcons(Index, Selected) : nullptr) {
     HDC Src = Icon->GetCanvas().GetHandle();
     ::BitBlt(DC, R.left + 4, R.top + 2, Icon->GetWidth(), Icon->GetHeight(), Src, 0, 0, SRCCOPY);
