@@ -12,11 +12,11 @@
 //   BkOrlimoStatus.cpp    status bar panes, time difference, notifications
 //   BkOrlimoScratch.cpp   scratch pad
 //   BkOrlimoSettings.cpp  registry settings
+//   BkOrlimoCommands.cpp  navigator, inspector and the commands still to come
+//   BkOrlimoHelp.cpp      help contents and the about box
 //   BkOrlimoInspect.cpp   the selection handler, inspector pane and windows,
 //                         call stack, font changes
 //   BkOrlimoNavigate.cpp  navigator, find, method matching
-//   BkOrlimoCommands.cpp  the list's popup menu and the commands still to come
-//   BkOrlimoHelp.cpp      help contents and the about box
 //
 // The intake windows reach it through TLxIntakePanel.
 #pragma once
