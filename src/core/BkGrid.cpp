@@ -1,5 +1,28 @@
 #include "core/BkGrid.h"
 
+#include <string_view>
+
+void PopulateGrid(TStringGrid& Grid, int RowHeight, const TOrlimoMsgInfo& Msg) {
+  const TOrlimoDetails Details = Msg.Details();
+  const std::int32_t Lines = Details.Count();
+  Grid.SetColCount(2);
+  Grid.SetRowCount(Lines > 0 ? Lines + 1 : 2);
+  Grid.SetFixedRows(1);
+  Grid.SetDefaultRowHeight(RowHeight);
+  ResizeGridColumns(Grid);
+  Grid.SetCell(0, 0, "Property");
+  Grid.SetCell(1, 0, "Value");
+  int Row = 1;
+  for (const std::string_view Line : Details) {
+    const std::size_t Tab = Line.find('\t');
+    const std::string_view Name = Tab == std::string_view::npos ? std::string_view() : Line.substr(0, Tab);
+    const std::string_view Value = Tab == std::string_view::npos ? Line : Line.substr(Tab + 1);
+    Grid.SetCell(0, Row, std::string(Name));
+    Grid.SetCell(1, Row, std::string(Value.substr(0, GridValueMax)));
+    ++Row;
+  }
+}
+
 void ClearGrid(TStringGrid& Grid) {
   for (int C = 0; C < Grid.GetColCount(); ++C) Grid.ClearColumn(C);
 }

@@ -119,6 +119,7 @@ void TBkOrlimoComposite::Initialize() {
   FStreamFont.SetSize(8);
 
   CreateEmbeddedComponents();
+  ApplyInspectorFonts();
 
   // The view defaults (fields only: no setter runs before the widgets settle).
   FViewToolbar = true;
@@ -320,6 +321,7 @@ void TBkOrlimoComposite::Cleared() {
   FLstMsgs->ItemsCleared();
   ResetColumnWidths();
   FNavEnabled = {};
+  ClearInspectorPane();
   UpdateStatus();
   DoUpdateNav();
 }
@@ -330,23 +332,6 @@ void TBkOrlimoComposite::IgnoreMessagesChanged(bool Ignore) {
 }
 
 // ============================================================ notifications
-
-void TBkOrlimoComposite::LstMsgsClick() {
-  const TOrlimoMsgInfo* Info = GetCurrentMsgInfo();
-  const std::int32_t Kind = Info ? Info->MsgType() : -1;
-  const bool Selected = Info && FLstMsgs->GetSelCount() > 0;
-  const bool CanInspect = Selected && Kind >= lxmObject && Kind <= lxmStringList;
-  const bool CanMatch = Selected && (Kind == lxmEnterMethod || Kind == lxmExitMethod);
-  if (Info) {
-    FStsTypeName->SetCaption(std::string(Info->TypeName()));
-    UpdateNotebookPage();
-  }
-  FBtnMethodMatch->SetEnabled(CanMatch);
-  FBtnInspector->SetEnabled(CanInspect);
-  LstMsgsClick(CanInspect, CanMatch);
-  UpdateStatus();
-  UpdateNavButtons();
-}
 
 void TBkOrlimoComposite::LstMsgsClick(bool CanInspect, bool CanMatchMethod) {
   if (OnLstMsgsClick) OnLstMsgsClick(this, CanInspect, CanMatchMethod);

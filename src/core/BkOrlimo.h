@@ -14,6 +14,9 @@
 //   BkOrlimoSettings.cpp  registry settings
 //   BkOrlimoCommands.cpp  navigator, inspector and the commands still to come
 //   BkOrlimoHelp.cpp      help contents and the about box
+//   BkOrlimoInspect.cpp   the selection handler, inspector pane and windows,
+//                         call stack, font changes
+//   BkOrlimoNavigate.cpp  navigator, find, method matching
 //
 // The intake windows reach it through TLxIntakePanel.
 #pragma once
@@ -36,7 +39,9 @@
 #include "components/LxSplit.h"
 #include "components/LxStatus.h"
 
+#include "model/CallStack.h"
 #include "model/MsgList.h"
+#include "model/Navigator.h"
 #include "protocol/LxIntake.h"
 
 #include <array>
@@ -303,6 +308,26 @@ public:
   // Chooses the detail notebook's page for the current message.
   void UpdateNotebookPage();
 
+  // --- inspector, call stack, navigator and find ------------------------------
+  // The call stack of the current item into Strings (each line's object its
+  // position), innermost first; false, and Strings unchanged, when there is
+  // no current item or fewer than two items.
+  bool TraverseCallStack(TStringItems& Strings);
+  // The pane as a list clear leaves it: empty grid, text boxes and call
+  // stack, page 0, the inspect and method-match buttons off.
+  void ClearInspectorPane();
+  // The pane's controls (not the inspector windows) take the panel's fonts;
+  // the object grid's row height follows the object font.
+  void ApplyInspectorFonts();
+  int ObjectRowHeight() const { return FObjectRowHeight; }
+  // Message text for the text box: every run of CR and LF between two other
+  // characters becomes one CR LF; a run at the start one CR LF, at the end none.
+  static std::string NormalizeLineBreaks(std::string_view Text);
+  // The find settings (they last as long as the panel).
+  const std::string& GetFindText() const { return FFindText; }
+  const TFindOptions& GetFindOptions() const { return FFindOptions; }
+  void SetFindSettings(const std::string& Text, const TFindOptions& Options);
+
   // --- notifications ---------------------------------------------------------
   TLstMessagesEvent OnLstMsgsClick;
   TNotifyEvent OnSplitterChange;
@@ -433,4 +458,13 @@ private:
   int FSampleTimeWidth = -1;
   std::array<std::array<std::unique_ptr<TBitmap>, 2>, IconKindCount> FIcons;
   std::array<bool, NavCommandCount> FNavEnabled{};
+
+  // Inspector, call stack and find (BkOrlimoInspect.cpp, BkOrlimoNavigate.cpp).
+  void FillInspectorPane(const TOrlimoMsgInfo& Info, std::int32_t Position);
+  void FillCallStack();
+  int FObjectRowHeight = 16;
+  std::vector<TCallStackLine> FCallStackLines;  // reused: no allocation per click
+  std::string FFindText;
+  TFindOptions FFindOptions;
+  std::unique_ptr<TFindText> FFindMatcher;
 };

@@ -180,21 +180,23 @@ int TStringGrid::FixedHeight() const {
 RECT TStringGrid::CellRect(int ACol, int ARow) {
   if (ACol < 0 || ACol >= GetColCount() || ARow < 0 || ARow >= GetRowCount()) return RECT{0, 0, 0, 0};
   if ((ACol >= FFixedCols && ACol < FLeftCol) || (ARow >= FFixedRows && ARow < FTopRow)) return RECT{0, 0, 0, 0};
+  // The walks stop once past the client area: a cell far below the top row
+  // costs no more than a visible one.
+  const RECT Client = GetClientRect();
   int X = 0;
   if (ACol < FFixedCols) {
-    for (int C = 0; C < ACol; ++C) X += GetColWidth(C) + VLine(C);
+    for (int C = 0; C < ACol && X < Client.right; ++C) X += GetColWidth(C) + VLine(C);
   } else {
     X = FixedWidth();
-    for (int C = FLeftCol; C < ACol; ++C) X += GetColWidth(C) + VLine(C);
+    for (int C = FLeftCol; C < ACol && X < Client.right; ++C) X += GetColWidth(C) + VLine(C);
   }
   int Y = 0;
   if (ARow < FFixedRows) {
-    for (int R = 0; R < ARow; ++R) Y += GetRowHeight(R) + HLine(R);
+    for (int R = 0; R < ARow && Y < Client.bottom; ++R) Y += GetRowHeight(R) + HLine(R);
   } else {
     Y = FixedHeight();
-    for (int R = FTopRow; R < ARow; ++R) Y += GetRowHeight(R) + HLine(R);
+    for (int R = FTopRow; R < ARow && Y < Client.bottom; ++R) Y += GetRowHeight(R) + HLine(R);
   }
-  const RECT Client = GetClientRect();
   if (X >= Client.right || Y >= Client.bottom) return RECT{0, 0, 0, 0};
   return RECT{X, Y, X + GetColWidth(ACol), Y + GetRowHeight(ARow)};
 }

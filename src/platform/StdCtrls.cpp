@@ -173,8 +173,13 @@ void TCustomEdit::CreateParams(TCreateParams& P) {
 }
 
 void TCustomEdit::CreateWindowHandle(const TCreateParams& P) {
-  TWinControl::CreateWindowHandle(P);
-  if (FMaxLength > 0) ::SendMessageA(WindowHandle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+  // The text goes in once the limit is set: made with a text longer than the
+  // system's default limit (30,000 characters) the window would not be created.
+  TCreateParams WithoutText = P;
+  WithoutText.Caption.clear();
+  TWinControl::CreateWindowHandle(WithoutText);
+  ::SendMessageA(WindowHandle(), EM_LIMITTEXT, static_cast<WPARAM>(std::max(FMaxLength, 0)), 0);
+  if (!P.Caption.empty()) ::SendMessageA(WindowHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(P.Caption.c_str()));
 }
 
 void TCustomEdit::SetReadOnly(bool Value) {

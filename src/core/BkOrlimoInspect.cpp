@@ -1,0 +1,182 @@
+// The selection handler and what it fills: the inspector pane (the string
+// list, object and stream pages and the call stack), the inspector windows
+// opened for one message, and the fonts they follow.
+#include "core/BkOrlimo.h"
+
+#include "core/BkGrid.h"
+#include "core/LxObjFrm.h"
+#include "core/LxStmFrm.h"
+#include "core/LxStrFrm.h"
+
+#include "components/LxCommon.h"
+
+// ============================================================ the selection handler
+
+void TBkOrlimoComposite::LstMsgsClick() {
+  bool CanInspect = false;
+  bool CanMatch = false;
+  const std::int32_t Position = FLstMsgs->GetItemIndex();
+  if (const TOrlimoMsgInfo* Info = GetCurrentMsgInfo()) {
+    const std::int32_t Kind = Info->MsgType();
+    // A jump that found nothing leaves a current item but no selection: the
+    // buttons then stay off.
+    const bool Selected = FLstMsgs->GetSelCount() > 0;
+    FStsTypeName->SetCaption(Info->TypeName());
+    CanInspect = Selected && Kind >= lxmObject && Kind <= lxmStringList;
+    CanMatch = Selected && (Kind == lxmEnterMethod || Kind == lxmExitMethod);
+    UpdateNotebookPage();
+    if (FViewInspectorPane) FillInspectorPane(*Info, Position);
+  }
+  FBtnMethodMatch->SetEnabled(CanMatch);
+  FBtnInspector->SetEnabled(CanInspect);
+  LstMsgsClick(CanInspect, CanMatch);
+  UpdateStatus();
+  UpdateNavButtons();
+}
+
+void TBkOrlimoComposite::FillInspectorPane(const TOrlimoMsgInfo& Info, std::int32_t Position) {
+  if (FViewCallStack) {
+    FNbkView->SetPageIndex(3);
+    FillCallStack();
+    return;
+  }
+  switch (Info.MsgType()) {
+    case lxmObject:
+      FNbkView->SetPageIndex(1);
+      ClearGrid(*FGrdObject);
+      FGrdObject->SetFont(FObjectFont);
+      PopulateGrid(*FGrdObject, FObjectRowHeight, Info);
+      break;
+    case lxmStream:
+      FNbkView->SetPageIndex(2);
+      FEdtStream->SetText(Info.Details().Joined("\r\n"));
+      break;
+    case lxmStringList:
+      FNbkView->SetPageIndex(0);
+      FEdtStringList->SetText(Info.Details().Joined("\r\n"));
+      break;
+    default:
+      FNbkView->SetPageIndex(0);
+      FEdtStringList->SetText(NormalizeLineBreaks(FMsgs->GetItemText(Position)));
+      break;
+  }
+}
+
+std::string TBkOrlimoComposite::NormalizeLineBreaks(std::string_view Text) {
+  std::string Result;
+  Result.reserve(Text.size() + 2);
+  bool Pending = false;
+  for (const char C : Text) {
+    if (C == '\r' || C == '\n') {
+      Pending = true;
+      continue;
+    }
+    if (Pending) {
+      Result += "\r\n";
+      Pending = false;
+    }
+    Result += C;
+  }
+  return Result;
+}
+
+void TBkOrlimoComposite::ClearInspectorPane() {
+  ClearGrid(*FGrdObject);
+  FEdtStringList->Clear();
+  FEdtStream->Clear();
+  FLstCallStack->ClearItems();
+  FNbkView->SetPageIndex(0);
+  FBtnInspector->SetEnabled(false);
+  FBtnMethodMatch->SetEnabled(false);
+}
+
+// ============================================================ call stack
+
+bool TBkOrlimoComposite::TraverseCallStack(TStringItems& Strings) {
+  if (!::TraverseCallStack(*FMsgs, FLstMsgs->GetItemIndex(), FCallStackLines)) return false;
+  Strings.FStrings.clear();
+  Strings.FObjects.clear();
+  for (const TCallStackLine& Line : FCallStackLines) {
+    Strings.FStrings.emplace_back(Line.Text);
+    Strings.FObjects.push_back(Line.Position);
+  }
+  return true;
+}
+
+void TBkOrlimoComposite::FillCallStack() {
+  // The model finds the enclosing methods without walking the list, so the
+  // cost follows the depth of the stack.
+  if (!::TraverseCallStack(*FMsgs, FLstMsgs->GetItemIndex(), FCallStackLines)) return;
+  FLstCallStack->ClearItems();
+  for (const TCallStackLine& Line : FCallStackLines) FLstCallStack->AddItem(std::string(Line.Text), Line.Position);
+}
+
+// ============================================================ inspector windows
+
+void TBkOrlimoComposite::OpenInspectorWindow() {
+  const TOrlimoMsgInfo* Info = GetCurrentMsgInfo();
+  if (!Info) return;
+  const std::string Caption(Info->Text());
+  switch (Info->MsgType()) {
+    case lxmObject: {
+      auto* W = new TFrmInspectObject;
+      W->SetCaption(Caption);
+      W->GrdObject->SetFont(FObjectFont);
+      PopulateGrid(*W->GrdObject, FObjectRowHeight, *Info);
+      W->Show();
+      break;
+    }
+    case lxmStream: {
+      auto* W = new TFrmInspectStream;
+      W->SetCaption(Caption);
+      W->EdtStream->SetFont(FStreamFont);
+      W->Show();  // laid out before the text goes in: a long text is wrapped once
+      W->EdtStream->SetText(Info->Details().Joined("\r\n"));
+      break;
+    }
+    case lxmStringList: {
+      auto* W = new TFrmInspectStringList;
+      W->SetCaption(Caption);
+      W->EdtStringList->SetFont(FMsgFont);
+      W->Show();  // laid out before the text goes in: a long text is wrapped once
+      W->EdtStringList->SetText(Info->Details().Joined("\r\n"));
+      break;
+    }
+    default: break;  // nothing to inspect
+  }
+}
+
+// ============================================================ fonts
+
+void TBkOrlimoComposite::ApplyInspectorFonts() {
+  FEdtStringList->SetFont(FMsgFont);
+  FEdtStream->SetFont(FStreamFont);
+  FObjectRowHeight = GetMinFontHeight(FObjectFont) - 1;
+  FGrdObject->SetFont(FObjectFont);
+  FGrdObject->SetDefaultRowHeight(FObjectRowHeight);
+  FLstCallStack->SetFont(FObjectFont);
+  TFont Bold(FObjectFont);
+  Bold.SetStyle(Bold.GetStyle() | fsBold);
+  for (TLxLabel* L : {FLblStringList, FLblStream, FLblCallStack}) L->SetFont(Bold);
+}
+
+// The pane takes a changed font whatever message is current (its string-list
+// page also shows the text of every kind without a body); then every
+// inspector window of the program that shows that font takes it.
+void TBkOrlimoComposite::MessageFontChanged() {
+  ApplyInspectorFonts();
+  for (TFrmInspectStringList* W : InspectorWindows<TFrmInspectStringList>()) W->EdtStringList->SetFont(FMsgFont);
+}
+
+void TBkOrlimoComposite::ObjectFontChanged() {
+  ApplyInspectorFonts();
+  for (TFrmInspectObject* W : InspectorWindows<TFrmInspectObject>()) {
+    W->GrdObject->SetFont(FObjectFont);
+    W->GrdObject->SetDefaultRowHeight(FObjectRowHeight);
+  }
+}
+
+void TBkOrlimoComposite::StreamFontChanged() {
+  ApplyInspectorFonts();
+  for (TFrmInspectStream* W : InspectorWindows<TFrmInspectStream>()) W->EdtStream->SetFont(FStreamFont);
+}

@@ -1,0 +1,225 @@
+// Orlimo.exe searched from the keyboard: Ctrl+F opens the find dialog, the
+// text is typed into it and Enter confirms, F3 and the Search menu repeat the
+// search; View, Inspector Window opens an object's own window. Which message
+// the viewer landed on is read from its status bar's type-name pane (every
+// message here has its own type name).
+#include "KeyboardUtil.h"
+#include "StandaloneUtil.h"
+
+#include "model/OrlimoMsg.h"
+
+namespace {
+
+bool TopMost(HWND W) { return (GetWindowLongA(W, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+struct TPaneSearch {
+  std::string Suffix;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindPaneBySuffix(HWND W, LPARAM Data) {
+  auto* S = reinterpret_cast<TPaneSearch*>(Data);
+  const std::string T = TextOf(W);
+  if (T.size() <= S->Suffix.size() || T.compare(T.size() - S->Suffix.size(), S->Suffix.size(), S->Suffix) != 0)
+    return TRUE;
+  S->Found = W;
+  return FALSE;
+}
+
+// A child window of the viewer whose text ends with Suffix (a count pane).
+HWND FindPane(HWND Window, const std::string& Suffix) {
+  TPaneSearch Search{" " + Suffix};
+  EnumChildWindows(Window, FindPaneBySuffix, reinterpret_cast<LPARAM>(&Search));
+  return Search.Found;
+}
+
+struct TWindowSearch {
+  DWORD Pid;
+  std::string Caption;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindWindowByCaption(HWND W, LPARAM Data) {
+  auto* S = reinterpret_cast<TWindowSearch*>(Data);
+  DWORD Pid = 0;
+  GetWindowThreadProcessId(W, &Pid);
+  if (Pid != S->Pid || !IsWindowVisible(W) || TextOf(W) != S->Caption) return TRUE;
+  S->Found = W;
+  return FALSE;
+}
+
+// A top-level window of the process with this caption.
+HWND FindProcessWindow(DWORD Pid, const std::string& Caption) {
+  TWindowSearch Search{Pid, Caption};
+  EnumWindows(FindWindowByCaption, reinterpret_cast<LPARAM>(&Search));
+  return Search.Found;
+}
+
+struct TChildSearch {
+  std::string Text;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindChildByText(HWND W, LPARAM Data) {
+  auto* S = reinterpret_cast<TChildSearch*>(Data);
+  if (TextOf(W) != S->Text) return TRUE;
+  S->Found = W;
+  return FALSE;
+}
+
+// Whether a child window of Window shows exactly Text.
+bool ShowsChild(HWND Window, const std::string& Text) {
+  TChildSearch Search{Text};
+  EnumChildWindows(Window, FindChildByText, reinterpret_cast<LPARAM>(&Search));
+  return Search.Found != nullptr;
+}
+
+// The text of another process's control (GetWindowText sees only captions there).
+std::string ControlText(HWND W) {
+  char Text[256] = {};
+  DWORD_PTR Length = 0;
+  SendMessageTimeoutA(W, WM_GETTEXT, sizeof Text, reinterpret_cast<LPARAM>(Text), SMTO_NORMAL, 10000, &Length);
+  return std::string(Text, Length);
+}
+
+std::string Messages() {
+  std::string Log;
+  Log += LogRecord(lxmInfo, 100, "Started", "", "ErrorClient", "TStart");
+  Log += LogRecord(lxmError, 110, "first failure: disk error", "", "ErrorClient", "TFirstHit");
+  Log += LogRecord(lxmObject, 120, "Customer", "Name\tAcme\r\nCity\tSpringfield\r\n", "ErrorClient", "TCustomer");
+  Log += LogRecord(lxmWarning, 130, "An ERROR again", "", "ErrorClient", "TSecondHit");
+  Log += LogRecord(lxmInfo, 140, "Done", "", "ErrorClient", "TDone");
+  return Log;
+}
+
+class FindProgram : public StandaloneProgram {
+protected:
+  // The navigator kind is kept in the registry: every test starts with check
+  // points and leaves them for the next program.
+  static void NavigateCheckPoints() {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Brunelk\\Orlimo\\1.0\\View", "NavigatorMessage", REG_SZ, "3", 2);
+  }
+  void SetUp() override {
+    NavigateCheckPoints();
+    LogFile = TempFile("find.olx");
+    ASSERT_NO_FATAL_FAILURE(WriteAll(LogFile, Messages()));
+    ASSERT_NO_FATAL_FAILURE(StartViewer(Quote(LogFile)));
+    Keys = std::make_unique<TViewerKeyboard>(Window);
+    ASSERT_TRUE(WaitUntil(Window, [&] { return ClassOf(Keys->Focus()) == "TBkEditListBox"; }));
+    const HWND Count = FindPane(Window, "Messages");
+    ASSERT_TRUE(WaitUntil(Window, [&] { return Count && TextOf(Count) == "5 Messages"; }));
+  }
+  void TearDown() override {
+    if (!LogFile.empty()) DeleteFileA(LogFile.c_str());
+    NavigateCheckPoints();
+  }
+  bool Current(const std::string& TypeName) {
+    return WaitUntil(Window, [&] { return ShowsChild(Window, TypeName); });
+  }
+  // Opens the find dialog with Ctrl+F and waits for it (with its focus in
+  // place); Ctrl stays down until the viewer has seen the key.
+  HWND OpenFind() {
+    THeldKeys Held(*Keys, {VK_CONTROL});
+    Keys->Type('F');
+    HWND Dialog = nullptr;
+    WaitUntil(Window, [&] {
+      Dialog = FindProcessWindow(Viewer.Id(), "Find");
+      return Dialog && IsChild(Dialog, Keys->Focus());
+    });
+    return Dialog;
+  }
+  void TypeText(const std::string& Text) {
+    for (char Ch : Text) Keys->Type(static_cast<WORD>(Ch));
+  }
+
+  std::string LogFile;
+  std::unique_ptr<TViewerKeyboard> Keys;
+};
+
+TEST_F(FindProgram, CtrlFTypedTextEnterThenF3AndTheSearchMenu) {
+  Keys->Type(VK_HOME);
+  ASSERT_TRUE(Current("TStart"));
+
+  HWND Dialog = OpenFind();
+  ASSERT_NE(Dialog, nullptr) << "Ctrl+F showed no find dialog";
+  RECT Client{};
+  GetClientRect(Dialog, &Client);
+  EXPECT_EQ(Client.right, 302);
+  EXPECT_EQ(Client.bottom, 142);
+  const HWND Edit = Keys->Focus();
+  TypeText("ERROR");  // typed without Shift: "error"
+  ASSERT_TRUE(WaitUntil(Window, [&] { return ControlText(Edit) == "error"; })) << ControlText(Edit);
+  Keys->Type(VK_RETURN);
+  ASSERT_TRUE(WaitUntil(Window, [&] { return !IsWindow(Dialog); })) << "Enter did not close the dialog";
+  EXPECT_TRUE(Current("TFirstHit")) << "the search starts at the top and ignores case";
+
+  Keys->Type(VK_F3);
+  EXPECT_TRUE(Current("TSecondHit"));
+  // Search, Find Next after the last match: nothing moves, nothing is said.
+  ASSERT_TRUE(Keys->Menu('S', 'N'));
+  ASSERT_TRUE(WaitUntil(Window, [&] { return !Keys->DropDownShown(); }));
+  Settle(Window);
+  EXPECT_TRUE(Current("TSecondHit"));
+  EXPECT_EQ(WaitForMessageBox(Viewer.Id(), 0).Box, nullptr);
+
+  // The dialog comes back with the text of the last search; Escape leaves it.
+  Dialog = OpenFind();
+  ASSERT_NE(Dialog, nullptr);
+  EXPECT_EQ(ControlText(Keys->Focus()), "error");
+  Keys->Type(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil(Window, [&] { return !IsWindow(Dialog) || !IsWindowVisible(Dialog); }));
+  EXPECT_TRUE(Current("TSecondHit"));
+  CloseViewer();
+}
+
+TEST_F(FindProgram, TheNavigatorDialogChoosesWhatCtrlNStepsThrough) {
+  Keys->Type(VK_HOME);
+  ASSERT_TRUE(Current("TStart"));
+  // Messages, Select Navigator Message: the list starts on check points; one
+  // line up are the errors.
+  ASSERT_TRUE(Keys->Menu('M', 'M'));
+  HWND Dialog = nullptr;
+  ASSERT_TRUE(WaitUntil(Window, [&] {
+    Dialog = FindProcessWindow(Viewer.Id(), "Select Navigator Message Type");
+    return Dialog && IsChild(Dialog, Keys->Focus());
+  })) << "no navigator dialog";
+  const HWND Kinds = Keys->Focus();
+  EXPECT_EQ(SendMessageA(Kinds, LB_GETCURSEL, 0, 0), 3);
+  Keys->Type(VK_UP);
+  ASSERT_TRUE(WaitUntil(Window, [&] { return SendMessageA(Kinds, LB_GETCURSEL, 0, 0) == 2; }));
+  Keys->Type(VK_RETURN);
+  ASSERT_TRUE(WaitUntil(Window, [&] { return !IsWindow(Dialog); }));
+  {
+    THeldKeys Ctrl(*Keys, {VK_CONTROL});
+    Keys->Type('N');
+    EXPECT_TRUE(Current("TFirstHit")) << "Ctrl+N goes to the next error";
+  }
+  Keys->Type(VK_END);
+  ASSERT_TRUE(Current("TDone"));
+  {
+    THeldKeys Ctrl(*Keys, {VK_CONTROL});
+    Keys->Type('P');
+    EXPECT_TRUE(Current("TFirstHit")) << "Ctrl+P goes back to the previous error";
+  }
+  CloseViewer();
+}
+
+TEST_F(FindProgram, InspectorWindowFromTheViewMenuOutlivesTheMessage) {
+  Keys->Type(VK_HOME);
+  Keys->Type(VK_DOWN);
+  Keys->Type(VK_DOWN);
+  ASSERT_TRUE(Current("TCustomer"));
+  ASSERT_TRUE(Keys->Menu('V', 'O'));
+  HWND Inspector = nullptr;
+  ASSERT_TRUE(WaitUntil(Window, [&] { return (Inspector = FindProcessWindow(Viewer.Id(), "Customer")) != nullptr; }))
+      << "View, Inspector Window showed nothing";
+  RECT R{};
+  GetWindowRect(Inspector, &R);
+  EXPECT_EQ(R.right - R.left, 200);
+  EXPECT_EQ(R.bottom - R.top, 244);
+  EXPECT_TRUE(TopMost(Inspector));
+  // Closing the program with the window open ends it cleanly.
+  CloseViewer();
+}
+
+}  // namespace
