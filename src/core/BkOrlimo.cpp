@@ -220,18 +220,6 @@ std::string TBkOrlimoComposite::PrepareLine(std::int32_t Position) {
 
 void TBkOrlimoComposite::ProcessMessage(const void* Record, std::size_t Size) { FMsgs->ProcessMessage(Record, Size); }
 
-void TBkOrlimoComposite::LoadMessages(const std::string& FileName) {
-  Clear();
-  TCursorGuard Hourglass;
-  auto StatusAfter = ScopeExit([this] { UpdateStatus(); });
-  LoadLogFile(*FMsgs, FileName);
-}
-
-void TBkOrlimoComposite::SaveLogFile(const std::string& FileName) {
-  TCursorGuard Hourglass;
-  ::SaveLogFile(*FMsgs, FileName);
-}
-
 void TBkOrlimoComposite::ClearWithPrompt() {
   if (FMsgs->Empty()) return;
   if (FConfirmOnClear && UserAbortsClear(*this, ToolbarOffset())) return;
@@ -245,13 +233,6 @@ void TBkOrlimoComposite::ResetIndentLevel() {
 void TBkOrlimoComposite::Clear() {
   TCursorGuard Hourglass;
   FMsgs->Clear();  // the panel's side of it runs in Cleared()
-}
-
-void TBkOrlimoComposite::DeleteSelectedItems() { FLstMsgs->DeleteSelected(); }
-
-void TBkOrlimoComposite::SelectAll() {
-  FLstMsgs->SelectAll();
-  UpdateStatus();
 }
 
 void TBkOrlimoComposite::AddNote() {
@@ -360,25 +341,7 @@ void TBkOrlimoComposite::DoUpdateNav() {
     OnUpdateNav(this, FNavEnabled[nvFirst], FNavEnabled[nvPrev], FNavEnabled[nvNext], FNavEnabled[nvLast]);
 }
 
-// ============================================================ view settings
-
-void TBkOrlimoComposite::SetLstMsgsFont(const TFont& Font) {
-  FLstMsgs->SetFont(Font);
-  FAppNameWidths.clear();
-  FSampleTimeWidth = -1;
-  MeasureAllColumns();
-  UpdateList();
-}
-
 // ============================================================ rendering
-
-void TBkOrlimoComposite::SetFontColorStyle(TFont& Font, std::int32_t Kind) {
-  const TOrlimoFontRec* Rec = &FOrlimoFonts[0];
-  if (IsIconKind(Kind) && !FOrlimoFonts[static_cast<std::size_t>(Kind)].UseDefault)
-    Rec = &FOrlimoFonts[static_cast<std::size_t>(Kind)];
-  Font.SetColor(Rec->Color);
-  Font.SetStyle(Rec->Style & 0x0F);
-}
 
 RECT TBkOrlimoComposite::GetMessageRect(std::int32_t Level, const RECT& ItemRect) const {
   RECT R = ItemRect;

@@ -11,7 +11,8 @@
 //   BkOrlimoView.cpp      view settings, resizing, splitters, composite move
 //   BkOrlimoStatus.cpp    status bar panes, time difference, notifications
 //   BkOrlimoScratch.cpp   scratch pad
-//   BkOrlimoSettings.cpp  registry settings
+//   BkOrlimoSettings.cpp  registry settings, fonts, kind styles, preferences
+//   BkOrlimoFiles.cpp     log files, text export, printing, clipboard
 //   BkOrlimoCommands.cpp  navigator, inspector and the commands still to come
 //   BkOrlimoHelp.cpp      help contents and the about box
 //
@@ -79,6 +80,10 @@ inline constexpr std::size_t NavCommandCount = nvLast + 1;
 // The private message that places the splitter bars once the window has its
 // real size: WParam the inspector bar's position, LParam the scratch pad's.
 inline constexpr UINT UM_INITSPLITTERBARPOS = WM_USER + 201;
+
+class TFrmPreferences;
+class TSettingsStore;
+class TTextDevice;
 
 class TBkOrlimoComposite : public TScrollingWinControl, public TLxIntakePanel, private TMsgListObserver {
 public:
@@ -235,6 +240,25 @@ public:
   // Tells the user that a command comes with a later version ("not available yet").
   void CommandNotAvailable(const std::string& Command);
 
+  // --- settings, preferences and files -------------------------------------------
+  // LoadSettings/SaveSettings over any store (they use the registry key of
+  // SettingsKey()).
+  void LoadSettingsFrom(TSettingsStore& Store);
+  void SaveSettingsTo(TSettingsStore& Store);
+  // What ChangePreferences does after OK, in order.
+  void ApplyPreferences(TFrmPreferences& Dialog);
+  // Face name (exact), size, style and colour all equal.
+  static bool FontsAreEqual(const TFont& A, const TFont& B);
+  // All entries agree in use-default flag, colour and style.
+  static bool FontArraysAreEqual(const TOrlimoFonts& A, const TOrlimoFonts& B);
+  // Writes the text export of the list to FileName.
+  void SaveTextFile(const std::string& FileName);
+  // The printout (header, empty line, one export line per item) on Device,
+  // whose canvas is Canvas.
+  void PrintMessages(TTextDevice& Device, TCanvas& Canvas);
+  // The current moment as the header of an export or a printout shows it.
+  static std::string HeaderDateText();
+
   // --- settings ----------------------------------------------------------------
   bool GetIgnoreMessages() const override { return FMsgs->GetIgnoreMessages(); }
   void SetIgnoreMessages(bool Value);
@@ -361,6 +385,10 @@ private:
 
   void ResetColumnWidths();
   void MeasureAllColumns();
+  // The object font reaches the object grid, the call stack and the page captions.
+  void ApplyObjectFont();
+  // Entry 0 of the kind style table from the message font.
+  void RefreshDefaultKindStyle();
 
   // Assembly helpers.
   TLxToolbar* CreateButtonGroup(int Width, TFrameStyle Outer);

@@ -120,13 +120,7 @@ void TBkOrlimoComposite::Find() { CommandNotAvailable("Find"); }
 void TBkOrlimoComposite::FindNext(bool) { CommandNotAvailable("Find Next"); }
 void TBkOrlimoComposite::FindMatchingMethod() { CommandNotAvailable("Find Matching Method"); }
 void TBkOrlimoComposite::FindCurrentMethod() { CommandNotAvailable("Find Current Method"); }
-void TBkOrlimoComposite::OpenMessageLog() { CommandNotAvailable("Open"); }
-void TBkOrlimoComposite::SaveMessages() { CommandNotAvailable("Save"); }
-void TBkOrlimoComposite::Print() { CommandNotAvailable("Print"); }
-void TBkOrlimoComposite::CopyToClipboard() { CommandNotAvailable("Copy"); }
-void TBkOrlimoComposite::CopyAllToClipboard() { CommandNotAvailable("Copy All"); }
 void TBkOrlimoComposite::MessageFontChanged() {}
 void TBkOrlimoComposite::ObjectFontChanged() {}
 void TBkOrlimoComposite::StreamFontChanged() {}
 void TBkOrlimoComposite::OpenInspectorWindow() { CommandNotAvailable("Open Inspector Window"); }
-void TBkOrlimoComposite::ChangePreferences() { CommandNotAvailable("Preferences"); }

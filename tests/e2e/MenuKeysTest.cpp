@@ -340,8 +340,8 @@ TEST_F(KeyboardProgram, HelpAboutShowsTheAboutBox) {
 TEST_F(KeyboardProgram, CommandsOfLaterVersionsSaySo) {
   ASSERT_NO_FATAL_FAILURE(StartViewer());
   TViewerKeyboard Keys(Window);
-  // View, Preferences.
-  ASSERT_TRUE(Keys.Menu('V', 'R'));
+  // Search, Find.
+  ASSERT_TRUE(Keys.Menu('S', 'F'));
   const TMessageBoxInfo Box = WaitForMessageBox(Viewer.Id(), 20000);
   ASSERT_NE(Box.Box, nullptr) << "the command did nothing visible";
   EXPECT_NE(Box.Text.find("not available yet"), std::string::npos) << Box.Text;
