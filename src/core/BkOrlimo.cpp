@@ -416,14 +416,19 @@ TBitmap* TBkOrlimoComposite::Icon(std::int32_t Kind, bool Selected) {
 
 bool TBkOrlimoComposite::UpdateAppNameWidth(std::string_view AppName) {
   int W;
-  auto It = FAppNameWidths.find(AppName);
-  if (It != FAppNameWidths.end()) {
+  if (FLastAppNameWidth >= 0 && AppName == FLastAppName) {
+    W = FLastAppNameWidth;  // messages come in runs from one client
+  } else if (auto It = FAppNameWidths.find(AppName); It != FAppNameWidths.end()) {
     W = It->second;
   } else {
     TCanvas& C = FLstMsgs->GetCanvas();
     C.GetFont().Assign(FLstMsgs->GetFont());
     W = C.TextWidth(AppName);
     FAppNameWidths.emplace(std::string(AppName), W);
+  }
+  if (W != FLastAppNameWidth || AppName != FLastAppName) {
+    FLastAppName.assign(AppName);
+    FLastAppNameWidth = W;
   }
   if (FAppNameWidth >= W + 4) return false;
   FAppNameWidth = W + 8;

@@ -458,6 +458,9 @@ private:
     std::size_t operator()(std::string_view S) const { return std::hash<std::string_view>{}(S); }
   };
   std::unordered_map<std::string, int, TNameHash, std::equal_to<>> FAppNameWidths;
+  // The name measured last and its width (-1: none), asked first.
+  std::string FLastAppName;
+  int FLastAppNameWidth = -1;
   int FSampleTimeWidth = -1;
   std::array<std::array<std::unique_ptr<TBitmap>, 2>, IconKindCount> FIcons;
   std::array<bool, NavCommandCount> FNavEnabled{};

@@ -146,6 +146,7 @@ void TBkOrlimoComposite::SetLstMsgsFont(const TFont& Font) {
   // Both columns are measured again in the new font: the time sample once and
   // each distinct application name once, never each message.
   FAppNameWidths.clear();
+  FLastAppNameWidth = -1;
   FSampleTimeWidth = -1;
   MeasureAllColumns();
   UpdateList();
