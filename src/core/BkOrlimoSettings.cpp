@@ -238,6 +238,7 @@ void TBkOrlimoComposite::ApplyPreferences(TFrmPreferences& Dlg) {
   if (!FontsAreEqual(Dlg.SampleFont(0), FMsgFont)) {
     FMsgFont.Assign(Dlg.SampleFont(0));
     SetLstMsgsFont(FMsgFont);
+    FEdtStringList->SetFont(FMsgFont);
     RefreshDefaultKindStyle();
     MessageFontChanged();
     NewHeight = true;
@@ -245,10 +246,12 @@ void TBkOrlimoComposite::ApplyPreferences(TFrmPreferences& Dlg) {
   // 7. The object and stream fonts.
   if (!FontsAreEqual(Dlg.SampleFont(1), FObjectFont)) {
     FObjectFont.Assign(Dlg.SampleFont(1));
+    ApplyObjectFont();  // the panes take it at once, whatever message is shown
     ObjectFontChanged();
   }
   if (!FontsAreEqual(Dlg.SampleFont(2), FStreamFont)) {
     FStreamFont.Assign(Dlg.SampleFont(2));
+    FEdtStream->SetFont(FStreamFont);
     StreamFontChanged();
   }
   // 8. The host's menu follows.

@@ -199,7 +199,13 @@ TEST_F(Preferences, ConfirmedChangesAreAppliedInOrder) {
       return true;
     };
     D.BtnModify->Click();
+    D.CbxFontType->SetItemIndex(2);  // Stream
+    D.FontTypeChange();
+    D.BtnModify->Click();
   });
+  EXPECT_EQ(C->StreamFont().GetSize(), 14);
+  EXPECT_EQ(C->FEdtStream->GetFont().GetSize(), 14);
+  EXPECT_EQ(C->ObjectFont().GetSize(), 8) << "the object font was not touched";
   EXPECT_TRUE(C->GetKeepMsgInView());
   EXPECT_FALSE(C->GetConfirmOnClear());
   EXPECT_TRUE(C->GetBeepOnWakeUp());
