@@ -10,6 +10,8 @@
 #include "platform/CommonDialogs.h"
 #include "platform/Printers.h"
 
+#include <winspool.h>
+
 #include <cstdio>
 #include <regex>
 
@@ -30,6 +32,84 @@ std::string ReadBytes(const std::string& FileName) {
     std::fclose(F);
   }
   return Bytes;
+}
+
+// A PostScript printer whose port is a file: made through the system's
+// PostScript printer driver when there is one (Wine's, under the tests), with
+// a small printer description of its own. Ready is false without one.
+class TFilePrinter {
+public:
+  static constexpr const char* Name = "Orlimo Test Printer";
+  static constexpr const char* Port = "/tmp/orlimo-print-test.ps";        // the driver writes here
+  static constexpr const char* Output = "Z:\\tmp\\orlimo-print-test.ps";  // the same file for us
+
+  TFilePrinter() {
+    char Dir[MAX_PATH] = {};
+    DWORD Needed = 0;
+    if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(Dir), sizeof Dir, &Needed)) return;
+    const std::string Folder = std::string(Dir) + "\\3";
+    CreateDirectoryA(Folder.c_str(), nullptr);
+    FILE* F = std::fopen((Folder + "\\orlimo-test.ppd").c_str(), "wb");
+    if (!F) return;
+    std::fputs(
+        "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
+        "*LanguageEncoding: ISOLatin1\n*PCFileName: \"ORLIMO.PPD\"\n*Manufacturer: \"Orlimo\"\n"
+        "*Product: \"(Test)\"\n*ModelName: \"Orlimo Test\"\n*ShortNickName: \"Orlimo Test\"\n"
+        "*NickName: \"Orlimo Test\"\n*PSVersion: \"(3010.000) 0\"\n*LanguageLevel: \"3\"\n*ColorDevice: True\n"
+        "*DefaultColorSpace: RGB\n*TTRasterizer: Type42\n*OpenUI *PageSize: PickOne\n*DefaultPageSize: Letter\n"
+        "*PageSize Letter/Letter: \"<</PageSize[612 792]>>setpagedevice\"\n*CloseUI: *PageSize\n"
+        "*DefaultImageableArea: Letter\n*ImageableArea Letter/Letter: \"0 0 612 792\"\n"
+        "*DefaultPaperDimension: Letter\n*PaperDimension Letter/Letter: \"612 792\"\n*DefaultResolution: 300dpi\n",
+        F);
+    std::fclose(F);
+    DRIVER_INFO_3A Driver{};
+    Driver.cVersion = 3;
+    Driver.pName = const_cast<char*>("Wine PostScript Driver");
+    Driver.pDriverPath = const_cast<char*>("wineps.drv");
+    Driver.pDataFile = const_cast<char*>("orlimo-test.ppd");
+    Driver.pConfigFile = const_cast<char*>("wineps.drv");
+    if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&Driver))) return;
+    PRINTER_INFO_2A Info{};
+    Info.pPrinterName = const_cast<char*>(Name);
+    Info.pPortName = const_cast<char*>(Port);
+    Info.pDriverName = Driver.pName;
+    Info.pPrintProcessor = const_cast<char*>("WinPrint");
+    Info.pDatatype = const_cast<char*>("RAW");
+    if (HANDLE P = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&Info))) ClosePrinter(P);
+    HDC DC = CreateDCA(nullptr, Name, nullptr, nullptr);
+    Ready = DC != nullptr;
+    if (DC) DeleteDC(DC);
+  }
+  bool Ready = false;
+};
+
+// What a PostScript file shows: the characters drawn, by the font they were
+// drawn in, in order.
+std::vector<std::pair<std::string, std::string>> PrintedRuns(const std::string& PostScript) {
+  static const std::pair<const char*, char> Names[] = {
+      {"space", ' '},  {"zero", '0'},   {"one", '1'},   {"two", '2'},     {"three", '3'}, {"four", '4'},
+      {"five", '5'},   {"six", '6'},    {"seven", '7'}, {"eight", '8'},   {"nine", '9'},  {"colon", ':'},
+      {"hyphen", '-'}, {"period", '.'}, {"slash", '/'}, {"greater", '>'}, {"less", '<'},  {"numbersign", '#'}};
+  std::vector<std::pair<std::string, std::string>> Runs;
+  std::string Font;
+  std::size_t Start = 0;
+  while (Start < PostScript.size()) {
+    std::size_t End = PostScript.find('\n', Start);
+    if (End == std::string::npos) End = PostScript.size();
+    const std::string Line = PostScript.substr(Start, End - Start);
+    Start = End + 1;
+    if (const std::size_t F = Line.find(" findfont"); F != std::string::npos && Line[0] == '/') {
+      Font = Line.substr(1, F - 1);
+    } else if (Line.size() > 11 && Line[0] == '/' && Line.compare(Line.size() - 10, 10, " glyphshow") == 0) {
+      const std::string Glyph = Line.substr(1, Line.size() - 11);
+      char C = Glyph.size() == 1 ? Glyph[0] : '?';
+      for (const auto& [N, Ch] : Names)
+        if (Glyph == N) C = Ch;
+      if (Runs.empty() || Runs.back().first != Font) Runs.emplace_back(Font, "");
+      Runs.back().second += C;
+    }
+  }
+  return Runs;
 }
 
 class Files : public ViewerTest {
@@ -280,15 +360,17 @@ TEST_F(Files, ThePrintoutIsBlackWithTheKindsStyles) {
   // Four lines: header, empty, the two messages. Count the dark pixels per
   // line band; no pixel is coloured.
   std::vector<int> Rows;
+  int Coloured = 0;
   for (int Y = 0; Y < Bottom; ++Y) {
     int Dark = 0;
     for (int X = 0; X < 1200; ++X) {
       const COLORREF P = S.Pixel(X, Y);
-      EXPECT_TRUE(GetRValue(P) == GetGValue(P) && GetGValue(P) == GetBValue(P)) << X << "," << Y;
+      if (GetRValue(P) != GetGValue(P) || GetGValue(P) != GetBValue(P)) ++Coloured;
       if (GetRValue(P) < 224) ++Dark;
     }
     Rows.push_back(Dark);
   }
+  EXPECT_EQ(Coloured, 0) << "pixels in colour";
   // Bands of rows with ink.
   std::vector<int> Bands;
   bool In = false;
@@ -302,6 +384,53 @@ TEST_F(Files, ThePrintoutIsBlackWithTheKindsStyles) {
   ASSERT_EQ(Bands.size(), 3u) << "header and two messages: " << Seen;
   EXPECT_GT(Bands[2], Bands[1] * 5 / 4) << "the error printed bold";
   EXPECT_GT(Bands[0], Bands[1]) << "the header in its larger font";
+}
+
+TEST_F(Files, PrintWritesEveryMessageToTheChosenPrinter) {
+  TFilePrinter Printer;
+  if (!Printer.Ready) GTEST_SKIP() << "no PostScript printer driver to print into a file";
+  DeleteFileA(TFilePrinter::Output);
+  FOrlimoFonts = {};
+  FOrlimoFonts[0] = TOrlimoFontRec{true, clBlack, 0};
+  FOrlimoFonts[lxmError] = TOrlimoFontRec{false, clRed, fsBold};
+  C->SetViewIcons(false);
+  Add(lxmInfo, "plainline", 1'000'100);
+  Add(lxmError, "boldline", 1'000'200);
+  TCommonDialog::ExecuteHook = [](TCommonDialog& D) {
+    auto& P = dynamic_cast<TPrintDialog&>(D);
+    P.SetPrinterDC(CreateDCA(nullptr, TFilePrinter::Name, nullptr, nullptr));
+    return P.GetPrinterDC() != nullptr;
+  };
+  C->Print();
+  const std::string PostScript = ReadBytes(TFilePrinter::Output);
+  DeleteFileA(TFilePrinter::Output);
+  ASSERT_FALSE(PostScript.empty()) << "nothing was printed";
+  EXPECT_NE(PostScript.find("%%Pages: 1"), std::string::npos) << "one page";
+  // Every colour set is a grey (the kinds' colours are not printed).
+  for (std::size_t At = PostScript.find(" setrgbcolor"); At != std::string::npos;
+       At = PostScript.find(" setrgbcolor", At + 1)) {
+    const std::size_t Line = PostScript.rfind('\n', At) + 1;
+    double R = -1, G = -2, B = -3;
+    if (std::sscanf(PostScript.c_str() + Line, "%lf %lf %lf setrgbcolor", &R, &G, &B) == 3) {
+      EXPECT_EQ(R, G) << PostScript.substr(Line, At - Line);
+      EXPECT_EQ(G, B) << PostScript.substr(Line, At - Line);
+    }
+  }
+
+  const auto Runs = PrintedRuns(PostScript);
+  std::string All;
+  for (const auto& [Font, Text] : Runs) All += "[" + Font + "]" + Text;
+  auto FontOf = [&](const std::string& Text) -> std::string {
+    for (const auto& [Font, Run] : Runs)
+      if (Run.find(Text) != std::string::npos) return Font;
+    return "<not printed>";
+  };
+  const std::string Header = FontOf("Orlimo Message Log - Printed on ");
+  EXPECT_NE(Header.find("Bold"), std::string::npos) << All;
+  EXPECT_EQ(FontOf("plainline").find("Bold"), std::string::npos) << All;
+  EXPECT_NE(FontOf("boldline").find("Bold"), std::string::npos) << "the error kind's style" << All;
+  EXPECT_NE(FontOf("plainline"), Header) << "the messages in the fixed-pitch font";
+  EXPECT_LT(All.find("plainline"), All.find("boldline")) << "in display order";
 }
 
 TEST_F(Files, TheHeaderDateFollowsTheSystemsShortFormats) {
