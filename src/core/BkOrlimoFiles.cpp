@@ -76,6 +76,62 @@ private:
   DWORD FLastPaint = 0;
 };
 
+// A log file being written: records are gathered into large blocks, each
+// written in one call. A block the file does not take whole raises
+// EOrlimoWriteError naming the file and the reason; the blocks before it stay.
+class TLogFileSink : public TOrlimoLogSink {
+public:
+  explicit TLogFileSink(const std::string& FileName) : FFileName(FileName) {
+    FFile = ::CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (FFile == INVALID_HANDLE_VALUE)
+      throw EPlatformError("Cannot create the log file \"" + FileName + "\": " + LastErrorMessage());
+    FBuffer.reserve(BlockSize);
+  }
+  ~TLogFileSink() override {
+    if (FFile != INVALID_HANDLE_VALUE) ::CloseHandle(FFile);
+  }
+  TLogFileSink(const TLogFileSink&) = delete;
+  TLogFileSink& operator=(const TLogFileSink&) = delete;
+
+  std::size_t Write(const void* Data, std::size_t Size) override {
+    if (FBuffer.size() + Size > BlockSize) Flush();
+    if (Size >= BlockSize) {
+      WriteBlock(Data, Size);
+    } else {
+      FBuffer.append(static_cast<const char*>(Data), Size);
+    }
+    return Size;
+  }
+  // Writes what is gathered and closes the file.
+  void Close() {
+    Flush();
+    const HANDLE F = FFile;
+    FFile = INVALID_HANDLE_VALUE;
+    if (!::CloseHandle(F)) Fail();
+  }
+
+private:
+  static constexpr std::size_t BlockSize = 1 << 20;
+  void Flush() {
+    if (FBuffer.empty()) return;
+    WriteBlock(FBuffer.data(), FBuffer.size());
+    FBuffer.clear();
+  }
+  void WriteBlock(const void* Data, std::size_t Size) {
+    DWORD Written = 0;
+    if (!::WriteFile(FFile, Data, static_cast<DWORD>(Size), &Written, nullptr) || Written != Size) Fail();
+  }
+  [[noreturn]] void Fail() {
+    const DWORD Error = ::GetLastError();
+    throw EOrlimoWriteError(EOrlimoWriteError().Message() + " \"" + FFileName + "\": " +
+                            (Error ? SysErrorMessage(Error) : std::string("the file could not be written whole.")));
+  }
+
+  std::string FFileName;
+  HANDLE FFile = INVALID_HANDLE_VALUE;
+  std::string FBuffer;
+};
+
 }  // namespace
 
 // ============================================================ dates
@@ -146,12 +202,9 @@ void TBkOrlimoComposite::LoadMessages(const std::string& FileName) {
 
 void TBkOrlimoComposite::SaveLogFile(const std::string& FileName) {
   TCursorGuard Hourglass;
-  try {
-    ::SaveLogFile(*FMsgs, FileName);
-  } catch (const EOrlimoWriteError& E) {
-    // The records before the failure stay in the file; the message names it.
-    throw EOrlimoWriteError(E.Message() + " \"" + FileName + "\": the file could not be written whole.");
-  }
+  TLogFileSink Sink(FileName);
+  WriteLog(*FMsgs, Sink);
+  Sink.Close();
 }
 
 void TBkOrlimoComposite::SaveTextFile(const std::string& FileName) {
