@@ -136,6 +136,9 @@ private:
 
 // ============================================================ dates
 
+namespace {
+
+// The user's date and time patterns and names.
 TDateLocale SystemDateLocale() {
   TDateLocale L;
   L.ShortDate = LocaleText(LOCALE_SSHORTDATE, L.ShortDate);
@@ -167,6 +170,8 @@ TDateLocale SystemDateLocale() {
   }
   return L;
 }
+
+}  // namespace
 
 std::string TBkOrlimoComposite::HeaderDateText() {
   SYSTEMTIME T{};
