@@ -206,7 +206,12 @@ void TFrmPreferences::PrepareShow() {
 std::int32_t TFrmPreferences::IdleTime() { return static_cast<std::int32_t>(std::lround(SpnIdleTime->GetValue())); }
 
 void TFrmPreferences::WakeUpClick() {
-  SpnIdleTime->SetEnabled(ChkInsertSeparator->GetChecked() || ChkBeep->GetChecked());
+  const bool On = ChkInsertSeparator->GetChecked() || ChkBeep->GetChecked();
+  SpnIdleTime->SetEnabled(On);
+  // Its parts look disabled too (the text greyed, the arrows embossed).
+  SpnIdleTime->GetEdit()->SetEnabled(On);
+  SpnIdleTime->GetUpButton()->SetEnabled(On);
+  SpnIdleTime->GetDownButton()->SetEnabled(On);
 }
 
 void TFrmPreferences::FontTypeChange() {

@@ -93,6 +93,8 @@ TEST_F(Preferences, TheIdleTimeIsEditableOnlyWithAWakeUpAction) {
   EXPECT_TRUE(D.SpnIdleTime->GetEnabled());
   SendMessageA(D.ChkInsertSeparator->GetHandle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(D.SpnIdleTime->GetEnabled());
+  EXPECT_FALSE(IsWindowEnabled(D.SpnIdleTime->GetEdit()->GetHandle())) << "its text looks disabled";
+  EXPECT_FALSE(D.SpnIdleTime->GetUpButton()->GetEnabled());
 }
 
 TEST_F(Preferences, EachKindIsEditedInItsOwnEntry) {
