@@ -127,6 +127,15 @@ protected:
     PostMessageA(Dialog, WM_COMMAND, IDOK, 0);
     return WaitUntil(Window, [&] { return !IsWindow(Dialog); });
   }
+  // A menu item by its mnemonics, then the file dialog it opens answered with Name.
+  [[nodiscard]] bool MenuFileCommand(TViewerKeyboard& Keys, char MenuKey, char ItemKey, const std::string& Name) {
+    HWND Dialog = nullptr;
+    if (!Keys.Menu(MenuKey, ItemKey)) return false;
+    if (!WaitUntil(Window, [&] { return (Dialog = FileDialog(Viewer.Id())) != nullptr; })) return false;
+    SendMessageA(FindChild(Dialog, "", 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Name.c_str()));
+    PostMessageA(Dialog, WM_COMMAND, IDOK, 0);
+    return WaitUntil(Window, [&] { return !IsWindow(Dialog); });
+  }
   HWND Preferences() {
     HWND Dialog = nullptr;
     TViewerKeyboard Keys(Window);
@@ -198,9 +207,9 @@ TEST_F(FilesProgram, SaveOpenAndCopyFromTheKeyboard) {
   EXPECT_EQ(TextOf(FindPane(Window, "saved")), "Orlimo log file saved");
   EXPECT_TRUE(ReadAll(Report + ".olx") == TwoMessages()) << "the log file holds the two records";
 
-  // Ctrl+S "report.txt": a text export.
+  // File, Save "report.txt" (Alt+F, S): a text export.
   const std::string Text = File("report.txt");
-  ASSERT_TRUE(FileCommand(Keys, 'S', Text));
+  ASSERT_TRUE(MenuFileCommand(Keys, 'F', 'S', Text));
   ASSERT_TRUE(WaitUntil(Window, [&] { return FindPane(Window, "file") != nullptr; }));
   EXPECT_EQ(TextOf(FindPane(Window, "file")), "Orlimo messages saved to text file");
   const std::string Export = ReadAll(Text);
