@@ -29,7 +29,7 @@
 #include "model/MsgList.h"
 #include "model/OrlimoRecord.h"
 
-#include "../../tests/e2e/ViewerKeys.h"
+#include "../../tests/e2e/ViewerWindows.h"
 
 namespace {
 
@@ -50,35 +50,6 @@ bool WriteLog(const std::string& Name, std::int32_t N) {
     std::fwrite(Rec.data(), 1, Rec.size(), F);
   }
   return std::fclose(F) == 0;
-}
-
-struct TChildSearch {
-  int Id;
-  HWND Found = nullptr;
-};
-BOOL CALLBACK FindIdCb(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TChildSearch*>(Data);
-  if (GetDlgCtrlID(W) != S->Id) return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-HWND ChildWithId(HWND Parent, int Id) {
-  TChildSearch S{Id};
-  EnumChildWindows(Parent, FindIdCb, reinterpret_cast<LPARAM>(&S));
-  return S.Found;
-}
-
-struct TDialogSearch {
-  DWORD Pid;
-  HWND Found = nullptr;
-};
-BOOL CALLBACK FindFileDialogCb(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TDialogSearch*>(Data);
-  DWORD Pid = 0;
-  GetWindowThreadProcessId(W, &Pid);
-  if (Pid != S->Pid || ClassOf(W) != "#32770" || !IsWindowVisible(W) || !ChildWithId(W, 1148)) return TRUE;
-  S->Found = W;
-  return FALSE;
 }
 
 struct TMemory {
@@ -117,16 +88,11 @@ public:
     {
       THeldKeys Ctrl(Keys, {VK_CONTROL});
       Keys.Type(static_cast<WORD>(Key));
-      if (!WaitUntil(FWindow, [&] {
-            TDialogSearch S{FProcess.Id()};
-            EnumWindows(FindFileDialogCb, reinterpret_cast<LPARAM>(&S));
-            return (Dialog = S.Found) != nullptr;
-          }))
-        return false;
+      Dialog = WaitForFileDialog(FWindow, FProcess.Id());
     }
-    SendMessageA(ChildWithId(Dialog, 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Name.c_str()));
+    if (!Dialog) return false;
     Answered = TClockT::now();
-    PostMessageA(Dialog, WM_COMMAND, IDOK, 0);
+    AnswerFileDialog(Dialog, Name);
     return true;
   }
   // Waits for a status pane ending in Suffix with Text; meanwhile the

@@ -2,7 +2,7 @@
 // kept across a restart, Ctrl+S and Ctrl+O through the system's file dialogs,
 // Ctrl+A and Ctrl+C onto the clipboard, and a save that fails.
 #include "StandaloneUtil.h"
-#include "ViewerKeys.h"
+#include "ViewerWindows.h"
 
 #include <vector>
 
@@ -12,72 +12,14 @@ namespace {
 
 constexpr char BaseKey[] = "Software\\Brunelk\\Orlimo\\1.0";
 
-struct TChildSearch {
-  std::string Text;
-  int Id = -1;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindChildCb(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TChildSearch*>(Data);
-  if ((S->Id >= 0 && GetDlgCtrlID(W) == S->Id) || (S->Id < 0 && TextOf(W) == S->Text)) {
-    S->Found = W;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A child window (at any depth) with this text, or with this control id.
-HWND FindChild(HWND Parent, const std::string& Text, int Id = -1) {
-  TChildSearch S{Text, Id};
-  EnumChildWindows(Parent, FindChildCb, reinterpret_cast<LPARAM>(&S));
-  return S.Found;
-}
-
-struct TDialogSearch {
-  DWORD Pid;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindFileDialogCb(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TDialogSearch*>(Data);
-  DWORD Pid = 0;
-  GetWindowThreadProcessId(W, &Pid);
-  if (Pid != S->Pid || ClassOf(W) != "#32770" || !IsWindowVisible(W) || !FindChild(W, "", 1148)) return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
-// The system's file dialog of the process (it has the file name box, 1148).
-HWND FileDialog(DWORD Pid) {
-  TDialogSearch S{Pid};
-  EnumWindows(FindFileDialogCb, reinterpret_cast<LPARAM>(&S));
-  return S.Found;
-}
-
-BOOL CALLBACK FindBoxCb(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TDialogSearch*>(Data);
-  DWORD Pid = 0;
-  GetWindowThreadProcessId(W, &Pid);
-  if (Pid != S->Pid || ClassOf(W) != "#32770" || !IsWindowVisible(W) || FindChild(W, "", 1148)) return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
-// A message box of the process (a "#32770" window that is not a file dialog)
-// and its texts, once one is there.
+// A message box of the process (not its file dialog) and its texts, once one is there.
 TMessageBoxInfo WaitForBox(HWND Window, DWORD Pid) {
-  TDialogSearch S{Pid};
-  WaitUntil(Window, [&] {
-    EnumWindows(FindBoxCb, reinterpret_cast<LPARAM>(&S));
-    return S.Found != nullptr;
-  });
   TMessageBoxInfo Info;
-  Info.Box = S.Found;
-  if (!S.Found) return Info;
-  Info.Caption = TextOf(S.Found);
-  for (HWND C = FindWindowExA(S.Found, nullptr, "Static", nullptr); C; C = FindWindowExA(S.Found, C, "Static", nullptr))
-    Info.Text += TextOf(C);
+  WaitUntil(Window, [&] { return (Info.Box = FindBox(Pid)) != nullptr; });
+  if (Info.Box) {
+    Info.Caption = TextOf(Info.Box);
+    Info.Text = BoxText(Info.Box);
+  }
   return Info;
 }
 
@@ -121,19 +63,17 @@ protected:
       THeldKeys Ctrl(Keys, {VK_CONTROL});
       if (!Ctrl.Attached()) return false;
       Keys.Type(static_cast<WORD>(Key));
-      if (!WaitUntil(Window, [&] { return (Dialog = FileDialog(Viewer.Id())) != nullptr; })) return false;
+      if (!(Dialog = WaitForFileDialog(Window, Viewer.Id()))) return false;
     }
-    SendMessageA(FindChild(Dialog, "", 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Name.c_str()));
-    PostMessageA(Dialog, WM_COMMAND, IDOK, 0);
+    AnswerFileDialog(Dialog, Name);
     return WaitUntil(Window, [&] { return !IsWindow(Dialog); });
   }
   // A menu item by its mnemonics, then the file dialog it opens answered with Name.
   [[nodiscard]] bool MenuFileCommand(TViewerKeyboard& Keys, char MenuKey, char ItemKey, const std::string& Name) {
-    HWND Dialog = nullptr;
     if (!Keys.Menu(MenuKey, ItemKey)) return false;
-    if (!WaitUntil(Window, [&] { return (Dialog = FileDialog(Viewer.Id())) != nullptr; })) return false;
-    SendMessageA(FindChild(Dialog, "", 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Name.c_str()));
-    PostMessageA(Dialog, WM_COMMAND, IDOK, 0);
+    const HWND Dialog = WaitForFileDialog(Window, Viewer.Id());
+    if (!Dialog) return false;
+    AnswerFileDialog(Dialog, Name);
     return WaitUntil(Window, [&] { return !IsWindow(Dialog); });
   }
   HWND Preferences() {
@@ -246,10 +186,10 @@ TEST_F(FilesProgram, ASaveThatFailsSaysWhyAndShowsNoSuccess) {
     THeldKeys Ctrl(Keys, {VK_CONTROL});
     ASSERT_TRUE(Ctrl.Attached());
     Keys.Type('S');
-    ASSERT_TRUE(WaitUntil(Window, [&] { return (Dialog = FileDialog(Viewer.Id())) != nullptr; }));
+    Dialog = WaitForFileDialog(Window, Viewer.Id());
+    ASSERT_NE(Dialog, nullptr);
   }
-  SendMessageA(FindChild(Dialog, "", 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Held.c_str()));
-  PostMessageA(Dialog, WM_COMMAND, IDOK, 0);
+  AnswerFileDialog(Dialog, Held);
   // The file exists: the dialog asks first (a box of its own), then the
   // viewer says why it could not write.
   TMessageBoxInfo Box;

@@ -1,7 +1,6 @@
-// Driving Orlimo.exe from the keyboard as a user does: keys posted to the
-// focused window of the viewer's GUI thread, modifiers held through its
-// keyboard state, menus opened by their mnemonics, and the windows of the
-// viewer found by class, caption or text.
+// The keyboard of another program's GUI thread, for whole-program tests:
+// keys posted to its focused window, menus opened by their mnemonics, and
+// modifier keys held down, as a user types them.
 #pragma once
 
 #include <windows.h>
@@ -114,49 +113,3 @@ private:
   bool FAttached = false;
   BYTE FSaved[256];
 };
-
-inline bool TopMost(HWND W) { return (GetWindowLongA(W, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-struct TPaneSearch {
-  std::string Suffix;
-  HWND Found = nullptr;
-};
-
-inline BOOL CALLBACK FindPaneBySuffix(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TPaneSearch*>(Data);
-  const std::string T = TextOf(W);
-  if (T.size() <= S->Suffix.size() || T.compare(T.size() - S->Suffix.size(), S->Suffix.size(), S->Suffix) != 0)
-    return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
-// A child window of the viewer whose text ends with Suffix ("Messages",
-// "Selected": the status bar's count panes).
-inline HWND FindPane(HWND Window, const std::string& Suffix) {
-  TPaneSearch Search{" " + Suffix};
-  EnumChildWindows(Window, FindPaneBySuffix, reinterpret_cast<LPARAM>(&Search));
-  return Search.Found;
-}
-
-struct TWindowSearch {
-  DWORD Pid;
-  std::string Caption;
-  HWND Found = nullptr;
-};
-
-inline BOOL CALLBACK FindWindowByCaption(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TWindowSearch*>(Data);
-  DWORD Pid = 0;
-  GetWindowThreadProcessId(W, &Pid);
-  if (Pid != S->Pid || !IsWindowVisible(W) || TextOf(W) != S->Caption) return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
-// A top-level window of the process with this caption.
-inline HWND FindProcessWindow(DWORD Pid, const std::string& Caption) {
-  TWindowSearch Search{Pid, Caption};
-  EnumWindows(FindWindowByCaption, reinterpret_cast<LPARAM>(&Search));
-  return Search.Found;
-}
