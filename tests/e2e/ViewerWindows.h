@@ -32,24 +32,25 @@ inline HWND FindChild(HWND Parent, const std::string& Text, int Id = -1) {
   return S.Found;
 }
 
+struct TPaneSearch {
+  std::string Suffix;
+  HWND Found = nullptr;
+};
+
+inline BOOL CALLBACK FindPaneCb(HWND W, LPARAM Data) {
+  auto* S = reinterpret_cast<TPaneSearch*>(Data);
+  const std::string T = TextOf(W);
+  if (T.size() <= S->Suffix.size() || T.compare(T.size() - S->Suffix.size(), S->Suffix.size(), S->Suffix) != 0)
+    return TRUE;
+  S->Found = W;
+  return FALSE;
+}
+
 // A child window of the viewer whose text ends with a blank and Suffix (the
 // status bar's panes: "Messages", "Selected", "saved").
 inline HWND FindPane(HWND Window, const std::string& Suffix) {
-  struct TSearch {
-    std::string Suffix;
-    HWND Found = nullptr;
-  } Search{" " + Suffix};
-  EnumChildWindows(
-      Window,
-      [](HWND W, LPARAM Data) -> BOOL {
-        auto* S = reinterpret_cast<TSearch*>(Data);
-        const std::string T = TextOf(W);
-        if (T.size() <= S->Suffix.size() || T.compare(T.size() - S->Suffix.size(), S->Suffix.size(), S->Suffix) != 0)
-          return TRUE;
-        S->Found = W;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&Search));
+  TPaneSearch Search{" " + Suffix};
+  EnumChildWindows(Window, FindPaneCb, reinterpret_cast<LPARAM>(&Search));
   return Search.Found;
 }
 
