@@ -39,18 +39,20 @@ bench_native() { # name target [args...]
   (cd "$NATIVE" && "$exe" "$@") || { echo "$name: FAILED"; FAILED=1; }
 }
 
-# Intake throughput: Orlimo.exe (MinGW build, i686 unless ORLIMO_BENCH_ARCH
-# says x86_64) against an echo window, under Wine with the X11 driver in a
-# virtual desktop (the list really paints), on Xvfb when there is no display.
-bench_intake() {
-  wanted intake || return 0
+# A benchmark that drives Orlimo.exe (MinGW build, i686 unless
+# ORLIMO_BENCH_ARCH says x86_64) under Wine with the X11 driver in a virtual
+# desktop (the list really paints), on Xvfb when there is no display.
+#   bench_wine <name> <target> <program under the build folder> [args...]
+bench_wine() {
+  local name="$1" target="$2" program="$3"; shift 3
+  wanted "$name" || return 0
   echo
-  echo "=== intake"
+  echo "=== $name"
   local arch="${ORLIMO_BENCH_ARCH:-i686}" dir="$B/bench-${ORLIMO_BENCH_ARCH:-i686}"
   if ! cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" \
          -DCMAKE_BUILD_TYPE=Release -DORLIMO_TESTS=OFF >/dev/null ||
-     ! cmake --build "$dir" --target intake_bench >/dev/null; then
-    echo "intake: build failed"; FAILED=1; return 0
+     ! cmake --build "$dir" --target "$target" >/dev/null; then
+    echo "$name: build failed"; FAILED=1; return 0
   fi
   (
     set -e
@@ -73,18 +75,23 @@ bench_intake() {
     wineserver -p
     rc=0
     echo "Orlimo.exe $arch, Wine $(wine --version 2>/dev/null)"
-    wine "$dir/bench/intake/intake_bench.exe" || rc=$?
+    wine "$dir/$program" "$@" || rc=$?
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     exit $rc
-  ) || { echo "intake: FAILED"; FAILED=1; }
+  ) || { echo "$name: FAILED"; FAILED=1; }
 }
+
+# Intake throughput: Orlimo.exe against an echo window.
+bench_intake() { bench_wine intake intake_bench bench/intake/intake_bench.exe; }
 
 # --- the benchmarks ---------------------------------------------------------
 bench_native model model_bench 1000000 "$NATIVE/model_bench.olx"
 bench_native files files_bench 1000000 "$NATIVE/files_bench"
 bench_native navigate navigate_bench 1000000 10000000
 bench_intake
+# Opening a 1,000,000-record log in Orlimo.exe against the model's load; saving and exporting it.
+bench_wine open open_bench bench/files/open_bench.exe 1000000
 
 exit $FAILED

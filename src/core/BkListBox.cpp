@@ -56,9 +56,11 @@ void TBkVertListBox::ItemInserted(std::int32_t Position) {
   if (!FMultiSelect && FSingleIndex >= Position) ++FSingleIndex;
   // An item below the last visible row changes nothing on the screen but the
   // scroll bar (the usual case while messages are appended to a long list).
-  const int H = HandleAllocated() ? GetClientHeight() : GetHeight();
-  const std::int32_t VisibleRows = (H + FItemHeight - 1) / FItemHeight;  // the last one may be cut
-  if (Position >= FSel.TopIndex() + VisibleRows)
+  // The window's height bounds the client's: most insertions far below the
+  // view are decided without asking the system (a load adds a million).
+  const auto RowsIn = [this](int H) { return (H + FItemHeight - 1) / FItemHeight; };  // the last one may be cut
+  const bool FarBelow = Position >= FSel.TopIndex() + RowsIn(GetHeight());
+  if (FarBelow || Position >= FSel.TopIndex() + RowsIn(HandleAllocated() ? GetClientHeight() : GetHeight()))
     MarkScrollDirty();
   else
     MarkDirty();

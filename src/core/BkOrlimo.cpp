@@ -226,18 +226,6 @@ std::string TBkOrlimoComposite::PrepareLine(std::int32_t Position) {
 
 void TBkOrlimoComposite::ProcessMessage(const void* Record, std::size_t Size) { FMsgs->ProcessMessage(Record, Size); }
 
-void TBkOrlimoComposite::LoadMessages(const std::string& FileName) {
-  Clear();
-  TCursorGuard Hourglass;
-  auto StatusAfter = ScopeExit([this] { UpdateStatus(); });
-  LoadLogFile(*FMsgs, FileName);
-}
-
-void TBkOrlimoComposite::SaveLogFile(const std::string& FileName) {
-  TCursorGuard Hourglass;
-  ::SaveLogFile(*FMsgs, FileName);
-}
-
 void TBkOrlimoComposite::ClearWithPrompt() {
   if (FMsgs->Empty()) return;
   if (FConfirmOnClear && UserAbortsClear(*this, ToolbarOffset())) return;
@@ -251,13 +239,6 @@ void TBkOrlimoComposite::ResetIndentLevel() {
 void TBkOrlimoComposite::Clear() {
   TCursorGuard Hourglass;
   FMsgs->Clear();  // the panel's side of it runs in Cleared()
-}
-
-void TBkOrlimoComposite::DeleteSelectedItems() { FLstMsgs->DeleteSelected(); }
-
-void TBkOrlimoComposite::SelectAll() {
-  FLstMsgs->SelectAll();
-  UpdateStatus();
 }
 
 void TBkOrlimoComposite::AddNote() {
@@ -350,25 +331,7 @@ void TBkOrlimoComposite::DoUpdateNav() {
     OnUpdateNav(this, FNavEnabled[nvFirst], FNavEnabled[nvPrev], FNavEnabled[nvNext], FNavEnabled[nvLast]);
 }
 
-// ============================================================ view settings
-
-void TBkOrlimoComposite::SetLstMsgsFont(const TFont& Font) {
-  FLstMsgs->SetFont(Font);
-  FAppNameWidths.clear();
-  FSampleTimeWidth = -1;
-  MeasureAllColumns();
-  UpdateList();
-}
-
 // ============================================================ rendering
-
-void TBkOrlimoComposite::SetFontColorStyle(TFont& Font, std::int32_t Kind) {
-  const TOrlimoFontRec* Rec = &FOrlimoFonts[0];
-  if (IsIconKind(Kind) && !FOrlimoFonts[static_cast<std::size_t>(Kind)].UseDefault)
-    Rec = &FOrlimoFonts[static_cast<std::size_t>(Kind)];
-  Font.SetColor(Rec->Color);
-  Font.SetStyle(Rec->Style & 0x0F);
-}
 
 RECT TBkOrlimoComposite::GetMessageRect(std::int32_t Level, const RECT& ItemRect) const {
   RECT R = ItemRect;
@@ -443,14 +406,19 @@ TBitmap* TBkOrlimoComposite::Icon(std::int32_t Kind, bool Selected) {
 
 bool TBkOrlimoComposite::UpdateAppNameWidth(std::string_view AppName) {
   int W;
-  auto It = FAppNameWidths.find(AppName);
-  if (It != FAppNameWidths.end()) {
+  if (FLastAppNameWidth >= 0 && AppName == FLastAppName) {
+    W = FLastAppNameWidth;  // messages come in runs from one client
+  } else if (auto It = FAppNameWidths.find(AppName); It != FAppNameWidths.end()) {
     W = It->second;
   } else {
     TCanvas& C = FLstMsgs->GetCanvas();
     C.GetFont().Assign(FLstMsgs->GetFont());
     W = C.TextWidth(AppName);
     FAppNameWidths.emplace(std::string(AppName), W);
+  }
+  if (W != FLastAppNameWidth || AppName != FLastAppName) {
+    FLastAppName.assign(AppName);
+    FLastAppNameWidth = W;
   }
   if (FAppNameWidth >= W + 4) return false;
   FAppNameWidth = W + 8;

@@ -11,8 +11,9 @@
 //   BkOrlimoView.cpp      view settings, resizing, splitters, composite move
 //   BkOrlimoStatus.cpp    status bar panes, time difference, notifications
 //   BkOrlimoScratch.cpp   scratch pad
-//   BkOrlimoSettings.cpp  registry settings
-//   BkOrlimoCommands.cpp  navigator, inspector and the commands still to come
+//   BkOrlimoSettings.cpp  registry settings, fonts, kind styles, preferences
+//   BkOrlimoFiles.cpp     log files, text export, printing, clipboard
+//   BkOrlimoCommands.cpp  the buttons and the list's popup menu
 //   BkOrlimoHelp.cpp      help contents and the about box
 //   BkOrlimoInspect.cpp   the selection handler, inspector pane and windows,
 //                         call stack, font changes
@@ -84,6 +85,10 @@ inline constexpr std::size_t NavCommandCount = nvLast + 1;
 // The private message that places the splitter bars once the window has its
 // real size: WParam the inspector bar's position, LParam the scratch pad's.
 inline constexpr UINT UM_INITSPLITTERBARPOS = WM_USER + 201;
+
+class TFrmPreferences;
+class TSettingsStore;
+class TTextDevice;
 
 class TBkOrlimoComposite : public TScrollingWinControl, public TLxIntakePanel, private TMsgListObserver {
 public:
@@ -237,8 +242,25 @@ public:
   void MessageFontChanged();
   void ObjectFontChanged();
   void StreamFontChanged();
-  // Tells the user that a command comes with a later version ("not available yet").
-  void CommandNotAvailable(const std::string& Command);
+
+  // --- settings, preferences and files -------------------------------------------
+  // LoadSettings/SaveSettings over any store (they use the registry key of
+  // SettingsKey()).
+  void LoadSettingsFrom(TSettingsStore& Store);
+  void SaveSettingsTo(TSettingsStore& Store);
+  // What ChangePreferences does after OK, in order.
+  void ApplyPreferences(TFrmPreferences& Dialog);
+  // Face name (exact), size, style and colour all equal.
+  static bool FontsAreEqual(const TFont& A, const TFont& B);
+  // All entries agree in use-default flag, colour and style.
+  static bool FontArraysAreEqual(const TOrlimoFonts& A, const TOrlimoFonts& B);
+  // Writes the text export of the list to FileName.
+  void SaveTextFile(const std::string& FileName);
+  // The printout (header, empty line, one export line per item) on Device,
+  // whose canvas is Canvas.
+  void PrintMessages(TTextDevice& Device, TCanvas& Canvas);
+  // The current moment as the header of an export or a printout shows it.
+  static std::string HeaderDateText();
 
   // --- settings ----------------------------------------------------------------
   bool GetIgnoreMessages() const override { return FMsgs->GetIgnoreMessages(); }
@@ -386,6 +408,10 @@ private:
 
   void ResetColumnWidths();
   void MeasureAllColumns();
+  // The object font reaches the object grid, the call stack and the page captions.
+  void ApplyObjectFont();
+  // Entry 0 of the kind style table from the message font.
+  void RefreshDefaultKindStyle();
 
   // Assembly helpers.
   TLxToolbar* CreateButtonGroup(int Width, TFrameStyle Outer);
@@ -455,6 +481,9 @@ private:
     std::size_t operator()(std::string_view S) const { return std::hash<std::string_view>{}(S); }
   };
   std::unordered_map<std::string, int, TNameHash, std::equal_to<>> FAppNameWidths;
+  // The name measured last and its width (-1: none), asked first.
+  std::string FLastAppName;
+  int FLastAppNameWidth = -1;
   int FSampleTimeWidth = -1;
   std::array<std::array<std::unique_ptr<TBitmap>, 2>, IconKindCount> FIcons;
   std::array<bool, NavCommandCount> FNavEnabled{};

@@ -1,13 +1,7 @@
-// The list's popup menu, and the commands whose dialogs come with a later
-// version (they say so instead of doing nothing).
+// The buttons and the list's popup menu.
 #include "core/BkOrlimo.h"
 
 #include "core/BkLxStr.h"
-
-void TBkOrlimoComposite::CommandNotAvailable(const std::string& Command) {
-  Application->MessageBox("\"" + Command + "\" is not available yet in this version of Orlimo.", "Orlimo",
-                          MB_OK | MB_ICONINFORMATION);
-}
 
 // ============================================================ buttons and menus
 
@@ -33,12 +27,3 @@ void TBkOrlimoComposite::PopupMenuClick(TObject* Sender) {
     default: break;
   }
 }
-
-// ============================================================ still to come
-
-void TBkOrlimoComposite::OpenMessageLog() { CommandNotAvailable("Open"); }
-void TBkOrlimoComposite::SaveMessages() { CommandNotAvailable("Save"); }
-void TBkOrlimoComposite::Print() { CommandNotAvailable("Print"); }
-void TBkOrlimoComposite::CopyToClipboard() { CommandNotAvailable("Copy"); }
-void TBkOrlimoComposite::CopyAllToClipboard() { CommandNotAvailable("Copy All"); }
-void TBkOrlimoComposite::ChangePreferences() { CommandNotAvailable("Preferences"); }

@@ -1,111 +1,133 @@
-// The viewer's settings in the registry, under the standalone program's key
-// or the plug-in's: the values of the "View" key. Every value is a string.
+// The viewer's settings: loaded from and saved to the registry (the
+// standalone program's key or the plug-in's) through the settings layout of
+// the model, applied to the panel's widgets, fonts and the kind style table;
+// and the preferences dialog's results applied to a running viewer.
 #include "core/BkOrlimo.h"
 
-#include "platform/Registry.h"
-#include "protocol/LxConvert.h"
+#include "core/BkLxUtil.h"
+#include "core/LxOptFrm.h"
 
-#include <cctype>
-#include <cstdlib>
+#include "components/LxCommon.h"
+#include "platform/RegSettingsStore.h"
 
 namespace {
 
-// A decimal integer, or hexadecimal after "0x"; the default when missing or
-// not a number.
-std::int32_t ReadInt(TRegistry& Reg, const char* Name, std::int32_t Default) {
-  std::string Text;
-  try {
-    Text = Reg.ReadString(Name);
-  } catch (const ERegistryException&) {
-    return Default;
-  }
-  if (Text.size() > 2 && Text[0] == '0' && (Text[1] == 'x' || Text[1] == 'X')) {
-    if (!std::isxdigit(static_cast<unsigned char>(Text[2]))) return Default;
-    char* End = nullptr;
-    const unsigned long V = std::strtoul(Text.c_str() + 2, &End, 16);
-    if (End && *End == '\0' && V <= 0xFFFFFFFFul) return static_cast<std::int32_t>(static_cast<std::uint32_t>(V));
-    return Default;
-  }
-  std::int32_t Value = 0;
-  return TryStrToInt(Text, Value) ? Value : Default;
+TOrlimoFontSpec FontSpecOf(const TFont& Font) {
+  return TOrlimoFontSpec{Font.GetName(), Font.GetSize(), Font.GetColor(), static_cast<std::uint8_t>(Font.GetStyle())};
 }
 
-bool ReadFlag(TRegistry& Reg, const char* Name, bool Default) { return ReadInt(Reg, Name, Default ? 1 : 0) != 0; }
+void AssignFontSpec(TFont& Font, const TOrlimoFontSpec& Spec) {
+  Font.SetName(Spec.Name);
+  Font.SetSize(Spec.Size);
+  Font.SetColor(Spec.Color);
+  Font.SetStyle(Spec.Style & 0x0F);  // the in-memory style bits are the font's own
+}
+
+TOrlimoKindStyles KindStylesOf(const TOrlimoFonts& Fonts) {
+  TOrlimoKindStyles Styles{};
+  for (std::size_t K = 0; K < Fonts.size(); ++K)
+    Styles[K] = TOrlimoKindStyle{Fonts[K].UseDefault, Fonts[K].Color, Fonts[K].Style};
+  return Styles;
+}
+
+void AssignKindStyles(TOrlimoFonts& Fonts, const TOrlimoKindStyles& Styles) {
+  for (std::size_t K = 0; K < Fonts.size(); ++K)
+    Fonts[K] = TOrlimoFontRec{Styles[K].UseDefault, Styles[K].Color, Styles[K].Style};
+}
 
 }  // namespace
 
+// ============================================================ load and save
+
 void TBkOrlimoComposite::LoadSettings() {
-  const std::string Base = SettingsKey();
-  {
-    TRegistry Create;
-    Create.OpenKey(Base, true);  // the first load makes the key
-  }
-  TRegistry Reg;
-  const bool Open = Reg.OpenKeyReadOnly(Base + "\\View");
-  auto Flag = [&](const char* Name, bool Default) { return Open ? ReadFlag(Reg, Name, Default) : Default; };
-  auto Int = [&](const char* Name, std::int32_t Default) { return Open ? ReadInt(Reg, Name, Default) : Default; };
+  TRegSettingsStore Store(SettingsKey());
+  LoadSettingsFrom(Store);
+}
+
+void TBkOrlimoComposite::SaveSettings() {
+  TRegSettingsStore Store(SettingsKey());
+  SaveSettingsTo(Store);
+}
+
+void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
+  TOrlimoSettings S;
+  TOrlimoKindStyles Styles = KindStylesOf(FOrlimoFonts);  // entry 7 is kept as it is
+  ReadSettings(Store, S, Styles);
 
   // Each value is stored and shown at once (the widgets follow even when the
   // value is the one the panel already had).
-  SetIgnoreMessages(Flag("IgnoreMessages", false));
+  SetIgnoreMessages(S.IgnoreMessages);
   FBtnIgnoreMessages->SetDown(GetIgnoreMessages());
-  FViewToolbar = Flag("Toolbar", true);
+  FViewToolbar = S.ViewToolbar;
   FToolbar->SetVisible(FViewToolbar);
-  FWrapButtons = Flag("WrapButtons", true);
+  FWrapButtons = S.WrapButtons;
   FToolbar->SetWrapControls(FWrapButtons);
-  FViewInspectorPane = Flag("Inspector", false);
+  FViewInspectorPane = S.ViewInspectorPane;
   FBtnInspectorPane->SetDown(FViewInspectorPane);
   FInspectorSplitter->GetLowerRight()->SetVisible(FViewInspectorPane);
-  FViewScratchPad = Flag("ScratchPad", false);
+  FViewScratchPad = S.ViewScratchPad;
   FBtnScratchPad->SetDown(FViewScratchPad);
   FScratchPadSplitter->GetLowerRight()->SetVisible(FViewScratchPad);
-  FScratchPadBarPos = Int("ScratchPadBarPos", 100);
-  FInspectorBarPos = Int("InspectorBarPos", 265);
+  FScratchPadBarPos = S.ScratchPadBarPos;
+  FInspectorBarPos = S.InspectorBarPos;
   PostSplitterBarPos();
   if (!FForCodeRush) FLastInspectorBarPos = FInspectorBarPos;
-  FViewIcons = Flag("Icons", true);
+  FViewIcons = S.ViewIcons;
   FBtnIcons->SetDown(FViewIcons);
-  FViewTimeStamp = Flag("TimeStamp", false);
+  FViewTimeStamp = S.ViewTimeStamp;
   FBtnTimeStamp->SetDown(FViewTimeStamp);
-  FViewAppName = Flag("AppName", false);
-  FViewCallStack = Flag("CallStack", false);
+  FViewCallStack = S.ViewCallStack;
   FBtnCallStack->SetDown(FViewCallStack);
-  SetInsertAtEnd(Flag("InsertAtEnd", true));
-  FConfirmOnClear = Flag("ConfirmOnClear", true);
-  FKeepMsgInView = Flag("KeepMsgInView", false);
-  SetBeepOnWakeUp(Flag("BeepOnWakeUp", false));
-  SetInsertSeparatorOnWakeUp(Flag("InsertSeparatorOnWakeUp", false));
-  SetIdleTime(Int("IdleTime", 10));
-  SetNavigatorMessage(Int("NavigatorMessage", 3));
+  FViewAppName = S.ViewAppName;
+  SetInsertAtEnd(S.InsertAtEnd);
+  FConfirmOnClear = S.ConfirmOnClear;
+  FKeepMsgInView = S.KeepMsgInView;
+  SetBeepOnWakeUp(S.BeepOnWakeUp);
+  SetInsertSeparatorOnWakeUp(S.InsertSeparatorOnWakeUp);
+  SetIdleTime(S.IdleTime);
+  SetNavigatorMessage(S.NavigatorMessage);
+
+  // The message font: the list and the string-list viewer; entry 0 follows it.
+  AssignFontSpec(FMsgFont, S.MsgFont);
+  FEdtStringList->SetFont(FMsgFont);
+  SetLstMsgsFont(FMsgFont);
+  // The object font: the object grid, the call stack and the page captions.
+  AssignFontSpec(FObjectFont, S.ObjectFont);
+  ApplyObjectFont();
+  AssignFontSpec(FStreamFont, S.StreamFont);
+  FEdtStream->SetFont(FStreamFont);
+  // The kinds' styles, entry 0 from the message font (ReadSettings set it).
+  AssignKindStyles(FOrlimoFonts, Styles);
+
   if (FViewScratchPad) ResizeScratchPadColumns();
   UpdateItemHeight();
   UpdateList();
 }
 
-void TBkOrlimoComposite::SaveSettings() {
-  TRegistry Reg;
-  const std::string Key = SettingsKey() + "\\View";
-  if (!Reg.OpenKey(Key, true)) throw ERegistryException("Failed to create key " + Key);
-  auto Flag = [&](const char* Name, bool Value) { Reg.WriteString(Name, Value ? "1" : "0"); };
-  auto Int = [&](const char* Name, std::int32_t Value) { Reg.WriteString(Name, std::to_string(Value)); };
-  Flag("IgnoreMessages", GetIgnoreMessages());
-  Flag("Toolbar", FViewToolbar);
-  Flag("WrapButtons", FWrapButtons);
-  Flag("Inspector", FViewInspectorPane);
-  Flag("ScratchPad", FViewScratchPad);
-  Int("ScratchPadBarPos", FScratchPadSplitter->GetPosition());
-  Int("InspectorBarPos", FInspectorSplitter->GetPosition());
-  Flag("Icons", FViewIcons);
-  Flag("TimeStamp", FViewTimeStamp);
-  Flag("AppName", FViewAppName);
-  Flag("CallStack", FViewCallStack);
-  Flag("InsertAtEnd", GetInsertAtEnd());
-  Flag("ConfirmOnClear", FConfirmOnClear);
-  Flag("KeepMsgInView", FKeepMsgInView);
-  Flag("BeepOnWakeUp", GetBeepOnWakeUp());
-  Flag("InsertSeparatorOnWakeUp", GetInsertSeparatorOnWakeUp());
-  Int("IdleTime", GetIdleTime());
-  Int("NavigatorMessage", GetNavigatorMessage());
+void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {
+  TOrlimoSettings S;
+  S.IgnoreMessages = GetIgnoreMessages();
+  S.ViewToolbar = FViewToolbar;
+  S.WrapButtons = FWrapButtons;
+  S.ViewInspectorPane = FViewInspectorPane;
+  S.ViewScratchPad = FViewScratchPad;
+  S.ScratchPadBarPos = FScratchPadSplitter->GetPosition();
+  S.InspectorBarPos = FInspectorSplitter->GetPosition();
+  S.ViewIcons = FViewIcons;
+  S.ViewTimeStamp = FViewTimeStamp;
+  S.ViewAppName = FViewAppName;
+  S.ViewCallStack = FViewCallStack;
+  S.InsertAtEnd = GetInsertAtEnd();
+  S.ConfirmOnClear = FConfirmOnClear;
+  S.KeepMsgInView = FKeepMsgInView;
+  S.BeepOnWakeUp = GetBeepOnWakeUp();
+  S.InsertSeparatorOnWakeUp = GetInsertSeparatorOnWakeUp();
+  S.IdleTime = GetIdleTime();
+  S.NavigatorMessage = GetNavigatorMessage();
+  S.MsgFont = FontSpecOf(FMsgFont);
+  S.ObjectFont = FontSpecOf(FObjectFont);
+  S.StreamFont = FontSpecOf(FStreamFont);
+  WriteSettings(Store, S, KindStylesOf(FOrlimoFonts));
 }
 
 void TBkOrlimoComposite::PostSplitterBarPos() {
@@ -115,4 +137,128 @@ void TBkOrlimoComposite::PostSplitterBarPos() {
   if (!FBarPosPending)
     PostMessageA(WindowHandle(), UM_INITSPLITTERBARPOS, static_cast<WPARAM>(FInspectorBarPos),
                  static_cast<LPARAM>(FScratchPadBarPos));
+}
+
+// ============================================================ fonts
+
+void TBkOrlimoComposite::SetLstMsgsFont(const TFont& Font) {
+  FLstMsgs->SetFont(Font);
+  // Both columns are measured again in the new font: the time sample once and
+  // each distinct application name once, never each message.
+  FAppNameWidths.clear();
+  FLastAppNameWidth = -1;
+  FSampleTimeWidth = -1;
+  MeasureAllColumns();
+  UpdateList();
+}
+
+void TBkOrlimoComposite::ApplyObjectFont() {
+  FGrdObject->SetDefaultRowHeight(GetMinFontHeight(FObjectFont) - 1);
+  FGrdObject->SetFont(FObjectFont);
+  FLstCallStack->SetFont(FObjectFont);
+  TFont Bold(FObjectFont);
+  Bold.SetStyle(Bold.GetStyle() | fsBold);
+  for (TLxLabel* L : {FLblStringList, FLblStream, FLblCallStack}) L->SetFont(Bold);
+}
+
+void TBkOrlimoComposite::SetFontColorStyle(TFont& Font, std::int32_t Kind) {
+  const TOrlimoFontRec* Rec = &FOrlimoFonts[0];
+  if (IsIconKind(Kind) && !FOrlimoFonts[static_cast<std::size_t>(Kind)].UseDefault)
+    Rec = &FOrlimoFonts[static_cast<std::size_t>(Kind)];
+  Font.SetColor(Rec->Color);
+  Font.SetStyle(Rec->Style & 0x0F);
+}
+
+void TBkOrlimoComposite::RefreshDefaultKindStyle() {
+  FOrlimoFonts[0] = TOrlimoFontRec{true, FMsgFont.GetColor(), static_cast<std::uint8_t>(FMsgFont.GetStyle() & 0x0F)};
+}
+
+bool TBkOrlimoComposite::FontsAreEqual(const TFont& A, const TFont& B) {
+  return A.GetName() == B.GetName() && A.GetSize() == B.GetSize() && A.GetStyle() == B.GetStyle() &&
+         A.GetColor() == B.GetColor();
+}
+
+bool TBkOrlimoComposite::FontArraysAreEqual(const TOrlimoFonts& A, const TOrlimoFonts& B) {
+  for (std::size_t K = 0; K < A.size(); ++K)
+    if (A[K].UseDefault != B[K].UseDefault || A[K].Color != B[K].Color || A[K].Style != B[K].Style) return false;
+  return true;
+}
+
+// ============================================================ preferences
+
+void TBkOrlimoComposite::ChangePreferences() {
+  TFrmPreferences Dlg;
+  Dlg.Fill(*this);
+  if (ShowPreferences(Dlg) != mrOk) return;
+  ApplyPreferences(Dlg);
+}
+
+void TBkOrlimoComposite::ApplyPreferences(TFrmPreferences& Dlg) {
+  bool NewHeight = false;
+  bool Repaint = false;
+  // 1. Behaviour.
+  FKeepMsgInView = Dlg.ChkKeepInView->GetChecked();
+  FConfirmOnClear = Dlg.ChkConfirmClear->GetChecked();
+  SetBeepOnWakeUp(Dlg.ChkBeep->GetChecked());
+  SetInsertSeparatorOnWakeUp(Dlg.ChkInsertSeparator->GetChecked());
+  SetIdleTime(Dlg.IdleTime());
+  // 2. The message details.
+  if (Dlg.ChkIcons->GetChecked() != FViewIcons) {
+    FViewIcons = Dlg.ChkIcons->GetChecked();
+    FBtnIcons->SetDown(FViewIcons);
+    NewHeight = Repaint = true;
+  }
+  if (Dlg.ChkTimeStamp->GetChecked() != FViewTimeStamp) {
+    FViewTimeStamp = Dlg.ChkTimeStamp->GetChecked();
+    FBtnTimeStamp->SetDown(FViewTimeStamp);
+    Repaint = true;
+  }
+  if (Dlg.ChkAppName->GetChecked() != FViewAppName) {
+    FViewAppName = Dlg.ChkAppName->GetChecked();
+    Repaint = true;
+  }
+  // 3. The form view.
+  SetViewToolbar(Dlg.ChkToolbar->GetChecked());
+  SetWrapButtons(Dlg.ChkWrapButtons->GetChecked());
+  SetViewStatusBar(Dlg.ChkStatusBar->GetChecked());
+  SetViewInspectorPane(Dlg.ChkInspectorPane->GetChecked());
+  SetViewScratchPad(Dlg.ChkScratchPad->GetChecked());
+  // 4. The insertion end: the newest message stays at the insertion end.
+  const bool AtEnd = Dlg.InsertAtEnd();
+  if (AtEnd != GetInsertAtEnd()) {
+    SetInsertAtEnd(AtEnd);
+    ReverseList();
+  }
+  // 5. The kinds' colours and styles.
+  if (!FontArraysAreEqual(Dlg.KindStyles(), FOrlimoFonts)) {
+    FOrlimoFonts = Dlg.KindStyles();
+    Repaint = true;
+  }
+  // 6. The message font.
+  if (!FontsAreEqual(Dlg.SampleFont(0), FMsgFont)) {
+    FMsgFont.Assign(Dlg.SampleFont(0));
+    SetLstMsgsFont(FMsgFont);
+    FEdtStringList->SetFont(FMsgFont);
+    RefreshDefaultKindStyle();
+    MessageFontChanged();
+    NewHeight = true;
+  }
+  // 7. The object and stream fonts.
+  if (!FontsAreEqual(Dlg.SampleFont(1), FObjectFont)) {
+    FObjectFont.Assign(Dlg.SampleFont(1));
+    ApplyObjectFont();  // the panes take it at once, whatever message is shown
+    ObjectFontChanged();
+  }
+  if (!FontsAreEqual(Dlg.SampleFont(2), FStreamFont)) {
+    FStreamFont.Assign(Dlg.SampleFont(2));
+    FEdtStream->SetFont(FStreamFont);
+    StreamFontChanged();
+  }
+  // 8. The host's menu follows.
+  DoUpdateMenu();
+  // 9. Height or paint.
+  if (NewHeight)
+    UpdateItemHeight();
+  else if (Repaint)
+    UpdateList();
 }

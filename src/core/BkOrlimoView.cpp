@@ -4,7 +4,22 @@
 
 #include "core/BkGrid.h"
 
+#include "components/LxGeometry.h"
+
+#include <algorithm>
 #include <vector>
+
+namespace {
+
+// A stored bar position beyond the splitter (a smaller screen, an edited
+// value) stops where the bar is still inside it.
+int FitBarPosition(const TLxSplitter& S, int Position) {
+  const int Size = S.GetOrientation() == orHorizontal ? S.GetWidth() : S.GetHeight();
+  const int Limit = SplitterPositionLimit(Size, S.GetSplitterWidth(), 0, S.GetSplitterStyle());
+  return std::clamp(Position, 0, std::max(Limit, 0));
+}
+
+}  // namespace
 
 // ============================================================ view setters
 
@@ -168,8 +183,8 @@ void TBkOrlimoComposite::SplitterChange() {
 }
 
 void TBkOrlimoComposite::UMInitSplitterBarPos(TMessage& Message) {
-  FScratchPadSplitter->SetPosition(static_cast<int>(Message.LParam));
-  FInspectorSplitter->SetPosition(static_cast<int>(Message.WParam));
+  FScratchPadSplitter->SetPosition(FitBarPosition(*FScratchPadSplitter, static_cast<int>(Message.LParam)));
+  FInspectorSplitter->SetPosition(FitBarPosition(*FInspectorSplitter, static_cast<int>(Message.WParam)));
   FLastInspectorBarPos = FInspectorSplitter->GetPosition();
   Message.Result = 0;
 }

@@ -55,13 +55,17 @@ std::string ProgramDirectory() {
 }
 
 THelpShown ShowHelpContents(const std::string& Directory) {
+  return ShowHelp(Directory, HelpContentsCommand, HelpContentsData);
+}
+
+THelpShown ShowHelp(const std::string& Directory, UINT Command, ULONG_PTR Data) {
   const std::string HelpFile = Directory + HelpFileName;
   const bool HaveHelpFile = FileExists(HelpFile);
   if (HaveHelpFile) {
     const std::string Remembered = Application->GetHelpFile();
     auto Restore = ScopeExit([&] { Application->SetHelpFile(Remembered); });
     Application->SetHelpFile(HelpFile);
-    if (RunHelpCommand(HelpContentsCommand, HelpContentsData)) return THelpShown::HelpFile;
+    if (RunHelpCommand(Command, Data)) return THelpShown::HelpFile;
   }
   const std::string HelpPage = Directory + HelpPageName;
   const bool HavePage = FileExists(HelpPage);

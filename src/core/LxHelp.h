@@ -38,5 +38,7 @@ std::string ProgramDirectory();
 // name set to it for the call and restored afterwards; else the help page.
 // When neither exists or can be opened, a message box says so.
 THelpShown ShowHelpContents(const std::string& Directory);
+// The same for any command of the help system (a jump to a topic, for one).
+THelpShown ShowHelp(const std::string& Directory, UINT Command, ULONG_PTR Data);
 
 }  // namespace LxHelp

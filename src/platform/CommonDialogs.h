@@ -82,6 +82,9 @@ public:
   HDC GetPrinterDC() const { return FDC.Get(); }
   // Takes the DC over.
   HDC ReleasePrinterDC() { return FDC.Release(); }
+  // An ExecuteHook that answers for the user gives the chosen printer's DC
+  // here (the dialog owns it).
+  void SetPrinterDC(HDC DC) { FDC.Reset(DC); }
 
 private:
   TMemoryDC FDC;

@@ -232,16 +232,3 @@ TEST_F(KeyboardProgram, HelpAboutShowsTheAboutBox) {
   ASSERT_TRUE(WaitUntil(Window, [&] { return FindProcessWindow(Viewer.Id(), "About") == nullptr; }));
   CloseViewer();
 }
-
-TEST_F(KeyboardProgram, CommandsOfLaterVersionsSaySo) {
-  ASSERT_NO_FATAL_FAILURE(StartViewer());
-  TViewerKeyboard Keys(Window);
-  // View, Preferences.
-  ASSERT_TRUE(Keys.Menu('V', 'R'));
-  const TMessageBoxInfo Box = WaitForMessageBox(Viewer.Id(), 20000);
-  ASSERT_NE(Box.Box, nullptr) << "the command did nothing visible";
-  EXPECT_NE(Box.Text.find("not available yet"), std::string::npos) << Box.Text;
-  PostMessageA(Box.Box, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitUntil(Window, [&] { return !IsWindow(Box.Box); }));
-  CloseViewer();
-}

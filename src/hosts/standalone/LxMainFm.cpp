@@ -2,40 +2,27 @@
 // window messages it handles itself. The menu is in LxMainFmMenu.cpp.
 #include "hosts/standalone/LxMainFm.h"
 
-#include <cctype>
 #include <cstdint>
-#include <cstdlib>
+#include <optional>
 
 #include "core/BkOrlimo.h"
-#include "platform/Registry.h"
-#include "protocol/LxConvert.h"
+#include "model/Settings.h"
+#include "platform/RegSettingsStore.h"
 #include "protocol/LxDispatch.h"
 
 namespace {
 
-// Placement values are decimal text; "0x" hexadecimal is read as well.
-// Missing or unreadable values give the default.
-int ReadIntValue(TRegistry& Reg, const char* Name, int Default) {
-  std::string Text;
-  try {
-    Text = Reg.ReadString(Name);
-  } catch (const ERegistryException&) {
-    return Default;
-  }
-  std::int32_t Value = 0;
-  if (Text.size() > 2 && Text[0] == '0' && (Text[1] == 'x' || Text[1] == 'X')) {
-    if (!std::isxdigit(static_cast<unsigned char>(Text[2]))) return Default;
-    char* End = nullptr;
-    const unsigned long V = std::strtoul(Text.c_str() + 2, &End, 16);
-    if (End && *End == '\0' && V <= 0xFFFFFFFFul) return static_cast<int>(static_cast<std::uint32_t>(V));
-    return Default;
-  }
-  return TryStrToInt(Text, Value) ? Value : Default;
+// A placement value: decimal, or hexadecimal after "0x"; missing or
+// unreadable values give the default.
+int ReadIntValue(TSettingsStore& Store, const char* Name, int Default) {
+  const std::optional<std::string> Text = Store.Read("Position", Name);
+  const std::optional<std::int32_t> Value = Text ? ParseSettingsInt(*Text) : std::nullopt;
+  return Value ? *Value : Default;
 }
 
 // Any non-zero number is true.
-bool ReadBoolValue(TRegistry& Reg, const char* Name, bool Default) {
-  return ReadIntValue(Reg, Name, Default ? 1 : 0) != 0;
+bool ReadBoolValue(TSettingsStore& Store, const char* Name, bool Default) {
+  return ReadIntValue(Store, Name, Default ? 1 : 0) != 0;
 }
 
 }  // namespace
@@ -101,19 +88,14 @@ void TBkFrmOrlimo::FormCreate(const std::vector<std::string>& Args) {
 
 void TBkFrmOrlimo::LoadFormSettings() {
   {
-    TRegistry Reg;
-    if (Reg.OpenKey(PositionKey, true)) {
-      const int L = ReadIntValue(Reg, "Left", 0);
-      const int T = ReadIntValue(Reg, "Top", 0);
-      const int W = ReadIntValue(Reg, "Width", DefaultWidth);
-      const int H = ReadIntValue(Reg, "Height", DefaultHeight);
-      SetBounds(L, T, W, H);
-      if (ReadBoolValue(Reg, "Maximized", false)) SetWindowState(wsMaximized);
-      MnuOnTop->SetChecked(ReadBoolValue(Reg, "OnTop", false));
-    } else {
-      SetBounds(0, 0, DefaultWidth, DefaultHeight);
-      MnuOnTop->SetChecked(false);
-    }
+    TRegSettingsStore Store(RegistryKey);
+    const int L = ReadIntValue(Store, "Left", 0);
+    const int T = ReadIntValue(Store, "Top", 0);
+    const int W = ReadIntValue(Store, "Width", DefaultWidth);
+    const int H = ReadIntValue(Store, "Height", DefaultHeight);
+    SetBounds(L, T, W, H);
+    if (ReadBoolValue(Store, "Maximized", false)) SetWindowState(wsMaximized);
+    MnuOnTop->SetChecked(ReadBoolValue(Store, "OnTop", false));
   }
   // The window is not made yet: no composite move.
   SetFormStyle(MnuOnTop->GetChecked() ? fsStayOnTop : fsNormal);
@@ -126,19 +108,19 @@ void TBkFrmOrlimo::SaveFormSettings() {
   if (FSettingsSaved) return;
   FSettingsSaved = true;
   FViewer->SaveSettings();
-  TRegistry Reg;
-  if (!Reg.OpenKey(PositionKey, true)) throw ERegistryException(std::string("Failed to create key ") + PositionKey);
+  TRegSettingsStore Store(RegistryKey);
+  auto Write = [&Store](const char* Name, const std::string& Value) { Store.Write("Position", Name, Value); };
   const bool Maximized = GetWindowState() == wsMaximized;
-  Reg.WriteString("Maximized", Maximized ? "1" : "0");
+  Write("Maximized", Maximized ? "1" : "0");
   // The normal (restored) bounds are the ones kept, in screen coordinates.
   if (Maximized) SetWindowState(wsNormal);
   RECT R = GetBoundsRect();
   if (HandleAllocated()) GetWindowRect(WindowHandle(), &R);
-  Reg.WriteString("Left", std::to_string(R.left));
-  Reg.WriteString("Top", std::to_string(R.top));
-  Reg.WriteString("Width", std::to_string(R.right - R.left));
-  Reg.WriteString("Height", std::to_string(R.bottom - R.top));
-  Reg.WriteString("OnTop", MnuOnTop->GetChecked() ? "1" : "0");
+  Write("Left", std::to_string(R.left));
+  Write("Top", std::to_string(R.top));
+  Write("Width", std::to_string(R.right - R.left));
+  Write("Height", std::to_string(R.bottom - R.top));
+  Write("OnTop", MnuOnTop->GetChecked() ? "1" : "0");
 }
 
 void TBkFrmOrlimo::DoClose(TCloseAction& Action) {

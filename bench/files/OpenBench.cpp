@@ -1,0 +1,210 @@
+// Opening, saving and exporting a large log in the running Orlimo.exe, against
+// the model's own load of the same file in this process.
+//
+//   open_bench [messages] [folder]     (defaults: 1000000, the temp folder)
+//
+// It writes a log file of the given number of records (texts of 30 to 62
+// bytes), loads it with the model (TOrlimoMsgList + LoadLogFile) three times,
+// then starts Orlimo.exe, opens the same file through Ctrl+O and the system's
+// file dialog, and times until the status bar counts every message. While the
+// viewer loads, this program keeps asking it for a reply (WM_NULL, 5 s limit)
+// and whether the system thinks it hangs, and reports the longest wait.
+// Then Ctrl+S saves the list as a log file and as a text export; each is
+// timed until its status caption shows, with the viewer's private memory
+// before and its peak after (GetProcessMemoryInfo).
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "lxsend/LxProcess.h"
+#include "lxsend/LxSender.h"
+#include "model/LogFile.h"
+#include "model/MsgList.h"
+#include "model/OrlimoRecord.h"
+
+#include "../../tests/e2e/ViewerWindows.h"
+
+namespace {
+
+using TClockT = std::chrono::steady_clock;
+double Since(TClockT::time_point T) { return std::chrono::duration<double>(TClockT::now() - T).count(); }
+double MB(std::size_t B) { return static_cast<double>(B) / 1048576.0; }
+
+bool WriteLog(const std::string& Name, std::int32_t N) {
+  FILE* F = std::fopen(Name.c_str(), "wb");
+  if (!F) return false;
+  std::setvbuf(F, nullptr, _IOFBF, 1 << 20);
+  std::string Rec, Text;
+  for (std::int32_t I = 0; I < N; ++I) {
+    Text = "Order " + std::to_string(I) + " handled by the benchmark worker, all lines checked";
+    Text.resize(30 + static_cast<std::size_t>(I % 33), '.');
+    const std::int32_t Kind = I % 50 == 0 ? lxmEnterMethod : I % 50 == 49 ? lxmExitMethod : lxmInfo;
+    EncodeRecord(Rec, Kind, 1000 + I, Text, "", "BenchClient", "TBenchForm");
+    std::fwrite(Rec.data(), 1, Rec.size(), F);
+  }
+  return std::fclose(F) == 0;
+}
+
+struct TMemory {
+  std::size_t Private = 0, PeakPrivate = 0;
+};
+TMemory MemoryOf(HANDLE Process) {
+  PROCESS_MEMORY_COUNTERS C{};
+  C.cb = sizeof C;
+  TMemory M;
+  if (GetProcessMemoryInfo(Process, &C, sizeof C)) {
+    M.Private = C.PagefileUsage;
+    M.PeakPrivate = C.PeakPagefileUsage;
+  }
+  return M;
+}
+
+class TViewer {
+public:
+  bool Start() {
+    if (!FProcess.Start(LxQuote(ORLIMO_EXE))) return false;
+    FWindow = LxWaitForWindow(FProcess, LxMainClassName, LxMainCaption, 30000);
+    FHandle = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, FProcess.Id());
+    return FWindow != nullptr;
+  }
+  ~TViewer() {
+    if (FWindow) PostMessageA(FWindow, WM_CLOSE, 0, 0);
+    FProcess.Wait(60000);
+    if (FHandle) CloseHandle(FHandle);
+  }
+  HWND Window() const { return FWindow; }
+  HANDLE Handle() const { return FHandle; }
+  // Ctrl+Key, then the file dialog answered with Name; the moment of the answer.
+  bool FileCommand(char Key, const std::string& Name, TClockT::time_point& Answered) {
+    TViewerKeyboard Keys(FWindow);
+    HWND Dialog = nullptr;
+    {
+      THeldKeys Ctrl(Keys, {VK_CONTROL});
+      Keys.Type(static_cast<WORD>(Key));
+      Dialog = WaitForFileDialog(FWindow, FProcess.Id());
+    }
+    if (!Dialog) return false;
+    Answered = TClockT::now();
+    AnswerFileDialog(Dialog, Name);
+    return true;
+  }
+  // Waits for a status pane ending in Suffix with Text; meanwhile the
+  // longest time the viewer took to answer a sent message, and whether it
+  // was ever reported hung.
+  // Without Ping only the viewer's private memory is sampled (its highest
+  // value in MaxPrivate): a save does not answer messages until it is done.
+  bool WaitForPane(const std::string& Suffix, const std::string& Text, double& LongestReply, bool& Hung,
+                   bool Ping = true, std::size_t* MaxPrivate = nullptr) {
+    LongestReply = 0;
+    Hung = false;
+    for (;;) {
+      if (Ping) {
+        const auto T = TClockT::now();
+        DWORD_PTR R = 0;
+        if (!SendMessageTimeoutA(FWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &R)) Hung = true;
+        LongestReply = std::max(LongestReply, Since(T));
+        if (IsHungAppWindow(FWindow)) Hung = true;
+      }
+      if (MaxPrivate) *MaxPrivate = std::max(*MaxPrivate, MemoryOf(FHandle).Private);
+      if (HWND P = FindPane(FWindow, Suffix); P && TextOf(P) == Text) return true;
+      if (!FProcess.Running()) return false;
+      Sleep(Ping ? 20 : 2);
+    }
+  }
+
+private:
+  TLxProcess FProcess;
+  HWND FWindow = nullptr;
+  HANDLE FHandle = nullptr;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::int32_t N = argc > 1 ? std::atoi(argv[1]) : 1000000;
+  std::string Dir;
+  if (argc > 2) {
+    Dir = argv[2];
+    if (!Dir.empty() && Dir.back() != '\\') Dir += '\\';
+  } else {
+    char Tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, Tmp);
+    Dir = Tmp;
+  }
+  const std::string Log = Dir + "open_bench.olx", Saved = Dir + "open_bench_saved.olx",
+                    Export = Dir + "open_bench_saved.txt";
+  std::printf("Opening %d messages (%zu-bit build)\n", N, sizeof(void*) * 8);
+  if (!WriteLog(Log, N)) {
+    std::fprintf(stderr, "cannot write %s\n", Log.c_str());
+    return 1;
+  }
+  std::printf("  log file: %.1f MB\n", MB(ReadFileBytes(Log).Size));
+
+  // The model's own load, three times; the median.
+  std::vector<double> Model;
+  for (int Round = 0; Round < 3; ++Round) {
+    TManualClock Clock(1000, 9 * 3600000);
+    TOrlimoMsgList L(Clock, "Bench");
+    const auto T = TClockT::now();
+    const TLogLoadResult R = LoadLogFile(L, Log);
+    Model.push_back(Since(T));
+    if (R.Records != N || L.Count() != N) {
+      std::fprintf(stderr, "model loaded %d records\n", R.Records);
+      return 1;
+    }
+  }
+  const double First = Model[0];
+  std::sort(Model.begin(), Model.end());
+  const double ModelLoad = Model[1];
+  std::printf("  model load:        %.3f s (median of 3; the first, in a fresh heap: %.3f s)\n", ModelLoad, First);
+
+  TViewer V;
+  if (!V.Start()) {
+    std::fprintf(stderr, "Orlimo.exe did not start\n");
+    return 1;
+  }
+  const std::string Count = std::to_string(N) + " Messages";
+  TClockT::time_point T0;
+  double Longest = 0;
+  bool Hung = false;
+  if (!V.FileCommand('O', Log, T0) || !V.WaitForPane("Messages", Count, Longest, Hung)) {
+    std::fprintf(stderr, "the viewer did not open the file\n");
+    return 1;
+  }
+  const double Open = Since(T0);
+  std::printf("  Orlimo.exe open:   %.3f s = %.2f x the model's load, %.2f x its first (goal <= 1.5)\n", Open,
+              Open / ModelLoad, Open / First);
+  std::printf("    longest reply to a sent message while loading: %.3f s; reported hung: %s\n", Longest,
+              Hung ? "yes" : "no");
+  const TMemory Loaded = MemoryOf(V.Handle());
+  std::printf("    private memory with the list: %.1f MB\n", MB(Loaded.Private));
+
+  for (const auto& [Name, Caption] :
+       {std::pair<std::string, std::string>{Saved, "Orlimo log file saved"},
+        std::pair<std::string, std::string>{Export, "Orlimo messages saved to text file"}}) {
+    DeleteFileA(Name.c_str());
+    const TMemory Before = MemoryOf(V.Handle());
+    const std::string Suffix = Caption.substr(Caption.rfind(' ') + 1);
+    std::size_t Peak = Before.Private;
+    if (!V.FileCommand('S', Name, T0) || !V.WaitForPane(Suffix, Caption, Longest, Hung, false, &Peak)) {
+      std::fprintf(stderr, "the viewer did not save %s\n", Name.c_str());
+      return 1;
+    }
+    const double Took = Since(T0);
+    const std::size_t Size = ReadFileBytes(Name).Size;
+    std::printf(
+        "  Orlimo.exe save %s: %.3f s, %.1f MB written; private memory %.1f MB before, highest seen %.1f MB"
+        " (+%.1f MB)\n",
+        Name.substr(Name.size() - 3).c_str(), Took, MB(Size), MB(Before.Private), MB(Peak), MB(Peak - Before.Private));
+    DeleteFileA(Name.c_str());
+  }
+  DeleteFileA(Log.c_str());
+  return 0;
+}
