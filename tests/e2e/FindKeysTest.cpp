@@ -5,74 +5,14 @@
 // message here has its own type name).
 #include "KeyboardUtil.h"
 #include "StandaloneUtil.h"
+#include "ViewerWindows.h"
 
 #include "model/OrlimoMsg.h"
 
 namespace {
 
-bool TopMost(HWND W) { return (GetWindowLongA(W, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-struct TPaneSearch {
-  std::string Suffix;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindPaneBySuffix(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TPaneSearch*>(Data);
-  const std::string T = TextOf(W);
-  if (T.size() <= S->Suffix.size() || T.compare(T.size() - S->Suffix.size(), S->Suffix.size(), S->Suffix) != 0)
-    return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
-// A child window of the viewer whose text ends with Suffix (a count pane).
-HWND FindPane(HWND Window, const std::string& Suffix) {
-  TPaneSearch Search{" " + Suffix};
-  EnumChildWindows(Window, FindPaneBySuffix, reinterpret_cast<LPARAM>(&Search));
-  return Search.Found;
-}
-
-struct TWindowSearch {
-  DWORD Pid;
-  std::string Caption;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindWindowByCaption(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TWindowSearch*>(Data);
-  DWORD Pid = 0;
-  GetWindowThreadProcessId(W, &Pid);
-  if (Pid != S->Pid || !IsWindowVisible(W) || TextOf(W) != S->Caption) return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
-// A top-level window of the process with this caption.
-HWND FindProcessWindow(DWORD Pid, const std::string& Caption) {
-  TWindowSearch Search{Pid, Caption};
-  EnumWindows(FindWindowByCaption, reinterpret_cast<LPARAM>(&Search));
-  return Search.Found;
-}
-
-struct TChildSearch {
-  std::string Text;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindChildByText(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TChildSearch*>(Data);
-  if (TextOf(W) != S->Text) return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
 // Whether a child window of Window shows exactly Text.
-bool ShowsChild(HWND Window, const std::string& Text) {
-  TChildSearch Search{Text};
-  EnumChildWindows(Window, FindChildByText, reinterpret_cast<LPARAM>(&Search));
-  return Search.Found != nullptr;
-}
+bool ShowsChild(HWND Window, const std::string& Text) { return FindChild(Window, Text) != nullptr; }
 
 // The text of another process's control (GetWindowText sees only captions there).
 std::string ControlText(HWND W) {

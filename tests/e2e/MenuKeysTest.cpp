@@ -5,6 +5,7 @@
 // style, its status bar's texts, its dialogs).
 #include "KeyboardUtil.h"
 #include "StandaloneUtil.h"
+#include "ViewerWindows.h"
 
 #include <initializer_list>
 #include <vector>
@@ -12,52 +13,6 @@
 #include "model/OrlimoMsg.h"
 
 namespace {
-
-bool TopMost(HWND W) { return (GetWindowLongA(W, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-struct TPaneSearch {
-  std::string Suffix;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindPaneBySuffix(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TPaneSearch*>(Data);
-  const std::string T = TextOf(W);
-  if (T.size() <= S->Suffix.size() || T.compare(T.size() - S->Suffix.size(), S->Suffix.size(), S->Suffix) != 0)
-    return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
-// A child window of the viewer whose text ends with Suffix ("Messages",
-// "Selected": the status bar's count panes).
-HWND FindPane(HWND Window, const std::string& Suffix) {
-  TPaneSearch Search{" " + Suffix};
-  EnumChildWindows(Window, FindPaneBySuffix, reinterpret_cast<LPARAM>(&Search));
-  return Search.Found;
-}
-
-struct TWindowSearch {
-  DWORD Pid;
-  std::string Caption;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindWindowByCaption(HWND W, LPARAM Data) {
-  auto* S = reinterpret_cast<TWindowSearch*>(Data);
-  DWORD Pid = 0;
-  GetWindowThreadProcessId(W, &Pid);
-  if (Pid != S->Pid || !IsWindowVisible(W) || TextOf(W) != S->Caption) return TRUE;
-  S->Found = W;
-  return FALSE;
-}
-
-// A top-level window of the process with this caption.
-HWND FindProcessWindow(DWORD Pid, const std::string& Caption) {
-  TWindowSearch Search{Pid, Caption};
-  EnumWindows(FindWindowByCaption, reinterpret_cast<LPARAM>(&Search));
-  return Search.Found;
-}
 
 // Messages of every listed kind, some with details, as records of a log file.
 std::string SomeMessages() {

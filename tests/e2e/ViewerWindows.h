@@ -10,6 +10,9 @@
 
 #include <string>
 
+// Whether a window stays on top of the others.
+inline bool TopMost(HWND W) { return (GetWindowLongA(W, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
 struct TChildSearch {
   std::string Text;
   int Id = -1;
