@@ -80,6 +80,10 @@ std::int32_t TOrlimoMsgList::Place(std::int32_t Position, TOrlimoMsgInfoRef Reco
     Position = 0;
     if (!TryPlace(0, Record.get())) return -1;
   }
+  // The time base moves back to an earlier tick count when the item arrives,
+  // not when its time is first shown: every item's time text then stays the
+  // same whatever order the items are painted, printed or exported in.
+  FTimeBase.TimeOfTick(Record->TickCount());
   Record.Detach();  // the list's handle holds the reference now
   if (FObserver) {
     if (NavigatorKind) FObserver->NavigatorKindInserted(Position);
@@ -219,6 +223,7 @@ std::int32_t TOrlimoMsgList::AppendSharedItemsFrom(const TOrlimoMsgList& Other) 
     TOrlimoMsgInfo* P = Other.FItems[I];
     FItems.push_back(P);
     P->AddRef();
+    FTimeBase.TimeOfTick(P->TickCount());
     FIndex.Inserted(Count() - 1, P->MsgType(), Count() - 1, FInsertAtEnd);
     ++Added;
   }

@@ -235,7 +235,7 @@ TEST_F(MsgList, ListFullClearKeepsOnlyTheNewMessage) {
   Rec.Answer = TListFullAnswer::Clear;
   Rec.Events.clear();
   Clock.Set(777, 100);
-  EXPECT_EQ(Add(lxmInfo, "new", 1), 0);
+  EXPECT_EQ(Add(lxmInfo, "new", 800), 0);
   EXPECT_EQ(Texts(), VS{"new"});
   EXPECT_EQ(Rec.Events, (VS{"before 0 App", "full", "cleared", "after 0"}));
   EXPECT_EQ(L.TimeBase().BaseTick(), 777);

@@ -52,26 +52,33 @@ TEST(TextExport, HeaderLine) {
   EXPECT_EQ(FormatHeaderLine("no date", "d"), "no date");
 }
 
-TEST(TextExport, OneBufferOfExactlyTheTextWhileTheTimeBaseMovesBack) {
+TEST(TextExport, OneBufferOfExactlyTheTextAndOneTimePerTickWhateverTheOrder) {
   TManualClock Clock(1000, 9 * 3600000 + 59 * 60000 + 59000);
   TOrlimoMsgList L(Clock, "Viewer");
   L.AddMessage(lxmInfo, "first", "App", "", 2000, std::nullopt);
-  L.AddMessage(lxmEnterMethod, "earlier", "App", "", 500, std::nullopt);
+  L.AddMessage(lxmEnterMethod, "earlier", "App", "", 500, std::nullopt);  // moves the base back on arrival
   L.AddMessage(lxmWarning, "last", "App", "", 2000, std::nullopt);
-  L.TimeBase().Reset(1000, 9 * 3600000 + 59 * 60000 + 59000);  // as at the start
+  EXPECT_EQ(L.TimeBase().BaseTick(), 500);
   const std::string Out = BuildTextExport(L, "Saved on %s", "today", TExportOptions{true, true});
   EXPECT_EQ(Out,
             "Saved on today\r\n"
             "\r\n"
-            "10:00:00.000\tInfo\t\t: first\r\n"
-            "9:59:59.000\tMethod -->>\t: earlier\r\n"    // moves the base back ...
-            "10:00:00.500\tWarning\t\t:     last\r\n");  // ... for what follows
-  EXPECT_EQ(Out.capacity(), Out.size());                 // measured exactly, never grown
-  EXPECT_EQ(L.TimeBase().BaseTick(), 500);
+            "10:00:00.500\tInfo\t\t: first\r\n"  // the same tick, the same time
+            "9:59:59.000\tMethod -->>\t: earlier\r\n"
+            "10:00:00.500\tWarning\t\t:     last\r\n");
+  EXPECT_EQ(Out.capacity(), Out.size());  // measured exactly, never grown
+
+  // Newest first, as a log of an earlier run loads: every line keeps its own
+  // time, the first export as any later one.
+  TOrlimoMsgList Top(Clock, "Viewer");
+  Top.SetInsertAtEnd(false);
+  for (std::int32_t Tick : {100, 200, 300}) Top.AddMessage(lxmInfo, "m", "App", "", Tick, std::nullopt);
+  const std::string First = BuildTextExport(Top, "%s", "d", TExportOptions{true, false});
+  EXPECT_EQ(First, "d\r\n\r\n9:59:59.200\tm\r\n9:59:59.100\tm\r\n9:59:59.000\tm\r\n");
+  EXPECT_EQ(BuildTextExport(Top, "%s", "d", TExportOptions{true, false}), First);
 
   const std::string Name = ::testing::TempDir() + "orlimo_export_test.txt";
   WriteFileBytes(Name, "an older and longer file that the export replaces");
-  L.TimeBase().Reset(1000, 9 * 3600000 + 59 * 60000 + 59000);
   SaveTextExport(L, Name, "Saved on %s", "today", TExportOptions{true, true});
   const TFileBytes Bytes = ReadFileBytes(Name);
   EXPECT_EQ(std::string(Bytes.Data.get(), Bytes.Size), Out);
