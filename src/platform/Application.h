@@ -89,6 +89,8 @@ public:
 
   // A hidden window of the application (timers, popup menus, clipboard owner).
   HWND GetHandle();
+  // The hidden window if it exists now, else null (never makes one).
+  HWND ExistingHandle() const { return FHandle && ::IsWindow(FHandle) ? FHandle : nullptr; }
   HINSTANCE GetInstance() const { return ModuleInstance(); }
 
   // Activation of the application (any of its windows becomes / stops being active).

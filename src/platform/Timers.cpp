@@ -17,10 +17,12 @@ UINT_PTR GNextTimerId = 1;
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { UpdateTimer(); }
 
+// Never throws and never makes the hidden window: after a module's windows
+// have gone there is no timer left to kill.
 TTimer::~TTimer() {
-  FEnabled = false;
-  OnTimer = nullptr;
-  UpdateTimer();
+  if (!FId) return;
+  TimerTable().erase(FId);
+  if (HWND H = Application ? Application->ExistingHandle() : nullptr) ::KillTimer(H, FId);
 }
 
 void TTimer::SetEnabled(bool Value) {

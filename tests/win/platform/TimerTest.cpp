@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 TEST(Timer, RunsWhileEnabledWithAnInterval) {
@@ -52,6 +54,17 @@ TEST(Timer, AWmTimerOfTheApplicationWindowReachesTheRightTimer) {
   for (UINT_PTR Id = 1; Id < 100000; ++Id) TTimer::DispatchTimer(Id);
   EXPECT_EQ(FiredB, 1);
   EXPECT_EQ(FiredA, ABefore + 1);
+}
+
+TEST(Timer, ATimerOutlivingTheApplicationWindowGoesWithoutMakingANewOne) {
+  auto Timer = std::make_unique<TTimer>(nullptr);
+  ASSERT_TRUE(Timer->IsActive());
+  ASSERT_TRUE(DestroyWindow(Application->GetHandle()));  // as a module's finalisation does
+  Timer.reset();
+  EXPECT_EQ(Application->ExistingHandle(), nullptr);
+  TTimer Next(nullptr);  // a later timer makes the window again
+  EXPECT_TRUE(Next.IsActive());
+  EXPECT_NE(Application->ExistingHandle(), nullptr);
 }
 
 }  // namespace
