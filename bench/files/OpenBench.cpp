@@ -115,6 +115,10 @@ public:
       if (MaxPrivate) *MaxPrivate = std::max(*MaxPrivate, MemoryOf(FHandle).Private);
       if (HWND P = FindPane(FWindow, Suffix); P && TextOf(P) == Text) return true;
       if (!FProcess.Running()) return false;
+      if (HWND Box = FindBox(FProcess.Id())) {
+        std::fprintf(stderr, "the viewer says: %s\n", BoxText(Box).c_str());
+        return false;
+      }
       Sleep(Ping ? 20 : 2);
     }
   }

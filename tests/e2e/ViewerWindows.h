@@ -115,7 +115,36 @@ inline HWND WaitForFileDialog(HWND Window, DWORD Pid) {
 }
 
 // Types Name into a file dialog and confirms it.
+struct TOwnedBoxSearch {
+  HWND Owner;
+  HWND Found = nullptr;
+};
+
+inline BOOL CALLBACK FindOwnedBoxCb(HWND W, LPARAM Data) {
+  auto* S = reinterpret_cast<TOwnedBoxSearch*>(Data);
+  if (GetWindow(W, GW_OWNER) != S->Owner || !IsWindowVisible(W) || ClassOf(W) != "#32770") return TRUE;
+  S->Found = W;
+  return FALSE;
+}
+
+// Types Name into the file dialog and confirms it. A dialog that is still
+// setting itself up can take the text back and then complain that the file
+// does not exist: that box is answered and the name given again (bounded).
+// A question of the dialog's own (replace the file?) is left to the caller.
 inline void AnswerFileDialog(HWND Dialog, const std::string& Name) {
-  SendMessageA(FindChild(Dialog, "", 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Name.c_str()));
-  PostMessageA(Dialog, WM_COMMAND, IDOK, 0);
+  for (int Attempt = 0; Attempt < 5 && IsWindow(Dialog); ++Attempt) {
+    SendMessageA(FindChild(Dialog, "", 1148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Name.c_str()));
+    PostMessageA(Dialog, WM_COMMAND, IDOK, 0);
+    const ULONGLONG Deadline = GetTickCount64() + 10000;
+    TOwnedBoxSearch Box{Dialog};
+    while (IsWindow(Dialog) && GetTickCount64() < Deadline) {
+      EnumWindows(FindOwnedBoxCb, reinterpret_cast<LPARAM>(&Box));
+      if (Box.Found) break;
+      Sleep(10);
+    }
+    if (!Box.Found) return;                                  // the dialog took the name (or is gone)
+    if (FindChild(Box.Found, "", IDYES) != nullptr) return;  // a question (replace the file?) is the caller's
+    PostMessageA(Box.Found, WM_COMMAND, IDOK, 0);
+    for (const ULONGLONG Until = GetTickCount64() + 5000; IsWindow(Box.Found) && GetTickCount64() < Until;) Sleep(10);
+  }
 }
