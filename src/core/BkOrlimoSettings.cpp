@@ -16,11 +16,11 @@ TOrlimoFontSpec FontSpecOf(const TFont& Font) {
   return TOrlimoFontSpec{Font.GetName(), Font.GetSize(), Font.GetColor(), static_cast<std::uint8_t>(Font.GetStyle())};
 }
 
-void AssignFontSpec(TFont& Font, const TOrlimoFontSpec& Spec) {
-  Font.SetName(Spec.Name);
-  Font.SetSize(Spec.Size);
-  Font.SetColor(Spec.Color);
-  Font.SetStyle(Spec.Style & 0x0F);  // the in-memory style bits are the font's own
+void AssignFontSpec(TFont& Font, const TOrlimoFontSpec& Stored) {
+  Font.SetName(Stored.Name);
+  Font.SetSize(Stored.Size);
+  Font.SetColor(Stored.Color);
+  Font.SetStyle(Stored.Style & 0x0F);  // the in-memory style bits are the font's own
 }
 
 TOrlimoKindStyles KindStylesOf(const TOrlimoFonts& Fonts) {
