@@ -16,6 +16,7 @@ NATIVE="$B/bench-native"
 FILTER="${1:-}"
 FAILED=0
 NATIVE_CONFIGURED=0
+source "$ROOT/scripts/wine-env.sh"
 
 wanted() { [ -z "$FILTER" ] || [[ "$1" == *"$FILTER"* ]]; }
 
@@ -48,7 +49,9 @@ bench_wine() {
   wanted "$name" || return 0
   echo
   echo "=== $name"
-  local arch="${ORLIMO_BENCH_ARCH:-i686}" dir="$B/bench-${ORLIMO_BENCH_ARCH:-i686}"
+  local arch="${ORLIMO_BENCH_ARCH:-i686}"
+  [ "$ORLIMO_WINE32" = 1 ] || arch="${ORLIMO_BENCH_ARCH:-x86_64}"
+  local dir="$B/bench-$arch"
   if ! cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" \
          -DCMAKE_BUILD_TYPE=Release -DORLIMO_TESTS=OFF >/dev/null ||
      ! cmake --build "$dir" --target "$target" >/dev/null; then

@@ -6,7 +6,8 @@
 # Results: build/demo/orlimo.png (screenshot), build/demo/demo.olx (saved log).
 # With a real DISPLAY the viewer keeps running afterwards; without one
 # everything is closed again.
-#   ORLIMO_DEMO_ARCH=i686|x86_64   which build (default i686, the 32-bit product)
+#   ORLIMO_DEMO_ARCH=i686|x86_64   which build (default i686, the 32-bit product,
+#                                  or x86_64 where the kernel runs no 32-bit programs)
 #
 # With --ide the IDE host program IdeHost.exe is started instead, with the
 # panel plug-in LxPnl30.dll showing the viewer docked at the bottom of its
@@ -24,7 +25,10 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 bash scripts/install-deps.sh
 
-ARCH="${ORLIMO_DEMO_ARCH:-i686}"
+source "$ROOT/scripts/wine-env.sh"
+# The 32-bit product where this machine can run 32-bit programs, else the
+# 64-bit build of the same sources.
+if [ "$ORLIMO_WINE32" = 1 ]; then ARCH="${ORLIMO_DEMO_ARCH:-i686}"; else ARCH="${ORLIMO_DEMO_ARCH:-x86_64}"; fi
 BUILD="${ORLIMO_DEMO_BUILD:-$ROOT/build/$ARCH}"
 OUT="$ROOT/build/demo"
 mkdir -p "$OUT"

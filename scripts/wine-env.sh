@@ -2,6 +2,30 @@
 # persistent wineserver and a keep-alive window, so each test program starts in
 # milliseconds instead of seconds.
 #   wine_start <prefix> <null|x11>   wine_stop
+#
+# Sourcing it also settles which Wine loader runs: Debian's `wine` wrapper
+# takes the 32-bit loader whenever wine32 is installed, but some kernels
+# (virtual machines built without 32-bit support) cannot execute it. There
+# the 64-bit loader runs everything through a small `wine` of our own put
+# first on the PATH, and ORLIMO_WINE32=0 tells the scripts that 32-bit
+# Windows programs cannot run on this machine.
+_orlimo_wine_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  export ORLIMO_WINE32=1
+else
+  export ORLIMO_WINE32=0
+  if [ -x /usr/lib/wine/wine64 ]; then
+    _orlimo_shim="$_orlimo_wine_root/build/wine64-loader"
+    mkdir -p "$_orlimo_shim"
+    for _n in wine wine-stable; do
+      printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' \
+        > "$_orlimo_shim/$_n"
+      chmod +x "$_orlimo_shim/$_n"
+    done
+    case ":$PATH:" in *":$_orlimo_shim:"*) ;; *) export PATH="$_orlimo_shim:$PATH" ;; esac
+    export WINELOADER=/usr/lib/wine/wine64
+  fi
+fi
 wine_start() {
   export WINEPREFIX="$1"
   export WINEDEBUG=-all
