@@ -574,5 +574,7 @@ void TBkOrlimoComposite::HideTip() {
   if (Tip && GetCapture() == Tip) ReleaseCapture();
   if (Tip) ShowWindow(Tip, SW_HIDE);
   UpdateList();
+  // The keyboard goes back to the list the tip was opened from, not to the
+  // panel around it, so the arrow keys go on moving through the messages.
   if (FLstMsgs && FLstMsgs->CanFocus()) FLstMsgs->SetFocus();
 }

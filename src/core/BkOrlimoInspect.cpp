@@ -17,13 +17,13 @@ void TBkOrlimoComposite::LstMsgsClick() {
   bool CanMatch = false;
   const std::int32_t Position = FLstMsgs->GetItemIndex();
   if (const TOrlimoMsgInfo* Info = GetCurrentMsgInfo()) {
+    // The current item's kind alone decides, selected or not: after a jump
+    // that found no partner the method's end is still current and the button
+    // tries again from it.
     const std::int32_t Kind = Info->MsgType();
-    // A jump that found nothing leaves a current item but no selection: the
-    // buttons then stay off.
-    const bool Selected = FLstMsgs->GetSelCount() > 0;
     FStsTypeName->SetCaption(Info->TypeName());
-    CanInspect = Selected && Kind >= lxmObject && Kind <= lxmStringList;
-    CanMatch = Selected && (Kind == lxmEnterMethod || Kind == lxmExitMethod);
+    CanInspect = Kind >= lxmObject && Kind <= lxmStringList;
+    CanMatch = Kind == lxmEnterMethod || Kind == lxmExitMethod;
     UpdateNotebookPage();
     if (FViewInspectorPane) FillInspectorPane(*Info, Position);
   }
@@ -86,8 +86,9 @@ void TBkOrlimoComposite::ClearInspectorPane() {
   FEdtStream->Clear();
   FLstCallStack->ClearItems();
   FNbkView->SetPageIndex(0);
+  // Only the inspect button: the method-match button stays as the host's
+  // menu item does, which an emptied list leaves alone too.
   FBtnInspector->SetEnabled(false);
-  FBtnMethodMatch->SetEnabled(false);
 }
 
 // ============================================================ call stack

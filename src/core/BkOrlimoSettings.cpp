@@ -153,7 +153,9 @@ void TBkOrlimoComposite::SetLstMsgsFont(const TFont& Font) {
 }
 
 void TBkOrlimoComposite::ApplyObjectFont() {
-  FGrdObject->SetDefaultRowHeight(GetMinFontHeight(FObjectFont) - 1);
+  // Kept for every object shown later, in the pane and in inspector windows.
+  FObjectRowHeight = GetMinFontHeight(FObjectFont) - 1;
+  FGrdObject->SetDefaultRowHeight(FObjectRowHeight);
   FGrdObject->SetFont(FObjectFont);
   FLstCallStack->SetFont(FObjectFont);
   TFont Bold(FObjectFont);
@@ -202,7 +204,9 @@ void TBkOrlimoComposite::ApplyPreferences(TFrmPreferences& Dlg) {
   SetBeepOnWakeUp(Dlg.ChkBeep->GetChecked());
   SetInsertSeparatorOnWakeUp(Dlg.ChkInsertSeparator->GetChecked());
   SetIdleTime(Dlg.IdleTime());
-  // 2. The message details.
+  // 2. The message details. The Icons and Time Stamp buttons are pressed or
+  // released with their values here, so the toolbar never shows a state the
+  // list no longer has.
   if (Dlg.ChkIcons->GetChecked() != FViewIcons) {
     FViewIcons = Dlg.ChkIcons->GetChecked();
     FBtnIcons->SetDown(FViewIcons);

@@ -77,6 +77,14 @@ void TFrmInspect::CreateWindowHandle(const TCreateParams& Params) {
   }
 }
 
+bool TFrmInspect::IsShortCut(WORD Key, TShiftState Shift) {
+  if (Key == VK_ESCAPE && Shift == 0) {
+    Close();
+    return true;
+  }
+  return TForm::IsShortCut(Key, Shift);
+}
+
 void TFrmInspect::DoClose(TCloseAction& Action) {
   TForm::DoClose(Action);
   if (Action == caHide) Action = caFree;

@@ -26,6 +26,10 @@ public:
   static constexpr int DesignedLeft = 192;
   static constexpr int DesignedTop = 107;
 
+  // Escape closes the window as its close button does, whichever control has
+  // the keyboard (a multi-line text box would otherwise take the key).
+  bool IsShortCut(WORD Key, TShiftState Shift) override;
+
 protected:
   // Closing a window frees it: one that only hid would stay in memory with
   // its handles until the program ends, with no way to show it again.

@@ -1,8 +1,8 @@
 // Orlimo.exe searched from the keyboard: Ctrl+F opens the find dialog, the
 // text is typed into it and Enter confirms, F3 and the Search menu repeat the
-// search; View, Inspector Window opens an object's own window. Which message
-// the viewer landed on is read from its status bar's type-name pane (every
-// message here has its own type name).
+// search; View, Inspector Window opens an object's own window, which Escape
+// closes. Which message the viewer landed on is read from its status bar's
+// type-name pane (every message here has its own type name).
 #include "KeyboardUtil.h"
 #include "StandaloneUtil.h"
 #include "ViewerWindows.h"
@@ -102,13 +102,18 @@ TEST_F(FindProgram, CtrlFTypedTextEnterThenF3AndTheSearchMenu) {
   EXPECT_TRUE(Current("TSecondHit"));
   EXPECT_EQ(WaitForMessageBox(Viewer.Id(), 0).Box, nullptr);
 
-  // The dialog comes back with the text of the last search; Escape leaves it.
+  // The dialog comes back with the text of the last search; Escape leaves it
+  // without searching (from the top, a search would land on the first error).
+  Keys->Type(VK_HOME);
+  ASSERT_TRUE(Current("TStart"));
   Dialog = OpenFind();
   ASSERT_NE(Dialog, nullptr);
   EXPECT_EQ(ControlText(Keys->Focus()), "error");
   Keys->Type(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil(Window, [&] { return !IsWindow(Dialog) || !IsWindowVisible(Dialog); }));
-  EXPECT_TRUE(Current("TSecondHit"));
+  Settle(Window);
+  EXPECT_TRUE(ShowsChild(Window, "TStart"));
+  EXPECT_FALSE(ShowsChild(Window, "TFirstHit"));
   CloseViewer();
 }
 
@@ -144,20 +149,48 @@ TEST_F(FindProgram, TheNavigatorDialogChoosesWhatCtrlNStepsThrough) {
   CloseViewer();
 }
 
-TEST_F(FindProgram, InspectorWindowFromTheViewMenuOutlivesTheMessage) {
+// View, Inspector Window opens the object's own window with the keyboard in
+// it; Escape closes it and gives the keyboard back to the list. A window open
+// when its message is deleted stays, and the program still ends cleanly.
+TEST_F(FindProgram, InspectorWindowFromTheViewMenuClosesOnEscapeAndOutlivesTheMessage) {
   Keys->Type(VK_HOME);
   Keys->Type(VK_DOWN);
   Keys->Type(VK_DOWN);
   ASSERT_TRUE(Current("TCustomer"));
-  ASSERT_TRUE(Keys->Menu('V', 'O'));
-  HWND Inspector = nullptr;
-  ASSERT_TRUE(WaitUntil(Window, [&] { return (Inspector = FindProcessWindow(Viewer.Id(), "Customer")) != nullptr; }))
-      << "View, Inspector Window showed nothing";
+  const HWND List = Keys->Focus();
+  ASSERT_EQ(ClassOf(List), "TBkEditListBox");
+  auto OpenInspector = [&] {
+    HWND Inspector = nullptr;
+    if (!Keys->Menu('V', 'O')) return Inspector;
+    WaitUntil(Window, [&] {
+      Inspector = FindProcessWindow(Viewer.Id(), "Customer");
+      return Inspector && IsChild(Inspector, Keys->Focus());
+    });
+    return Inspector;
+  };
+  HWND Inspector = OpenInspector();
+  ASSERT_NE(Inspector, nullptr) << "View, Inspector Window showed nothing";
+  ASSERT_TRUE(IsChild(Inspector, Keys->Focus())) << "the keyboard is not in the window";
   RECT R{};
   GetWindowRect(Inspector, &R);
   EXPECT_EQ(R.right - R.left, 200);
   EXPECT_EQ(R.bottom - R.top, 244);
   EXPECT_TRUE(TopMost(Inspector));
+
+  Keys->Type(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil(Window, [&] { return !IsWindow(Inspector) || !IsWindowVisible(Inspector); }))
+      << "Escape left the window on the screen";
+  EXPECT_TRUE(WaitUntil(Window, [&] { return Keys->Focus() == List; })) << ClassOf(Keys->Focus());
+
+  // Again, and the message goes while its window is open.
+  Inspector = OpenInspector();
+  ASSERT_NE(Inspector, nullptr);
+  PostMessageA(List, WM_KEYDOWN, VK_DELETE, 1);
+  PostMessageA(List, WM_KEYUP, VK_DELETE, 0xC0000001);
+  const HWND Count = FindPane(Window, "Messages");
+  ASSERT_TRUE(WaitUntil(Window, [&] { return Count && TextOf(Count) == "4 Messages"; })) << TextOf(Count);
+  EXPECT_TRUE(IsWindow(Inspector) && IsWindowVisible(Inspector)) << "the window went with its message";
+  EXPECT_EQ(TextOf(Inspector), "Customer");
   // Closing the program with the window open ends it cleanly.
   CloseViewer();
 }

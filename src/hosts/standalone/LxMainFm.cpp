@@ -112,15 +112,33 @@ void TBkFrmOrlimo::SaveFormSettings() {
   auto Write = [&Store](const char* Name, const std::string& Value) { Store.Write("Position", Name, Value); };
   const bool Maximized = GetWindowState() == wsMaximized;
   Write("Maximized", Maximized ? "1" : "0");
-  // The normal (restored) bounds are the ones kept, in screen coordinates.
+  // The normal (restored) bounds are the ones kept, in every state.
   if (Maximized) SetWindowState(wsNormal);
-  RECT R = GetBoundsRect();
-  if (HandleAllocated()) GetWindowRect(WindowHandle(), &R);
+  const RECT R = NormalBoundsOnScreen();
   Write("Left", std::to_string(R.left));
   Write("Top", std::to_string(R.top));
   Write("Width", std::to_string(R.right - R.left));
   Write("Height", std::to_string(R.bottom - R.top));
   Write("OnTop", MnuOnTop->GetChecked() ? "1" : "0");
+}
+
+RECT TBkFrmOrlimo::NormalBoundsOnScreen() {
+  if (!HandleAllocated()) return GetBoundsRect();
+  RECT R{};
+  if (!IsIconic(WindowHandle())) {
+    GetWindowRect(WindowHandle(), &R);
+    return R;
+  }
+  // A minimised window's own rectangle is its icon's; its placement keeps the
+  // normal one, counted from the work area of its monitor (a task bar at the
+  // left or the top moves that from the screen's origin).
+  R = GetNormalBounds();
+  MONITORINFO Info{};
+  Info.cbSize = sizeof Info;
+  if (!(GetWindowLongA(WindowHandle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) &&
+      GetMonitorInfoA(MonitorFromRect(&R, MONITOR_DEFAULTTONEAREST), &Info))
+    OffsetRect(&R, Info.rcWork.left - Info.rcMonitor.left, Info.rcWork.top - Info.rcMonitor.top);
+  return R;
 }
 
 void TBkFrmOrlimo::DoClose(TCloseAction& Action) {

@@ -140,6 +140,9 @@ private:
   void FormCreate(const std::vector<std::string>& Args);
   void UpdateStayOnTop();
   void WMGetMinMaxInfo(TMessage& Message);
+  // The window's normal (restored) rectangle in screen coordinates, also
+  // while it is minimised.
+  RECT NormalBoundsOnScreen();
   void WMCopyData(TMessage& Message);
 
   TBkOrlimoComposite* FViewer = nullptr;  // owned by the form

@@ -328,8 +328,14 @@ TEST_F(Assembly, NavigatorMenuChoosesTheKindAndReevaluatesTheButtons) {
   EXPECT_EQ(List->GetItemIndex(), 9);
   C->JumpToMessage(3);
   EXPECT_EQ(List->GetItemIndex(), 2);
-  // Choosing the kind already set changes nothing.
+  // Choosing the kind already set changes nothing, not even the glyph or the
+  // menu check: both are put in a stray state the setter must leave.
+  TMenuItem* ErrorItem = C->FMnuNavMsg->GetItems()->GetItem(lxmError);
+  ErrorItem->SetChecked(false);
+  C->FBtnNavMsg->SetNumGlyphs(2);
   C->SetNavigatorMessage(lxmError);
+  EXPECT_FALSE(ErrorItem->GetChecked());
+  EXPECT_EQ(C->FBtnNavMsg->GetNumGlyphs(), 2);
   C->Clear();
   for (TLxSpeedButton* B : {C->FBtnFirst, C->FBtnPrev, C->FBtnNext, C->FBtnLast}) EXPECT_FALSE(B->GetEnabled());
 }

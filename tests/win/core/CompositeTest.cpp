@@ -356,10 +356,12 @@ TEST_F(CompositeTest, TipShowsTheWholeTextUnderTheLineAndClosesOnEscape) {
   EXPECT_EQ(R.top, Below.y);
   EXPECT_EQ(R.right - R.left, List->ItemRect(0).right - List->ItemRect(0).left - 4);
   EXPECT_GT(R.bottom - R.top, C->Tip().CalcTipHeight(R.right - R.left) / 2 + 4) << "two lines high";
+  ASSERT_EQ(GetFocus(), Tip);
   Key(Tip, VK_ESCAPE);
   EXPECT_FALSE(C->GetTipVisible());
   EXPECT_FALSE(IsWindowVisible(Tip));
   EXPECT_NE(GetCapture(), Tip);
+  EXPECT_EQ(GetFocus(), List->GetHandle()) << "the keyboard goes back to the list, not to the panel";
   // Any mouse press closes it too.
   C->ShowTip();
   SendMessageA(Tip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 500));

@@ -10,6 +10,7 @@
 #include "components/LxCommon.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -31,6 +32,11 @@ protected:
     return C->AddMessage(Kind, Text, "client", Type, ++Tick, std::string_view(Details));
   }
   std::string Cell(int Col, int Row) { return C->FGrdObject->GetCell(Col, Row); }
+  static std::string TextOf(HWND W) {
+    std::string Text(static_cast<std::size_t>(GetWindowTextLengthA(W)) + 1, '\0');
+    Text.resize(static_cast<std::size_t>(GetWindowTextA(W, Text.data(), static_cast<int>(Text.size()))));
+    return Text;
+  }
   static void CloseAllWindows() {
     for (TFrmInspect* W : InspectorWindows<TFrmInspect>()) delete W;
   }
@@ -184,6 +190,22 @@ TEST_F(Inspector, SelectionHandlerButtonsFollowTheKind) {
   C->JumpToItem(Exit);
   EXPECT_FALSE(C->FBtnInspector->GetEnabled());
   EXPECT_TRUE(C->FBtnMethodMatch->GetEnabled());
+  // The current item decides, selected or not; the host hears the same.
+  bool Inspect = false, Match = false;
+  C->OnLstMsgsClick = [&](TObject*, bool I, bool M) {
+    Inspect = I;
+    Match = M;
+  };
+  for (const auto& [Item, CanInspect, CanMatch] : {std::tuple{Obj, true, false}, std::tuple{Exit, false, true}}) {
+    C->JumpToItem(Item);
+    List->ClearSelection();
+    ASSERT_EQ(List->GetItemIndex(), Item);
+    C->LstMsgsClick();
+    EXPECT_EQ(C->FBtnInspector->GetEnabled(), CanInspect) << Item;
+    EXPECT_EQ(C->FBtnMethodMatch->GetEnabled(), CanMatch) << Item;
+    EXPECT_EQ(Inspect, CanInspect) << Item;
+    EXPECT_EQ(Match, CanMatch) << Item;
+  }
 }
 
 TEST_F(Inspector, AHiddenPaneKeepsItsContentWhileTheStatusFollows) {
@@ -222,7 +244,12 @@ TEST_F(Inspector, ClearEmptiesEveryPartOfThePane) {
   EXPECT_EQ(C->FLstCallStack->GetItems().Count(), 0);
   EXPECT_EQ(C->FNbkView->GetPageIndex(), 0);
   EXPECT_FALSE(C->FBtnInspector->GetEnabled());
-  EXPECT_FALSE(C->FBtnMethodMatch->GetEnabled());
+  // The method-match button is left as it was (the host's menu item is too).
+  C->AddMessage(lxmEnterMethod, "m", "client", "", 9, std::nullopt);
+  C->JumpToItem(0);
+  ASSERT_TRUE(C->FBtnMethodMatch->GetEnabled());
+  C->Clear();
+  EXPECT_TRUE(C->FBtnMethodMatch->GetEnabled());
 }
 
 // Enter A (0), Info (1), Enter B (1), Info X (2), Exit B (1), Exit A (0).
@@ -302,7 +329,7 @@ TEST_P(CallStack, AMethodStillRunningHasNoPartner) {
   C->FindMatchingMethod();
   EXPECT_EQ(List->GetSelCount(), 0);
   EXPECT_EQ(List->GetItemIndex(), Enter);
-  EXPECT_FALSE(C->FBtnMethodMatch->GetEnabled());
+  EXPECT_TRUE(C->FBtnMethodMatch->GetEnabled()) << "the current item is still a method's end";
 }
 
 TEST_P(CallStack, ASingleMessageLeavesTheStackAsItWas) {
@@ -396,6 +423,60 @@ TEST_F(Inspector, ClosingAWindowFreesIt) {
   Pump();
   EXPECT_TRUE(InspectorWindows<TFrmInspect>().empty());
   EXPECT_FALSE(IsWindow(Stream));
+}
+
+TEST_F(Inspector, AStoredObjectFontSizesTheRowsOfEveryObjectShownAfterTheLoad) {
+  const TOrlimoFonts Styles = FOrlimoFonts;  // the load fills the process's table
+  TTempKey Key(TBkOrlimoComposite::RegistryKey);
+  Key.Set("View", "Inspector", "1");
+  Key.Set("ObjectFont", "Size", "20");
+  C->LoadSettings();
+  FOrlimoFonts = Styles;
+  ASSERT_EQ(C->ObjectFont().GetSize(), 20);
+  const int RowHeight = GetMinFontHeight(C->ObjectFont()) - 1;
+  ASSERT_GT(RowHeight, 25);
+  EXPECT_EQ(C->ObjectRowHeight(), RowHeight);
+  AddBody(lxmObject, "first", "A\t1");
+  AddBody(lxmObject, "second", "B\t2\r\nC\t3");
+  for (int I = 0; I < 2; ++I) {
+    C->JumpToItem(I);
+    EXPECT_EQ(C->FGrdObject->GetDefaultRowHeight(), RowHeight) << I;
+    EXPECT_EQ(C->FGrdObject->GetRowHeight(1), RowHeight) << I;
+    C->OpenInspectorWindow();
+    TFrmInspectObject& W = *InspectorWindows<TFrmInspectObject>().back();
+    EXPECT_EQ(W.GrdObject->GetFont().GetSize(), 20) << I;
+    EXPECT_EQ(W.GrdObject->GetRowHeight(1), RowHeight) << I;
+  }
+}
+
+// Escape closes each kind of window, whichever control has the keyboard, and
+// leaves the window's text as it was until then.
+TEST_F(Inspector, EscapeClosesEveryKindOfWindow) {
+  AddBody(lxmObject, "obj", "A\t1");
+  AddBody(lxmStream, "stm", "00 01");
+  AddBody(lxmStringList, "str", "one\r\ntwo");
+  for (int I = 0; I < 3; ++I) {
+    C->JumpToItem(I);
+    C->OpenInspectorWindow();
+    ASSERT_EQ(InspectorWindows<TFrmInspect>().size(), 1u) << I;
+    TFrmInspect* W = InspectorWindows<TFrmInspect>()[0];
+    HWND Window = W->GetHandle();
+    auto* Control = dynamic_cast<TWinControl*>(W->Panel->GetControl(0));
+    ASSERT_NE(Control, nullptr) << I;
+    HWND Inner = Control->GetHandle();
+    const std::string Text = TextOf(Inner);
+    SetFocus(Inner);
+    // Typed as a user types it: through the program's message loop.
+    PostMessageA(Inner, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(Inner, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    Pump();
+    EXPECT_FALSE(IsWindow(Window) && IsWindowVisible(Window)) << "window " << I << " is still on screen";
+    EXPECT_TRUE(InspectorWindows<TFrmInspect>().empty()) << "window " << I << " is kept";
+    if (IsWindow(Inner)) {
+      EXPECT_EQ(TextOf(Inner), Text) << I;
+    }
+    CloseAllWindows();
+  }
 }
 
 TEST_F(Inspector, FontChangesReachThePaneAndEveryWindow) {

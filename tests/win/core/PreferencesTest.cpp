@@ -237,6 +237,25 @@ TEST_F(Preferences, ConfirmedChangesAreAppliedInOrder) {
   EXPECT_TRUE(FontBeforeMenu);
 }
 
+// The toolbar's Icons and Time Stamp buttons follow the dialog at once, both
+// ways, as the toolbar's own clicks keep them.
+TEST_F(Preferences, TheIconsAndTimeStampButtonsFollowTheDialog) {
+  ASSERT_TRUE(C->FBtnIcons->GetDown());
+  ASSERT_FALSE(C->FBtnTimeStamp->GetDown());
+  Change([](TFrmPreferences& D) {
+    D.ChkIcons->SetChecked(false);
+    D.ChkTimeStamp->SetChecked(true);
+  });
+  EXPECT_FALSE(C->FBtnIcons->GetDown());
+  EXPECT_TRUE(C->FBtnTimeStamp->GetDown());
+  Change([](TFrmPreferences& D) {
+    D.ChkIcons->SetChecked(true);
+    D.ChkTimeStamp->SetChecked(false);
+  });
+  EXPECT_TRUE(C->FBtnIcons->GetDown());
+  EXPECT_FALSE(C->FBtnTimeStamp->GetDown());
+}
+
 TEST_F(Preferences, CancelChangesNothing) {
   Add(lxmInfo, "a", 1);
   Add(lxmInfo, "b", 2);

@@ -81,6 +81,21 @@ TEST_F(MainFormTest, SavingAMaximisedWindowKeepsItsNormalBounds) {
   EXPECT_EQ(ReadValue(ViewKey, "AppName"), "1");
 }
 
+TEST_F(MainFormTest, SavingAMinimisedWindowKeepsItsNormalBounds) {
+  ASSERT_NO_FATAL_FAILURE(Make({{"Left", "60"}, {"Top", "70"}, {"Width", "450"}, {"Height", "320"}}));
+  Form->Show();
+  ShowWindow(Form->GetHandle(), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(Form->GetHandle()));
+  Form->SaveFormSettings();
+  const std::string Key = TBkFrmOrlimo::PositionKey;
+  EXPECT_EQ(ReadValue(Key, "Maximized"), "0");
+  EXPECT_EQ(ReadValue(Key, "Left"), "60");
+  EXPECT_EQ(ReadValue(Key, "Top"), "70");
+  EXPECT_EQ(ReadValue(Key, "Width"), "450");
+  EXPECT_EQ(ReadValue(Key, "Height"), "320");
+  EXPECT_TRUE(IsIconic(Form->GetHandle())) << "saving leaves the window as it is";
+}
+
 TEST_F(MainFormTest, ClosingSavesOnceAndExitCloses) {
   ASSERT_NO_FATAL_FAILURE(Make({{"Left", "10"}, {"Top", "20"}, {"Width", "300"}, {"Height", "200"}}));
   Form->Show();

@@ -294,6 +294,21 @@ TEST_F(MainFormTest, StatusCallbacksEnableTheItemsThatNeedMessagesOrASelection) 
   EXPECT_FALSE(Form->MnuCPLast->GetEnabled());
 }
 
+// A clear disables the inspect button and its menu item and leaves the
+// method-match button and its item as they were: the two always agree.
+TEST_F(MainFormTest, AfterAClearTheToolbarAndTheMenuAgree) {
+  ASSERT_NO_FATAL_FAILURE(Make());
+  for (const std::int32_t Kind : {lxmObject, lxmEnterMethod}) {
+    Add(lxmInfo, "one");
+    Select(Add(Kind, "thing", "A\t1"));
+    ASSERT_TRUE(Viewer->FBtnInspector->GetEnabled() || Viewer->FBtnMethodMatch->GetEnabled()) << Kind;
+    Viewer->Clear();
+    EXPECT_FALSE(Viewer->FBtnInspector->GetEnabled()) << Kind;
+    EXPECT_EQ(Form->MnuInspector->GetEnabled(), Viewer->FBtnInspector->GetEnabled()) << Kind;
+    EXPECT_EQ(Form->MnuFindMatchingMethod->GetEnabled(), Viewer->FBtnMethodMatch->GetEnabled()) << Kind;
+  }
+}
+
 TEST_F(MainFormTest, TogglesInvertTheCheckMarkAndSetThePanel) {
   ASSERT_NO_FATAL_FAILURE(Make());
   struct {
