@@ -167,6 +167,7 @@ TEST_F(HelpTest, ThePreferencesHelpOpensThePageAtItsSection) {
   ASSERT_EQ(GetFileAttributesA(Page.c_str()), INVALID_FILE_ATTRIBUTES) << "no page beside the tests";
   const std::string Saved = Dir;
   Dir = LxHelp::ProgramDirectory();
+  HelpWorks = false;  // were a help file there, the page would still be opened
   ASSERT_NO_FATAL_FAILURE(Put(LxHelp::HelpPageName));
   {
     TFrmPreferences D;
@@ -174,7 +175,8 @@ TEST_F(HelpTest, ThePreferencesHelpOpensThePageAtItsSection) {
   }
   DeleteFileA(Page.c_str());
   Dir = Saved;
-  EXPECT_EQ(Calls, std::vector<std::string>{"open " + Page + "#preferences"});
+  ASSERT_FALSE(Calls.empty());
+  EXPECT_EQ(Calls.back(), "open " + Page + "#preferences");
 }
 
 TEST(Help, ThePageUrlKeepsTheSectionAndEscapesTheName) {
