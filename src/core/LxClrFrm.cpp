@@ -11,6 +11,7 @@ TFrmConfirmClear::TFrmConfirmClear() : TLxConfirmForm(326, 47, IDI_QUESTION) {
   BtnYes->SetDefault(true);
   BtnNo = AddButton(this, 244, 12, "&No", mrCancel);
   BtnNo->SetCancel(true);
+  FitLayout();
 }
 
 bool UserAbortsClear(TWinControl& Panel, std::int32_t ExtraOffset) {

@@ -46,6 +46,7 @@ TFrmMessageListFull::TFrmMessageListFull() : TLxConfirmForm(382, 215, IDI_HAND) 
   BtnClear = AddButton(GrpClear, 240, 16, "&Clear", mrCancel);
   BtnClear->SetCancel(true);
   // No default button: Enter does not close the dialog.
+  FitLayout();
 }
 
 std::int32_t ListIsFullResponse(TWinControl& Panel) {

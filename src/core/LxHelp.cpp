@@ -31,13 +31,28 @@ bool RunHelpCommand(UINT Command, ULONG_PTR Data) {
   return Application->HelpCommand(Command, Data);
 }
 
-bool OpenDocument(const std::string& FileName) {
-  if (const TOpenDocumentHook& Hook = OpenDocumentHook()) return Hook(FileName);
+bool ShellOpen(HWND Owner, const std::string& File, const std::string& Parameters) {
+  const auto Result = reinterpret_cast<INT_PTR>(::ShellExecuteA(
+      Owner, "open", File.c_str(), Parameters.empty() ? nullptr : Parameters.c_str(), nullptr, SW_SHOWNORMAL));
+  return Result > 32;
+}
+
+// The shell drops the "#section" of a file URL on the way to the browser
+// (the URL turns back into a file name), so the browser that opens pages is
+// started with the URL itself.
+bool OpenDocument(const std::string& FileName, const std::string& Section) {
+  if (const TOpenDocumentHook& Hook = OpenDocumentHook()) return Hook(FileName, Section);
   TCustomForm* Main = Application->GetMainForm();
   HWND Owner = Main && Main->HandleAllocated() ? Main->WindowHandle() : nullptr;
-  const auto Result =
-      reinterpret_cast<INT_PTR>(::ShellExecuteA(Owner, "open", FileName.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  return Result > 32;
+  if (!Section.empty()) {
+    const std::string Url = PageUrl(FileName, Section);
+    char Browser[MAX_PATH + 1] = {};
+    if (reinterpret_cast<INT_PTR>(::FindExecutableA(FileName.c_str(), nullptr, Browser)) > 32 && Browser[0] &&
+        ShellOpen(Owner, Browser, "\"" + Url + "\""))
+      return true;
+    if (ShellOpen(Owner, Url, "")) return true;
+  }
+  return ShellOpen(Owner, FileName, "");
 }
 
 }  // namespace
@@ -54,11 +69,27 @@ std::string ProgramDirectory() {
   return Dir;
 }
 
-THelpShown ShowHelpContents(const std::string& Directory) {
-  return ShowHelp(Directory, HelpContentsCommand, HelpContentsData);
+std::string PageUrl(const std::string& FileName, const std::string& Section) {
+  static const char Hex[] = "0123456789ABCDEF";
+  std::string Url = "file:///";
+  for (const char Ch : FileName) {
+    const auto C = static_cast<unsigned char>(Ch);
+    if (C == '\\')
+      Url += '/';
+    else if (C <= ' ' || C >= 0x7F || C == '%' || C == '#' || C == '?' || C == '"')
+      Url += std::string{'%', Hex[C >> 4], Hex[C & 15]};
+    else
+      Url += Ch;
+  }
+  if (!Section.empty()) Url += "#" + Section;
+  return Url;
 }
 
-THelpShown ShowHelp(const std::string& Directory, UINT Command, ULONG_PTR Data) {
+THelpShown ShowHelpContents(const std::string& Directory) {
+  return ShowHelp(Directory, HelpContentsCommand, HelpContentsData, ContentsSection);
+}
+
+THelpShown ShowHelp(const std::string& Directory, UINT Command, ULONG_PTR Data, const std::string& Section) {
   const std::string HelpFile = Directory + HelpFileName;
   const bool HaveHelpFile = FileExists(HelpFile);
   if (HaveHelpFile) {
@@ -69,11 +100,12 @@ THelpShown ShowHelp(const std::string& Directory, UINT Command, ULONG_PTR Data) 
   }
   const std::string HelpPage = Directory + HelpPageName;
   const bool HavePage = FileExists(HelpPage);
-  if (HavePage && OpenDocument(HelpPage)) return THelpShown::HelpPage;
+  if (HavePage && OpenDocument(HelpPage, Section)) return THelpShown::HelpPage;
 
   std::string Text = "The help for Orlimo cannot be shown.";
   if (HaveHelpFile) Text += "\nThe help system could not open \"" + HelpFile + "\".";
-  if (HavePage) Text += "\nNo program could open \"" + HelpPage + "\".";
+  if (HavePage)
+    Text += "\nNo program could open the help page. It is the file \"" + HelpPage + "\": open it in a web browser.";
   if (!HaveHelpFile && !HavePage)
     Text += "\nNeither \"" + std::string(HelpFileName) + "\" nor \"" + HelpPageName + "\" was found in \"" + Directory +
             "\".";

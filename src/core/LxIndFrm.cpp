@@ -15,6 +15,7 @@ TFrmResetIndentLevel::TFrmResetIndentLevel() : TLxConfirmForm(328, 101, IDI_QUES
   BtnYes->SetDefault(true);
   BtnNo = AddButton(this, 244, 68, "&No", mrCancel);
   BtnNo->SetCancel(true);
+  FitLayout();
 }
 
 bool ActuallyResetIndentLevel(TWinControl& Panel) {

@@ -279,7 +279,8 @@ void TFrmPreferences::ModifyClick() {
 
 void TFrmPreferences::HelpClick() {
   static const std::string Jump = std::string("JumpID(\"\",\"") + HelpTopic + "\")";
-  LxHelp::ShowHelp(LxHelp::ProgramDirectory(), HELP_COMMAND, reinterpret_cast<ULONG_PTR>(Jump.c_str()));
+  LxHelp::ShowHelp(LxHelp::ProgramDirectory(), HELP_COMMAND, reinterpret_cast<ULONG_PTR>(Jump.c_str()),
+                   LxHelp::PreferencesSection);
 }
 
 TModalResult ShowPreferences(TFrmPreferences& Dialog) {

@@ -2,6 +2,7 @@
 // between the help file, the help page and a message.
 #include "core/LxAbtFrm.h"
 #include "core/LxHelp.h"
+#include "core/LxOptFrm.h"
 #include "CoreTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,33 @@ TEST(AboutBox, IsAFixedDialogWithPictureAndOkButton) {
   EXPECT_FALSE(Style & WS_THICKFRAME) << "fixed size";
   EXPECT_FALSE(Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   EXPECT_TRUE(Style & WS_SYSMENU);
+}
+
+// The about box's texts are drawn by its picture in Arial, beside the band;
+// the dialog's font only reaches the OK button. Both fit, also with a wider
+// dialog font, and the layout stays the designed one.
+TEST(AboutBox, ItsTextsFitWhateverTheDialogFont) {
+  TFrmAbout D;
+  D.GetFont().SetName("Courier New");
+  D.GetFont().SetHeight(-16);
+  EXPECT_EQ(D.Image->GetLeft(), 8);
+  EXPECT_EQ(D.Image->GetTop(), 8);
+  EXPECT_EQ(D.BtnOK->GetLeft(), 143);
+  EXPECT_EQ(D.BtnOK->GetTop(), 166);
+  TCanvas& Canvas = D.Image->GetCanvas();
+  auto Extent = [&](const char* Text, int Height, bool Bold) {
+    Canvas.GetFont().SetName("Arial");
+    Canvas.GetFont().SetHeight(Height);
+    Canvas.GetFont().SetStyle(Bold ? TFontStyles{fsBold} : TFontStyles{0});
+    return Canvas.TextWidth(Text);
+  };
+  const int X = TLxAboutPicture::BandWidth + 18;
+  EXPECT_LT(X + Extent(TLxAboutPicture::Title, -34, true), D.Image->GetWidth() - 8);
+  EXPECT_LT(X + 2 + Extent(TLxAboutPicture::Subtitle, -14, false), D.Image->GetWidth() - 8);
+  EXPECT_LT(X + 2 + Extent(TLxAboutPicture::Version, -14, false), D.Image->GetWidth() - 8);
+  Canvas.SetFont(D.BtnOK->GetFont());
+  EXPECT_EQ(D.BtnOK->GetFont().GetName(), "Courier New");
+  EXPECT_LT(Canvas.TextWidth("OK"), D.BtnOK->GetWidth() - 8);
 }
 
 TEST(AboutBox, EnterAndEscapeCloseIt) {
@@ -84,8 +112,8 @@ protected:
                       Application->GetHelpFile());
       return HelpWorks;
     });
-    LxHelp::SetOpenDocumentHook([this](const std::string& File) {
-      Calls.push_back("open " + File);
+    LxHelp::SetOpenDocumentHook([this](const std::string& File, const std::string& Section) {
+      Calls.push_back("open " + File + "#" + Section);
       return PageOpens;
     });
     Application->OnMessageBox = [this](const std::string& Text, const std::string& Caption, UINT) {
@@ -130,7 +158,31 @@ TEST_F(HelpTest, TheHelpFileGoesToTheHelpSystemWithTheHelpFileNameRestored) {
 TEST_F(HelpTest, WithoutTheHelpFileThePageIsOpened) {
   ASSERT_NO_FATAL_FAILURE(Put(LxHelp::HelpPageName));
   EXPECT_EQ(LxHelp::ShowHelpContents(Dir), LxHelp::THelpShown::HelpPage);
-  EXPECT_EQ(Calls, std::vector<std::string>{"open " + Dir + "Orlimo.html"});
+  EXPECT_EQ(Calls, std::vector<std::string>{"open " + Dir + "Orlimo.html#contents"});
+}
+
+TEST_F(HelpTest, ThePreferencesHelpOpensThePageAtItsSection) {
+  // The preferences dialog's Help looks next to the program: this test's folder.
+  const std::string Page = LxHelp::ProgramDirectory() + LxHelp::HelpPageName;
+  ASSERT_EQ(GetFileAttributesA(Page.c_str()), INVALID_FILE_ATTRIBUTES) << "no page beside the tests";
+  const std::string Saved = Dir;
+  Dir = LxHelp::ProgramDirectory();
+  HelpWorks = false;  // were a help file there, the page would still be opened
+  ASSERT_NO_FATAL_FAILURE(Put(LxHelp::HelpPageName));
+  {
+    TFrmPreferences D;
+    D.HelpClick();
+  }
+  DeleteFileA(Page.c_str());
+  Dir = Saved;
+  ASSERT_FALSE(Calls.empty());
+  EXPECT_EQ(Calls.back(), "open " + Page + "#preferences");
+}
+
+TEST(Help, ThePageUrlKeepsTheSectionAndEscapesTheName) {
+  EXPECT_EQ(LxHelp::PageUrl("C:\\Program Files\\Orlimo\\Orlimo.html", "preferences"),
+            "file:///C:/Program%20Files/Orlimo/Orlimo.html#preferences");
+  EXPECT_EQ(LxHelp::PageUrl("C:\\A#1\\Orlimo.html", ""), "file:///C:/A%231/Orlimo.html");
 }
 
 TEST_F(HelpTest, AHelpSystemThatFailsFallsBackToThePage) {
@@ -139,7 +191,7 @@ TEST_F(HelpTest, AHelpSystemThatFailsFallsBackToThePage) {
   HelpWorks = false;
   EXPECT_EQ(LxHelp::ShowHelpContents(Dir), LxHelp::THelpShown::HelpPage);
   ASSERT_EQ(Calls.size(), 2u);
-  EXPECT_EQ(Calls[1], "open " + Dir + "Orlimo.html");
+  EXPECT_EQ(Calls[1], "open " + Dir + "Orlimo.html#contents");
   EXPECT_EQ(Application->GetHelpFile(), "Before.hlp");
 }
 
@@ -156,7 +208,9 @@ TEST_F(HelpTest, NothingToOpenIsSaidInAMessage) {
   PageOpens = false;
   EXPECT_EQ(LxHelp::ShowHelpContents(Dir), LxHelp::THelpShown::Nothing);
   ASSERT_EQ(Calls.size(), 2u);
-  EXPECT_NE(Calls[1].find("No program could open \"" + Dir + "Orlimo.html\""), std::string::npos) << Calls[1];
+  // The box says where the page is, to open it by hand.
+  EXPECT_NE(Calls[1].find("It is the file \"" + Dir + "Orlimo.html\": open it in a web browser."), std::string::npos)
+      << Calls[1];
 }
 
 TEST(Help, TheProgramDirectoryIsTheTestProgramsFolder) {

@@ -282,7 +282,7 @@ TEST_F(Preferences, CancelChangesNothing) {
 TEST_F(Preferences, HelpJumpsToTheDialogsTopicOrSaysWhyNot) {
   TFrmPreferences D;
   std::vector<std::string> Opened;
-  LxHelp::SetOpenDocumentHook([&](const std::string& Name) {
+  LxHelp::SetOpenDocumentHook([&](const std::string& Name, const std::string&) {
     Opened.push_back(Name);
     return true;
   });
