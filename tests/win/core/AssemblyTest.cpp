@@ -3,6 +3,7 @@
 #include "ViewerFixture.h"
 
 #include "core/BkLxStr.h"
+#include "model/Settings.h"
 
 #include <vector>
 
