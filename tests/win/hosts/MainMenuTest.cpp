@@ -359,7 +359,11 @@ TEST_F(MainFormTest, ThePanelsOwnTogglesReachTheMenu) {
 }
 
 TEST_F(MainFormTest, TheIgnoreMarkFollowsTheStoredSettingAndTheMenuItself) {
-  // The form copies the marks after loading the settings.
+  // The form copies the marks after loading the settings (stored for this
+  // test only: a viewer started later must not ignore what it is sent).
+  struct TStoredViewGoes {
+    ~TStoredViewGoes() { SetKeyValues(ViewKey, {}); }
+  } StoredViewGoes;
   ASSERT_NO_FATAL_FAILURE(Make({}, {{"IgnoreMessages", "1"}}));
   EXPECT_TRUE(Viewer->GetIgnoreMessages());
   EXPECT_TRUE(Form->MnuIgnoreMessages->GetChecked());
