@@ -291,7 +291,13 @@ void TBkOrlimoComposite::AfterInsert(std::int32_t Position) {
 }
 
 TListFullAnswer TBkOrlimoComposite::ListFull() {
-  if (ListIsFullResponse(*this) == mrIgnore) return TListFullAnswer::Ignore;
+  if (ListIsFullResponse(*this) == mrIgnore) {
+    // The user switched the intake off in the panel's own dialog, as with the
+    // toolbar toggle: the host's menu is told.
+    SetIgnoreMessages(true);
+    DoUpdateMenu();
+    return TListFullAnswer::Ignore;
+  }
   Clear();  // the panel's own, with the hourglass while it works
   return TListFullAnswer::Clear;
 }
@@ -307,10 +313,8 @@ void TBkOrlimoComposite::Cleared() {
   DoUpdateNav();
 }
 
-void TBkOrlimoComposite::IgnoreMessagesChanged(bool Ignore) {
-  FBtnIgnoreMessages->SetDown(Ignore);
-  DoUpdateMenu();
-}
+// The setter does not tell the host's menu: the host that set it knows.
+void TBkOrlimoComposite::IgnoreMessagesChanged(bool Ignore) { FBtnIgnoreMessages->SetDown(Ignore); }
 
 // ============================================================ notifications
 

@@ -125,16 +125,9 @@ bool TBkOrlimoComposite::HasCurrentItem() const { return FMsgs->Count() > 0 && G
 
 void TBkOrlimoComposite::ToggleClick(TLxSpeedButton* Button) {
   const bool Down = Button->GetDown();
-  if (Button == FBtnIgnoreMessages) {
-    // The model tells the menu itself when the flag really changes.
-    if (Down == GetIgnoreMessages()) {
-      DoUpdateMenu();
-    } else {
-      SetIgnoreMessages(Down);
-    }
-    return;
-  }
-  if (Button == FBtnIcons)
+  if (Button == FBtnIgnoreMessages)
+    SetIgnoreMessages(Down);
+  else if (Button == FBtnIcons)
     SetViewIcons(Down);
   else if (Button == FBtnTimeStamp)
     SetViewTimeStamp(Down);

@@ -9,7 +9,8 @@
 //   satellite  any number of panels in registration order; a panel ignoring
 //              messages when its turn comes is skipped; a save-log command goes
 //              to the first panel whether it ignores messages or not; with no
-//              panel registered the message is dropped and the reply is 1.
+//              panel registered no panel lists it and the reply is 1 (the
+//              satellite window keeps it for the first panel, LxSatFrm.h).
 // A record that does not fit the bytes that arrived (cbData) is not processed
 // and the reply is 0.
 //

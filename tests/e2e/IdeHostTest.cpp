@@ -1,7 +1,7 @@
 // IdeHost.exe with the panel plug-in as a whole: the host program started as
 // its own process shows the panel, a separate client process (lxsend) sends
-// records to the satellite window, a save-log command writes the panel's
-// list, the host closes.
+// records to the satellite window (also before the panel is shown), a
+// save-log command writes the panel's list, the host closes.
 #include "KeyboardUtil.h"
 #include "StandaloneUtil.h"
 
@@ -115,6 +115,9 @@ TEST(IdeHostProgram, AUserShowsMovesAndOpensASecondPanelFromTheKeyboard) {
   TViewerKeyboard Keys(Main);
   ASSERT_TRUE(WaitUntil(Main, [&] { return ClassOf(Keys.Focus()) == "TOrlimoEdit"; })) << "the command line";
   EXPECT_TRUE(Panels(Keys.Thread()).empty());
+  // A client sends while the panel is hidden: the panel starts with it.
+  EXPECT_EQ(RunLxSendToSatellite("--app Keys --tick 5 note " + Quote("before the panel")), 0);
+  std::string Expected = LogRecord(lxmNote, 5, "before the panel", "", "Keys", "");
 
   // The toggle command typed in lower case shows the panel, docked at the bottom.
   // The characters as the keyboard layout makes them (Wine's null driver has
@@ -129,7 +132,6 @@ TEST(IdeHostProgram, AUserShowsMovesAndOpensASecondPanelFromTheKeyboard) {
   GetWindowRect(Panels(Keys.Thread()).front(), &Panel);
   EXPECT_GT(Panel.right - Panel.left, Client.right * 3 / 4) << "docked along the bottom";
 
-  std::string Expected;
   for (int I = 0; I < 3; ++I) {
     const std::string Text = "message " + std::to_string(I);
     EXPECT_EQ(RunLxSendToSatellite("--app Keys --tick " + std::to_string(10 + I) + " info " + Quote(Text)), 0);

@@ -226,3 +226,10 @@ void CodeRushStop() {
   delete GHost;
   GHost = nullptr;
 }
+
+void CodeRushUnloadPackage(HMODULE Package) {
+  if (!Package) return;
+  if (auto Finalize = reinterpret_cast<void (*)()>(reinterpret_cast<void*>(::GetProcAddress(Package, "Finalize"))))
+    Guarded(Finalize);
+  ::FreeLibrary(Package);
+}

@@ -92,3 +92,8 @@ private:
 // CodeRush to null, releases every plug-in and frees the object.
 extern "C" RUSHINTF_API TCodeRushHost* CodeRushStart(TRushPanelSite* Site);
 extern "C" RUSHINTF_API void CodeRushStop();
+
+// Unloads a plug-in package as the host does: its exported Finalize first,
+// when it has one (the package ends its unit there, outside the loader lock),
+// then FreeLibrary.
+extern "C" RUSHINTF_API void CodeRushUnloadPackage(HMODULE Package);

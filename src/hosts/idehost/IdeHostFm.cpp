@@ -190,14 +190,17 @@ bool TIdeHostForm::LoadPlugIn(const std::string& FileName) {
   return true;
 }
 
-void TIdeHostForm::UnloadPlugIn(bool ClosePanels) {
+void TIdeHostForm::UnloadPlugIn(bool ClosePanels, bool CallFinalize) {
   if (!FPlugInModule) return;
   // The panels go while their code is still there.
   if (ClosePanels)
     while (!FInstances.empty()) DestroyInstance(FInstances.back().get());
   HMODULE Module = FPlugInModule;
   FPlugInModule = nullptr;
-  ::FreeLibrary(Module);
+  if (CallFinalize)
+    CodeRushUnloadPackage(Module);
+  else
+    ::FreeLibrary(Module);
 }
 
 void TIdeHostForm::StopHost() {

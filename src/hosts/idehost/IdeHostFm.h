@@ -56,8 +56,10 @@ public:
   // LastError) when it cannot be loaded or has no Register.
   bool LoadPlugIn(const std::string& FileName);
   // Closes the plug-in's panels (unless ClosePanels is false: the plug-in's
-  // end then has the host close them), then unloads the DLL.
-  void UnloadPlugIn(bool ClosePanels = true);
+  // end then has the host close them), then unloads the DLL: its Finalize
+  // first, then FreeLibrary (CallFinalize false: FreeLibrary alone, as a host
+  // that does not know of Finalize does).
+  void UnloadPlugIn(bool ClosePanels = true, bool CallFinalize = true);
   // Ends the host object before the plug-in goes (CodeRush is null from then
   // on): its plug-ins are released and their panels closed.
   void StopHost();

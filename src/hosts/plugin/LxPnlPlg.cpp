@@ -74,8 +74,9 @@ TBkOrlimoComposite* HostPanel(const std::string& Name) {
 }
 
 // The unit's end: the satellite goes first (the panels still open forget it),
-// then the host forgets the plug-in class, then any panel the host kept.
-void FinalizeUnit() {
+// then the host forgets the plug-in class, then any panel the host kept, and
+// last this module's own windows and, unless told otherwise, its window classes.
+void FinalizeUnit(bool UnregisterClasses) {
   if (GSatellite) {
     delete GSatellite;
     GSatellite = nullptr;
@@ -90,8 +91,19 @@ void FinalizeUnit() {
   delete GMovedItems;
   GMovedItems = nullptr;
   // This DLL's windows and window classes go with its code.
-  Application->FinalizeModule();
+  if (UnregisterClasses) {
+    Application->FinalizeModule();
+    return;
+  }
+  // Its windows only: the hint, the hidden window (and with it every timer).
+  Application->CancelHint();
+  if (THintWindow* Hint = Application->GetHintWindow(); Hint && Hint->HandleAllocated())
+    ::DestroyWindow(Hint->GetHandle());
+  if (HWND Hidden = Application->ExistingHandle()) ::DestroyWindow(Hidden);
 }
+
+// Whether the unit has ended (Finalize ran), so that nothing runs twice.
+bool GFinalized = false;
 
 }  // namespace
 
@@ -214,6 +226,7 @@ void Register() {
     // The caption of the plug-in's own message and exception boxes.
     Application->SetTitle("Orlimo");
     GSatellite = new TBkFrmLxSatellite(nullptr);
+    GFinalized = false;  // the unit runs (again): it ends once more
     auto* PlugIn = new TBkOrlimoPanelPlugIn;
     CodeRush->RegisterPlugIn(PlugIn);
     CodeRush->RegisterCommand(PlugIn, TBkOrlimoPanelPlugIn::ToggleCommand);
@@ -226,12 +239,25 @@ void Register() {
 
 TBkFrmLxSatellite* OrlimoSatellite() { return GSatellite; }
 
+void Finalize() {
+  if (GFinalized) return;
+  GFinalized = true;
+  Guarded([] { FinalizeUnit(true); });
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD Reason, LPVOID Reserved) {
   switch (Reason) {
     case DLL_PROCESS_ATTACH: ++GInitCount; break;
     case DLL_PROCESS_DETACH:
-      // At the process's end the windows go with it; only an unload ends the unit.
-      if (--GInitCount == 0 && !Reserved) Guarded(FinalizeUnit);
+      // At the process's end the windows go with it; only an unload ends the
+      // unit. A host that called Finalize has had it done outside the loader
+      // lock. For one that did not, the unit still ends here, so that no
+      // window or plug-in object is left with its code gone; only the window
+      // classes stay registered (the system keeps a DLL's classes).
+      if (--GInitCount == 0 && !Reserved && !GFinalized) {
+        GFinalized = true;
+        Guarded([] { FinalizeUnit(false); });
+      }
       break;
     default: break;
   }

@@ -45,5 +45,11 @@ public:
 
 // Called by the host once it has loaded the DLL (see LxPnlPlg.cpp for the steps).
 extern "C" LXPNL_API void Register();
+// The unit's end, called by the host before it unloads the DLL (outside the
+// loader lock): the satellite window, the plug-in's registration with the
+// host, the panels still open, this module's windows and window classes go.
+// Runs once; a host that does not call it has the same done when the DLL is
+// unloaded, except that the window classes stay registered.
+extern "C" LXPNL_API void Finalize();
 // The satellite window of the unit state, or null (for the host's and the tests' look).
 extern "C" LXPNL_API TBkFrmLxSatellite* OrlimoSatellite();

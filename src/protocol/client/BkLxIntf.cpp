@@ -34,7 +34,10 @@ public:
   TBkLxKey(const TBkLxKey&) = delete;
   TBkLxKey& operator=(const TBkLxKey&) = delete;
 
-  bool Open(HKEY Root, const char* Path) { return ::RegOpenKeyExA(Root, Path, 0, KEY_READ, &FKey) == ERROR_SUCCESS; }
+  // View: 0 for the program's own registry view, or KEY_WOW64_32KEY / KEY_WOW64_64KEY.
+  bool Open(HKEY Root, const char* Path, REGSAM View = 0) {
+    return ::RegOpenKeyExA(Root, Path, 0, KEY_READ | View, &FKey) == ERROR_SUCCESS;
+  }
   bool Create(HKEY Root, const char* Path) {
     return ::RegCreateKeyExA(Root, Path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr, &FKey, nullptr) ==
            ERROR_SUCCESS;
@@ -110,10 +113,23 @@ bool ReadByPass() {
   return ParseInteger(Section.ReadString(BkLxByPassValue), Value) && Value != 0;
 }
 
+// The viewer is a 32-bit program: its installer, and any 32-bit program, write
+// HKEY_LOCAL_MACHINE\SOFTWARE in the 32-bit registry view, which a 64-bit
+// client does not see without asking for it. That view first, then the
+// program's own (the same view for a 32-bit client).
 std::string ReadExePath() {
-  TBkLxKey Key;
-  if (!Key.Open(HKEY_LOCAL_MACHINE, BkLxClientKey)) return {};
-  return Key.ReadString(BkLxExePathValue);
+#ifdef _WIN64
+  constexpr REGSAM Views[] = {KEY_WOW64_32KEY, 0};
+#else
+  constexpr REGSAM Views[] = {0};
+#endif
+  for (const REGSAM View : Views) {
+    TBkLxKey Key;
+    if (!Key.Open(HKEY_LOCAL_MACHINE, BkLxClientKey, View)) continue;
+    std::string Value = Key.ReadString(BkLxExePathValue);
+    if (!Value.empty()) return Value;
+  }
+  return {};
 }
 
 // A started process's handles, closed when it goes.
@@ -251,6 +267,8 @@ TBkLxSendResult TBkOrlimo::SendMsg(std::int32_t Kind, const char* Text, const st
 }
 
 TBkOrlimo& DefaultSender() {
-  static TBkOrlimo Sender;
-  return Sender;
+  // Never destroyed: what threads and the unit leave unsent at their end goes
+  // through it, in whatever order the program's end runs them.
+  static TBkOrlimo* const Sender = new TBkOrlimo;
+  return *Sender;
 }

@@ -128,7 +128,9 @@ public:
 
   // The receiving window, looked up anew for every message: the satellite
   // (unless bypassed), else the standalone viewer, else the viewer started
-  // through "ExePath" when that is set. Null when there is none.
+  // through "ExePath" when that is set (read from the 32-bit registry view,
+  // where the 32-bit viewer's setup writes it, then from the program's own).
+  // Null when there is none.
   HWND FindViewerWindow();
   // The same without starting anything.
   HWND FindRunningViewerWindow() const;
@@ -153,12 +155,14 @@ private:
 };
 
 // The program's sender, made at its first use (a wrong "ByPass" type then
-// reaches that first caller, and the next use tries again).
+// reaches that first caller, and the next use tries again) and kept to the
+// program's end.
 TBkOrlimo& DefaultSender();
 
 // A text channel: each line written to it (ended by '\n', a CR before it
 // dropped) and each full buffer of 128 characters goes to the viewer as one
-// Info message through DefaultSender(); flushing sends what is buffered. Each
+// Info message through DefaultSender(); flushing sends what is buffered, and
+// so do the end of the writing thread and the end of the program. Each
 // thread has a buffer of its own, so the lines of two threads never mix.
 // A failed send throws from the write (the stream is then bad until clear()).
 extern std::ostream SenderText;

@@ -1,26 +1,69 @@
 // SenderText, the text channel, and the short calls for the usual messages.
 #include "BkLxIntf.h"
 
+#include <algorithm>
+#include <cstring>
 #include <streambuf>
 
 namespace {
 
-// The characters a thread has written to SenderText and not yet sent.
+// The characters a thread has written to SenderText and not yet sent: up to
+// a full buffer, and room for one CR after it that waits to see whether a LF
+// follows. Plain data, so that it is still there for the unit's end.
 struct TBkLxLine {
-  char Data[BkLxSenderTextBuffer];
+  char Data[BkLxSenderTextBuffer + 1];
   std::size_t Length;
 };
 thread_local TBkLxLine SenderLine{};
 
-// Sends the thread's buffered characters as one Info message. The buffer is
-// emptied first, so a failed send does not send them again.
-void SendLine(bool LineEnd) {
-  std::size_t Length = SenderLine.Length;
-  // A line written with CR LF ends the same as one written with LF.
-  if (LineEnd && Length > 0 && SenderLine.Data[Length - 1] == '\r') --Length;
-  const std::string Text(SenderLine.Data, Length);
-  SenderLine.Length = 0;
+// Sends the first Count buffered characters of Line as one Info message and
+// keeps the rest. They leave the buffer first, so a failed send does not send
+// them again.
+void SendHead(TBkLxLine& L, std::size_t Count) {
+  const std::string Text(L.Data, Count);
+  L.Length -= Count;
+  if (L.Length) std::memmove(L.Data, L.Data + Count, L.Length);
   DefaultSender().SendMsg(lxmInfo, Text.c_str(), std::string());
+}
+
+// A line ended: everything buffered goes, without a CR that ends it.
+void SendLine(TBkLxLine& L) {
+  std::size_t Length = L.Length;
+  if (Length > 0 && L.Data[Length - 1] == '\r') --Length;
+  L.Length = 0;
+  const std::string Text(L.Data, Length);
+  DefaultSender().SendMsg(lxmInfo, Text.c_str(), std::string());
+}
+
+// Sends whatever is buffered, a full buffer at a time.
+void SendBuffered(TBkLxLine& L) {
+  while (L.Length > 0) SendHead(L, std::min(L.Length, BkLxSenderTextBuffer));
+}
+
+// What a thread left unended goes when the thread ends, and the finishing
+// thread's when the unit ends. No exception leaves a thread's end.
+void SendBufferedAtEnd(TBkLxLine& L) noexcept {
+  try {
+    SendBuffered(L);
+  } catch (...) {
+    L.Length = 0;
+  }
+}
+
+// A thread's end is seen through a fiber-local value with a callback: the
+// system runs it as the thread ends, before the system's libraries let go of
+// the thread (a thread_local destructor runs too late to send a message).
+// The value is the thread's buffer, set when the thread first writes.
+DWORD SenderLineSlot = FLS_OUT_OF_INDEXES;
+bool SenderTextEnded = false;
+
+void WINAPI SenderLineEnd(void* Line) {
+  if (Line && !SenderTextEnded) SendBufferedAtEnd(*static_cast<TBkLxLine*>(Line));
+}
+
+void WatchThreadEnd() {
+  if (SenderLineSlot != FLS_OUT_OF_INDEXES && !::FlsGetValue(SenderLineSlot))
+    ::FlsSetValue(SenderLineSlot, &SenderLine);
 }
 
 // No put area: every character reaches the thread's own buffer.
@@ -36,20 +79,25 @@ protected:
     return N;
   }
   int sync() override {
-    if (SenderLine.Length > 0) SendLine(false);
+    SendBuffered(SenderLine);
     return 0;
   }
 
 private:
   // A full buffer goes when the next character comes, so a line of exactly
-  // 128 characters arrives as one message.
+  // 128 characters arrives as one message. A CR after a full buffer waits for
+  // the next character: with a LF it ends the line of 128 (no empty message
+  // after it), with anything else it starts the next message.
   static void Put(char C) {
+    TBkLxLine& L = SenderLine;
     if (C == '\n') {
-      SendLine(true);
+      SendLine(L);
       return;
     }
-    if (SenderLine.Length == BkLxSenderTextBuffer) SendLine(false);
-    SenderLine.Data[SenderLine.Length++] = C;
+    if (L.Length > BkLxSenderTextBuffer || (L.Length == BkLxSenderTextBuffer && C != '\r'))
+      SendHead(L, BkLxSenderTextBuffer);
+    L.Data[L.Length++] = C;
+    WatchThreadEnd();
   }
 };
 
@@ -64,9 +112,21 @@ void Send(std::int32_t Kind, const std::string& Text, const std::string& Details
 std::ostream SenderText(&SenderTextBuf);
 
 namespace {
-// A failed send reaches the writer as its exception.
+// A failed send reaches the writer as its exception. At the unit's end, the
+// text the finishing thread left unended is sent (its thread's end may come
+// later than the unit's, or not at all).
 struct TBkLxSenderTextOpen {
-  TBkLxSenderTextOpen() { SenderText.exceptions(std::ios::badbit); }
+  TBkLxSenderTextOpen() {
+    SenderText.exceptions(std::ios::badbit);
+    SenderLineSlot = ::FlsAlloc(SenderLineEnd);
+  }
+  ~TBkLxSenderTextOpen() {
+    SendBufferedAtEnd(SenderLine);
+    // The callback goes with the unit (it is in a DLL that may be unloaded);
+    // what other threads still hold is theirs to send or lose.
+    SenderTextEnded = true;
+    if (SenderLineSlot != FLS_OUT_OF_INDEXES) ::FlsFree(SenderLineSlot);
+  }
 } const SenderTextOpen;
 }  // namespace
 

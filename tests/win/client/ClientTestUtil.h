@@ -123,63 +123,75 @@ inline long RunProgram(std::string CommandLine) {
 
 inline std::string Quote(const std::string& S) { return "\"" + S + "\""; }
 
-inline bool KeyExists(HKEY Root, const std::string& Key) {
+// View: 0 for this program's own registry view, or KEY_WOW64_32KEY / KEY_WOW64_64KEY.
+inline bool KeyExists(HKEY Root, const std::string& Key, REGSAM View = 0) {
   HKEY K = nullptr;
-  if (RegOpenKeyExA(Root, Key.c_str(), 0, KEY_READ, &K) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(Root, Key.c_str(), 0, KEY_READ | View, &K) != ERROR_SUCCESS) return false;
   RegCloseKey(K);
   return true;
 }
 
-// A registry value for one test: removed at construction, put back (or
-// removed again, with the keys made for it) at destruction.
+// A registry value for one test, in one registry view: removed at
+// construction, put back (or removed again, with the keys made for it) at
+// destruction.
 class TRegValue {
 public:
-  TRegValue(HKEY Root, std::string Key, std::string Name) : FRoot(Root), FKey(std::move(Key)), FName(std::move(Name)) {
+  TRegValue(HKEY Root, std::string Key, std::string Name, REGSAM View = 0)
+      : FRoot(Root), FKey(std::move(Key)), FName(std::move(Name)), FView(View) {
     // The keys of the path that do not exist yet, deepest first.
     std::string Path = FKey;
-    while (!Path.empty() && !KeyExists(FRoot, Path)) {
+    while (!Path.empty() && !KeyExists(FRoot, Path, FView)) {
       FMadeKeys.push_back(Path);
       const std::size_t Cut = Path.rfind('\\');
       Path = Cut == std::string::npos ? std::string() : Path.substr(0, Cut);
     }
-    DWORD Size = 0;
-    if (RegGetValueA(FRoot, FKey.c_str(), FName.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &FOldType, nullptr, &Size) ==
-        ERROR_SUCCESS) {
-      FOldData.resize(Size);
-      RegGetValueA(FRoot, FKey.c_str(), FName.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &FOldType, FOldData.data(), &Size);
-      FOldData.resize(Size);
-      FHadValue = true;
+    HKEY K = nullptr;
+    if (RegOpenKeyExA(FRoot, FKey.c_str(), 0, KEY_READ | FView, &K) == ERROR_SUCCESS) {
+      DWORD Size = 0;
+      if (RegQueryValueExA(K, FName.c_str(), nullptr, &FOldType, nullptr, &Size) == ERROR_SUCCESS) {
+        FOldData.resize(Size);
+        RegQueryValueExA(K, FName.c_str(), nullptr, &FOldType, reinterpret_cast<BYTE*>(FOldData.data()), &Size);
+        FOldData.resize(Size);
+        FHadValue = true;
+      }
+      RegCloseKey(K);
     }
     Remove();
   }
   ~TRegValue() {
     Remove();
-    if (FHadValue) {
-      RegSetKeyValueA(FRoot, FKey.c_str(), FName.c_str(), FOldType, FOldData.data(),
-                      static_cast<DWORD>(FOldData.size()));
-    }
-    for (const std::string& K : FMadeKeys) RegDeleteKeyA(FRoot, K.c_str());  // only when empty of sub-keys
+    if (FHadValue) WriteValue(FOldType, FOldData.data(), static_cast<DWORD>(FOldData.size()));
+    for (const std::string& K : FMadeKeys) RegDeleteKeyExA(FRoot, K.c_str(), FView, 0);  // only when empty
   }
   TRegValue(const TRegValue&) = delete;
   TRegValue& operator=(const TRegValue&) = delete;
 
-  void Set(DWORD Type, const void* Data, DWORD Size) {
-    ASSERT_EQ(RegSetKeyValueA(FRoot, FKey.c_str(), FName.c_str(), Type, Data, Size), ERROR_SUCCESS);
-  }
+  void Set(DWORD Type, const void* Data, DWORD Size) { ASSERT_EQ(WriteValue(Type, Data, Size), ERROR_SUCCESS); }
   void SetString(const std::string& Value) { Set(REG_SZ, Value.c_str(), static_cast<DWORD>(Value.size() + 1)); }
   void SetDword(DWORD Value) { Set(REG_DWORD, &Value, sizeof Value); }
   void Remove() {
     HKEY K = nullptr;
-    if (RegOpenKeyExA(FRoot, FKey.c_str(), 0, KEY_SET_VALUE, &K) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(FRoot, FKey.c_str(), 0, KEY_SET_VALUE | FView, &K) == ERROR_SUCCESS) {
       RegDeleteValueA(K, FName.c_str());
       RegCloseKey(K);
     }
   }
 
 private:
+  LONG WriteValue(DWORD Type, const void* Data, DWORD Size) {
+    HKEY K = nullptr;
+    LONG Rc = RegCreateKeyExA(FRoot, FKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | FView, nullptr,
+                              &K, nullptr);
+    if (Rc != ERROR_SUCCESS) return Rc;
+    Rc = RegSetValueExA(K, FName.c_str(), 0, Type, static_cast<const BYTE*>(Data), Size);
+    RegCloseKey(K);
+    return Rc;
+  }
+
   HKEY FRoot;
   std::string FKey;
   std::string FName;
+  REGSAM FView;
   std::vector<std::string> FMadeKeys;
   bool FHadValue = false;
   DWORD FOldType = 0;
@@ -189,12 +201,20 @@ private:
 inline constexpr char ClientKey[] = "SOFTWARE\\Brunelk\\Orlimo\\1.1";
 inline constexpr char ByPassKey[] = "SOFTWARE\\Brunelk\\Orlimo\\1.1\\CodeRush";
 
-// "ByPass" and "ExePath" for one test.
+// "ByPass" for one test.
 struct TByPass : TRegValue {
   TByPass() : TRegValue(HKEY_CURRENT_USER, ByPassKey, "ByPass") {}
 };
-struct TExePath : TRegValue {
-  TExePath() : TRegValue(HKEY_LOCAL_MACHINE, ClientKey, "ExePath") {}
+
+// "ExePath" for one test, in both registry views of HKEY_LOCAL_MACHINE (on a
+// system without views, both are the one key). Set... writes the 32-bit view,
+// as the 32-bit viewer's setup and a 32-bit reg.exe do.
+struct TExePath {
+  TRegValue View32{HKEY_LOCAL_MACHINE, ClientKey, "ExePath", KEY_WOW64_32KEY};
+  TRegValue View64{HKEY_LOCAL_MACHINE, ClientKey, "ExePath", KEY_WOW64_64KEY};
+  void Set(DWORD Type, const void* Data, DWORD Size) { View32.Set(Type, Data, Size); }
+  void SetString(const std::string& Value) { View32.SetString(Value); }
+  void SetDword(DWORD Value) { View32.SetDword(Value); }
 };
 
 }  // namespace client_test

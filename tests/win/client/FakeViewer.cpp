@@ -2,7 +2,9 @@
 // window the sender takes:
 //   FakeViewer busy EVENT    makes a window and never waits for input (never idle)
 //   FakeViewer other EVENT   shows a window with another caption and handles its messages
-// Either ends when the named event is set (at the latest after 60 s).
+//   FakeViewer viewer EVENT  the same with the viewer's caption (a window the sender takes)
+// Each ends when the named event is set (at the latest after 60 s); one whose
+// event does not exist ends at once.
 #include <windows.h>
 
 #include <cstdlib>
@@ -13,8 +15,9 @@ int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int) {
   HANDLE End = OpenEventA(SYNCHRONIZE, FALSE, __argv[2]);
   if (!End) return 2;
   const bool Busy = std::strcmp(__argv[1], "busy") == 0;
-  HWND Window = CreateWindowExA(0, "STATIC", "Not the viewer", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                Instance, nullptr);
+  const char* Caption = std::strcmp(__argv[1], "viewer") == 0 ? "Orlimo (32-bit)" : "Not the viewer";
+  HWND Window =
+      CreateWindowExA(0, "STATIC", Caption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, Instance, nullptr);
   if (Busy) {
     WaitForSingleObject(End, 60000);
   } else {

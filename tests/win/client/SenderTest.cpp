@@ -161,16 +161,63 @@ TEST(ClientSender, TriesTheSatelliteFirstUnlessBypassed) {
 TEST(ClientSender, WithoutWindowsOrExePathTheMessageIsLostQuietly) {
   TExePath ExePath;
   ASSERT_EQ(FindWindowA(BkLxViewerClass, BkLxViewerCaption), nullptr);
-  // ExePath is only read: its key is not made.
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, ClientKey);
-  const bool KeyBefore = KeyExists(HKEY_LOCAL_MACHINE, ClientKey);
+  // ExePath is only read: its key is made in neither registry view.
+  const REGSAM Views[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
+  bool KeyBefore[2];
+  for (int I = 0; I < 2; ++I) {
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, ClientKey, Views[I], 0);
+    KeyBefore[I] = KeyExists(HKEY_LOCAL_MACHINE, ClientKey, Views[I]);
+  }
   TPlainSender Sender;
   EXPECT_EQ(Sender.FindViewerWindow(), nullptr);
   EXPECT_EQ(Sender.SendMsg(lxmInfo, "nobody", ""), TBkLxSendResult::NoWindow);
-  EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, ClientKey), KeyBefore);
-  // An empty ExePath starts nothing either.
-  ExePath.SetString("");
+  for (int I = 0; I < 2; ++I) EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, ClientKey, Views[I]), KeyBefore[I]);
+  // An empty ExePath starts nothing either, in either view.
+  ExePath.View32.SetString("");
+  ExePath.View64.SetString("");
   EXPECT_EQ(Sender.SendMsg(lxmInfo, "nobody", ""), TBkLxSendResult::NoWindow);
+}
+
+namespace {
+
+// Whether the sender, finding no viewer, failed to start the program that
+// "ExePath" names: which value it read shows in whether that program exists.
+bool FailedToStart(TBkOrlimo& Sender) {
+  try {
+    Sender.FindViewerWindow();
+  } catch (const EOrlimoException&) {
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(ClientSender, ExePathIsReadFromThe32BitRegistryViewThenTheProgramsOwn) {
+  TExePath ExePath;
+  ASSERT_EQ(FindWindowA(BkLxViewerClass, BkLxViewerCaption), nullptr);
+  const std::string Missing = "\"C:\\no such folder\\Orlimo.exe\"";
+  const std::string Present = Quote(FAKE_VIEWER_EXE);  // without arguments it ends at once, showing nothing
+  TPlainSender Sender;
+  // Only in the 32-bit view, where the 32-bit viewer's setup writes it.
+  ExePath.View32.SetString(Missing);
+  EXPECT_TRUE(FailedToStart(Sender)) << "the 32-bit view was not read";
+  ExePath.View32.SetString(Present);
+  EXPECT_FALSE(FailedToStart(Sender));
+#ifdef _WIN64
+  // Only in the 64-bit program's own view.
+  ExePath.View32.Remove();
+  ExePath.View64.SetString(Missing);
+  EXPECT_TRUE(FailedToStart(Sender)) << "the program's own view was not read";
+  // In both: the 32-bit view's value goes first, unless it is empty.
+  ExePath.View32.SetString(Present);
+  EXPECT_FALSE(FailedToStart(Sender)) << "the 32-bit view does not go first";
+  ExePath.View32.SetString("");
+  EXPECT_TRUE(FailedToStart(Sender));
+  ExePath.View64.SetString(Present);
+  ExePath.View32.SetString(Missing);
+  EXPECT_TRUE(FailedToStart(Sender));
+#endif
 }
 
 TEST(ClientSender, AnExePathThatIsNotAStringIsReportedWhenItIsRead) {
@@ -337,6 +384,73 @@ TEST(ClientText, SendsEachLineAndEachFullBufferAsOneInfoMessage) {
   Expected = {std::string(128, 'y'), "total = 42", "", "no line end yet"};
   EXPECT_EQ(Viewer.Texts(), Expected);
 }
+
+TEST(ClientText, AFullBufferEndedByCrLfIsOneMessage) {
+  TExePath NoExePath;
+  TViewerWindow Viewer;
+  SenderText << std::string(128, 'a') << "\r\n";              // the CR waits for its LF: no empty message
+  SenderText << std::string(128, 'b') << "\rc\n";             // a CR without LF starts the next message
+  SenderText << std::string(127, 'd') << "\r\r\n";            // a CR inside the buffer is text
+  SenderText << std::string(300, 'e') << "\r" << std::flush;  // flushed: full buffers, then the rest
+  const std::vector<std::string> Expected = {std::string(128, 'a'),        std::string(128, 'b'), "\rc",
+                                             std::string(127, 'd') + "\r", std::string(128, 'e'), std::string(128, 'e'),
+                                             std::string(44, 'e') + "\r"};
+  EXPECT_EQ(Viewer.Texts(), Expected);
+}
+
+namespace {
+
+// Runs Body on a thread of its own while this thread handles what it sends,
+// until the thread has ended (its end included).
+void OnThreadToItsEnd(void (*Body)()) {
+  HANDLE Thread = CreateThread(
+      nullptr, 0,
+      [](LPVOID B) -> DWORD {
+        reinterpret_cast<void (*)()>(B)();
+        return 0;
+      },
+      reinterpret_cast<LPVOID>(Body), 0, nullptr);
+  ASSERT_NE(Thread, nullptr);
+  EXPECT_TRUE(PumpUntil(Thread));
+  CloseHandle(Thread);
+}
+
+}  // namespace
+
+TEST(ClientText, WhatAThreadLeavesUnendedIsSentWhenTheThreadEnds) {
+  TExePath NoExePath;
+  TViewerWindow Viewer;
+  OnThreadToItsEnd([] { SenderText << "first line\nleft " << 42; });
+  EXPECT_EQ(Viewer.Texts(), (std::vector<std::string>{"first line", "left 42"}));
+  // A thread that ends with nothing buffered sends nothing more.
+  Viewer.Received.clear();
+  OnThreadToItsEnd([] { SenderText << "whole\n"; });
+  EXPECT_EQ(Viewer.Texts(), std::vector<std::string>{"whole"});
+}
+
+TEST(ClientText, AThreadWhoseLastTextCannotBeSentStillEnds) {
+  TExePath ExePath;
+  ExePath.SetString("\"C:\\no such folder\\Orlimo.exe\"");
+  ASSERT_EQ(FindWindowA(BkLxViewerClass, BkLxViewerCaption), nullptr);
+  OnThreadToItsEnd([] { SenderText << "nobody hears this"; });
+  // The failure stayed in that thread's end: this thread's channel still works.
+  TViewerWindow Viewer;
+  SenderText << "heard" << std::endl;
+  EXPECT_EQ(Viewer.Texts(), std::vector<std::string>{"heard"});
+}
+
+#ifdef TEXT_END_EXE
+TEST(ClientText, WhatTheProgramLeavesUnendedIsSentWhenItEnds) {
+  TExePath NoExePath;
+  TViewerWindow Viewer;
+  EXPECT_EQ(RunProgram(Quote(TEXT_END_EXE) + " \"last words\""), 0);
+  EXPECT_EQ(Viewer.Texts(), std::vector<std::string>{"last words"});
+  // From another thread of the program too, while the main thread ends it.
+  Viewer.Received.clear();
+  EXPECT_EQ(RunProgram(Quote(TEXT_END_EXE) + " --exit-on-thread \"from a thread\""), 0);
+  EXPECT_EQ(Viewer.Texts(), std::vector<std::string>{"from a thread"});
+}
+#endif
 
 TEST(ClientText, AFailedSendThrowsFromTheWrite) {
   TExePath ExePath;

@@ -65,9 +65,25 @@ TEST_F(ClientStart, AProgramThatCannotBeStartedRaisesTheException) {
   HWND Window = reinterpret_cast<HWND>(1);
   EXPECT_THROW(Sender.StartViewer(MissingProgram, Window), EOrlimoException);
   EXPECT_EQ(Window, nullptr);
-  // A command line longer than 255 characters is cut: the program named in
-  // its first 255 characters is what would be started.
-  EXPECT_THROW(Sender.StartViewer((std::string(300, 'x') + ".exe").c_str(), Window), EOrlimoException);
+}
+
+TEST_F(ClientStart, TheCommandLineIsCutTo255Characters) {
+  // The started program waits on the event its command line names, and shows
+  // the viewer's window only while that event exists: the name is made so
+  // that the line's 255th character ends it, and more follows.
+  const std::string Head = Quote(FAKE_VIEWER_EXE) + " viewer ";
+  const std::string Base = "OrlimoClientTest-" + std::to_string(GetCurrentProcessId()) + "-cut";
+  ASSERT_LT(Head.size() + Base.size(), 255u) << "the test program's path is too long for this test";
+  TEndEvent End(("cut" + std::string(255 - Head.size() - Base.size(), 'x')).c_str());
+  ASSERT_EQ(Head.size() + End.Name().size(), 255u);
+  TBkOrlimo Sender;
+  HWND Window = nullptr;
+  Sender.StartViewer((Head + End.Name() + std::string(40, 'y')).c_str(), Window);
+  EXPECT_NE(Window, nullptr) << "the program got more than the first 255 characters";
+  // The whole line when it is no longer.
+  Window = nullptr;
+  Sender.StartViewer((Head + End.Name()).c_str(), Window);
+  EXPECT_NE(Window, nullptr);
 }
 
 TEST_F(ClientStart, AProgramThatNeverBecomesIdleIsWaitedForOnlyUpToTheLimit) {
@@ -196,6 +212,25 @@ TEST_F(ClientStart, TheExampleProgramStartsTheViewerAndItsMessagesAppear) {
       {lxmInfo, E + "ClientExample finished"},
       {lxmInfo, "Lx: from lxsend"},
   };
+  EXPECT_EQ(SavedMessages(Log), Expected);
+  DeleteFileA(Log.c_str());
+}
+#endif
+
+#ifdef LXSEND_EXE
+// As a new user meets it: the viewer's setup (32-bit, like the viewer) wrote
+// ExePath, so it is in the 32-bit registry view only; lxsend, of whatever
+// bitness, starts the viewer through it and the message arrives.
+TEST_F(ClientStart, LxsendStartsTheViewerNamedInThe32BitRegistryView) {
+  ExePath.View32.SetString(Quote(ORLIMO_EXE));
+  ASSERT_EQ(RunProgram(Quote(LXSEND_EXE) + " --quiet --app NewUser info \"hello, viewer\""), 0)
+      << "lxsend did not reach a viewer";
+  TStartedViewer Viewer;
+  ASSERT_TRUE(Viewer.Find()) << "lxsend did not start the viewer";
+  const std::string Log = TempFile("newuser.olx");
+  DeleteFileA(Log.c_str());
+  EXPECT_EQ(TBkOrlimo().SendMsg(lxmSaveLog, Log.c_str(), ""), TBkLxSendResult::Taken);
+  const std::vector<std::pair<std::int32_t, std::string>> Expected = {{lxmInfo, "NewUser: hello, viewer"}};
   EXPECT_EQ(SavedMessages(Log), Expected);
   DeleteFileA(Log.c_str());
 }

@@ -3,6 +3,7 @@
 #include "ViewerFixture.h"
 
 #include "core/BkLxStr.h"
+#include "model/Settings.h"
 
 #include <vector>
 
@@ -290,13 +291,28 @@ TEST_F(Assembly, ToggleClicksSetTheViewAndTellTheMenuOnce) {
   EXPECT_TRUE(C->GetViewScratchPad());
   EXPECT_TRUE(C->FScratchPadSplitter->GetLowerRight()->GetVisible());
   EXPECT_EQ(Menus, 4);
-  // The setters themselves never tell the menu.
+  // The setters themselves never tell the menu, each changing what it sets.
+  ASSERT_TRUE(C->GetViewScratchPad() && C->GetViewIcons() && C->GetIgnoreMessages());
   C->SetViewScratchPad(false);
   C->SetViewIcons(false);
-  C->SetIgnoreMessages(true);
+  C->SetIgnoreMessages(false);
   EXPECT_EQ(Menus, 4);
   EXPECT_FALSE(C->FBtnScratchPad->GetDown());
   EXPECT_FALSE(C->FBtnIcons->GetDown());
+  EXPECT_FALSE(C->FBtnIgnoreMessages->GetDown());
+  // Nor does loading settings that change them: the host asks after loading.
+  TMemorySettingsStore Store;
+  Store.Write("View", "IgnoreMessages", "1");
+  Store.Write("View", "Icons", "1");
+  C->LoadSettingsFrom(Store);
+  ASSERT_TRUE(C->GetIgnoreMessages());
+  ASSERT_TRUE(C->GetViewIcons());
+  EXPECT_TRUE(C->FBtnIgnoreMessages->GetDown());
+  EXPECT_EQ(Menus, 4);
+  // The button's click does, once.
+  C->FBtnIgnoreMessages->Click();
+  EXPECT_FALSE(C->GetIgnoreMessages());
+  EXPECT_EQ(Menus, 5);
 }
 
 TEST_F(Assembly, NavigatorMenuChoosesTheKindAndReevaluatesTheButtons) {

@@ -347,24 +347,49 @@ TEST_F(MainFormTest, TogglesInvertTheCheckMarkAndSetThePanel) {
 
 TEST_F(MainFormTest, ThePanelsOwnTogglesReachTheMenu) {
   ASSERT_NO_FATAL_FAILURE(Make());
-  // A toolbar toggle changes the panel and asks the host to copy the marks.
+  // Setters alone do not notify: the marks stay as they were.
   Viewer->SetViewTimeStamp(true);
   Viewer->SetViewInspectorPane(true);
-  Viewer->SetViewCallStack(true);
   Viewer->SetViewIcons(false);
-  EXPECT_FALSE(Form->MnuTimeStamp->GetChecked()) << "setters alone do not notify";
   Viewer->SetIgnoreMessages(true);
-  Viewer->DoUpdateMenu();
+  EXPECT_FALSE(Form->MnuTimeStamp->GetChecked());
+  EXPECT_FALSE(Form->MnuInspectorPane->GetChecked());
+  EXPECT_TRUE(Form->MnuViewIcons->GetChecked());
+  EXPECT_FALSE(Form->MnuIgnoreMessages->GetChecked());
+  // A toolbar toggle changes the panel and has the host copy every mark.
+  Viewer->FBtnCallStack->Click();
+  EXPECT_TRUE(Viewer->GetViewCallStack());
   EXPECT_TRUE(Form->MnuTimeStamp->GetChecked());
   EXPECT_TRUE(Form->MnuInspectorPane->GetChecked());
   EXPECT_TRUE(Form->MnuViewCallStack->GetChecked());
   EXPECT_FALSE(Form->MnuViewDetails->GetChecked());
   EXPECT_TRUE(Form->MnuIgnoreMessages->GetChecked());
   EXPECT_FALSE(Form->MnuViewIcons->GetChecked());
-  Viewer->SetViewCallStack(false);
-  Viewer->DoUpdateMenu();
+  Viewer->FBtnCallStack->Click();
   EXPECT_TRUE(Form->MnuViewDetails->GetChecked());
   EXPECT_FALSE(Form->MnuViewCallStack->GetChecked());
+  Viewer->FBtnIgnoreMessages->Click();
+  EXPECT_FALSE(Viewer->GetIgnoreMessages());
+  EXPECT_FALSE(Form->MnuIgnoreMessages->GetChecked());
+}
+
+TEST_F(MainFormTest, TheIgnoreMarkFollowsTheStoredSettingAndTheMenuItself) {
+  // The form copies the marks after loading the settings (stored for this
+  // test only: a viewer started later must not ignore what it is sent).
+  struct TStoredViewGoes {
+    ~TStoredViewGoes() { SetKeyValues(ViewKey, {}); }
+  } StoredViewGoes;
+  ASSERT_NO_FATAL_FAILURE(Make({}, {{"IgnoreMessages", "1"}}));
+  EXPECT_TRUE(Viewer->GetIgnoreMessages());
+  EXPECT_TRUE(Form->MnuIgnoreMessages->GetChecked());
+  // The menu's own command sets its mark; the panel does not notify.
+  int Notified = 0;
+  Viewer->OnUpdateMenu = [&](TObject*) { ++Notified; };
+  Form->MnuIgnoreMessages->Click();
+  EXPECT_FALSE(Viewer->GetIgnoreMessages());
+  EXPECT_FALSE(Viewer->FBtnIgnoreMessages->GetDown());
+  EXPECT_FALSE(Form->MnuIgnoreMessages->GetChecked());
+  EXPECT_EQ(Notified, 0);
 }
 
 TEST_F(MainFormTest, MessagesMenuAddsCheckPointsAndSeparators) {

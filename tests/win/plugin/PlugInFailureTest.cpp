@@ -12,12 +12,6 @@ using namespace plugin_test;
 
 namespace {
 
-TBkFrmLxSatellite* PlugInSatellite() {
-  auto Get = reinterpret_cast<TBkFrmLxSatellite* (*)()>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("LxPnl30.dll"), "OrlimoSatellite")));
-  return Get ? Get() : nullptr;
-}
-
 bool ClassRegistered(HMODULE Module, const char* Name) {
   WNDCLASSA Wc{};
   return GetClassInfoA(reinterpret_cast<HINSTANCE>(Module), Name, &Wc) != FALSE;
@@ -76,6 +70,51 @@ TEST_F(PlugInHost, UnloadFreesTheSatelliteAndTheClassesAndALoadAgainWorks) {
   ShowPanel();
   ASSERT_EQ(Send(lxmNote, 7, "again"), 1);
   EXPECT_EQ(Listed(0), LogRecord(lxmNote, 7, "again"));
+}
+
+TEST_F(PlugInHost, FinalizeEndsTheUnitWhileTheDllIsStillLoaded) {
+  ShowPanel();
+  HMODULE Module = GetModuleHandleA("LxPnl30.dll");
+  ASSERT_NE(Module, nullptr);
+  auto Finalize = reinterpret_cast<void (*)()>(reinterpret_cast<void*>(GetProcAddress(Module, "Finalize")));
+  ASSERT_NE(Finalize, nullptr);
+  Form->Host().ClearCallLog();
+  // What the host does before FreeLibrary: the whole teardown runs here, not
+  // in the DLL's unloading under the loader lock.
+  Finalize();
+  EXPECT_EQ(GetModuleHandleA("LxPnl30.dll"), Module) << "still loaded";
+  EXPECT_EQ(Satellite(), nullptr);
+  EXPECT_EQ(Form->InstanceCount(), 0) << "the host closed the plug-in's panel";
+  EXPECT_EQ(Form->Host().GetPlugInCount(), 0);
+  EXPECT_FALSE(ClassRegistered(Module, SatelliteClass));
+  EXPECT_FALSE(ClassRegistered(Module, "TBkOrlimoComposite"));
+  const std::vector<std::string> Log = Form->Host().CallLog();
+  ASSERT_EQ(Log.size(), 2u);
+  EXPECT_EQ(Log[0].rfind("UnregisterPlugInClass(", 0), 0u) << Log[0];
+  EXPECT_EQ(ReadSetting("IgnoreMessages"), "0") << "the panel saved its settings";
+  // Once only: neither a second call nor the unloading does it again.
+  Finalize();
+  Form->UnloadPlugIn();
+  EXPECT_EQ(GetModuleHandleA("LxPnl30.dll"), nullptr);
+  EXPECT_EQ(Form->Host().CallLog(), Log);
+}
+
+TEST_F(PlugInHost, AHostThatDoesNotCallFinalizeStillUnloadsCleanly) {
+  ShowPanel();
+  ASSERT_EQ(Send(lxmInfo, 1, "listed"), 1);
+  HMODULE Module = GetModuleHandleA("LxPnl30.dll");
+  Form->UnloadPlugIn(true, false);
+  EXPECT_EQ(GetModuleHandleA("LxPnl30.dll"), nullptr);
+  EXPECT_EQ(Satellite(), nullptr) << "no window is left whose code is gone";
+  EXPECT_EQ(Form->Host().GetPlugInCount(), 0) << "nor a plug-in object";
+  EXPECT_EQ(ReadSetting("IgnoreMessages"), "0");
+  // Only the window classes stay registered; loading again works all the same.
+  EXPECT_TRUE(ClassRegistered(Module, SatelliteClass));
+  ASSERT_TRUE(Form->LoadPlugIn(ModuleDir() + "LxPnl30.dll")) << Form->LastError();
+  EXPECT_EQ(CountSatellites(), 1);
+  ShowPanel();
+  ASSERT_EQ(Send(lxmNote, 2, "again"), 1);
+  EXPECT_EQ(Listed(0), LogRecord(lxmNote, 2, "again"));
 }
 
 TEST_F(PlugInHost, UnloadWithPanelsOpenClosesThemFirst) {
@@ -160,8 +199,8 @@ TEST_F(PlugInHost, AClientSendingWhileThePanelMoves) {
   LRESULT Reply = -1;
   Form->OnMoveGap = [&] { Reply = Send(lxmInfo, 5, "alone, in between"); };
   Form->MovePanel(rpLeft);
-  EXPECT_EQ(Reply, 1) << "taken, with no panel to list it";
-  EXPECT_EQ(Listed(0), "");
+  EXPECT_EQ(Reply, 1) << "taken, with no panel to list it yet";
+  EXPECT_EQ(Listed(0), LogRecord(lxmInfo, 5, "alone, in between")) << "kept for the panel made after the move";
 
   // With a second panel open, that one keeps it and the moved panel gets a copy.
   ASSERT_TRUE(Form->OpenSecondPanel());
@@ -169,10 +208,11 @@ TEST_F(PlugInHost, AClientSendingWhileThePanelMoves) {
   Form->MovePanel(rpBottom);
   Form->OnMoveGap = nullptr;
   EXPECT_EQ(Reply, 1);
-  EXPECT_EQ(Listed(1), LogRecord(lxmInfo, 6, "in between"));
+  const std::string Before = LogRecord(lxmInfo, 5, "alone, in between");
+  EXPECT_EQ(Listed(1), Before + LogRecord(lxmInfo, 6, "in between"));
   EXPECT_EQ(Listed(0), Listed(1));
   ASSERT_EQ(Send(lxmInfo, 7, "after"), 1);
-  EXPECT_EQ(Listed(0), LogRecord(lxmInfo, 6, "in between") + LogRecord(lxmInfo, 7, "after"));
+  EXPECT_EQ(Listed(0), Before + LogRecord(lxmInfo, 6, "in between") + LogRecord(lxmInfo, 7, "after"));
   EXPECT_EQ(Listed(0), Listed(1));
 }
 

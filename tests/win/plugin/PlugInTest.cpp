@@ -4,6 +4,7 @@
 #include "plugin/PlugInTestUtil.h"
 
 #include "client/ClientTestUtil.h"
+#include "model/MsgList.h"
 #include "model/OrlimoMsg.h"
 #include "protocol/client/BkLxIntf.h"
 
@@ -30,7 +31,7 @@ TEST_F(PlugInHost, RegisterMakesTheSatelliteAndRegistersInSixSteps) {
   ASSERT_NE(PlugIn(), nullptr);
   EXPECT_EQ(PlugIn()->GetName(), Plg);
   EXPECT_EQ(PlugIn()->GetDescription(), "Orlimo v1.0");
-  // Messages before any panel exists are taken and dropped.
+  // Messages before any panel exists are taken (and kept for the first panel).
   EXPECT_EQ(Send(lxmInfo, 1, "nobody"), 1);
 }
 
@@ -195,6 +196,60 @@ TEST_F(PlugInHost, AMoveOfAnotherPlugInsPanelChangesNothing) {
   EXPECT_FALSE(Panel(0)->GetIgnoreMessages());
   PlugIn()->Event_PanelAboutToMove("brunelk_orlimopanelplugin", 2, 1);
   EXPECT_TRUE(Panel(0)->GetIgnoreMessages()) << "the plug-in's own name in another letter case";
+}
+
+TEST_F(PlugInHost, MessagesSentBeforeThePanelIsShownAreListedWhenItOpens) {
+  TBkFrmLxSatellite* S = PlugInSatellite();
+  ASSERT_NE(S, nullptr);
+  EXPECT_EQ(S->GetKeptCapacity(), static_cast<std::size_t>(TOrlimoMsgList::DefaultCapacity));
+  // The panel is hidden (not made yet): what arrives is kept, in order; a
+  // clear command drops what came before it, as it would empty the list.
+  ASSERT_EQ(Send(lxmInfo, 1, "cleared away"), 1);
+  ASSERT_EQ(Send(lxmClear, 2, ""), 1);
+  ASSERT_EQ(Send(lxmInfo, 3, "early"), 1);
+  ASSERT_EQ(Send(lxmScratchPad, 4, "5@kept line"), 1);
+  ASSERT_EQ(Send(lxmWarning, 5, "second"), 1);
+  // With no panel there is no list to save: the command is not kept.
+  const std::string File = TempFile("nopanel.olx");
+  DeleteFileA(File.c_str());
+  ASSERT_EQ(Send(lxmSaveLog, 6, File), 1);
+  EXPECT_EQ(GetFileAttributesA(File.c_str()), INVALID_FILE_ATTRIBUTES);
+  // A record that does not decode is refused as before, and not kept.
+  COPYDATASTRUCT Bad{static_cast<ULONG_PTR>(lxmInfo), 10, const_cast<char*>("too short")};
+  EXPECT_EQ(SendMessageA(Satellite(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Bad)), 0);
+  EXPECT_EQ(S->GetKeptCount(), 4u);
+
+  ShowPanel();
+  const std::string Early = LogRecord(lxmInfo, 3, "early") + LogRecord(lxmWarning, 5, "second");
+  EXPECT_EQ(Listed(0), Early) << "the panel did not start with what came before it";
+  EXPECT_EQ(S->GetKeptCount(), 0u);
+  ASSERT_EQ(Send(lxmInfo, 7, "after"), 1);
+  EXPECT_EQ(Listed(0), Early + LogRecord(lxmInfo, 7, "after"));
+  // A second panel starts with the first one's, not with the kept ones again.
+  ASSERT_TRUE(Form->OpenSecondPanel());
+  EXPECT_EQ(Listed(1), Listed(0));
+}
+
+TEST_F(PlugInHost, WhatIsKeptForTheFirstPanelIsBoundedByTheListsCapacity) {
+  TBkFrmLxSatellite* S = PlugInSatellite();
+  ASSERT_NE(S, nullptr);
+  S->SetKeptCapacity(2);
+  EXPECT_EQ(Send(lxmInfo, 1, "one"), 1);
+  EXPECT_EQ(Send(lxmInfo, 2, "two"), 1);
+  EXPECT_EQ(Send(lxmInfo, 3, "three"), 0) << "beyond the capacity a message is not taken";
+  ShowPanel();
+  EXPECT_EQ(Listed(0), LogRecord(lxmInfo, 1, "one") + LogRecord(lxmInfo, 2, "two"));
+}
+
+TEST_F(PlugInHost, AFirstPanelThatIgnoresMessagesDoesNotListWhatWasKept) {
+  WriteSetting("IgnoreMessages", "1");
+  TBkFrmLxSatellite* S = PlugInSatellite();
+  ASSERT_NE(S, nullptr);
+  ASSERT_EQ(Send(lxmInfo, 1, "unwanted"), 1);
+  ShowPanel();
+  EXPECT_TRUE(Panel(0)->GetIgnoreMessages());
+  EXPECT_EQ(Listed(0), "");
+  EXPECT_EQ(S->GetKeptCount(), 0u) << "dropped, not kept for a later panel";
 }
 
 TEST_F(PlugInHost, TwoPanelsBothListEveryMessageTheSecondStartingWithACopy) {

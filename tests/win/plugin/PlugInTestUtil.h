@@ -16,6 +16,7 @@
 #include "model/OrlimoRecord.h"
 #include "platform/Application.h"
 #include "protocol/LxIntake.h"
+#include "protocol/LxSatFrm.h"
 
 namespace plugin_test {
 
@@ -49,6 +50,13 @@ inline std::string ReadAll(const std::string& FileName) {
 }
 
 inline HWND Satellite() { return FindWindowA(SatelliteClass, SatelliteCaption); }
+
+// The plug-in's satellite window object, or null.
+inline TBkFrmLxSatellite* PlugInSatellite() {
+  auto Get = reinterpret_cast<TBkFrmLxSatellite* (*)()>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("LxPnl30.dll"), "OrlimoSatellite")));
+  return Get ? Get() : nullptr;
+}
 
 inline BOOL CALLBACK CountSatellite(HWND W, LPARAM Data) {
   char Cls[64] = {};
