@@ -49,14 +49,19 @@ bool IsSeparatorKind(std::int32_t Kind) { return Kind == lxmSeparator || Kind ==
 
 class TBkOrlimoComposite::TItems : public TBkListItems {
 public:
-  explicit TItems(TOrlimoMsgList& List) : FList(List) {}
+  TItems(TOrlimoMsgList& List, std::vector<TCallStackLine>& CallStackLines)
+      : FList(List), FCallStackLines(CallStackLines) {}
   std::int32_t Count() const override { return FList.Count(); }
   std::string GetString(std::int32_t Index) const override { return std::string(FList.GetItemText(Index)); }
   void SetString(std::int32_t Index, std::string_view Text) override { FList.SetItemText(Index, Text); }
-  void DeleteWhere(const std::function<bool(std::int32_t)>& IsDeleted) override { FList.DeleteIf(IsDeleted); }
+  void DeleteWhere(const std::function<bool(std::int32_t)>& IsDeleted) override {
+    FCallStackLines.clear();  // they point into records that may go
+    FList.DeleteIf(IsDeleted);
+  }
 
 private:
   TOrlimoMsgList& FList;
+  std::vector<TCallStackLine>& FCallStackLines;
 };
 
 TBkListItems* TBkOrlimoComposite::ListItems() const { return FItems.get(); }
@@ -74,7 +79,8 @@ TBkOrlimoComposite::TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock, 
   }
   FMsgs = std::make_unique<TOrlimoMsgList>(*Clock, ExeBaseName());
   FMsgs->SetObserver(this);
-  FItems = std::make_unique<TItems>(*FMsgs);
+  FMsgs->SetCheckPointFormat(BkLxStr::LoadStr(BkLxStr::sLxCheckPoint));
+  FItems = std::make_unique<TItems>(*FMsgs, FCallStackLines);
   Initialize();
 }
 
@@ -303,6 +309,7 @@ TListFullAnswer TBkOrlimoComposite::ListFull() {
 }
 
 void TBkOrlimoComposite::Cleared() {
+  FCallStackLines.clear();  // they point into the records just released
   FLstMsgs->HideEditor(false);
   HideTip();
   FLstMsgs->ItemsCleared();

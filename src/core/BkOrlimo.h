@@ -43,6 +43,7 @@
 #include "model/CallStack.h"
 #include "model/MsgList.h"
 #include "model/Navigator.h"
+#include "model/Settings.h"
 #include "protocol/LxIntake.h"
 
 #include <array>
@@ -54,13 +55,10 @@
 #include <unordered_map>
 #include <vector>
 
-// One entry of the kind style table: colour and text style of a message kind.
-struct TOrlimoFontRec {
-  bool UseDefault = false;
-  TColor Color = 0;
-  std::uint8_t Style = 0;  // bit 0 bold, bit 1 italic, bit 2 underline, bit 3 strike-out
-};
-using TOrlimoFonts = std::array<TOrlimoFontRec, IconKindCount>;
+// One entry of the kind style table: colour and text style of a message kind
+// (the style bits are the font's own: bold, italic, underline, strike-out).
+using TOrlimoFontRec = TOrlimoKindStyle;
+using TOrlimoFonts = TOrlimoKindStyles;
 
 // The kind style table: one per process, shared by every panel.
 extern TOrlimoFonts FOrlimoFonts;
@@ -335,6 +333,8 @@ public:
   // position), innermost first; false, and Strings unchanged, when there is
   // no current item or fewer than two items.
   bool TraverseCallStack(TStringItems& Strings);
+  // The lines the last call stack was made of (empty once items are cleared or deleted).
+  const std::vector<TCallStackLine>& GetCallStackLines() const { return FCallStackLines; }
   // The pane as a list clear leaves it: empty grid, text boxes and call
   // stack, page 0, the inspect and method-match buttons off.
   void ClearInspectorPane();
@@ -492,7 +492,7 @@ private:
   void FillInspectorPane(const TOrlimoMsgInfo& Info, std::int32_t Position);
   void FillCallStack();
   int FObjectRowHeight = 16;
-  std::vector<TCallStackLine> FCallStackLines;  // reused: no allocation per click
+  std::vector<TCallStackLine> FCallStackLines;  // reused: no allocation per click; emptied when items go
   std::string FFindText;
   TFindOptions FFindOptions;
   std::unique_ptr<TFindText> FFindMatcher;

@@ -11,6 +11,7 @@
 #include "platform/CommonDialogs.h"
 #include "platform/PlatformExcept.h"
 #include "platform/Printers.h"
+#include "protocol/LxDispatch.h"
 
 #include <algorithm>
 #include <cctype>
@@ -37,10 +38,12 @@ std::string UpperExtension(const std::string& FileName) {
 }
 
 // A log file read chunk by chunk; between chunks the list shows what came so
-// far and the window answers its paint messages.
+// far, the window answers its paint messages and clients are answered (what
+// they send waits for the end of the load, see TLxIntakeHold).
 class TPaintingLogSource : public TOrlimoLogSource {
 public:
   TPaintingLogSource(const std::string& FileName, TBkVertListBox& List) : FFileName(FileName), FList(List) {
+    // Read access only, so a read-only log loads too.
     FFile = ::CreateFileA(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (FFile == INVALID_HANDLE_VALUE)
@@ -55,18 +58,21 @@ public:
     KeepPainting();
     DWORD Got = 0;
     const DWORD Want = static_cast<DWORD>(std::min<std::size_t>(Size, 1u << 30));
-    if (!::ReadFile(FFile, Data, Want, &Got, nullptr))
+    if (!::ReadFile(FFile, Data, Want, &Got, nullptr)) {
+      if (::GetLastError() == ERROR_BROKEN_PIPE) return 0;  // a pipe's writer has finished
       throw EPlatformError("Cannot read the log file \"" + FFileName + "\": " + LastErrorMessage());
+    }
     return Got;
   }
 
 private:
   void KeepPainting() {
+    MSG M;
+    ::PeekMessageA(&M, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     const DWORD Now = ::GetTickCount();
     if (Now - FLastPaint < 100) return;
     FLastPaint = Now;
     FList.FlushChanges();
-    MSG M;
     while (::PeekMessageA(&M, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) ::DispatchMessageA(&M);
   }
 
@@ -76,22 +82,41 @@ private:
   DWORD FLastPaint = 0;
 };
 
-// A log file being written: records are gathered into large blocks, each
-// written in one call. A block the file does not take whole raises
-// EOrlimoWriteError naming the file and the reason; the blocks before it stay.
-class TLogFileSink : public TOrlimoLogSink {
+// Only a file on a disk is written: a name that reaches a device or a pipe is
+// refused before anything is opened, and what a name reached is checked once
+// open (a pipe that nobody reads would hold the viewer in WriteFile for ever).
+HANDLE CreateDiskFile(const std::string& FileName, const char* What) {
+  const auto Refused = [&] {
+    return EPlatformError(std::string("Cannot create the ") + What + " \"" + FileName +
+                          "\": the name is not one of a file on a disk.");
+  };
+  if (IsDeviceFileName(FileName)) throw Refused();
+  const HANDLE F =
+      ::CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (F == INVALID_HANDLE_VALUE)
+    throw EPlatformError(std::string("Cannot create the ") + What + " \"" + FileName + "\": " + LastErrorMessage());
+  if (::GetFileType(F) != FILE_TYPE_DISK) {
+    ::CloseHandle(F);
+    throw Refused();
+  }
+  return F;
+}
+
+// A log file or a text export being written: the bytes are gathered into
+// large blocks, each written in one call. A block the file does not take
+// whole fails naming the file and the reason; the blocks before it stay.
+class TDiskFileSink : public TOrlimoLogSink {
 public:
-  explicit TLogFileSink(const std::string& FileName) : FFileName(FileName) {
-    FFile = ::CreateFileA(FileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (FFile == INVALID_HANDLE_VALUE)
-      throw EPlatformError("Cannot create the log file \"" + FileName + "\": " + LastErrorMessage());
+  // LogFile: a failed write raises EOrlimoWriteError, else EPlatformError.
+  TDiskFileSink(const std::string& FileName, bool LogFile)
+      : FFileName(FileName), FLogFile(LogFile), FFile(CreateDiskFile(FileName, LogFile ? "log file" : "text file")) {
     FBuffer.reserve(BlockSize);
   }
-  ~TLogFileSink() override {
+  ~TDiskFileSink() override {
     if (FFile != INVALID_HANDLE_VALUE) ::CloseHandle(FFile);
   }
-  TLogFileSink(const TLogFileSink&) = delete;
-  TLogFileSink& operator=(const TLogFileSink&) = delete;
+  TDiskFileSink(const TDiskFileSink&) = delete;
+  TDiskFileSink& operator=(const TDiskFileSink&) = delete;
 
   std::size_t Write(const void* Data, std::size_t Size) override {
     if (FBuffer.size() + Size > BlockSize) Flush();
@@ -123,12 +148,16 @@ private:
   }
   [[noreturn]] void Fail() {
     const DWORD Error = ::GetLastError();
-    throw EOrlimoWriteError(EOrlimoWriteError().Message() + " \"" + FFileName + "\": " +
-                            (Error ? SysErrorMessage(Error) : std::string("the file could not be written whole.")));
+    // The box names the file and the system's reason after the bare message.
+    const std::string Reason = " \"" + FFileName + "\": " +
+                               (Error ? SysErrorMessage(Error) : std::string("the file could not be written whole."));
+    if (FLogFile) throw EOrlimoWriteError(EOrlimoWriteError().Message() + Reason);
+    throw EPlatformError("Cannot write the text file" + Reason);
   }
 
   std::string FFileName;
-  HANDLE FFile = INVALID_HANDLE_VALUE;
+  bool FLogFile;
+  HANDLE FFile;
   std::string FBuffer;
 };
 
@@ -192,29 +221,35 @@ void TBkOrlimoComposite::OpenMessageLog() {
 }
 
 void TBkOrlimoComposite::LoadMessages(const std::string& FileName) {
-  // The file is opened before the list is cleared: a file that cannot be
-  // read leaves the messages the user had.
-  TPaintingLogSource Source(FileName, *FLstMsgs);
-  Clear();
   TLogLoadResult Result;
   {
+    // What clients send meanwhile comes after the last loaded record.
+    TLxIntakeHold Hold;
+    // The file is opened before the list is cleared: a file that cannot be
+    // read leaves the messages the user had.
+    TPaintingLogSource Source(FileName, *FLstMsgs);
+    Clear();
     TCursorGuard Hourglass;
     auto StatusAfter = ScopeExit([this] { UpdateStatus(); });
     Result = ReadLog(*FMsgs, Source);
   }
+  // The file is closed by now: the user may deal with it while the box is up.
   if (Result.Skipped()) Application->MessageBox(LogLoadReport(Result, FileName), "Orlimo", MB_OK | MB_ICONWARNING);
 }
 
 void TBkOrlimoComposite::SaveLogFile(const std::string& FileName) {
   TCursorGuard Hourglass;
-  TLogFileSink Sink(FileName);
+  TDiskFileSink Sink(FileName, true);
   WriteLog(*FMsgs, Sink);
   Sink.Close();
 }
 
 void TBkOrlimoComposite::SaveTextFile(const std::string& FileName) {
-  SaveTextExport(*FMsgs, FileName, BkLxStr::LoadStr(BkLxStr::sLxSavedOn), HeaderDateText(),
-                 TExportOptions{FViewTimeStamp, FViewIcons});
+  const std::string Text = BuildTextExport(*FMsgs, BkLxStr::LoadStr(BkLxStr::sLxSavedOn), HeaderDateText(),
+                                           TExportOptions{FViewTimeStamp, FViewIcons});
+  TDiskFileSink Sink(FileName, false);
+  Sink.Write(Text.data(), Text.size());
+  Sink.Close();
 }
 
 void TBkOrlimoComposite::SaveMessages() {

@@ -23,18 +23,6 @@ void AssignFontSpec(TFont& Font, const TOrlimoFontSpec& Stored) {
   Font.SetStyle(Stored.Style & 0x0F);  // the in-memory style bits are the font's own
 }
 
-TOrlimoKindStyles KindStylesOf(const TOrlimoFonts& Fonts) {
-  TOrlimoKindStyles Styles{};
-  for (std::size_t K = 0; K < Fonts.size(); ++K)
-    Styles[K] = TOrlimoKindStyle{Fonts[K].UseDefault, Fonts[K].Color, Fonts[K].Style};
-  return Styles;
-}
-
-void AssignKindStyles(TOrlimoFonts& Fonts, const TOrlimoKindStyles& Styles) {
-  for (std::size_t K = 0; K < Fonts.size(); ++K)
-    Fonts[K] = TOrlimoFontRec{Styles[K].UseDefault, Styles[K].Color, Styles[K].Style};
-}
-
 }  // namespace
 
 // ============================================================ load and save
@@ -51,7 +39,7 @@ void TBkOrlimoComposite::SaveSettings() {
 
 void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
   TOrlimoSettings S;
-  TOrlimoKindStyles Styles = KindStylesOf(FOrlimoFonts);  // entry 7 is kept as it is
+  TOrlimoKindStyles Styles = FOrlimoFonts;  // entry 7 is kept as it is
   ReadSettings(Store, S, Styles);
 
   // Each value is stored and shown at once (the widgets follow even when the
@@ -97,7 +85,7 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
   AssignFontSpec(FStreamFont, S.StreamFont);
   FEdtStream->SetFont(FStreamFont);
   // The kinds' styles, entry 0 from the message font (ReadSettings set it).
-  AssignKindStyles(FOrlimoFonts, Styles);
+  FOrlimoFonts = Styles;
 
   if (FViewScratchPad) ResizeScratchPadColumns();
   UpdateItemHeight();
@@ -127,7 +115,7 @@ void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {
   S.MsgFont = FontSpecOf(FMsgFont);
   S.ObjectFont = FontSpecOf(FObjectFont);
   S.StreamFont = FontSpecOf(FStreamFont);
-  WriteSettings(Store, S, KindStylesOf(FOrlimoFonts));
+  WriteSettings(Store, S, FOrlimoFonts);
 }
 
 void TBkOrlimoComposite::PostSplitterBarPos() {
@@ -164,11 +152,9 @@ void TBkOrlimoComposite::ApplyObjectFont() {
 }
 
 void TBkOrlimoComposite::SetFontColorStyle(TFont& Font, std::int32_t Kind) {
-  const TOrlimoFontRec* Rec = &FOrlimoFonts[0];
-  if (IsIconKind(Kind) && !FOrlimoFonts[static_cast<std::size_t>(Kind)].UseDefault)
-    Rec = &FOrlimoFonts[static_cast<std::size_t>(Kind)];
-  Font.SetColor(Rec->Color);
-  Font.SetStyle(Rec->Style & 0x0F);
+  const TOrlimoKindStyle& Style = KindColorStyle(FOrlimoFonts, Kind);
+  Font.SetColor(Style.Color);
+  Font.SetStyle(Style.Style & 0x0F);
 }
 
 void TBkOrlimoComposite::RefreshDefaultKindStyle() {
@@ -180,11 +166,7 @@ bool TBkOrlimoComposite::FontsAreEqual(const TFont& A, const TFont& B) {
          A.GetColor() == B.GetColor();
 }
 
-bool TBkOrlimoComposite::FontArraysAreEqual(const TOrlimoFonts& A, const TOrlimoFonts& B) {
-  for (std::size_t K = 0; K < A.size(); ++K)
-    if (A[K].UseDefault != B[K].UseDefault || A[K].Color != B[K].Color || A[K].Style != B[K].Style) return false;
-  return true;
-}
+bool TBkOrlimoComposite::FontArraysAreEqual(const TOrlimoFonts& A, const TOrlimoFonts& B) { return A == B; }
 
 // ============================================================ preferences
 

@@ -206,6 +206,7 @@ void TBkOrlimoComposite::FinishedCompositeMove() {
   for (std::int32_t I = 0; Same && I < FMsgs->Count(); ++I)
     Same = &FMsgs->GetItemMsgInfo(I) == Saved->Items[static_cast<std::size_t>(I)].get();
   if (!Same) {
+    FCallStackLines.clear();
     FMsgs->DeleteIf([](std::int32_t) { return true; });
     FLstMsgs->ItemsChanged();
     for (std::size_t I = 0; I < Saved->Items.size(); ++I)

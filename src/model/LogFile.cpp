@@ -107,6 +107,54 @@ std::string LogLoadReport(const TLogLoadResult& Result, std::string_view FileNam
 
 namespace {
 
+bool IsSlash(char C) { return C == '\\' || C == '/'; }
+
+bool SameLetters(std::string_view A, std::string_view B) {
+  if (A.size() != B.size()) return false;
+  for (std::size_t I = 0; I < A.size(); ++I) {
+    const auto Up = [](char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C; };
+    if (Up(A[I]) != Up(B[I])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsDeviceFileName(std::string_view Name) {
+  // \\.\ and \\?\ (the device and raw namespaces), \??\ (the object manager's).
+  if (Name.size() >= 4 && IsSlash(Name[0]) && IsSlash(Name[3]) &&
+      ((IsSlash(Name[1]) && (Name[2] == '.' || Name[2] == '?')) || (Name[1] == '?' && Name[2] == '?')))
+    return true;
+  // \\server\pipe\... and \\server\mailslot\...
+  if (Name.size() > 2 && IsSlash(Name[0]) && IsSlash(Name[1])) {
+    std::size_t From = 2;
+    while (From < Name.size() && !IsSlash(Name[From])) ++From;
+    std::size_t To = From + 1;
+    while (To < Name.size() && !IsSlash(Name[To])) ++To;
+    if (From < Name.size()) {
+      const std::string_view Share = Name.substr(From + 1, To - From - 1);
+      if (SameLetters(Share, "pipe") || SameLetters(Share, "mailslot")) return true;
+    }
+  }
+  // The last part of the name without its extension (a device is a device in
+  // any folder and with any extension; trailing blanks and colons do not count).
+  while (!Name.empty() && (Name.back() == ':' || Name.back() == ' ')) Name.remove_suffix(1);
+  const std::size_t Sep = Name.find_last_of("\\/:");
+  std::string_view Base = Sep == std::string_view::npos ? Name : Name.substr(Sep + 1);
+  Base = Base.substr(0, Base.find('.'));
+  while (!Base.empty() && Base.back() == ' ') Base.remove_suffix(1);
+  for (const char* Device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+    if (SameLetters(Base, Device)) return true;
+  if (Base.size() == 4 && (SameLetters(Base.substr(0, 3), "COM") || SameLetters(Base.substr(0, 3), "LPT"))) {
+    const char N = Base[3];
+    // The digits, and the superscripts one to three of the ANSI code page.
+    if ((N >= '0' && N <= '9') || N == '\xB9' || N == '\xB2' || N == '\xB3') return true;
+  }
+  return false;
+}
+
+namespace {
+
 struct TFile {
   std::FILE* F = nullptr;
   ~TFile() {

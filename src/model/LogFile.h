@@ -95,6 +95,14 @@ public:
 // the bytes that really come).
 TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size_t ChunkSize = 1 << 20);
 
+// Whether a file name reaches a device, a pipe or the system's raw namespace
+// instead of a file: names beginning with \\.\, \\?\ or \??\ (either
+// slash), the "pipe" and "mailslot" shares of any server, and the reserved
+// device names CON, PRN, AUX, NUL, COM0..COM9, LPT0..LPT9, CONIN$ and CONOUT$
+// in any folder, with any extension, in any letter case. Logs and exports
+// are never written to such a name.
+bool IsDeviceFileName(std::string_view FileName);
+
 // --- std::FILE helpers -------------------------------------------------------
 // A file's bytes, read in one go. Throws EOrlimoFileError.
 struct TFileBytes {

@@ -7,7 +7,12 @@
 #include <new>
 #include <unordered_set>
 
-std::string CheckPointText(std::int32_t N) { return "Check Point #" + std::to_string(N); }
+std::string CheckPointText(std::string_view Format, std::int32_t N) {
+  std::string Text(Format);
+  const std::size_t At = Text.find("%d");
+  if (At != std::string::npos) Text.replace(At, 2, std::to_string(N));
+  return Text;
+}
 
 TOrlimoMsgList::TOrlimoMsgList(TOrlimoClock& Clock, std::string LocalAppName)
     : FClock(Clock), FLocalAppName(std::move(LocalAppName)) {
@@ -145,7 +150,7 @@ std::int32_t TOrlimoMsgList::AddMessage(std::int32_t Kind, std::string_view Text
 
 std::int32_t TOrlimoMsgList::AddCheckPoint(std::string_view AppName, std::int32_t TickCount) {
   FCheckPointCount = WrapAdd(FCheckPointCount, 1);
-  const std::string Text = CheckPointText(FCheckPointCount);
+  const std::string Text = CheckPointText(FCheckPointFormat, FCheckPointCount);
   return AddMessage(lxmCheckPoint, Text, OrLocalAppName(AppName), {}, TickCount, std::nullopt);
 }
 

@@ -97,6 +97,10 @@ public:
   bool GetIgnoreMessages() const { return FIgnoreMessages; }
   // Stores the flag and, when it changed, tells the observer.
   void SetIgnoreMessages(bool V);
+  // The text of a check point: "%d" stands for its number. The panel gives
+  // it from its string table; empty until then.
+  const std::string& GetCheckPointFormat() const { return FCheckPointFormat; }
+  void SetCheckPointFormat(std::string Format) { FCheckPointFormat = std::move(Format); }
   const std::string& GetLocalAppName() const { return FLocalAppName; }
   void SetLocalAppName(std::string Name) { FLocalAppName = std::move(Name); }
   // Most items the list takes (at least 1).
@@ -154,7 +158,7 @@ public:
   // Returns the position, or -1 when the list-full answer dropped it.
   std::int32_t InsertRecord(std::int32_t Position, TOrlimoMsgInfoRef Record);
 
-  // "Check Point #n" with the next number; an empty AppName means LocalAppName.
+  // The check point text with the next number; an empty AppName means LocalAppName.
   std::int32_t AddCheckPoint(std::string_view AppName, std::int32_t TickCount);
   std::int32_t AddSeparator(std::string_view AppName, std::int32_t TickCount);
   // A separator at Position (the current item) without the wake-up test.
@@ -225,6 +229,7 @@ private:
   std::int32_t FNavigatorMessage = DefaultNavigatorMessage;
   bool FIgnoreMessages = false;
   std::string FLocalAppName;
+  std::string FCheckPointFormat;
   std::int32_t FCapacity = DefaultCapacity;
 
   std::int32_t FCurrentIndent = 0;
@@ -274,5 +279,5 @@ std::int32_t TOrlimoMsgList::FindItem(std::int32_t From, bool Forward, Pred&& Ac
   return -1;
 }
 
-// The check point text for number N: "Check Point #N".
-std::string CheckPointText(std::int32_t N);
+// A check point's text: Format with its first "%d" replaced by N.
+std::string CheckPointText(std::string_view Format, std::int32_t N);

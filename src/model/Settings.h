@@ -2,9 +2,9 @@
 // how each value is stored as text, and the kind style table.
 //
 // Settings live in a key/value store of sections and string values (the
-// Win32 side keeps them in the registry under OrlimoSettingsKey or, for the
-// panel inside the IDE, OrlimoCodeRushSettingsKey). Layout, in the order the
-// values are read and written:
+// Win32 side keeps them in the registry under the viewer panel's key, one
+// for the standalone program and one for the panel inside the IDE). Layout,
+// in the order the values are read and written:
 //   "View"        IgnoreMessages Toolbar WrapButtons Inspector ScratchPad
 //                 ScratchPadBarPos InspectorBarPos Icons TimeStamp AppName
 //                 CallStack InsertAtEnd ConfirmOnClear KeepMsgInView
@@ -35,10 +35,6 @@
 #include <vector>
 
 #include "model/OrlimoMsg.h"
-
-// Base keys below HKEY_CURRENT_USER.
-inline constexpr const char* OrlimoSettingsKey = "Software\\Brunelk\\Orlimo\\1.0";
-inline constexpr const char* OrlimoCodeRushSettingsKey = "Software\\Brunelk\\Orlimo\\1.0\\CodeRush";
 
 // Text style bits in memory.
 inline constexpr std::uint8_t TextStyleBold = 1;

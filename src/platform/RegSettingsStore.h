@@ -11,8 +11,8 @@
 
 class TRegSettingsStore : public TSettingsStore {
 public:
-  // Settings under RootKey\BaseKey (OrlimoSettingsKey or
-  // OrlimoCodeRushSettingsKey). The base key is created when it does not
+  // Settings under RootKey\BaseKey (the viewer panel's RegistryKey or
+  // CodeRushRegistryKey). The base key is created when it does not
   // exist yet; when that fails, reading finds nothing and writing reports it.
   explicit TRegSettingsStore(std::string BaseKey, HKEY RootKey = HKEY_CURRENT_USER);
 

@@ -26,8 +26,11 @@ bool TryStrToInt(std::string_view Text, std::int32_t& Value) {
 std::int32_t StrToInt(std::string_view Text) {
   std::int32_t Value = 0;
   if (!TryStrToInt(Text, Value)) {
+    // A client's text can be long: the box shows its start.
+    constexpr std::size_t Shown = 60;
     std::string Msg = "'";
-    Msg.append(Text);
+    Msg.append(Text.substr(0, Shown));
+    if (Text.size() > Shown) Msg += "...";
     Msg += "' is not a valid integer value";
     throw EConvertError(Msg);
   }

@@ -17,7 +17,8 @@ public:
 // Decimal conversion: leading blanks are skipped, then an optional sign and
 // one or more decimal digits, nothing after them; the value must fit 32-bit
 // signed. Anything else raises EConvertError "'<text>' is not a valid integer
-// value" with the text as given.
+// value" with the text as given, or its first 60 characters and "..." when it
+// is longer.
 std::int32_t StrToInt(std::string_view Text);
 
 // The same conversion, without the exception: false when Text is not a number.

@@ -16,7 +16,15 @@
 //
 // Exceptions (the scratch-pad conversion error, a panel's failure) leave the
 // dispatcher at the point where they happen; the window that called it shows
-// them through the application's exception display and replies 0.
+// them through the application's exception display and replies 0. One such
+// box is shown at a time: a box's message loop lets further client messages
+// in, and their failures are counted while it is open instead of stacking a
+// box each; when it closes, the first of them is shown with "and N more".
+//
+// While a log file loads (TLxIntakeHold), the window keeps answering clients
+// but what they send is held: each record that would be taken is copied and
+// answered 1, and the held records are dispatched in arrival order once the
+// load is over, so a Clear or a save-log command acts on the whole list.
 #pragma once
 
 #include <cstddef>
@@ -56,6 +64,24 @@ LRESULT LxDispatchCopyData(const COPYDATASTRUCT* Data, const std::vector<TLxInta
 // happened; it is shown by the application's exception display and the reply
 // is 0.
 void LxHandleCopyData(TMessage& Message, const std::vector<TLxIntakePanel*>& Panels, TLxIntakeMode Mode);
+
+// Holds the records that intake windows receive while it lives (a log file
+// loading). Holds nest; when the last one ends, the held records go through
+// the dispatcher in arrival order (records arriving meanwhile join the end of
+// the queue), their failures shown as any other's. Never throws.
+class TLxIntakeHold {
+public:
+  TLxIntakeHold() noexcept;
+  ~TLxIntakeHold();
+  TLxIntakeHold(const TLxIntakeHold&) = delete;
+  TLxIntakeHold& operator=(const TLxIntakeHold&) = delete;
+};
+
+// Whether records are held now, and how many wait.
+bool LxIntakeHeld() noexcept;
+std::size_t LxHeldRecordCount() noexcept;
+// Drops the held records of an intake window that goes away (its panel list).
+void LxForgetHeldRecords(const std::vector<TLxIntakePanel*>& Panels) noexcept;
 
 // A scratch-pad command's text split at its first "@": the line number before
 // it (EConvertError when that is not a decimal integer; a text without "@"

@@ -20,6 +20,7 @@ TBkFrmLxSatellite::TBkFrmLxSatellite(TComponent* AOwner)
 // Panels still registered forget the satellite: they must not unregister
 // from a window that is gone.
 TBkFrmLxSatellite::~TBkFrmLxSatellite() {
+  LxForgetHeldRecords(FComposites);
   const std::vector<TLxIntakePanel*> Panels = std::move(FComposites);
   for (TLxIntakePanel* P : Panels)
     if (P) P->SetSatellite(nullptr);

@@ -16,6 +16,7 @@ class LogFile : public ::testing::Test {
 protected:
   TManualClock Clock{0, 0};
   TOrlimoMsgList L{Clock, "Viewer"};
+  void SetUp() override { L.SetCheckPointFormat("Check Point #%d"); }
 
   std::string Save(const TOrlimoMsgList& List) {
     TStringLogSink Sink;
@@ -59,6 +60,7 @@ TEST_F(LogFile, RoundTripKeepsWhatMatters) {
   EXPECT_EQ(Bytes.size(), 228u + (225 + 3 + 19) + 2 * (225 + 14) + 230 + 225 + 233);
 
   TOrlimoMsgList M(Clock, "Viewer");
+  M.SetCheckPointFormat("Check Point #%d");
   M.AddCheckPoint("", 0);  // the load starts from a cleared list
   const TLogLoadResult R = Load(M, Bytes);
   EXPECT_EQ(R.Records, 7);
@@ -190,4 +192,39 @@ TEST_F(LogFile, FileHelpers) {
   std::remove(Name.c_str());
   EXPECT_THROW(ReadFileBytes(Name), EOrlimoFileError);
   EXPECT_THROW(SaveLogFile(L, ::testing::TempDir() + "no/such/dir/x.olx"), EOrlimoFileError);
+}
+
+TEST(LogFileName, DevicesPipesAndTheRawNamespacesAreNoFiles) {
+  for (const char* Name : {"\\\\.\\pipe\\orlimo",
+                           "//./pipe/orlimo",
+                           "\\\\?\\C:\\log.olx",
+                           "\\??\\C:\\log.olx",
+                           "\\\\.\\C:",
+                           "\\\\server\\pipe\\orlimo",
+                           "\\\\localhost\\PIPE\\x",
+                           "\\\\host\\mailslot\\m",
+                           "CON",
+                           "nul",
+                           "Nul.olx",
+                           "aux.txt.bak",
+                           "PRN",
+                           "C:\\logs\\con.olx",
+                           "logs/NUL.txt",
+                           "C:nul",
+                           "com1",
+                           "COM9.olx",
+                           "lpt1",
+                           "LPT0",
+                           "C:\\x\\lpt3.log",
+                           "COM\xB9",
+                           "conin$",
+                           "CONOUT$.txt",
+                           "NUL .txt",
+                           "nul:",
+                           "C:\\x\\Con  .olx"})
+    EXPECT_TRUE(IsDeviceFileName(Name)) << Name;
+  for (const char* Name : {"log.olx", "C:\\logs\\console.olx", "C:\\nul\\log.olx", "nullog.olx", "com10", "COM", "lpt",
+                           "comA.olx", "\\\\server\\share\\pipe.olx", "\\\\server\\pipes\\x.olx", "C:\\x.olx:stream",
+                           "..\\auxiliary.txt", "C:\\temp\\my con.olx", ""})
+    EXPECT_FALSE(IsDeviceFileName(Name)) << Name;
 }

@@ -33,7 +33,10 @@ protected:
   TManualClock Clock{1000, 36000000};
   TOrlimoMsgList L{Clock, "Viewer"};
   TRecorder Rec;
-  void SetUp() override { L.SetObserver(&Rec); }
+  void SetUp() override {
+    L.SetObserver(&Rec);
+    L.SetCheckPointFormat("Check Point #%d");
+  }
 
   std::int32_t Add(std::int32_t Kind, std::string_view Text, std::int32_t Tick = 0) {
     return L.AddMessage(Kind, Text, "App", "", Tick, std::string_view());
@@ -133,11 +136,14 @@ TEST_F(MsgList, IndentFollowsMethods) {
 
 TEST_F(MsgList, CheckPointsSeparatorsAndProcessMessage) {
   TOrlimoMsgList Other(Clock, "Viewer");
+  Other.SetCheckPointFormat("Check Point #%d");
   L.AddCheckPoint("", 1);
   L.AddCheckPoint("Client", 2);
   Other.AddCheckPoint("", 3);
   EXPECT_EQ(Texts(), (VS{"Check Point #1", "Check Point #2"}));
-  EXPECT_EQ(Other.GetItemText(0), "Check Point #1");  // numbered per panel
+  EXPECT_EQ(Other.GetItemText(0), "Check Point #1");        // numbered per panel
+  EXPECT_EQ(CheckPointText("Punkt %d!", 12), "Punkt 12!");  // the panel's own text
+  EXPECT_EQ(CheckPointText("no number", 12), "no number");
   EXPECT_EQ(L.GetItemMsgInfo(0).AppName(), "Viewer");
   EXPECT_EQ(L.GetItemMsgInfo(1).AppName(), "Client");
   EXPECT_FALSE(L.GetItemMsgInfo(0).Details());

@@ -52,7 +52,7 @@ TEST(TextExport, HeaderLine) {
   EXPECT_EQ(FormatHeaderLine("no date", "d"), "no date");
 }
 
-TEST(TextExport, OneBufferOfExactlyTheTextAndOneTimePerTickWhateverTheOrder) {
+TEST(TextExport, OneTimePerTickWhateverTheOrder) {
   TManualClock Clock(1000, 9 * 3600000 + 59 * 60000 + 59000);
   TOrlimoMsgList L(Clock, "Viewer");
   L.AddMessage(lxmInfo, "first", "App", "", 2000, std::nullopt);
@@ -66,7 +66,6 @@ TEST(TextExport, OneBufferOfExactlyTheTextAndOneTimePerTickWhateverTheOrder) {
             "10:00:00.500\tInfo\t\t: first\r\n"  // the same tick, the same time
             "9:59:59.000\tMethod -->>\t: earlier\r\n"
             "10:00:00.500\tWarning\t\t:     last\r\n");
-  EXPECT_EQ(Out.capacity(), Out.size());  // measured exactly, never grown
 
   // Newest first, as a log of an earlier run loads: every line keeps its own
   // time, the first export as any later one.

@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <regex>
+#include <thread>
 
 namespace {
 
@@ -270,7 +271,18 @@ TEST_F(Files, OpenLoadsTheFileAndADamagedOneSaysWhatWasSkipped) {
     std::fwrite(Bytes.data(), 1, Third, F);
     std::fclose(F);
   }
+  // While the warning is up, the file is closed: it can be opened without
+  // sharing (and so deleted or replaced).
+  bool Free = false;
+  Application->OnMessageBox = [&](const std::string& Text, const std::string&, UINT) {
+    Boxes.push_back(Text);
+    HANDLE H = CreateFileA(Cut.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Free = H != INVALID_HANDLE_VALUE;
+    if (Free) CloseHandle(H);
+    return IDOK;
+  };
   C->LoadMessages(Cut);
+  EXPECT_TRUE(Free) << "the damaged file was still open while its warning was shown";
   EXPECT_EQ(C->Messages().Count(), 3);
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_NE(Boxes[0].find("3 records were read"), std::string::npos) << Boxes[0];
@@ -434,15 +446,117 @@ TEST_F(Files, PrintWritesEveryMessageToTheChosenPrinter) {
 }
 
 TEST_F(Files, TheHeaderDateFollowsTheSystemsShortFormats) {
-  char Date[80] = {}, Time[80] = {};
+  char Date[80] = {}, Time[80] = {}, Short[80] = {};
   GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, Date, sizeof Date);
   GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, Time, sizeof Time);
+  const bool HadShort = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTTIME, Short, sizeof Short) > 1;
   ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, "yyyy'-'MM'-'dd"));
+  // The short time pattern is what is read first; the long one, without its
+  // seconds, serves systems that have no short one.
+  SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTTIME, "HH'h'mm");
   ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, "HH:mm:ss"));
+  char Now[80] = {};
+  const bool HasShort = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTTIME, Now, sizeof Now) > 1;
   const std::string Text = TBkOrlimoComposite::HeaderDateText();
   SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, Date);
   SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, Time);
-  EXPECT_TRUE(std::regex_match(Text, std::regex(R"(\d{4}-\d\d-\d\d at \d\d:\d\d)"))) << Text;
+  if (HadShort) SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTTIME, Short);
+  if (HasShort) {
+    EXPECT_EQ(std::string(Now), "HH'h'mm");
+    EXPECT_TRUE(std::regex_match(Text, std::regex(R"(\d{4}-\d\d-\d\d at \d\dh\d\d)"))) << Text;
+  } else {
+    EXPECT_TRUE(std::regex_match(Text, std::regex(R"(\d{4}-\d\d-\d\d at \d\d:\d\d)"))) << Text;
+  }
+}
+
+TEST_F(Files, PipesAndDevicesAreRefusedBeforeAnythingIsWritten) {
+  AddSome();
+  // A pipe that nobody reads: writing to it would wait for ever.
+  const std::string Pipe = "\\\\.\\pipe\\orlimo-files-" + std::to_string(GetCurrentProcessId());
+  HANDLE Server =
+      CreateNamedPipeA(Pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 512, 512, 0, nullptr);
+  ASSERT_NE(Server, INVALID_HANDLE_VALUE);
+  for (int I = 0; I < 2000; ++I) Add(lxmInfo, std::string(200, 'x'), 1'002'000 + I);  // more than a pipe holds
+  // Should the save not be refused, the test reads the pipe after a while
+  // rather than hang.
+  HANDLE Done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread Guard([&] {
+    if (WaitForSingleObject(Done, 60000) == WAIT_OBJECT_0) return;
+    ConnectNamedPipe(Server, nullptr);
+    char Buf[65536];
+    DWORD Got = 0;
+    while (ReadFile(Server, Buf, sizeof Buf, &Got, nullptr) && Got) {
+    }
+  });
+  char Dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, Dir);
+  const std::string TempDir = Dir;
+  for (const std::string& Name : {Pipe, std::string("NUL"), std::string("com1.olx"), TempDir + "con.txt",
+                                  std::string("\\\\.\\NUL"), TempDir + "Aux.OLX"}) {
+    for (bool Log : {true, false}) {
+      try {
+        if (Log)
+          C->SaveLogFile(Name);
+        else
+          C->SaveTextFile(Name);
+        ADD_FAILURE() << "written to " << Name;
+      } catch (const std::exception& E) {
+        EXPECT_NE(std::string(E.what()).find(Name), std::string::npos) << E.what();
+        EXPECT_NE(std::string(E.what()).find("not one of a file on a disk"), std::string::npos) << E.what();
+      }
+    }
+  }
+  SetEvent(Done);
+  Guard.join();
+  CloseHandle(Done);
+  CloseHandle(Server);
+
+  // File > Save follows the same rule, with the same box as any failed save.
+  C->FStsTypeName->SetCaption("TType");
+  AnswerFileDialog("");  // nothing to delete afterwards
+  TCommonDialog::ExecuteHook = [](TCommonDialog& D) {
+    dynamic_cast<TOpenDialog&>(D).FileName = "nul.olx";
+    return true;
+  };
+  EXPECT_THROW(C->SaveMessages(), std::exception);
+  EXPECT_EQ(C->FStsTypeName->GetCaption(), "");
+}
+
+// A name that looks like a file but reaches a character device (the Unix
+// null device, as Wine shows it) is refused once it is open.
+TEST_F(Files, WhatANameReachedIsCheckedOnceOpen) {
+  const std::string Null = "Z:\\dev\\null";
+  HANDLE Device = CreateFileA(Null.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (Device == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no such device here";
+  CloseHandle(Device);
+  AddSome();
+  try {
+    C->SaveLogFile(Null);
+    ADD_FAILURE() << "written to " << Null;
+  } catch (const std::exception& E) {
+    EXPECT_NE(std::string(E.what()).find("not one of a file on a disk"), std::string::npos) << E.what();
+  }
+}
+
+TEST_F(Files, TheCallStackKeepsNoLinesOfClearedOrDeletedItems) {
+  auto Stack = [&] {
+    C->AddMessage(lxmEnterMethod, "TMain.Run", "client", "", 1'001'000, std::nullopt);
+    C->AddMessage(lxmEnterMethod, "TMain.Step", "client", "", 1'001'100, std::nullopt);
+    Add(lxmInfo, "inside", 1'001'200);
+    C->JumpToItem(C->Messages().Count() - 1);
+    TStringItems Lines;
+    ASSERT_TRUE(C->TraverseCallStack(Lines));
+    ASSERT_FALSE(C->GetCallStackLines().empty());
+  };
+  ASSERT_NO_FATAL_FAILURE(Stack());
+  C->Clear();
+  EXPECT_TRUE(C->GetCallStackLines().empty()) << "after a clear";
+  ASSERT_NO_FATAL_FAILURE(Stack());
+  List->ClearSelection();
+  List->SetSelected(0, true);
+  C->DeleteSelectedItems();
+  EXPECT_TRUE(C->GetCallStackLines().empty()) << "after a delete";
+  EXPECT_EQ(C->Messages().Count(), 2);
 }
 
 }  // namespace

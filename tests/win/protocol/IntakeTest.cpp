@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/OrlimoMsg.h"
@@ -345,4 +346,80 @@ TEST_F(Intake, MessagesFromAnotherProcessArriveWhole) {
   // A message not taken (reply 0) is the sender's exit code 3.
   EXPECT_EQ(RunLxSend("--to satellite scratchpad nonumber"), 3);
   EXPECT_EQ(Shown, Calls({"'' is not a valid integer value"}));
+}
+
+TEST_F(Intake, FailuresWhileABoxIsOpenAreCountedIntoOneMoreBox) {
+  TBkFrmLxSatellite Satellite;
+  TRecordingPanel A;
+  Satellite.AddCompositeReference(&A);
+  HWND W = Satellite.GetHandle();
+  // The first box's message loop takes further failing commands, as a real
+  // box does while a client keeps sending.
+  std::vector<LRESULT> Replies;
+  bool Flooded = false;
+  Application->OnException = [&](TObject*, const std::exception& E) {
+    Shown.push_back(E.what());
+    if (!std::exchange(Flooded, true))
+      for (int I = 1; I <= 50; ++I) Replies.push_back(Send(W, lxmScratchPad, "b" + std::to_string(I) + "@x"));
+  };
+  EXPECT_EQ(Send(W, lxmScratchPad, "a@x"), 0);
+  EXPECT_EQ(Replies, std::vector<LRESULT>(50, 0)) << "the replies stay 0";
+  EXPECT_EQ(Shown,
+            Calls({"'a' is not a valid integer value", "'b1' is not a valid integer value.\n\n...and 49 more."}));
+  // Once the boxes are gone, the next failure has a box of its own again.
+  Shown.clear();
+  EXPECT_EQ(Send(W, lxmScratchPad, "c@x"), 0);
+  EXPECT_EQ(Shown, Calls({"'c' is not a valid integer value"}));
+  EXPECT_TRUE(A.Calls.empty());
+}
+
+TEST_F(Intake, TheConversionErrorShowsOnlyTheStartOfALongText) {
+  TBkFrmLxSatellite Satellite;
+  TRecordingPanel A;
+  Satellite.AddCompositeReference(&A);
+  EXPECT_EQ(Send(Satellite.GetHandle(), lxmScratchPad, std::string(100000, '7') + "x@hello"), 0);
+  EXPECT_EQ(Shown, Calls({"'" + std::string(60, '7') + "...' is not a valid integer value"}));
+  Shown.clear();
+  EXPECT_EQ(Send(Satellite.GetHandle(), lxmScratchPad, std::string(59, '7') + "x@hello"), 0);
+  EXPECT_EQ(Shown, Calls({"'" + std::string(59, '7') + "x' is not a valid integer value"}));
+}
+
+TEST_F(Intake, RecordsArrivingDuringAHoldAreTakenAndHandledInOrderWhenItEnds) {
+  TBkFrmLxSatellite Satellite;
+  TRecordingPanel A, MainPanel;
+  Satellite.AddCompositeReference(&A);
+  MainPanel.Ignore = true;
+  TMainModeForm Main(&MainPanel);
+  HWND W = Satellite.GetHandle();
+  {
+    TLxIntakeHold Hold;
+    EXPECT_TRUE(LxIntakeHeld());
+    EXPECT_EQ(Send(W, lxmInfo, "one"), 1);
+    EXPECT_EQ(Send(W, lxmClear, ""), 1);
+    EXPECT_EQ(Send(W, lxmScratchPad, "bad"), 1) << "taken now, fails when handled";
+    const std::string Good = BuildClientRecord(lxmInfo, 1, "text", "", "App", "");
+    EXPECT_EQ(SendRecord(W, lxmInfo, Good.substr(0, 200)), 0) << "a record that does not fit is not taken";
+    EXPECT_EQ(Send(Main.GetHandle(), lxmInfo, "ignored"), 0) << "the main form's panel ignores messages";
+    {
+      TLxIntakeHold Inner;
+      EXPECT_EQ(Send(W, lxmSaveLog, "f.olx"), 1);
+    }
+    EXPECT_TRUE(A.Calls.empty()) << "nothing is handled before the last hold ends";
+    EXPECT_EQ(LxHeldRecordCount(), 4u);
+  }
+  EXPECT_FALSE(LxIntakeHeld());
+  EXPECT_EQ(LxHeldRecordCount(), 0u);
+  EXPECT_EQ(A.Calls, Calls({"AddMessage(0,one,Client,,100,[])", "Clear()", "SaveLogFile(f.olx)"}));
+  EXPECT_EQ(Shown, Calls({"'' is not a valid integer value"}));
+  EXPECT_TRUE(MainPanel.Calls.empty());
+
+  // A window that goes away takes its held records with it.
+  {
+    TLxIntakeHold Hold;
+    auto Gone = std::make_unique<TBkFrmLxSatellite>();
+    Gone->AddCompositeReference(&A);
+    EXPECT_EQ(Send(Gone->GetHandle(), lxmInfo, "lost"), 1);
+    Gone.reset();
+  }
+  EXPECT_EQ(A.Calls.size(), 3u);
 }

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "core/BkOrlimo.h"
 #include "model/OrlimoMsg.h"
@@ -22,6 +25,29 @@ LRESULT Send(HWND Wnd, std::int32_t Kind, const std::string& Text, const std::st
   Data.cbData = static_cast<DWORD>(R.size());
   Data.lpData = const_cast<char*>(R.data());
   return SendMessageA(Wnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Data));
+}
+
+std::string TempName(const std::string& Name) {
+  char Dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, Dir);
+  return std::string(Dir) + "orlimo-satellite-" + std::to_string(GetCurrentProcessId()) + "-" + Name;
+}
+
+std::string ReadBytes(const std::string& File) {
+  std::string Bytes;
+  if (FILE* F = std::fopen(File.c_str(), "rb")) {
+    char Buf[4096];
+    std::size_t N;
+    while ((N = std::fread(Buf, 1, sizeof Buf, F)) > 0) Bytes.append(Buf, N);
+    std::fclose(F);
+  }
+  return Bytes;
+}
+
+std::string LoadedRecord(int I) {
+  std::string R;
+  EncodeRecord(R, lxmInfo, 5000 + I, "loaded " + std::to_string(I), "", "Loader", "", 1);
+  return R;
 }
 
 class SatelliteViewer : public ::testing::Test {
@@ -142,4 +168,68 @@ TEST_F(SatelliteViewer, APanelRegisteredAgainKeepsItsMessagesOnce) {
     Satellite->RemoveCompositeReference(Second);
   }
   EXPECT_TRUE(Satellite->GetComposites().empty());
+}
+
+// The log comes through a pipe the test writes, so the load lasts until the
+// test has finished: another thread's client messages are handled while the
+// load pumps (it answers clients between the pieces it reads), and each piece
+// written lets it come round to them.
+TEST_F(SatelliteViewer, WhatClientsSendWhileALogLoadsComesAfterItAndActsOnTheWholeList) {
+  TBkOrlimoComposite* P = Panels[0];
+  Satellite->AddCompositeReference(P);
+  HWND W = Satellite->GetHandle();
+  EXPECT_EQ(Send(W, lxmInfo, "before"), 1);  // the load replaces it
+  const std::string Pipe = "\\\\.\\pipe\\orlimo-load-" + std::to_string(GetCurrentProcessId());
+  HANDLE Server =
+      CreateNamedPipeA(Pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 1 << 16, 1 << 16, 0, nullptr);
+  ASSERT_NE(Server, INVALID_HANDLE_VALUE);
+  const std::string Saved = TempName("during-load.olx");
+  DeleteFileA(Saved.c_str());
+
+  std::atomic<bool> AllSent{false};
+  std::atomic<bool> SavedBeforeTheEnd{false};
+  int Loaded = 0;
+  std::thread Writer([&] {
+    ConnectNamedPipe(Server, nullptr);
+    auto WriteOne = [&] {
+      const std::string R = LoadedRecord(Loaded++);
+      DWORD Done = 0;
+      WriteFile(Server, R.data(), static_cast<DWORD>(R.size()), &Done, nullptr);
+    };
+    for (int I = 0; I < 10; ++I) WriteOne();
+    while (!AllSent) WriteOne();
+    SavedBeforeTheEnd = GetFileAttributesA(Saved.c_str()) != INVALID_FILE_ATTRIBUTES;
+    for (int I = 0; I < 10; ++I) WriteOne();
+    FlushFileBuffers(Server);  // until the viewer has read it all
+    CloseHandle(Server);
+  });
+  std::vector<LRESULT> Replies;
+  std::thread Client([&] {
+    Replies.push_back(Send(W, lxmInfo, "client 1"));
+    Replies.push_back(Send(W, lxmSaveLog, Saved));
+    Replies.push_back(Send(W, lxmInfo, "client 2"));
+    Replies.push_back(Send(W, lxmClear, ""));
+    Replies.push_back(Send(W, lxmInfo, "client 3"));
+    AllSent = true;
+  });
+  P->LoadMessages(Pipe);
+  Client.join();
+  Writer.join();
+
+  EXPECT_EQ(Replies, std::vector<LRESULT>(5, 1)) << "each taken at once";
+  EXPECT_FALSE(SavedBeforeTheEnd) << "the save-log command waited for the load";
+  // The save-log command wrote the whole loaded list and what came before it.
+  std::string Expected;
+  for (int I = 0; I < Loaded; ++I) Expected += LoadedRecord(I);
+  std::string Client1;
+  EncodeRecord(Client1, lxmInfo, 1000, "client 1", "", "Client", "TType", 1);
+  Expected += Client1;
+  const std::string Bytes = ReadBytes(Saved);
+  EXPECT_EQ(Bytes.size(), Expected.size());
+  EXPECT_TRUE(Bytes == Expected) << "the log saved during the load is the whole list";
+  DeleteFileA(Saved.c_str());
+  // The clear emptied the whole list, not a part of it.
+  ASSERT_EQ(P->Messages().Count(), 1);
+  EXPECT_EQ(Text(P, 0), "client 3");
+  Satellite->RemoveCompositeReference(P);
 }
