@@ -260,6 +260,15 @@ int SplitterCheckPosition(const TLxSplitterLimits& L, int P) {
   return std::min(P, SplitterPositionLimit(L.Size, L.SplitterWidth, L.BorderWidth, L.Style));
 }
 
+int SplitterFitPane(int Room, int Extent, int MinSize, int OtherMinSize) {
+  if (Room <= 0) return 0;
+  MinSize = std::max(MinSize, 0);
+  OtherMinSize = std::max(OtherMinSize, 0);
+  if (Room < MinSize + OtherMinSize)
+    return static_cast<int>(static_cast<long long>(Room) * MinSize / (MinSize + OtherMinSize));
+  return std::clamp(Extent, MinSize, Room - OtherMinSize);
+}
+
 int RoundEven(double V) { return static_cast<int>(std::nearbyint(V)); }
 
 // In extended precision, with ties to even (25 % of 298 is 74).

@@ -228,6 +228,12 @@ struct TLxSplitterLimits {
 // Limits a dragged position.
 LXCMPS_API int SplitterCheckPosition(const TLxSplitterLimits& L, int P);
 
+// The extent a pane asking for Extent gets of Room (what the two panes share:
+// the extent between the borders less the bar): at least MinSize, and no more
+// than leaves the other pane its OtherMinSize; when Room is smaller than the
+// two minimums together, the panes share it in proportion to them.
+LXCMPS_API int SplitterFitPane(int Room, int Extent, int MinSize, int OtherMinSize);
+
 // The percentage a position stands for; Current when the size leaves nothing.
 LXCMPS_API int SplitterPercentOf(int Position, int Size, int SplitterWidth, int Current);
 // The position a percentage stands for.

@@ -435,6 +435,37 @@ void TLxToolbar::PositionControl(int Index, int Row, int& Pos) {
   Pos += FOrientation == orVertical ? B.Height() : B.Width();
 }
 
+std::vector<TLxToolbarItem> TLxToolbar::LayoutItems() const {
+  std::vector<TLxToolbarItem> Items;
+  for (int I = 0; I < FControlList->Count(); ++I) {
+    TControl* C = FControlList->Items(I)->Control;
+    TLxToolbarItem It;
+    It.Present = C != nullptr;
+    if (C) {
+      It.Visible = C->GetVisible();
+      It.Destroying = C->IsDestroying();
+      It.Width = C->GetWidth();
+      It.Height = C->GetHeight();
+    }
+    Items.push_back(It);
+  }
+  return Items;
+}
+
+int TLxToolbar::WrappedRowCount() {
+  if (!FControlList) return 1;
+  TLxToolbarLayoutIn In;
+  In.Margin = FMargin;
+  In.RowHeight = FRowHeight;
+  In.WrapControls = true;
+  In.AutoSize = false;
+  In.Orientation = FOrientation;
+  In.Width = GetWidth();
+  In.Height = GetHeight();
+  const std::vector<TLxToolbarItem> Items = LayoutItems();
+  return ToolbarPositionControls(In, Items, std::vector<TLxRect>(Items.size())).Rows;
+}
+
 void TLxToolbar::PositionControls() {
   if (FPositioning || !FControlList || IsDestroying()) return;
   FPositioning = true;
@@ -470,19 +501,7 @@ void TLxToolbar::PositionControls() {
   In.PositionControl = [this](std::size_t Index, int Row, int& Pos) {
     PositionControl(static_cast<int>(Index), Row, Pos);
   };
-  std::vector<TLxToolbarItem> Items;
-  for (int I = 0; I < FControlList->Count(); ++I) {
-    TControl* C = FControlList->Items(I)->Control;
-    TLxToolbarItem It;
-    It.Present = C != nullptr;
-    if (C) {
-      It.Visible = C->GetVisible();
-      It.Destroying = C->IsDestroying();
-      It.Width = C->GetWidth();
-      It.Height = C->GetHeight();
-    }
-    Items.push_back(It);
-  }
+  const std::vector<TLxToolbarItem> Items = LayoutItems();
   const TLxToolbarLayoutOut Out = ToolbarPositionControls(In, Items, std::vector<TLxRect>(Items.size()));
   if (!Out.NewWidth && !Out.NewHeight) return;
   SetBounds(GetLeft(), GetTop(), Out.NewWidth.value_or(GetWidth()), Out.NewHeight.value_or(GetHeight()));
@@ -520,6 +539,13 @@ void TLxStatusBar::AdjustStyle() {
 void TLxStatusBar::Loaded() {
   TLxCustomPanel::Loaded();
   if (FAutoStyle) AdjustStyle();
+}
+
+void TLxStatusBar::Resize() {
+  TLxCustomPanel::Resize();
+  // A window that grows repaints only its new part, so the grip drawn at the
+  // old right end (on the bar or on the pane that reached it) would stay.
+  if (HandleAllocated()) ::RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TLxStatusBar::SetBorderInner(TFrameStyle Value) {

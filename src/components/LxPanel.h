@@ -183,6 +183,9 @@ public:
 
   // Lays out all controls of the order list.
   void PositionControls();
+  // The rows the controls take when they wrap at the present width (whether
+  // or not they do).
+  int WrappedRowCount();
 
   virtual int CalculateRowHeight(int Row);
   virtual void PositionControl(int Index, int Row, int& Pos);
@@ -211,6 +214,9 @@ protected:
   void ApplyStyle(const TLxToolbarStyle& S);
 
 private:
+  // The controls of the order list as the layout sees them.
+  std::vector<TLxToolbarItem> LayoutItems() const;
+
   std::unique_ptr<TLxToolbarControlList> FControlList;
   bool FAutoSize = true;
   bool FAutoStyle = true;
@@ -267,6 +273,8 @@ public:
 protected:
   void Paint(TCanvas& Canvas) override;
   void Loaded() override;
+  // The size grip moves with the right edge: nothing keeps it where it was.
+  void Resize() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   HWND FormWindow();
 

@@ -1,6 +1,7 @@
 #include "components/LxSplit.h"
 
 #include "model/ScopeExit.h"
+#include "platform/Forms.h"
 
 #include <algorithm>
 
@@ -22,7 +23,15 @@ void TLxSplitterPane::WndProc(TMessage& Message) {
 
 void TLxSplitterPane::VisibleChanged() {
   TLxCustomPanel::VisibleChanged();
-  if (auto* S = dynamic_cast<TLxSplitter*>(GetParent())) S->ResizePanes();
+  // A pane shown again fits the splitter's present size.
+  if (auto* S = dynamic_cast<TLxSplitter*>(GetParent())) S->FitPanes();
+}
+
+void TLxSplitterPane::SetMinSize(int Value) {
+  Value = std::max(Value, 0);
+  if (Value == FMinSize) return;
+  FMinSize = Value;
+  if (auto* S = dynamic_cast<TLxSplitter*>(GetParent())) S->FitPanes();
 }
 
 // ---------------------------------------------------------------------------
@@ -68,6 +77,16 @@ TLxPaneData* TLxSplitter::GetPaneData(int Index) const {
 
 int TLxSplitter::PositionOfPercent(int Percent) const { return SplitterPositionOf(Percent, Size(), FSplitterWidth); }
 
+int TLxSplitter::Room() {
+  const RECT C = GetPanelClientRect();
+  return (FOrientation == orHorizontal ? C.right - C.left : C.bottom - C.top) - FSplitterWidth;
+}
+
+int TLxSplitter::GetGivenPosition() const {
+  if (FUsePercent) return FPosition;
+  return FFixedPane == fpLowerRight ? Size() - FFixedSize : FFixedSize;
+}
+
 void TLxSplitter::UpdateFixedSize() { FFixedSize = FFixedPane == fpLowerRight ? Size() - FPosition : FPosition; }
 
 void TLxSplitter::Change() {
@@ -89,9 +108,31 @@ void TLxSplitter::SetOrientation(TOrientation Value) {
 
 void TLxSplitter::SetSelectedPane(TSelectedPane Value) {
   FSelectedPane = Value;
+  // The keyboard must not stay in a control of a pane that goes behind: while
+  // the panes change places the splitter holds it, then its first control.
+  TCustomForm* Form = GetParentForm();
+  TWinControl* Active = Form ? Form->GetActiveControl() : nullptr;
+  const bool HandOver = Active && Active != this && ContainsControl(Active);
+  if (HandOver) Form->SetActiveControl(this);
   (Value == spUpperLeft ? FPane1 : FPane2)->BringToFront();
   FPane1->Invalidate();
   FPane2->Invalidate();
+  if (HandOver) SelectFirst(*Form);
+}
+
+void TLxSplitter::SelectFirst(TCustomForm& Form) {
+  std::vector<TWinControl*> List;
+  GetTabOrderList(List);
+  TWinControl* First = nullptr;
+  for (TWinControl* W : List) {
+    if (!W->CanFocus()) continue;
+    if (W->GetTabStop()) {
+      First = W;
+      break;
+    }
+    if (!First) First = W;  // no tab stop at all: the first that can take the focus
+  }
+  if (First) Form.SetActiveControl(First);
 }
 
 void TLxSplitter::CheckPosition(int& Pos) {
@@ -105,6 +146,9 @@ void TLxSplitter::CheckPosition(int& Pos) {
   L.Pane1Visible = FPane1->GetVisible();
   L.Pane2Visible = FPane2->GetVisible();
   Pos = SplitterCheckPosition(L, Pos);
+  // Both panes shown: each keeps its minimum size while there is room for it.
+  const int Min1 = FPane1->GetMinSize(), Min2 = FPane2->GetMinSize();
+  if (L.Pane1Visible && L.Pane2Visible && (Min1 > 0 || Min2 > 0)) Pos = SplitterFitPane(Room(), Pos, Min1, Min2);
 }
 
 void TLxSplitter::SetFixedPane(TFixedPane Value) {
@@ -115,12 +159,18 @@ void TLxSplitter::SetFixedPane(TFixedPane Value) {
 
 void TLxSplitter::SetPosition(int Value) {
   if (FUpdating) return;
-  if (Value == FPosition && !FResizing) return;
+  if (Value == FPosition && !FResizing) {
+    // Asked for where it already is: that is now the place it was given.
+    if (!FFitting) UpdateFixedSize();
+    return;
+  }
   if (!CanChange(Value)) return;
   FPosition = Value;
   FPercent = SplitterPercentOf(Value, Size(), FSplitterWidth, FPercent);
   ResizePanes();
-  UpdateFixedSize();
+  // A position that only follows the size leaves the fixed pane's given size
+  // alone, so the pane gets it back when the splitter grows again.
+  if (!FFitting) UpdateFixedSize();
   Change();
 }
 
@@ -213,7 +263,10 @@ void TLxSplitter::Resize() {
   TLxCustomPanel::Resize();
   if (FUpdating || IsDestroying()) return;
   FResizing = true;
-  auto Reset = ScopeExit([this] { FResizing = false; });
+  auto Reset = ScopeExit([this] {
+    FResizing = false;
+    FFitting = false;
+  });
   const int S = Size();
   int Pos;
   if (FUsePercent) {
@@ -224,7 +277,10 @@ void TLxSplitter::Resize() {
   } else {
     SetPositionMin(FPositionMin);
     SetPositionMax(FPositionMax);
-    Pos = FFixedPane == fpLowerRight ? S - FFixedSize : FPosition;
+    // From the size the fixed pane was given, not from where an earlier
+    // squeeze left the bar.
+    Pos = GetGivenPosition();
+    FFitting = true;
   }
   CheckPosition(Pos);
   const int Percent = FPercent;
@@ -233,6 +289,19 @@ void TLxSplitter::Resize() {
   // rounded position would drift, and with the lower/right pane fixed it
   // would swap the two panes' shares at every resize.
   if (FUsePercent) FPercent = Percent;
+}
+
+void TLxSplitter::FitPanes() {
+  if (FUpdating || IsDestroying() || !FPane1 || !FPane2) return;
+  int Pos = GetGivenPosition();
+  if (!FUsePercent) CheckPosition(Pos);
+  if (FUsePercent || Pos == FPosition) {
+    ResizePanes();
+    return;
+  }
+  FFitting = true;
+  auto Reset = ScopeExit([this] { FFitting = false; });
+  SetPosition(Pos);
 }
 
 void TLxSplitter::SetULControls(const std::vector<std::string>& Names) {

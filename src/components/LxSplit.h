@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class TCustomForm;
 class TLxSplitter;
 
 // One of the two panes; children of the splitter are placed in these.
@@ -16,8 +17,17 @@ public:
   explicit TLxSplitterPane(TComponent* AOwner);
   void WndProc(TMessage& Message) override;
 
+  // The extent (width beside the bar, height above or below it) the pane
+  // keeps while the splitter has room for it: the bar is not dragged past it,
+  // and a resize takes room from the other pane first (see TLxSplitter::FitPanes).
+  int GetMinSize() const { return FMinSize; }
+  void SetMinSize(int Value);
+
 protected:
   void VisibleChanged() override;
+
+private:
+  int FMinSize = 0;
 };
 
 // The published face of one pane.
@@ -38,6 +48,8 @@ public:
   void SetColor(TColor Value) { FPane->SetColor(Value); }
   bool GetVisible() const { return FPane->GetVisible(); }
   void SetVisible(bool Value) { FPane->SetVisible(Value); }
+  int GetMinSize() const { return FPane->GetMinSize(); }
+  void SetMinSize(int Value) { FPane->SetMinSize(Value); }
 
 private:
   TLxSplitterPane* FPane;
@@ -55,6 +67,10 @@ public:
 
   TOrientation GetOrientation() const { return FOrientation; }
   int GetPosition() const { return FPosition; }
+  // Where the bar is when the fixed pane has the size it was last given (by
+  // SetPosition or a drag): the position the bar goes back to when the
+  // splitter has room again. A squeeze of a resize does not change it.
+  int GetGivenPosition() const;
   int GetPositionMin() const { return FPositionMin; }
   int GetPositionMax() const { return FPositionMax; }
   int GetPercent() const { return FPercent; }
@@ -85,6 +101,9 @@ public:
   virtual void SetSplitterStyle(TSplitterStyle Value);
   virtual void SetSplitterWidth(std::uint16_t Value);
   virtual void ResizePanes();
+  // Places the bar as a resize does: the fixed pane at the size it was given,
+  // as far as the panes' minimum sizes leave room for it.
+  void FitPanes();
 
   // The stored names of the panes' children ("ULControls", "LRControls"):
   // the named controls move into the panes at Loaded.
@@ -115,10 +134,17 @@ protected:
 private:
   int Size() const { return FOrientation == orHorizontal ? FWidth : FHeight; }
   int PositionOfPercent(int Percent) const;
+  // The extent between the borders along the bar's axis, less the bar.
+  int Room();
+  // The given position fitted to the size and the panes' minimums (both panes shown).
+  int FittedPosition(int Given);
   void UpdateFixedSize();
   void DrawMask(int Pos);
   void EndDrag(bool Apply);
   void ReparentNamed(std::vector<std::string>& Names, TLxSplitterPane* Pane);
+  // Makes the first control inside the splitter the form's active control
+  // (a tab stop if there is one).
+  void SelectFirst(TCustomForm& Form);
 
   TLxSplitterPane* FPane1 = nullptr;
   TLxSplitterPane* FPane2 = nullptr;
@@ -141,6 +167,7 @@ private:
   int FDragOffset = 0;
   int FLastDrawnPos = 0;
   bool FResizing = false;
+  bool FFitting = false;  // the position follows the size: the fixed pane keeps its given size
   bool FUpdating = false;
   TBitmapHandle FMask;
   HCURSOR FHSplitCursor = nullptr;

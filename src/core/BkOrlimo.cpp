@@ -43,6 +43,14 @@ std::string ExeBaseName() {
 
 bool IsSeparatorKind(std::int32_t Kind) { return Kind == lxmSeparator || Kind == lxmWakeUpSeparator; }
 
+// The sizes the panes keep while the panel has room for them. The list keeps
+// room for its columns and some text, four rows high; the inspector pane and
+// the scratch pad give way first, down to a narrow column and three rows.
+constexpr int ListMinWidth = 200;
+constexpr int ListMinHeight = 72;
+constexpr int InspectorMinWidth = 100;
+constexpr int ScratchPadMinHeight = 51;
+
 }  // namespace
 
 // ============================================================ the list's items
@@ -149,6 +157,10 @@ void TBkOrlimoComposite::Initialize() {
   FBtnInspectorPane->SetDown(false);
   FBtnScratchPad->SetDown(false);
   FBtnCallStack->SetDown(false);
+  FInspectorSplitter->GetUpperLeft()->SetMinSize(ListMinWidth);
+  FInspectorSplitter->GetLowerRight()->SetMinSize(InspectorMinWidth);
+  FScratchPadSplitter->GetUpperLeft()->SetMinSize(ListMinHeight);
+  FScratchPadSplitter->GetLowerRight()->SetMinSize(ScratchPadMinHeight);
 
   FTip = new TBkPopupTip(this);
   TFont TipFont;

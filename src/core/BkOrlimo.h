@@ -369,6 +369,9 @@ public:
   virtual void DoUpdateNav();
   virtual void ResizeComponent();
   virtual void ResizeScratchPadColumns();
+  // The toolbar wraps its buttons (WrapButtons) only while the panes below it
+  // keep their minimum heights; otherwise its buttons stay in one row.
+  void FitToolbarRows();
 
   // Panes, toggle buttons, time difference, then OnUpdateStatus.
   void UpdateStatus();

@@ -10,6 +10,8 @@
 #include "components/LxCommon.h"
 #include "platform/RegSettingsStore.h"
 
+#include <algorithm>
+
 namespace {
 
 TOrlimoFontSpec FontSpecOf(const TFont& Font) {
@@ -99,8 +101,10 @@ void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {
   S.WrapButtons = FWrapButtons;
   S.ViewInspectorPane = FViewInspectorPane;
   S.ViewScratchPad = FViewScratchPad;
-  S.ScratchPadBarPos = FScratchPadSplitter->GetPosition();
-  S.InspectorBarPos = FInspectorSplitter->GetPosition();
+  // Where the user put the bars, not where a small window squeezes them (a
+  // pane wider than the whole splitter, as wide as it can be).
+  S.ScratchPadBarPos = std::max(FScratchPadSplitter->GetGivenPosition(), 0);
+  S.InspectorBarPos = std::max(FInspectorSplitter->GetGivenPosition(), 0);
   S.ViewIcons = FViewIcons;
   S.ViewTimeStamp = FViewTimeStamp;
   S.ViewAppName = FViewAppName;

@@ -11,12 +11,17 @@
 
 namespace {
 
-// A stored bar position beyond the splitter (a smaller screen, an edited
-// value) stops where the bar is still inside it.
-int FitBarPosition(const TLxSplitter& S, int Position) {
-  const int Size = S.GetOrientation() == orHorizontal ? S.GetWidth() : S.GetHeight();
-  const int Limit = SplitterPositionLimit(Size, S.GetSplitterWidth(), 0, S.GetSplitterStyle());
-  return std::clamp(Position, 0, std::max(Limit, 0));
+int SplitterSize(const TLxSplitter& S) { return S.GetOrientation() == orHorizontal ? S.GetWidth() : S.GetHeight(); }
+
+// A bar given a place outside its splitter (a smaller screen, an edited
+// value) leaves the pane beside it no room: when the pane is shown, the bar
+// goes to the middle.
+void CentreStrayBar(TLxSplitter& S) {
+  const int Size = SplitterSize(S);
+  const int Pos = S.GetGivenPosition();
+  if (Pos >= 0 && Pos <= Size) return;
+  S.SetPosition(Size / 2);
+  S.FitPanes();
 }
 
 }  // namespace
@@ -27,18 +32,21 @@ void TBkOrlimoComposite::SetViewToolbar(bool Value) {
   if (Value == FViewToolbar) return;
   FViewToolbar = Value;
   FToolbar->SetVisible(Value);
+  FitToolbarRows();
 }
 
 void TBkOrlimoComposite::SetWrapButtons(bool Value) {
   if (Value == FWrapButtons) return;
   FWrapButtons = Value;
   FToolbar->SetWrapControls(Value);
+  FitToolbarRows();
 }
 
 void TBkOrlimoComposite::SetViewStatusBar(bool Value) {
   if (Value == FViewStatusBar) return;
   FViewStatusBar = Value;
   FStatusBar->SetVisible(Value);
+  FitToolbarRows();
 }
 
 void TBkOrlimoComposite::SetViewInspectorPane(bool Value) {
@@ -47,9 +55,7 @@ void TBkOrlimoComposite::SetViewInspectorPane(bool Value) {
   FInspectorSplitter->GetLowerRight()->SetVisible(Value);
   FBtnInspectorPane->SetDown(Value);
   if (Value) {
-    const int Pos = FInspectorSplitter->GetPosition();
-    if (Pos < 0 || Pos > FInspectorSplitter->GetWidth())
-      FInspectorSplitter->SetPosition(FInspectorSplitter->GetWidth() / 2);
+    CentreStrayBar(*FInspectorSplitter);
     if (FLstMsgs->GetSelCount() > 0)
       if (const TOrlimoMsgInfo* Info = GetCurrentMsgInfo())
         if (Info->MsgType() >= lxmObject && Info->MsgType() <= lxmStringList) LstMsgsClick();
@@ -62,13 +68,12 @@ void TBkOrlimoComposite::SetViewScratchPad(bool Value) {
   if (Value == FViewScratchPad) return;
   FViewScratchPad = Value;
   if (Value) {
-    const int Pos = FScratchPadSplitter->GetPosition();
-    if (Pos < 0 || Pos > FScratchPadSplitter->GetHeight())
-      FScratchPadSplitter->SetPosition(FScratchPadSplitter->GetHeight() / 2);
+    CentreStrayBar(*FScratchPadSplitter);
     ResizeScratchPadColumns();
   }
   FScratchPadSplitter->GetLowerRight()->SetVisible(Value);
   FBtnScratchPad->SetDown(Value);
+  FitToolbarRows();
 }
 
 void TBkOrlimoComposite::SetViewCallStack(bool Value) {
@@ -144,7 +149,24 @@ void TBkOrlimoComposite::ToggleClick(TLxSpeedButton* Button) {
 
 void TBkOrlimoComposite::WMSize(TMessage& Message) {
   TScrollingWinControl::WndProc(Message);
-  if (!IsDestroying() && FLstMsgs) ResizeComponent();
+  if (IsDestroying() || !FLstMsgs) return;
+  FitToolbarRows();
+  ResizeComponent();
+}
+
+void TBkOrlimoComposite::FitToolbarRows() {
+  if (!FToolbar || IsDestroying()) return;
+  bool Wrap = FWrapButtons;
+  if (Wrap && FViewToolbar) {
+    // What the panes need: the list's minimum, and the scratch pad's with its bar.
+    int Panes = FScratchPadSplitter->GetUpperLeft()->GetMinSize();
+    if (FViewScratchPad)
+      Panes += FScratchPadSplitter->GetSplitterWidth() + FScratchPadSplitter->GetLowerRight()->GetMinSize();
+    const int Wrapped = FToolbar->GetRowHeight() * FToolbar->WrappedRowCount() + 2 * FToolbar->GetMargin();
+    const int Below = FSeparator->GetHeight() + (FViewStatusBar ? FStatusBar->GetHeight() : 0);
+    Wrap = GetHeight() - Wrapped - Below >= Panes;
+  }
+  FToolbar->SetWrapControls(Wrap);
 }
 
 void TBkOrlimoComposite::ResizeComponent() {
@@ -176,8 +198,17 @@ void TBkOrlimoComposite::SplitterChange() {
 }
 
 void TBkOrlimoComposite::UMInitSplitterBarPos(TMessage& Message) {
-  FScratchPadSplitter->SetPosition(FitBarPosition(*FScratchPadSplitter, static_cast<int>(Message.LParam)));
-  FInspectorSplitter->SetPosition(FitBarPosition(*FInspectorSplitter, static_cast<int>(Message.WParam)));
+  // The stored places as they are (they are what is saved again); the panes
+  // then fit the panel as after a resize, and a pane shown with its bar
+  // outside the splitter gets the bar in the middle.
+  auto Place = [](TLxSplitter& S, int Position) {
+    S.SetPosition(Position);
+    if (S.GetLowerRight()->GetVisible()) CentreStrayBar(S);
+    S.FitPanes();
+  };
+  FitToolbarRows();
+  Place(*FScratchPadSplitter, static_cast<int>(Message.LParam));
+  Place(*FInspectorSplitter, static_cast<int>(Message.WParam));
   FLastInspectorBarPos = FInspectorSplitter->GetPosition();
   Message.Result = 0;
 }

@@ -178,6 +178,16 @@ TEST(Splitter, PaneLayoutBothOrientationsAndHiddenPanes) {
   EXPECT_EQ(L.Pane1.Width(), 0);
 }
 
+TEST(Splitter, FittingAPaneKeepsBothMinimumsThenSharesInProportion) {
+  EXPECT_EQ(SplitterFitPane(400, 150, 100, 50), 150);  // room for what is asked
+  EXPECT_EQ(SplitterFitPane(400, 20, 100, 50), 100);   // its own minimum
+  EXPECT_EQ(SplitterFitPane(400, 380, 100, 50), 350);  // the other pane's
+  EXPECT_EQ(SplitterFitPane(120, 150, 100, 50), 80);   // 120 in the ratio 100 : 50
+  EXPECT_EQ(SplitterFitPane(120, 150, 0, 0), 120);     // no minimums: only the room
+  EXPECT_EQ(SplitterFitPane(120, -40, 0, 0), 0);
+  EXPECT_EQ(SplitterFitPane(-4, 150, 100, 50), 0);
+}
+
 TEST(Splitter, CheckPositionLimits) {
   TLxSplitterLimits L;  // size 200, bar 4, no border
   EXPECT_EQ(SplitterCheckPosition(L, -5), 0);

@@ -94,6 +94,101 @@ TEST_F(SplitterTest, FixedLowerRightPaneKeepsItsSizeWhenTheSplitterGrows) {
   EXPECT_EQ(S.GetPosition(), 400);
 }
 
+TEST_F(SplitterTest, APaneSqueezedByAResizeGetsItsSizeBackWhenTheSplitterGrows) {
+  S.SetFixedPane(fpLowerRight);
+  S.SetPosition(200);  // lower/right pane: 96 wide
+  for (int W : {150, 80, 30, 500}) S.SetBounds(0, 0, W, 200);
+  EXPECT_EQ(S.GetPosition(), 400);
+  EXPECT_EQ(Pane(2).right - Pane(2).left, 96) << "not the 26 pixels it had at the smallest";
+  EXPECT_EQ(S.GetGivenPosition(), 400);
+  S.SetBounds(0, 0, 80, 200);
+  EXPECT_EQ(S.GetPosition(), 0);
+  EXPECT_EQ(S.GetGivenPosition(), -20) << "where the bar goes when there is room";
+  // The upper/left pane fixed: the same.
+  S.SetBounds(0, 0, 300, 200);
+  S.SetFixedPane(fpUpperLeft);
+  S.SetPosition(250);
+  S.SetBounds(0, 0, 100, 200);
+  EXPECT_EQ(S.GetPosition(), 96);
+  S.SetBounds(0, 0, 300, 200);
+  EXPECT_EQ(S.GetPosition(), 250);
+  // A position asked for anew is the new given place.
+  S.SetBounds(0, 0, 100, 200);
+  S.SetPosition(96);
+  S.SetBounds(0, 0, 300, 200);
+  EXPECT_EQ(S.GetPosition(), 96);
+}
+
+TEST_F(SplitterTest, PaneMinimumsMakeTheFixedPaneGiveWayFirst) {
+  S.SetFixedPane(fpLowerRight);
+  S.SetBounds(0, 0, 400, 200);
+  S.GetUpperLeft()->SetMinSize(100);
+  S.GetLowerRight()->SetMinSize(50);
+  S.SetPosition(60);  // set, not dragged: as asked for
+  EXPECT_EQ(S.GetPosition(), 60);
+  S.SetPosition(150);  // the fixed pane is given 246
+  auto Widths = [&] { return std::make_pair(int(Pane(1).right - Pane(1).left), int(Pane(2).right - Pane(2).left)); };
+  S.SetBounds(0, 0, 300, 200);  // the upper/left pane keeps its minimum, the fixed one gives way
+  EXPECT_EQ(Widths(), std::make_pair(100, 196));
+  S.SetBounds(0, 0, 154, 200);  // down to its own minimum
+  EXPECT_EQ(Widths(), std::make_pair(100, 50));
+  S.SetBounds(0, 0, 124, 200);  // 120 to share: in proportion to the minimums
+  EXPECT_EQ(Widths(), std::make_pair(80, 40));
+  S.SetBounds(0, 0, 400, 200);
+  EXPECT_EQ(Widths(), std::make_pair(150, 246)) << "back to what was given";
+  EXPECT_EQ(S.GetGivenPosition(), 150);
+  // A hidden pane takes no room and keeps no minimum.
+  S.GetLowerRight()->SetVisible(false);
+  EXPECT_EQ(S.GetPosition(), 150);
+  S.SetBounds(0, 0, 124, 200);
+  S.GetLowerRight()->SetVisible(true);  // shown in a small splitter: fitted at once
+  EXPECT_EQ(Widths(), std::make_pair(80, 40));
+  // A drag stops at either pane's minimum.
+  S.SetBounds(0, 0, 400, 200);
+  auto Drag = [&](int To) {
+    const int From = S.GetPosition() + 1;
+    ::SendMessageA(S.WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(From, 50));
+    ::SendMessageA(S.WindowHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(To, 50));
+    ::SendMessageA(S.WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(To, 50));
+  };
+  Drag(5);
+  EXPECT_EQ(S.GetPosition(), 100);
+  Drag(399);
+  EXPECT_EQ(S.GetPosition(), 400 - 4 - 50);
+}
+
+TEST_F(SplitterTest, SelectingAPaneHandsTheKeyboardOverThroughTheSplitter) {
+  TEdit Upper(&Form), Lower(&Form), Outside(&Form);
+  Upper.SetParent(S.GetUpperLeft()->GetPane());
+  Lower.SetParent(S.GetLowerRight()->GetPane());
+  Outside.SetParent(&Form);
+  Outside.SetBounds(0, 250, 100, 20);
+  Form.Show();
+  std::vector<TObject*> Entered;
+  for (TWinControl* W : {static_cast<TWinControl*>(&S), static_cast<TWinControl*>(&Upper)})
+    W->OnEnter = [&Entered](TObject* Sender) { Entered.push_back(Sender); };
+  Form.SetActiveControl(&Lower);
+  ASSERT_EQ(Form.GetActiveControl(), &Lower);
+  S.SetSelectedPane(spUpperLeft);
+  EXPECT_EQ(S.GetSelectedPane(), spUpperLeft);
+  EXPECT_EQ(Form.GetActiveControl(), &Upper) << "the splitter's first control";
+  if (Form.GetActive()) {
+    EXPECT_EQ(::GetFocus(), Upper.WindowHandle());
+    EXPECT_EQ(Entered, (std::vector<TObject*>{&S, &Upper})) << "the splitter held the keyboard in between";
+  }
+  // The selected pane comes to the front.
+  EXPECT_EQ(::GetWindow(S.WindowHandle(), GW_CHILD), S.GetUpperLeft()->GetPane()->WindowHandle());
+  S.SetSelectedPane(spLowerRight);
+  EXPECT_EQ(::GetWindow(S.WindowHandle(), GW_CHILD), S.GetLowerRight()->GetPane()->WindowHandle());
+  // The keyboard elsewhere stays where it is.
+  Form.SetActiveControl(&Outside);
+  Entered.clear();
+  S.SetSelectedPane(spUpperLeft);
+  EXPECT_EQ(Form.GetActiveControl(), &Outside);
+  EXPECT_TRUE(Entered.empty());
+  for (TEdit* E : {&Upper, &Lower, &Outside}) E->SetParent(nullptr);
+}
+
 TEST_F(SplitterTest, PercentModeFollowsTheSizeWithoutDrifting) {
   S.SetPercent(25);
   EXPECT_TRUE(S.GetUsePercent());

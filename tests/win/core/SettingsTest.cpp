@@ -181,10 +181,10 @@ TEST_F(Settings, BadValuesStartWithSoundOnesAndAreWrittenBackValid) {
   EXPECT_TRUE(C->GetViewIcons());
   EXPECT_EQ(FOrlimoFonts[lxmError].Color, clWindowText);
   EXPECT_EQ(C->FScratchPadSplitter->GetPosition(), 100);
-  // The inspector bar stops where the splitter lets it, inside the panel.
-  const int Bar = C->FInspectorSplitter->GetPosition();
-  EXPECT_LT(Bar, C->GetWidth());
-  EXPECT_GT(Bar, 0);
+  // The inspector bar beyond the window is applied as it is (the pane is
+  // hidden) and saved back so; it goes to the middle when the pane is shown.
+  EXPECT_FALSE(C->GetViewInspectorPane());
+  EXPECT_EQ(C->FInspectorSplitter->GetPosition(), 30000);
 
   C->SaveSettings();
   EXPECT_EQ(Key.Get("MsgFont", "Size"), "8");
@@ -195,9 +195,12 @@ TEST_F(Settings, BadValuesStartWithSoundOnesAndAreWrittenBackValid) {
   EXPECT_EQ(Key.Get("View", "NavigatorMessage"), "3");
   EXPECT_EQ(Key.Get("View", "Icons"), "1");
   EXPECT_EQ(Key.Get("View", "Toolbar"), "1");
-  EXPECT_EQ(Key.Get("View", "InspectorBarPos"), std::to_string(Bar));
+  EXPECT_EQ(Key.Get("View", "InspectorBarPos"), "30000");
   EXPECT_EQ(Key.Get("View", "ScratchPadBarPos"), "100");
   EXPECT_EQ(Key.Get("FontStyles", "ErrorColor"), "-2147483640");
+  C->SetViewInspectorPane(true);
+  EXPECT_EQ(C->FInspectorSplitter->GetPosition(), C->FInspectorSplitter->GetWidth() / 2);
+  EXPECT_GT(C->FPnlDetail->GetWidth(), 0);
 }
 
 TEST_F(Settings, AnEmptyKeyGivesTheDefaults) {

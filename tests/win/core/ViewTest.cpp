@@ -40,10 +40,10 @@ TEST_F(View, InspectorPaneShowsBesideTheListAndRecentresAStrayBar) {
   EXPECT_EQ(Menus, 0);
   // A bar inside the splitter stays where it is.
   C->SetViewInspectorPane(false);
-  C->FInspectorSplitter->SetPosition(120);
+  C->FInspectorSplitter->SetPosition(240);
   C->SetViewInspectorPane(true);
-  EXPECT_EQ(C->FInspectorSplitter->GetPosition(), 120);
-  EXPECT_EQ(C->FPnlMsgs->GetWidth(), 120);
+  EXPECT_EQ(C->FInspectorSplitter->GetPosition(), 240);
+  EXPECT_EQ(C->FPnlMsgs->GetWidth(), 240);
 }
 
 TEST_F(View, InspectorPaneFollowsTheSelectedKind) {
@@ -124,7 +124,7 @@ TEST_F(View, SettingsOfTheViewKeyAreLoadedAndSaved) {
   TTempKey Key(TBkOrlimoComposite::RegistryKey);
   Key.Set("View", "Inspector", "1");
   Key.Set("View", "ScratchPad", "1");
-  Key.Set("View", "InspectorBarPos", "150");
+  Key.Set("View", "InspectorBarPos", "250");
   Key.Set("View", "ScratchPadBarPos", "0x50");
   Key.Set("View", "Icons", "0");
   Key.Set("View", "TimeStamp", "1");
@@ -137,7 +137,7 @@ TEST_F(View, SettingsOfTheViewKeyAreLoadedAndSaved) {
   EXPECT_TRUE(C->FBtnInspectorPane->GetDown());
   EXPECT_TRUE(C->FInspectorSplitter->GetLowerRight()->GetVisible());
   EXPECT_TRUE(C->FScratchPadSplitter->GetLowerRight()->GetVisible());
-  EXPECT_EQ(C->FInspectorSplitter->GetPosition(), 150);
+  EXPECT_EQ(C->FInspectorSplitter->GetPosition(), 250);
   EXPECT_EQ(C->FScratchPadSplitter->GetPosition(), 0x50);
   EXPECT_FALSE(C->GetViewIcons());
   EXPECT_FALSE(C->FBtnIcons->GetDown());
@@ -153,7 +153,7 @@ TEST_F(View, SettingsOfTheViewKeyAreLoadedAndSaved) {
   EXPECT_EQ(Key.Get("View", "AppName"), "1");
   EXPECT_EQ(Key.Get("View", "Icons"), "0");
   EXPECT_EQ(Key.Get("View", "IdleTime"), "30");
-  EXPECT_EQ(Key.Get("View", "InspectorBarPos"), "150");
+  EXPECT_EQ(Key.Get("View", "InspectorBarPos"), "250");
   EXPECT_EQ(Key.Get("View", "ScratchPadBarPos"), "80");
   EXPECT_EQ(Key.Get("View", "Toolbar"), "1");
   EXPECT_EQ(Key.Get("View", "NavigatorMessage"), "2");
