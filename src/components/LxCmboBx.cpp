@@ -183,13 +183,26 @@ void TLxComboBox::SetSorted(bool Value) {
   if (Value == FSorted) return;
   FSorted = Value;
   if (Value) {
-    std::vector<std::pair<std::string, std::intptr_t>> V;
-    for (int I = 0; I < GetItems().Count(); ++I) V.emplace_back(GetItems()[I], GetItems().GetObject(I));
+    // The items there now go in order, the selected one staying selected;
+    // the window is made again with the sort style for those added later.
+    struct TEntry {
+      std::string Text;
+      std::intptr_t Object;
+      int Was;
+    };
+    std::vector<TEntry> V;
+    for (int I = 0; I < GetItems().Count(); ++I) V.push_back({GetItems()[I], GetItems().GetObject(I), I});
     std::stable_sort(V.begin(), V.end(),
-                     [](const auto& A, const auto& B) { return ::lstrcmpiA(A.first.c_str(), B.first.c_str()) < 0; });
+                     [](const TEntry& A, const TEntry& B) { return ::lstrcmpiA(A.Text.c_str(), B.Text.c_str()) < 0; });
+    const int Selected = GetItemIndex();
+    FSorted = false;  // as they are given
     ClearItems();
-    for (auto& [S, O] : V) AddItem(S, O);
+    for (const TEntry& E : V) AddItem(E.Text, E.Object);
+    FSorted = true;
+    for (int I = 0; I < static_cast<int>(V.size()); ++I)
+      if (V[static_cast<size_t>(I)].Was == Selected) SetItemIndex(I);
   }
+  if (HandleAllocated()) RecreateWnd();
 }
 
 void TLxComboBox::SetItemHeight(int Value) {
@@ -206,6 +219,7 @@ void TLxComboBox::SetOwnerDraw(bool Value) {
 void TLxComboBox::CreateParams(TCreateParams& Params) {
   TLxCustomComboBox::CreateParams(Params);
   if (FOwnerDraw) Params.Style |= CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+  if (FSorted) Params.Style |= CBS_SORT;
 }
 
 void TLxComboBox::CreateWindowHandle(const TCreateParams& Params) {
@@ -323,9 +337,11 @@ void TLxColorComboBox::CreateWindowHandle(const TCreateParams& Params) {
   const int H = GetMinFontHeight(GetFont());
   ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), H);
   ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, 0, H + 4);
-  const TColor Selected = GetSelectedColor();
+  // A window made again (a font change) keeps the user's choice, quietly:
+  // nothing changed for the user, so no change notification.
+  const int Selected = GetItemIndex();
   RebuildItems();
-  SetSelectedColor(Selected);
+  if (Selected > 0 && Selected < GetItems().Count()) SetItemIndex(Selected);
 }
 
 void TLxColorComboBox::FontChanged() {

@@ -83,6 +83,7 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
+  bool SortsItems() const override { return FSorted; }
 
 private:
   bool FSorted = false;

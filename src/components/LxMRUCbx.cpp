@@ -6,7 +6,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 enum : int { tagUndo = 1, tagCut, tagCopy, tagPaste, tagDelete, tagSelectAll, tagRemove };
@@ -95,11 +97,13 @@ void TLxMRUComboBox::LoadHistory() {
   if (!CheckProperties("load", true)) return;
   TRegIniFile Ini(FRegPath);
   const std::string CountText = Ini.ReadString(FRegSection, MruCountName(FMruID), "0");
-  const int Count = std::max(0, std::atoi(CountText.c_str()));
-  std::vector<std::string> Stored;
-  for (int I = 0; I < Count; ++I) Stored.push_back(Ini.ReadString(FRegSection, MruItemName(FMruID, I), ""));
+  // The stored count is only a claim: never more entries than the history keeps.
+  const long long Stored = std::strtoll(CountText.c_str(), nullptr, 10);
+  const int Count = static_cast<int>(std::clamp<long long>(Stored, 0, std::max(FMaxHistory, 0)));
+  std::vector<std::string> Entries;
+  for (int I = 0; I < Count; ++I) Entries.push_back(Ini.ReadString(FRegSection, MruItemName(FMruID, I), ""));
   ClearItems();
-  for (const std::string& S : MruCleanList(Stored)) AddItem(S);
+  for (const std::string& S : MruCleanList(Entries)) AddItem(S);
   if (GetItems().Count() > 0) SetItemIndex(0);
 }
 
@@ -136,11 +140,15 @@ void TLxMRUComboBox::CreateWindowHandle(const TCreateParams& Params) {
   }
 }
 
+// Leaving puts the text on top of the list, stored or not. Without its storage
+// properties it is not saved, and nothing is said: a box here would open in
+// the middle of a focus change (also the one of a closing form, whose windows
+// are being destroyed); SaveHistory and LoadHistory called by the program say
+// what is missing.
 void TLxMRUComboBox::DoExit() {
   TLxComboBox::DoExit();
-  if (!CheckProperties("save", false)) return;
   PutTextOnTop();
-  SaveHistory();
+  if (CheckProperties("save", false)) SaveHistory();
 }
 
 void TLxMRUComboBox::KeyDown(WORD& Key, TShiftState Shift) {

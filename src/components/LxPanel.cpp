@@ -517,12 +517,15 @@ void TLxToolbar::PositionControls() {
 
 // ---------------------------------------------------------------------------
 
-TLxStatusBar::TLxStatusBar(TComponent* AOwner) : TLxCustomPanel(AOwner) {
+TLxCustomStatusBar::TLxCustomStatusBar(TComponent* AOwner) : TLxCustomPanel(AOwner) {
   TLxCustomPanel::SetAlign(alBottom);
-  FAutoStyle = true;
-  AdjustStyle();
   FShowSizeGrip = true;
   FSimpleStatus = false;
+}
+
+TLxStatusBar::TLxStatusBar(TComponent* AOwner) : TLxCustomStatusBar(AOwner) {
+  FAutoStyle = true;
+  AdjustStyle();
 }
 
 void TLxStatusBar::AdjustStyle() {
@@ -537,11 +540,11 @@ void TLxStatusBar::AdjustStyle() {
 }
 
 void TLxStatusBar::Loaded() {
-  TLxCustomPanel::Loaded();
+  TLxCustomStatusBar::Loaded();
   if (FAutoStyle) AdjustStyle();
 }
 
-void TLxStatusBar::Resize() {
+void TLxCustomStatusBar::Resize() {
   TLxCustomPanel::Resize();
   // A window that grows repaints only its new part, so the grip drawn at the
   // old right end (on the bar or on the pane that reached it) would stay.
@@ -569,16 +572,27 @@ void TLxStatusBar::SetFrameSides(TSides Value) {
   FAutoStyle = false;
 }
 
-void TLxStatusBar::SetShowSizeGrip(bool Value) {
+void TLxCustomStatusBar::SetShowSizeGrip(bool Value) {
   if (Value == FShowSizeGrip) return;
   FShowSizeGrip = Value;
   Invalidate();
   for (int I = 0; I < GetControlCount(); ++I) GetControl(I)->Invalidate();
 }
 
-void TLxStatusBar::SetSimpleCaption(const std::string& Value) {
+void TLxCustomStatusBar::SetSimpleCaption(const std::string& Value) {
   if (Value == FSimpleCaption) return;
   FSimpleCaption = Value;
+  Invalidate();
+}
+
+void TLxCustomStatusBar::ShowChildren(bool Value) {
+  for (int I = 0; I < GetControlCount(); ++I) GetControl(I)->SetVisible(Value);
+}
+
+void TLxCustomStatusBar::SetSimpleStatus(bool Value) {
+  if (Value == FSimpleStatus) return;
+  FSimpleStatus = Value;
+  ShowChildren(!Value);
   Invalidate();
 }
 
@@ -586,30 +600,30 @@ void TLxStatusBar::SetSimpleStatus(bool Value) {
   if (Value == FSimpleStatus) return;
   FSimpleStatus = Value;
   DisableAlign();
-  for (int I = 0; I < GetControlCount(); ++I) GetControl(I)->SetVisible(!Value);
+  ShowChildren(!Value);
   EnableAlign();
   Realign();
   Invalidate();
 }
 
-RECT TLxStatusBar::GetPanelClientRect() {
+RECT TLxCustomStatusBar::GetPanelClientRect() {
   return ToRECT(StatusBarClientRect(ToLxRect(PanelRect()), NewStyleControls(), FSimpleStatus));
 }
 
-RECT TLxStatusBar::SizeGripRect() { return ToRECT(::SizeGripRect(GetWidth(), GetHeight())); }
+RECT TLxCustomStatusBar::SizeGripRect() { return ToRECT(::SizeGripRect(GetWidth(), GetHeight())); }
 
-HWND TLxStatusBar::FormWindow() {
+HWND TLxCustomStatusBar::FormWindow() {
   if (TCustomForm* F = GetParentForm(); F && F->HandleAllocated()) return F->WindowHandle();
   return HandleAllocated() ? ::GetAncestor(WindowHandle(), GA_ROOT) : nullptr;
 }
 
-bool TLxStatusBar::SizeGripShowing() {
+bool TLxCustomStatusBar::SizeGripShowing() {
   if (!FShowSizeGrip) return false;
   HWND F = FormWindow();
   return !(F && ::IsZoomed(F));
 }
 
-bool TLxStatusBar::ReachesSizeGrip(TWinControl& Child) {
+bool TLxCustomStatusBar::ReachesSizeGrip(TWinControl& Child) {
   if (!HandleAllocated() || !Child.HandleAllocated() || Child.GetParent() != this) return false;
   POINT BarRight{GetPanelClientRect().right, 0};
   ::ClientToScreen(WindowHandle(), &BarRight);
@@ -618,9 +632,9 @@ bool TLxStatusBar::ReachesSizeGrip(TWinControl& Child) {
   return ChildRight.x >= BarRight.x;
 }
 
-bool TLxStatusBar::PassHitToSizeGrip(TWinControl& Child, TMessage& Message) {
+bool TLxCustomStatusBar::PassHitToSizeGrip(TWinControl& Child, TMessage& Message) {
   if (Message.Msg != WM_NCHITTEST || !Child.HandleAllocated()) return false;
-  auto* Bar = dynamic_cast<TLxStatusBar*>(Child.GetParent());
+  auto* Bar = dynamic_cast<TLxCustomStatusBar*>(Child.GetParent());
   if (!Bar) return false;
   POINT P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
   ::ScreenToClient(Child.WindowHandle(), &P);
@@ -629,7 +643,7 @@ bool TLxStatusBar::PassHitToSizeGrip(TWinControl& Child, TMessage& Message) {
   return true;
 }
 
-void TLxStatusBar::PaintSizeGrip(HDC DC, int OriginX, int OriginY) {
+void TLxCustomStatusBar::PaintSizeGrip(HDC DC, int OriginX, int OriginY) {
   const TLxRect C = ToLxRect(GetPanelClientRect());
   const TLxSizeGrip G = SizeGripLines(C, GetWidth() - FBorderWidth, GetHeight() - FBorderWidth);
   const int SavedDC = ::SaveDC(DC);
@@ -649,7 +663,7 @@ void TLxStatusBar::PaintSizeGrip(HDC DC, int OriginX, int OriginY) {
   ::RestoreDC(DC, SavedDC);
 }
 
-void TLxStatusBar::Paint(TCanvas& Canvas) {
+void TLxCustomStatusBar::Paint(TCanvas& Canvas) {
   TLxCustomPanel::Paint(Canvas);
   if (FSimpleStatus) {
     RECT R = GetPanelClientRect();
@@ -670,7 +684,7 @@ void TLxStatusBar::Paint(TCanvas& Canvas) {
   if (SizeGripShowing()) PaintSizeGrip(Canvas.GetHandle(), 0, 0);
 }
 
-void TLxStatusBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TLxCustomStatusBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TLxCustomPanel::MouseDown(Button, Shift, X, Y);
   const RECT G = SizeGripRect();
   const POINT P{X, Y};
@@ -680,7 +694,7 @@ void TLxStatusBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
   }
 }
 
-void TLxStatusBar::WndProc(TMessage& Message) {
+void TLxCustomStatusBar::WndProc(TMessage& Message) {
   if (Message.Msg == WM_SETCURSOR && reinterpret_cast<HWND>(Message.WParam) == WindowHandle() &&
       LOWORD(Message.LParam) == HTCLIENT && SizeGripShowing()) {
     POINT P{};

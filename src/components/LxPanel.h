@@ -232,26 +232,19 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// A bottom panel with a size grip and a simple (one-text) mode.
-class LXCMPS_API TLxStatusBar : public TLxCustomPanel {
+// A bottom panel with a size grip and a simple (one-text) mode, with the look
+// its maker gives it. Simple mode shows or hides the children as they are.
+class LXCMPS_API TLxCustomStatusBar : public TLxCustomPanel {
 public:
-  explicit TLxStatusBar(TComponent* AOwner);
+  explicit TLxCustomStatusBar(TComponent* AOwner);
 
-  bool GetAutoStyle() const { return FAutoStyle; }
-  void SetAutoStyle(bool Value) { FAutoStyle = Value; }
   bool GetShowSizeGrip() const { return FShowSizeGrip; }
   const std::string& GetSimpleCaption() const { return FSimpleCaption; }
   bool GetSimpleStatus() const { return FSimpleStatus; }
 
-  virtual void AdjustStyle();
   virtual void SetShowSizeGrip(bool Value);
   virtual void SetSimpleCaption(const std::string& Value);
   virtual void SetSimpleStatus(bool Value);
-
-  void SetBorderInner(TFrameStyle Value) override;
-  void SetBorderOuter(TFrameStyle Value) override;
-  void SetBorderSides(TSides Value) override;
-  void SetFrameSides(TSides Value) override;
 
   // (width - 13, 0, width, height).
   RECT SizeGripRect();
@@ -272,15 +265,38 @@ public:
 
 protected:
   void Paint(TCanvas& Canvas) override;
-  void Loaded() override;
   // The size grip moves with the right edge: nothing keeps it where it was.
   void Resize() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   HWND FormWindow();
+  void ShowChildren(bool Value);
 
-private:
-  bool FAutoStyle = true;
   bool FShowSizeGrip = true;
   std::string FSimpleCaption;
   bool FSimpleStatus = false;
+};
+
+// The components' status bar: it styles itself for the system's look while
+// AutoStyle is on (an explicit border switches it off), and switches simple
+// mode with the alignment suspended.
+class LXCMPS_API TLxStatusBar : public TLxCustomStatusBar {
+public:
+  explicit TLxStatusBar(TComponent* AOwner);
+
+  bool GetAutoStyle() const { return FAutoStyle; }
+  void SetAutoStyle(bool Value) { FAutoStyle = Value; }
+
+  virtual void AdjustStyle();
+  void SetSimpleStatus(bool Value) override;
+
+  void SetBorderInner(TFrameStyle Value) override;
+  void SetBorderOuter(TFrameStyle Value) override;
+  void SetBorderSides(TSides Value) override;
+  void SetFrameSides(TSides Value) override;
+
+protected:
+  void Loaded() override;
+
+private:
+  bool FAutoStyle = true;
 };

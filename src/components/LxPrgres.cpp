@@ -52,7 +52,7 @@ void TLxCustomProgressBar::IncParts(int N) {
 }
 
 void TLxCustomProgressBar::WndProc(TMessage& Message) {
-  if (TLxStatusBar::PassHitToSizeGrip(*this, Message)) return;
+  if (TLxCustomStatusBar::PassHitToSizeGrip(*this, Message)) return;
   TGraphicControl::WndProc(Message);
 }
 

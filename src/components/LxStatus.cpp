@@ -54,7 +54,7 @@ RECT TLxCustomStatusPane::GetCaptionRect() {
 std::string TLxCustomStatusPane::CaptionText() { return GetCaption(); }
 
 bool TLxCustomStatusPane::AtSizeGrip() {
-  auto* Bar = dynamic_cast<TLxStatusBar*>(GetParent());
+  auto* Bar = dynamic_cast<TLxCustomStatusBar*>(GetParent());
   return Bar && Bar->ReachesSizeGrip(*this);
 }
 
@@ -66,7 +66,7 @@ void TLxCustomStatusPane::WndProc(TMessage& Message) {
   }
   // The last 12 pixels of a pane at the bar's right edge belong to the bar,
   // so its size grip stays usable.
-  if (TLxStatusBar::PassHitToSizeGrip(*this, Message)) return;
+  if (TLxCustomStatusBar::PassHitToSizeGrip(*this, Message)) return;
   TGraphicControl::WndProc(Message);
 }
 
@@ -109,7 +109,7 @@ void TLxCustomStatusPane::Paint(TCanvas& Canvas) {
   DrawBorder(Canvas, R, FFrameStyle);
   DrawCaption(Canvas, GetCaptionRect(), CaptionText());
   // A pane over the bar's corner shows the bar's size grip on top of itself.
-  if (auto* Bar = dynamic_cast<TLxStatusBar*>(GetParent()); Bar && Bar->SizeGripShowing() && AtSizeGrip())
+  if (auto* Bar = dynamic_cast<TLxCustomStatusBar*>(GetParent()); Bar && Bar->SizeGripShowing() && AtSizeGrip())
     Bar->PaintSizeGrip(DC, GetLeft(), GetTop());
 }
 
@@ -206,10 +206,17 @@ void TLxPollingTimer::Unregister(TLxPollingStatus* Pane) {
 }
 
 void TLxPollingTimer::Tick() {
-  // A pane may go away during a tick: work on a copy, skip the departed.
+  // A pane may go away during a tick: work on a copy, skip the departed. When
+  // the last one goes, this object stays until the tick is over.
+  ++FTicking;
   const std::vector<TLxPollingStatus*> Panes = FPanes;
   for (TLxPollingStatus* P : Panes)
     if (std::find(FPanes.begin(), FPanes.end(), P) != FPanes.end()) P->TimerExpired();
+  --FTicking;
+  if (FTicking == 0 && FPanes.empty() && GPollingTimer == this) {
+    GPollingTimer = nullptr;
+    delete this;  // nothing of this object is touched after
+  }
 }
 
 TLxPollingStatus::TLxPollingStatus(TComponent* AOwner) : TLxCustomStatusPane(AOwner) {
@@ -220,7 +227,8 @@ TLxPollingStatus::TLxPollingStatus(TComponent* AOwner) : TLxCustomStatusPane(AOw
 TLxPollingStatus::~TLxPollingStatus() {
   if (!GPollingTimer) return;
   GPollingTimer->Unregister(this);
-  if (GPollingTimer->GetPanes().empty()) {
+  // While its tick runs, the timer goes at the tick's end instead.
+  if (GPollingTimer->GetPanes().empty() && !GPollingTimer->Ticking()) {
     delete GPollingTimer;
     GPollingTimer = nullptr;
   }
@@ -236,7 +244,9 @@ void TLxPollingStatus::SetInterval(unsigned Value) {
 }
 
 void TLxPollingStatus::TimerExpired() {
-  if (OnTimerExpired) OnTimerExpired(this);
+  if (!OnTimerExpired) return;
+  const TNotifyEvent Handler = OnTimerExpired;  // the handler may free this pane
+  Handler(this);
 }
 
 // ---------------------------------------------------------------------------

@@ -113,8 +113,10 @@ public:
   const std::vector<TLxPollingStatus*>& GetPanes() const { return FPanes; }
   void Register(TLxPollingStatus* Pane);
   void Unregister(TLxPollingStatus* Pane);
-  // One tick: every registered pane's TimerExpired.
+  // One tick: every registered pane's TimerExpired. A pane freed meanwhile is
+  // skipped; when none is left, the timer frees itself as the tick returns.
   void Tick();
+  bool Ticking() const { return FTicking > 0; }
 
   // The shared timer (null while no polling pane exists).
   static TLxPollingTimer* Instance();
@@ -122,6 +124,7 @@ public:
 private:
   std::unique_ptr<TTimer> FTimer;
   std::vector<TLxPollingStatus*> FPanes;
+  int FTicking = 0;
 };
 
 class LXCMPS_API TLxPollingStatus : public TLxCustomStatusPane {

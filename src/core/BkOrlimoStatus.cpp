@@ -9,7 +9,7 @@
 
 // ============================================================ TBkOrlimoStatusBar
 
-TBkOrlimoStatusBar::TBkOrlimoStatusBar(TComponent* AOwner) : TLxStatusBar(AOwner) {
+TBkOrlimoStatusBar::TBkOrlimoStatusBar(TComponent* AOwner) : TLxCustomStatusBar(AOwner) {
   const bool NewLook = NewStyleControls();
   SetBorderInner(fsNone);
   SetBorderOuter(NewLook ? fsNone : fsPopup);
@@ -17,7 +17,6 @@ TBkOrlimoStatusBar::TBkOrlimoStatusBar(TComponent* AOwner) : TLxStatusBar(AOwner
   SetFrameSides(sdNoSides);
   SetBorderWidth(0);
   SetHeight(NewLook ? 19 : 24);
-  SetAutoStyle(false);
 }
 
 // ============================================================ panes

@@ -2,6 +2,7 @@
 #include "platform/Application.h"
 
 #include "platform/Forms.h"
+#include "platform/Menus.h"
 #include "platform/PlatformExcept.h"
 #include "platform/Timers.h"
 
@@ -19,9 +20,14 @@ LRESULT CALLBACK AppWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) no
       case WM_TIMER:
         if (TTimer::DispatchTimer(WParam)) return 0;
         break;
-      case WM_APP + 1: delete reinterpret_cast<TCustomForm*>(LParam); return 0;
+      // Anyone may post this: it carries nothing, and only frees what the
+      // application itself was asked to.
+      case WM_APP + 1: Application->FreeReleasedForms(); return 0;
       case WM_COMMAND:
-        if (LParam == 0 && HIWORD(WParam) == 0 && DispatchMenuCommand(LOWORD(WParam))) return 0;
+        if (LParam == 0 && HIWORD(WParam) == 0) {
+          if (!Application->AcceptsMenuCommand(Wnd, LOWORD(WParam))) return 0;
+          if (DispatchMenuCommand(LOWORD(WParam))) return 0;
+        }
         break;
       default: break;
     }
@@ -94,6 +100,13 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessage(MSG& Msg) {
+  // Input posted to a disabled window (one a modal form disabled) goes
+  // nowhere, as typed or clicked input would: no key, click or shortcut of
+  // the main form runs behind a dialog.
+  const bool Input = (Msg.message >= WM_KEYFIRST && Msg.message <= WM_KEYLAST) ||
+                     (Msg.message >= WM_MOUSEFIRST && Msg.message <= WM_MOUSELAST) ||
+                     (Msg.message >= WM_NCMOUSEMOVE && Msg.message <= WM_NCXBUTTONDBLCLK);
+  if (Input && Msg.hwnd && !InputAllowed(Msg.hwnd)) return;
   switch (Msg.message) {
     case WM_MOUSEMOVE: HintMouseMessage(Msg); break;
     case WM_LBUTTONDOWN:
@@ -156,6 +169,47 @@ void TApplication::ProcessMessages() {
 
 void TApplication::Terminate() { ::PostQuitMessage(0); }
 
+void TApplication::ReleaseForm(TCustomForm* Form) {
+  if (std::find(FReleasedForms.begin(), FReleasedForms.end(), Form) == FReleasedForms.end())
+    FReleasedForms.push_back(Form);
+  ::PostMessageA(GetHandle(), WM_APP + 1, 0, 0);
+}
+
+void TApplication::FreeReleasedForms() {
+  // Each form leaves the list as it is destroyed (FormDestroying), also when
+  // freeing one frees another.
+  while (!FReleasedForms.empty()) delete FReleasedForms.front();
+}
+
+void TApplication::FormDestroying(TCustomForm* Form) {
+  FReleasedForms.erase(std::remove(FReleasedForms.begin(), FReleasedForms.end(), Form), FReleasedForms.end());
+  FModalForms.erase(std::remove(FModalForms.begin(), FModalForms.end(), Form), FModalForms.end());
+}
+
+void TApplication::ModalEnded(TCustomForm& Form) {
+  FModalForms.erase(std::remove(FModalForms.begin(), FModalForms.end(), &Form), FModalForms.end());
+}
+
+bool TApplication::AcceptsMenuCommand(HWND Wnd, UINT Command) const {
+  // A disabled window's menu cannot be used (a modal form of any copy of this
+  // layer disabled it): it ignores commands as it ignores the mouse.
+  HWND Root = Wnd ? ::GetAncestor(Wnd, GA_ROOT) : nullptr;
+  if (Root && Root != FHandle && !::IsWindowEnabled(Root)) return false;
+  if (FModalForms.empty()) return true;
+  // While a modal form is up only its own menu runs: the form takes no
+  // command of another form's menu, the hidden window none at all.
+  TCustomForm* Top = FModalForms.back();
+  if (!Root || !Top->HandleAllocated() || Root != Top->WindowHandle()) return false;
+  return Top->GetMenu() && Top->GetMenu()->FindItem(Command);
+}
+
+bool TApplication::InputAllowed(HWND Wnd) {
+  HWND Desktop = ::GetDesktopWindow();
+  for (HWND W = Wnd; W && W != Desktop; W = ::GetAncestor(W, GA_PARENT))
+    if (!::IsWindowEnabled(W)) return false;
+  return true;
+}
+
 void TApplication::Idle() {
   TControlCanvas::FreeDeviceContexts();
   if (OnIdle) {
@@ -199,6 +253,7 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
 }
 
 void TApplication::ModalStarted(TCustomForm& Form) {
+  FModalForms.push_back(&Form);
   if (OnModalBegin) OnModalBegin(Form);
 }
 

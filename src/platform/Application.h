@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TCustomForm;
 class TTimer;
@@ -104,8 +105,23 @@ public:
   // form's ModalResult or post input to it. For tests and automation.
   std::function<void(TCustomForm& Form)> OnModalBegin;
 
+  // A form closed with caFree: it is freed once the message loop comes back
+  // (the application keeps the list; the posted message carries nothing).
+  void ReleaseForm(TCustomForm* Form);
+  void FreeReleasedForms();
+  const std::vector<TCustomForm*>& GetReleasedForms() const { return FReleasedForms; }
+  // Whether a WM_COMMAND of menu id Command that reached Wnd may run: always,
+  // but while a modal form is up only in that form and of its own menu.
+  bool AcceptsMenuCommand(HWND Wnd, UINT Command) const;
+  // Whether input for Wnd would reach it: it and its parents are enabled.
+  static bool InputAllowed(HWND Wnd);
+  // The modal forms that are up, the innermost last.
+  const std::vector<TCustomForm*>& GetModalForms() const { return FModalForms; }
+
   // Called by the layer.
   void ModalStarted(TCustomForm& Form);
+  void ModalEnded(TCustomForm& Form);
+  void FormDestroying(TCustomForm* Form);
   void ActivateChanged(bool Active);
   void Idle();
   // Keyboard preprocessing and dispatch of one retrieved message.
@@ -135,6 +151,8 @@ private:
   unsigned FHintHidePause = 2500;
 
   TCustomForm* FMainForm = nullptr;
+  std::vector<TCustomForm*> FReleasedForms;
+  std::vector<TCustomForm*> FModalForms;
   std::string FTitle;
   std::string FHelpFile;
   TColor FHintColor = clInfoBk;

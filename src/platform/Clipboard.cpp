@@ -17,18 +17,30 @@ public:
 };
 }  // namespace
 
+// The text is copied into its memory first: a list too large for the memory
+// fails before the clipboard is emptied.
 void TClipboard::SetAsText(const std::string& Text) {
-  TOpenClipboard Open;
-  ::EmptyClipboard();
-  HGLOBAL Memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, Text.size() + 1);
+  const UINT Flags = GMEM_MOVEABLE | GMEM_DDESHARE;
+  HGLOBAL Memory =
+      Allocate ? static_cast<HGLOBAL>(Allocate(Flags, Text.size() + 1)) : ::GlobalAlloc(Flags, Text.size() + 1);
   if (!Memory) throw EClipboardException("Not enough memory for the clipboard");
   void* Data = ::GlobalLock(Memory);
+  if (!Data) {
+    ::GlobalFree(Memory);
+    throw EClipboardException("Cannot lock the clipboard's memory");
+  }
   std::memcpy(Data, Text.c_str(), Text.size() + 1);
   ::GlobalUnlock(Memory);
-  if (!::SetClipboardData(CF_TEXT, Memory)) {
+  try {
+    TOpenClipboard Open;
+    ::EmptyClipboard();
+    if (::SetClipboardData(CF_TEXT, Memory)) return;  // the clipboard owns it now
+  } catch (...) {
     ::GlobalFree(Memory);
-    throw EClipboardException("Cannot put the text on the clipboard");
+    throw;
   }
+  ::GlobalFree(Memory);
+  throw EClipboardException("Cannot put the text on the clipboard");
 }
 
 std::string TClipboard::GetAsText() {

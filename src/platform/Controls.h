@@ -139,7 +139,10 @@ struct TMessage {
   LRESULT Result;
 };
 
-// Private messages of the layer (reflected notifications of native controls).
+// Private messages of the layer: reflected notifications. A parent hands a
+// child the WM_COMMAND, WM_NOTIFY, colour and owner-draw messages about it as
+// CN_BASE + the message, through ReflectToChild; a child's window procedure
+// takes one only while that call is in progress (they carry pointers).
 inline constexpr UINT CN_BASE = WM_APP + 0x3C00;
 inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
@@ -149,6 +152,8 @@ inline constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
 
 class TControl;
 class TWinControl;
+
+LRESULT ReflectToChild(TWinControl& Child, UINT Msg, WPARAM WParam, LPARAM LParam);
 class TCustomForm;
 
 // ---------------------------------------------------------------- menus, as the controls see them

@@ -27,6 +27,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner) {
 
 TCustomForm::~TCustomForm() {
   if (Application->GetMainForm() == this) Application->SetMainForm(nullptr);
+  Application->FormDestroying(this);
   OnClose = nullptr;
   OnCloseQuery = nullptr;
   OnShortCut = nullptr;
@@ -232,7 +233,7 @@ void TCustomForm::Close() {
     case caMinimize: SetWindowState(wsMinimized); break;
     case caFree:
       Hide();
-      ::PostMessageA(Application->GetHandle(), WM_APP + 1, 0, reinterpret_cast<LPARAM>(this));
+      Application->ReleaseForm(this);
       break;
     case caNone: break;
   }
@@ -267,6 +268,7 @@ TModalResult TCustomForm::ShowModal() {
     for (HWND W : Disabled.List)
       if (::IsWindow(W)) ::EnableWindow(W, TRUE);
     FModal = false;
+    Application->ModalEnded(*this);
     if (HandleAllocated()) {
       if (GetVisible()) Hide();
     } else {

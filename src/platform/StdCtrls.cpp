@@ -324,6 +324,18 @@ void TComboBox::CreateWindowHandle(const TCreateParams& P) {
     const LRESULT Index = ::SendMessageA(W, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FItems[I].c_str()));
     ::SendMessageA(W, CB_SETITEMDATA, static_cast<WPARAM>(Index), static_cast<LPARAM>(FItems.GetObject(I)));
   }
+  if (P.Style & CBS_SORT) {
+    // The window sorted them: the items follow its order.
+    const int Count = static_cast<int>(::SendMessageA(W, CB_GETCOUNT, 0, 0));
+    for (int I = 0; I < Count && I < FItems.Count(); ++I) {
+      const LRESULT Length = ::SendMessageA(W, CB_GETLBTEXTLEN, static_cast<WPARAM>(I), 0);
+      std::string Text(Length > 0 ? static_cast<size_t>(Length) : 0, '\0');
+      if (Length > 0) ::SendMessageA(W, CB_GETLBTEXT, static_cast<WPARAM>(I), reinterpret_cast<LPARAM>(Text.data()));
+      FItems.FStrings[static_cast<size_t>(I)] = std::move(Text);
+      FItems.FObjects[static_cast<size_t>(I)] =
+          static_cast<std::intptr_t>(::SendMessageA(W, CB_GETITEMDATA, static_cast<WPARAM>(I), 0));
+    }
+  }
   if (FItemIndex >= 0) ::SendMessageA(W, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
   if (FStyle != csDropDownList && FItemIndex < 0) ::SetWindowTextA(W, FText.c_str());
 }
@@ -347,13 +359,25 @@ void TComboBox::SetStyle(TComboBoxStyle Value) {
 }
 
 int TComboBox::AddItem(const std::string& S, std::intptr_t Object) {
-  FItems.FStrings.push_back(S);
-  FItems.FObjects.push_back(Object);
+  int Index = FItems.Count();
   if (HandleAllocated()) {
-    const LRESULT Index = ::SendMessageA(WindowHandle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
-    ::SendMessageA(WindowHandle(), CB_SETITEMDATA, static_cast<WPARAM>(Index), static_cast<LPARAM>(Object));
+    // A sorted window says where the item went.
+    const LRESULT At = ::SendMessageA(WindowHandle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
+    if (At >= 0 && At <= Index) {
+      Index = static_cast<int>(At);
+      ::SendMessageA(WindowHandle(), CB_SETITEMDATA, static_cast<WPARAM>(At), static_cast<LPARAM>(Object));
+    }
+  } else if (SortsItems()) {
+    const auto Before = [](const std::string& A, const std::string& B) {
+      return ::lstrcmpiA(A.c_str(), B.c_str()) < 0;
+    };
+    Index = static_cast<int>(std::upper_bound(FItems.FStrings.begin(), FItems.FStrings.end(), S, Before) -
+                             FItems.FStrings.begin());
+    if (FItemIndex >= Index) ++FItemIndex;
   }
-  return FItems.Count() - 1;
+  FItems.FStrings.insert(FItems.FStrings.begin() + Index, S);
+  FItems.FObjects.insert(FItems.FObjects.begin() + Index, Object);
+  return Index;
 }
 
 void TComboBox::InsertItem(int Index, const std::string& S, std::intptr_t Object) {

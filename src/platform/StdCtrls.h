@@ -155,6 +155,7 @@ public:
   void SetDropDownCount(int Value) { FDropDownCount = Value; }
 
   const TStringItems& GetItems() const { return FItems; }
+  // Appends, or in a sorted combo box inserts in order; the item's index.
   int AddItem(const std::string& S, std::intptr_t Object = 0);
   void InsertItem(int Index, const std::string& S, std::intptr_t Object = 0);
   void DeleteItem(int Index);
@@ -178,6 +179,9 @@ protected:
   void DestroyWnd() override;
   void DoSetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   virtual void Change();
+  // Whether the items are kept sorted (a derived combo box makes its window
+  // with CBS_SORT then); added items go in order.
+  virtual bool SortsItems() const { return false; }
 
 private:
   TComboBoxStyle FStyle = csDropDown;
@@ -199,6 +203,7 @@ public:
   void SetSorted(bool Value);
 
   const TStringItems& GetItems() const { return FItems; }
+  // Appends, or in a sorted combo box inserts in order; the item's index.
   int AddItem(const std::string& S, std::intptr_t Object = 0);
   void DeleteItem(int Index);
   void ClearItems();

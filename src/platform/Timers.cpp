@@ -58,7 +58,11 @@ void TTimer::UpdateTimer() {
 }
 
 void TTimer::Timer() {
-  if (OnTimer) OnTimer(this);
+  if (!OnTimer) return;
+  // The handler may free this timer: it runs from a copy, and nothing of the
+  // timer is touched after it.
+  const TNotifyEvent Handler = OnTimer;
+  Handler(this);
 }
 
 bool TTimer::DispatchTimer(UINT_PTR Id) {

@@ -1,6 +1,8 @@
 // TWinControl: focus, tab order, mouse capture, keys, shortcuts and the window procedure.
 #include "platform/Controls.h"
 
+#include "platform/Application.h"
+
 #include "platform/PlatformExcept.h"
 
 #include <algorithm>
@@ -250,18 +252,20 @@ void TWinControl::WndProc(TMessage& M) {
     case WM_COMMAND:
       if (M.LParam) {
         if (TWinControl* C = FindControl(reinterpret_cast<HWND>(M.LParam))) {
-          M.Result = C->Perform(CN_COMMAND, M.WParam, M.LParam);
+          M.Result = ReflectToChild(*C, CN_COMMAND, M.WParam, M.LParam);
           return;
         }
-      } else if (HIWORD(M.WParam) == 0 && DispatchMenuCommand(LOWORD(M.WParam))) {
-        M.Result = 0;
-        return;
+      } else if (HIWORD(M.WParam) == 0) {
+        if (!Application->AcceptsMenuCommand(FHandle, LOWORD(M.WParam)) || DispatchMenuCommand(LOWORD(M.WParam))) {
+          M.Result = 0;
+          return;
+        }
       }
       break;
     case WM_NOTIFY: {
       auto* Hdr = reinterpret_cast<NMHDR*>(M.LParam);
       if (TWinControl* C = FindControl(Hdr->hwndFrom); C && C != this) {
-        M.Result = C->Perform(CN_NOTIFY, M.WParam, M.LParam);
+        M.Result = ReflectToChild(*C, CN_NOTIFY, M.WParam, M.LParam);
         return;
       }
       break;
@@ -271,7 +275,7 @@ void TWinControl::WndProc(TMessage& M) {
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
       if (TWinControl* C = FindControl(reinterpret_cast<HWND>(M.LParam)); C && C != this) {
-        M.Result = C->Perform(CN_CTLCOLOR, M.WParam, M.LParam);
+        M.Result = ReflectToChild(*C, CN_CTLCOLOR, M.WParam, M.LParam);
         return;
       }
       break;
@@ -279,7 +283,7 @@ void TWinControl::WndProc(TMessage& M) {
       auto* DI = reinterpret_cast<DRAWITEMSTRUCT*>(M.LParam);
       if (DI->CtlType != ODT_MENU) {
         if (TWinControl* C = FindControl(DI->hwndItem); C && C != this) {
-          M.Result = C->Perform(CN_DRAWITEM, M.WParam, M.LParam);
+          M.Result = ReflectToChild(*C, CN_DRAWITEM, M.WParam, M.LParam);
           return;
         }
       }
@@ -289,7 +293,7 @@ void TWinControl::WndProc(TMessage& M) {
       auto* MI = reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam);
       if (MI->CtlType != ODT_MENU) {
         if (TWinControl* C = FindControl(::GetDlgItem(FHandle, static_cast<int>(MI->CtlID))); C && C != this) {
-          M.Result = C->Perform(CN_MEASUREITEM, M.WParam, M.LParam);
+          M.Result = ReflectToChild(*C, CN_MEASUREITEM, M.WParam, M.LParam);
           return;
         }
       }

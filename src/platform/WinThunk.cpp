@@ -27,6 +27,27 @@ UINT GNextControlId = 1;
 // control reaches its children also when another copy made them: the
 // reflected messages (commands, owner-draw, colours) arrive either way.
 constexpr const char* ControlProperty = "OrlimoControl";
+// The LPARAM of the reflected notification a window is being handed now (a
+// property, so that every copy of the layer sees it).
+constexpr const char* ReflectProperty = "OrlimoReflecting";
+
+// Whether Msg is a reflected notification (CN_BASE + a parent's message).
+bool IsReflected(UINT Msg) {
+  if (Msg < CN_BASE) return false;
+  switch (Msg - CN_BASE) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL: return true;
+    default: return Msg - CN_BASE >= WM_CTLCOLORMSGBOX && Msg - CN_BASE <= WM_CTLCOLORSTATIC;
+  }
+}
 
 // The window classes this copy registered, to unregister them when a DLL
 // holding it is unloaded (the system keeps a DLL's classes until then).
@@ -98,6 +119,11 @@ LRESULT CALLBACK OrlimoStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
     Control->FHandle = Wnd;
     GCreatingControl = nullptr;
   }
+  // The reflected notifications carry pointers: one is taken only while the
+  // parent reflects it (ReflectToChild); posted or sent by anyone else, it
+  // goes nowhere.
+  if (IsReflected(Msg) && (LParam == 0 || ::GetPropA(Wnd, ReflectProperty) != reinterpret_cast<HANDLE>(LParam)))
+    return 0;
   TMessage Message{Msg, WParam, LParam, 0};
   try {
     Control->WndProc(Message);
@@ -109,9 +135,29 @@ LRESULT CALLBACK OrlimoStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
   if (Msg == WM_NCDESTROY) {
     ::SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
     ::RemovePropA(Wnd, ControlProperty);
+    ::RemovePropA(Wnd, ReflectProperty);
     if (Control->FHandle == Wnd) Control->FHandle = nullptr;
   }
   return Message.Result;
+}
+
+LRESULT ReflectToChild(TWinControl& Child, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (!Child.HandleAllocated()) return Child.Perform(Msg, WParam, LParam);
+  HWND Wnd = Child.WindowHandle();
+  HANDLE Outer = ::GetPropA(Wnd, ReflectProperty);  // a reflection in progress further out
+  ::SetPropA(Wnd, ReflectProperty, reinterpret_cast<HANDLE>(LParam));
+  struct TRestore {
+    HWND Wnd;
+    HANDLE Outer;
+    ~TRestore() {
+      if (!::IsWindow(Wnd)) return;
+      if (Outer)
+        ::SetPropA(Wnd, ReflectProperty, Outer);
+      else
+        ::RemovePropA(Wnd, ReflectProperty);
+    }
+  } Restore{Wnd, Outer};
+  return ::SendMessageA(Wnd, Msg, WParam, LParam);
 }
 
 TWinControl* TWinControl::FindControl(HWND Wnd) {

@@ -1,6 +1,7 @@
 // Combo boxes: the colour table and lookup, type-ahead driven by its timer,
 // and the registry history of the MRU combo box.
 #include "components/LxCmboBx.h"
+#include "components/LxCommon.h"
 #include "components/LxMRUCbx.h"
 #include "platform/Registry.h"
 #include "TestUtil.h"
@@ -60,6 +61,23 @@ TEST_F(ColorComboTest, RenamingAColourKeepsTheSelection) {
   EXPECT_TRUE(Combo.GetColorNames().Changed());
   EXPECT_TRUE(Combo.GetColorNames().SetNameOf("DkShadow3D", "Dark shadow"));
   EXPECT_EQ(Combo.GetItems()[38], "Dark shadow");
+}
+
+// A window made again (here for a new font) keeps the chosen item and tells
+// nobody: nothing changed for the user.
+TEST_F(ColorComboTest, ANewWindowKeepsTheChoiceAndFiresNoChange) {
+  Combo.SetItemIndex(1);  // "Black", the colour "Default" has too
+  Changes = 0;
+  Combo.GetFont().SetHeight(-20);
+  EXPECT_EQ(Selected(), "Black");
+  EXPECT_EQ(::SendMessageA(Combo.WindowHandle(), CB_GETITEMHEIGHT, 0, 0), GetMinFontHeight(Combo.GetFont()) + 4)
+      << "made again";
+  Combo.SetSelectedColor(0x123456);
+  Changes = 0;
+  Combo.GetFont().SetHeight(-12);
+  EXPECT_EQ(Selected(), "Custom");
+  EXPECT_EQ(Combo.GetSelectedColor(), 0x123456);
+  EXPECT_EQ(Changes, 0);
 }
 
 TEST_F(ColorComboTest, TypeAheadCollectsUntilTheTimerRunsOut) {
@@ -124,6 +142,57 @@ TEST(ColorCombo, TheCustomItemOpensTheColourDialogOnAcceptedCloseUp) {
   EXPECT_EQ(Combo.Shown, 1);
   EXPECT_EQ(Combo.GetCustomColor(), 0x00ABCDEF);
   EXPECT_EQ(Combo.GetSelectedColor(), 0x00ABCDEF);
+}
+
+std::vector<std::string> WindowItems(TComboBox& C) {
+  std::vector<std::string> Items;
+  const LRESULT Count = ::SendMessageA(C.WindowHandle(), CB_GETCOUNT, 0, 0);
+  for (LRESULT I = 0; I < Count; ++I) {
+    char Text[64] = {};
+    ::SendMessageA(C.WindowHandle(), CB_GETLBTEXT, static_cast<WPARAM>(I), reinterpret_cast<LPARAM>(Text));
+    Items.emplace_back(Text);
+  }
+  return Items;
+}
+
+bool HasSortStyle(TComboBox& C) { return (::GetWindowLongA(C.WindowHandle(), GWL_STYLE) & CBS_SORT) != 0; }
+
+// Sorted applies to the items added later too: the window has the sort style,
+// and the items follow the window's order.
+TEST(ComboBox, ASortedComboBoxPutsItemsAddedLaterInOrder) {
+  THostForm Form;
+  TLxComboBox C(&Form);
+  C.SetParent(&Form);
+  for (const char* S : {"pear", "Apple", "fig"}) C.AddItem(S, reinterpret_cast<std::intptr_t>(S));
+  C.SetItemIndex(2);
+  C.SetSorted(true);
+  EXPECT_TRUE(HasSortStyle(C));
+  EXPECT_EQ(C.GetItems().FStrings, (std::vector<std::string>{"Apple", "fig", "pear"}));
+  EXPECT_EQ(C.GetItems()[C.GetItemIndex()], "fig") << "the selection stays with its item";
+  for (const char* S : {"banana", "zucchini", "cherry"}) C.AddItem(S);
+  EXPECT_EQ(C.AddItem("date"), 3);
+  const std::vector<std::string> Sorted{"Apple", "banana", "cherry", "date", "fig", "pear", "zucchini"};
+  EXPECT_EQ(C.GetItems().FStrings, Sorted);
+  EXPECT_EQ(WindowItems(C), Sorted);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(C.GetItems().GetObject(5))), "pear");
+  EXPECT_EQ(C.GetItems()[C.GetItemIndex()], "fig");
+
+  C.SetSorted(false);
+  EXPECT_FALSE(HasSortStyle(C));
+  C.AddItem("avocado");
+  EXPECT_EQ(WindowItems(C).back(), "avocado");
+  EXPECT_EQ(C.GetItems().FStrings.back(), "avocado");
+
+  // Sorted before the window exists.
+  TLxComboBox D(&Form);
+  D.SetSorted(true);
+  for (const char* S : {"b", "C", "a"}) D.AddItem(S);
+  EXPECT_EQ(D.GetItems().FStrings, (std::vector<std::string>{"a", "b", "C"}));
+  D.SetParent(&Form);
+  D.AddItem("ab");
+  EXPECT_TRUE(HasSortStyle(D));
+  EXPECT_EQ(D.GetItems().FStrings, (std::vector<std::string>{"a", "ab", "b", "C"}));
+  EXPECT_EQ(WindowItems(D), D.GetItems().FStrings);
 }
 
 TEST(ComboBox, EditableTypeAheadCompletesWithTheRestSelected) {
@@ -218,6 +287,44 @@ TEST_F(MruTest, LeavingPutsTheTextOnTopAndSavesAtMostMaxHistory) {
   EXPECT_EQ(C.GetItems().IndexOf("two"), -1);
   EXPECT_EQ(C.GetEditMenu()->GetItems()->GetItem(C.GetEditMenu()->GetItems()->GetCount() - 1)->GetCaption(),
             "&Remove entry from history list");
+}
+
+// The stored count is a claim: at most MaxHistory entries are read, however
+// large (or negative) the count says.
+TEST_F(MruTest, TheStoredCountIsHeldToMaxHistory) {
+  TRegIniFile Ini(MruKey);
+  for (int I = 0; I < 8; ++I) Ini.WriteString("History", "Find_Item" + std::to_string(I), "entry" + std::to_string(I));
+  for (const char* Count : {"100", "99999999999999999999", "2147483648"}) {
+    Ini.WriteString("History", "Find_Count", Count);
+    THostForm Form;
+    TLxMRUComboBox C(&Form);
+    Configure(C);
+    C.SetMaxHistory(5);
+    C.SetParent(&Form);
+    EXPECT_EQ(C.GetItems().Count(), 5) << Count;
+  }
+  Ini.WriteString("History", "Find_Count", "-3");
+  THostForm Form;
+  TLxMRUComboBox C(&Form);
+  Configure(C);
+  C.SetParent(&Form);
+  EXPECT_EQ(C.GetItems().Count(), 0);
+}
+
+// Leaving a combo box without its storage still puts the text on top; it is
+// not stored, and no box opens in the middle of the focus change.
+TEST_F(MruTest, LeavingWithoutStorageKeepsTheTextOnTopAndSaysNothing) {
+  THostForm Form;
+  TLxMRUComboBox C(&Form);
+  C.SetName("CbxFind");
+  C.SetParent(&Form);
+  C.AddItem("older");
+  C.SetText("newest");
+  ::SendMessageA(C.EditWindow(), WM_KILLFOCUS, 0, 0);
+  EXPECT_EQ(C.GetItems().FStrings, (std::vector<std::string>{"newest", "older"}));
+  EXPECT_TRUE(Messages.empty());
+  C.SaveHistory();
+  EXPECT_EQ(Messages, std::vector<std::string>{"MruID property is empty. Unable to save MRU values for CbxFind."});
 }
 
 TEST_F(MruTest, MissingPropertiesAreNamedInTheMessage) {

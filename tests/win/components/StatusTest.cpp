@@ -107,6 +107,43 @@ TEST(PollingPanes, ShareOneTimerThatTicksThemInOrder) {
   EXPECT_EQ(TLxPollingTimer::Instance(), nullptr);
 }
 
+// A handler may free its own pane, the last one: the shared timer lives on
+// until its tick is over, and a pane made meanwhile keeps it.
+TEST(PollingPanes, AHandlerThatFreesTheLastPaneEndsTheTimerOnlyAfterTheTick) {
+  THostForm Form;
+  auto* Key = new TLxKeyStatus(&Form);
+  Key->SetParent(&Form);
+  TLxPollingTimer* T = TLxPollingTimer::Instance();
+  ASSERT_NE(T, nullptr);
+  std::vector<TLxPollingTimer*> DuringTick;
+  Key->OnTimerExpired = [&](TObject* Sender) {
+    delete static_cast<TLxKeyStatus*>(Sender);
+    DuringTick.push_back(TLxPollingTimer::Instance());
+  };
+  T->GetTimer().Timer();
+  EXPECT_EQ(DuringTick, std::vector<TLxPollingTimer*>{T}) << "the timer outlives its tick";
+  EXPECT_EQ(TLxPollingTimer::Instance(), nullptr) << "and goes with it";
+
+  // Freed and replaced in the same tick: the timer stays and serves the new pane.
+  auto* First = new TLxKeyStatus(&Form);
+  First->SetParent(&Form);
+  T = TLxPollingTimer::Instance();
+  std::unique_ptr<TLxClockStatus> Second;
+  int SecondTicks = 0;
+  First->OnTimerExpired = [&](TObject* Sender) {
+    delete static_cast<TLxKeyStatus*>(Sender);
+    Second = std::make_unique<TLxClockStatus>(&Form);
+    Second->SetParent(&Form);
+    Second->OnTimerExpired = [&](TObject*) { ++SecondTicks; };
+  };
+  T->GetTimer().Timer();
+  ASSERT_EQ(TLxPollingTimer::Instance(), T);
+  T->GetTimer().Timer();
+  EXPECT_EQ(SecondTicks, 1);
+  Second.reset();
+  EXPECT_EQ(TLxPollingTimer::Instance(), nullptr);
+}
+
 TEST(PollingPanes, ClockFormatsAndKeyPaneNamesItsKey) {
   THostForm Form;
   TLxClockStatus Clock(&Form);

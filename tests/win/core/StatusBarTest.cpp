@@ -128,9 +128,56 @@ TEST_F(StatusBar, LookIsFixedWhenMade) {
   EXPECT_EQ(Old.GetBorderOuter(), fsPopup);
   EXPECT_EQ(Old.GetFrameSides(), sdNoSides) << "no frame line on top";
   EXPECT_EQ(Old.GetBorderWidth(), 0);
-  Old.AdjustStyle();
-  EXPECT_EQ(Old.GetHeight(), 24) << "it never restyles itself";
-  EXPECT_EQ(Old.GetBorderOuter(), fsPopup);
+}
+
+// Whether the bar's alignment was suspended when the pane was shown or hidden.
+class TWatchedPane : public TLxStatusPane {
+public:
+  using TLxStatusPane::TLxStatusPane;
+  std::vector<bool> Suspended;
+
+protected:
+  void VisibleChanged() override {
+    TLxStatusPane::VisibleChanged();
+    if (auto* Bar = dynamic_cast<TWinControl*>(GetParent())) Suspended.push_back(Bar->AlignDisabled());
+  }
+};
+
+template <class T>
+concept WithAutoStyle = requires(T& Bar) {
+  Bar.SetAutoStyle(false);
+  Bar.GetAutoStyle();
+};
+template <class T>
+concept WithAdjustStyle = requires(T& Bar) {
+  Bar.AdjustStyle();
+};
+
+// The viewer's bar has no style to re-apply, and simple mode shows or hides
+// the panes with the alignment running; the components' own bar keeps both.
+TEST_F(StatusBar, HasNoAutoStyleAndSwitchesSimpleModeWithAlignmentRunning) {
+  EXPECT_FALSE(WithAutoStyle<TBkOrlimoStatusBar>);
+  EXPECT_FALSE(WithAdjustStyle<TBkOrlimoStatusBar>);
+  EXPECT_TRUE(WithAutoStyle<TLxStatusBar>);
+  EXPECT_TRUE(WithAdjustStyle<TLxStatusBar>);
+
+  auto* Pane = new TWatchedPane(C->FStatusBar);
+  Pane->SetParent(C->FStatusBar);
+  C->FStatusBar->SetSimpleStatus(true);
+  EXPECT_FALSE(C->FStsMsgCount->GetVisible());
+  EXPECT_FALSE(Pane->GetVisible());
+  C->FStatusBar->SetSimpleStatus(false);
+  EXPECT_TRUE(C->FStsMsgCount->GetVisible());
+  EXPECT_TRUE(Pane->GetVisible());
+  EXPECT_EQ(Pane->Suspended, (std::vector<bool>{false, false}));
+
+  TLxStatusBar Bar(Form.get());
+  Bar.SetParent(Form.get());
+  auto* Other = new TWatchedPane(&Bar);
+  Other->SetParent(&Bar);
+  Bar.SetSimpleStatus(true);
+  Bar.SetSimpleStatus(false);
+  EXPECT_EQ(Other->Suspended, (std::vector<bool>{true, true}));
 }
 
 TEST_F(StatusBar, GripIsGoneWhileTheFormIsMaximised) {

@@ -1,9 +1,11 @@
 // Controls: painting into any DC, keyboard and mouse handlers, native
 // controls' state with and without their windows, focus order, clipboard and
 // the hourglass guard.
+#include "model/ScopeExit.h"
 #include "platform/Clipboard.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Forms.h"
+#include "platform/PlatformExcept.h"
 #include "platform/StdCtrls.h"
 #include "TestUtil.h"
 
@@ -229,6 +231,23 @@ TEST(Clipboard, PlainTextRoundTrip) {
   Clipboard().SetAsText(Text);
   EXPECT_TRUE(Clipboard().HasText());
   EXPECT_EQ(Clipboard().GetAsText(), Text);
+}
+
+// The text is prepared before the clipboard is touched: when its memory cannot
+// be had or locked, the copy fails with the clipboard as it was.
+TEST(Clipboard, AFailedCopyLeavesTheClipboardAsItWas) {
+  Clipboard().SetAsText("kept");
+  auto Restore = ScopeExit([] { Clipboard().Allocate = nullptr; });
+  Clipboard().Allocate = [](unsigned, std::size_t) -> void* { return nullptr; };
+  EXPECT_THROW(Clipboard().SetAsText("a huge list"), EClipboardException);
+  EXPECT_EQ(Clipboard().GetAsText(), "kept");
+  // A moveable block of no bytes is discarded: it cannot be locked.
+  Clipboard().Allocate = [](unsigned Flags, std::size_t) -> void* { return ::GlobalAlloc(Flags, 0); };
+  EXPECT_THROW(Clipboard().SetAsText("a huge list"), EClipboardException);
+  EXPECT_EQ(Clipboard().GetAsText(), "kept");
+  Clipboard().Allocate = nullptr;
+  Clipboard().SetAsText("new");
+  EXPECT_EQ(Clipboard().GetAsText(), "new");
 }
 
 TEST(CursorGuard, RestoresTheNormalCursorAlsoWhenAnExceptionLeaves) {

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 class TextDeviceTest : public ::testing::Test {
@@ -72,10 +76,41 @@ TEST_F(TextDeviceTest, TabsStopAtMultiplesOfEightCharacterWidths) {
   Device.Write(std::string(1, 'i'));
   Device.Write("\t");
   EXPECT_EQ(Device.GetX(), 2 * Tab);
-  // A tab stop less than two pixels ahead is skipped.
-  TTextDevice Other(Canvas(), 200, 100, nullptr);
-  Other.Write("\t");
-  EXPECT_EQ(Other.GetX(), Tab);
+}
+
+// A text exactly Width pixels wide in the canvas's font, made of characters
+// whose widths add up to it ("" when none does).
+std::string TextOfWidth(TCanvas& Canvas, int Width) {
+  std::vector<std::pair<char, int>> Chars;
+  for (char C = '!'; C <= '~'; ++C) Chars.emplace_back(C, Canvas.TextWidth(std::string(1, C)));
+  std::vector<std::string> Made(static_cast<size_t>(Width) + 1);
+  std::vector<bool> Can(static_cast<size_t>(Width) + 1, false);
+  Can[0] = true;
+  for (int W = 1; W <= Width; ++W)
+    for (const auto& [C, CW] : Chars)
+      if (CW > 0 && CW <= W && Can[static_cast<size_t>(W - CW)]) {
+        Can[static_cast<size_t>(W)] = true;
+        Made[static_cast<size_t>(W)] = Made[static_cast<size_t>(W - CW)] + C;
+        break;
+      }
+  return Can[static_cast<size_t>(Width)] ? Made[static_cast<size_t>(Width)] : std::string();
+}
+
+TEST_F(TextDeviceTest, ATabStopLessThanTwoPixelsAheadIsSkipped) {
+  Canvas().GetFont().SetName("Tahoma");  // proportional: texts of any width
+  const int Tab = 8 * AveWidth();
+  const std::string OneShort = TextOfWidth(Canvas(), Tab - 1);
+  const std::string TwoShort = TextOfWidth(Canvas(), Tab - 2);
+  ASSERT_EQ(Canvas().TextWidth(OneShort), Tab - 1);
+  ASSERT_EQ(Canvas().TextWidth(TwoShort), Tab - 2);
+  TTextDevice Near(Canvas(), 200, 100, nullptr);
+  Near.Write(OneShort);
+  ASSERT_EQ(Near.GetX(), Tab - 1);
+  Near.Write("\t");
+  EXPECT_EQ(Near.GetX(), 2 * Tab) << "one pixel ahead: the next stop";
+  TTextDevice Far(Canvas(), 200, 100, nullptr);
+  Far.Write(TwoShort + "\t");
+  EXPECT_EQ(Far.GetX(), Tab) << "two pixels ahead: this stop";
 }
 
 TEST_F(TextDeviceTest, ANewPageBeginsBeforeTheLastTwoLinesAndOnFormFeed) {
