@@ -402,14 +402,13 @@ namespace {
 
 // Runs Body on a thread of its own while this thread handles what it sends,
 // until the thread has ended (its end included).
+DWORD WINAPI RunBody(LPVOID B) {
+  reinterpret_cast<void (*)()>(B)();
+  return 0;
+}
+
 void OnThreadToItsEnd(void (*Body)()) {
-  HANDLE Thread = CreateThread(
-      nullptr, 0,
-      [](LPVOID B) -> DWORD {
-        reinterpret_cast<void (*)()>(B)();
-        return 0;
-      },
-      reinterpret_cast<LPVOID>(Body), 0, nullptr);
+  HANDLE Thread = CreateThread(nullptr, 0, RunBody, reinterpret_cast<LPVOID>(Body), 0, nullptr);
   ASSERT_NE(Thread, nullptr);
   EXPECT_TRUE(PumpUntil(Thread));
   CloseHandle(Thread);

@@ -8,15 +8,14 @@
 
 #include "BkLxIntf.h"
 
+static DWORD WINAPI WriteAndExit(LPVOID Text) {
+  SenderText << static_cast<const char*>(Text);
+  std::exit(0);
+}
+
 int main(int Argc, char** Argv) {
   if (Argc == 3 && std::strcmp(Argv[1], "--exit-on-thread") == 0) {
-    HANDLE Thread = CreateThread(
-        nullptr, 0,
-        [](LPVOID Text) -> DWORD {
-          SenderText << static_cast<const char*>(Text);
-          std::exit(0);
-        },
-        Argv[2], 0, nullptr);
+    HANDLE Thread = CreateThread(nullptr, 0, WriteAndExit, Argv[2], 0, nullptr);
     WaitForSingleObject(Thread, INFINITE);
     return 1;
   }

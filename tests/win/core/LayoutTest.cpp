@@ -137,7 +137,7 @@ TEST_F(LayoutTest, TheSizeGripIsDrawnOnlyAtTheStatusBarsRightEnd) {
   // The grip's lines, as the screen shows the bar and its panes: a highlight
   // pixel with two shadow pixels after it (a pane's edges are a highlight
   // line, a gap, then a shadow line).
-  TLxStatusBar& Bar = *C->FStatusBar;
+  TLxCustomStatusBar& Bar = *C->FStatusBar;
   HDC Screen = GetDC(Bar.GetHandle());
   const COLORREF Hi = ColorToRGB(clBtnHighlight), Sh = ColorToRGB(clBtnShadow);
   int First = -1;
