@@ -9,6 +9,12 @@
 
 namespace {
 
+// The picker opens at the folder the edit holds.
+int CALLBACK StartAt(HWND Wnd, UINT Msg, LPARAM, LPARAM Data) {
+  if (Msg == BFFM_INITIALIZED && Data) SendMessageA(Wnd, BFFM_SETSELECTIONA, TRUE, Data);
+  return 0;
+}
+
 std::string PickFolder(HWND Owner, const std::string& Start) {
   char Name[MAX_PATH] = {};
   BROWSEINFOA Info{};
@@ -16,10 +22,7 @@ std::string PickFolder(HWND Owner, const std::string& Start) {
   Info.pszDisplayName = Name;
   Info.lpszTitle = "Folder of the log files";
   Info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-  Info.lpfn = [](HWND Wnd, UINT Msg, LPARAM, LPARAM Data) -> int {
-    if (Msg == BFFM_INITIALIZED && Data) SendMessageA(Wnd, BFFM_SETSELECTIONA, TRUE, Data);
-    return 0;
-  };
+  Info.lpfn = StartAt;
   Info.lParam = reinterpret_cast<LPARAM>(Start.c_str());
   PIDLIST_ABSOLUTE Pidl = SHBrowseForFolderA(&Info);
   if (!Pidl) return {};
