@@ -240,8 +240,10 @@ void TBkVertListBox::StartRepaintTimer() {
 }
 
 bool TBkVertListBox::RepaintTimerTick() {
+  const bool Busy = OnTick && OnTick();
   if (!FDirty && !FScrollDirty) {
     // Nothing arrived since the last repaint: the timer rests until the next change.
+    if (Busy) return false;
     FRepaintTimer->SetEnabled(false);
     FChangedSinceTick = false;
     return false;

@@ -114,6 +114,9 @@ public:
   // After a flush brought the scroll bars and the picture up to date: what
   // shows the number of items follows at this rate, not per item.
   TNotifyEvent OnFlushed;
+  // At every tick of the repaint timer, before the repaint; while it returns
+  // true the timer keeps running when nothing is left to paint.
+  std::function<bool()> OnTick;
 
   void WndProc(TMessage& Message) override;
 

@@ -1,5 +1,7 @@
 #include "core/BkOrlimo.h"
 
+#include "core/BkLogToFile.h"
+
 #include "core/BkLxStr.h"
 #include "core/LxClrFrm.h"
 #include "core/LxFulFrm.h"
@@ -89,7 +91,10 @@ TBkOrlimoComposite::TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock, 
   FMsgs->SetObserver(this);
   FMsgs->SetCheckPointFormat(BkLxStr::LoadStr(BkLxStr::sLxCheckPoint));
   FItems = std::make_unique<TItems>(*FMsgs, FCallStackLines);
+  FLogToFile = std::make_unique<TBkLogToFile>();
+  FLogToFile->OnFailure = [this](const ELogFileError& E) { LogFileFailed(E); };
   Initialize();
+  FLstMsgs->OnTick = [this] { return FLogToFile->Tick(); };
 }
 
 TBkOrlimoComposite* TBkOrlimoComposite::CreateForCodeRush(TComponent* AOwner, TOrlimoClock* Clock) {
@@ -110,6 +115,7 @@ TBkOrlimoComposite::~TBkOrlimoComposite() {
       Application->HandleException(E);
     }
   }
+  FLogToFile->Stop();
   FSavedItems.reset();
   // The children refer to the model: they go first.
   BeginDestroy();
@@ -179,6 +185,7 @@ void TBkOrlimoComposite::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_SIZE: WMSize(Message); return;
     case UM_INITSPLITTERBARPOS: UMInitSplitterBarPos(Message); return;
+    case UM_LOGFILEERROR: ShowLogFileError(); return;
     case WM_CANCELMODE: HideTip(); break;
     default: break;
   }
@@ -304,6 +311,7 @@ void TBkOrlimoComposite::NavigatorKindInserted(std::int32_t) {
 }
 
 void TBkOrlimoComposite::AfterInsert(std::int32_t Position) {
+  FLogToFile->Record(FMsgs->GetItemMsgInfo(Position));
   FLstMsgs->ItemInserted(Position);
   if (FKeepMsgInView && !FLstMsgs->GetPopupVisible()) FLstMsgs->SetTopIndex(Position);
 }

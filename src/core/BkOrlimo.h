@@ -83,7 +83,12 @@ inline constexpr std::size_t NavCommandCount = nvLast + 1;
 // The private message that places the splitter bars once the window has its
 // real size: WParam the inspector bar's position, LParam the scratch pad's.
 inline constexpr UINT UM_INITSPLITTERBARPOS = WM_USER + 201;
+// Posted when logging to file failed: the panel tells the user then, after
+// the message that caused it has been listed.
+inline constexpr UINT UM_LOGFILEERROR = WM_USER + 202;
 
+class TBkLogToFile;
+class ELogFileError;
 class TFrmPreferences;
 class TSettingsStore;
 class TTextDevice;
@@ -350,6 +355,13 @@ public:
   const TFindOptions& GetFindOptions() const { return FFindOptions; }
   void SetFindSettings(const std::string& Text, const TFindOptions& Options);
 
+  // --- logging to file (BkOrlimoLogging.cpp) -----------------------------------
+  TBkLogToFile& LogToFile() { return *FLogToFile; }
+  // The "Log to File" dialog; OK applies and stores its values.
+  void ChangeLogToFile();
+  // The message box of a failure (what UM_LOGFILEERROR runs).
+  void ShowLogFileError();
+
   // --- notifications ---------------------------------------------------------
   TLstMessagesEvent OnLstMsgsClick;
   TNotifyEvent OnSplitterChange;
@@ -434,7 +446,14 @@ private:
   // Whether the list holds items and has a current one.
   bool HasCurrentItem() const;
 
+  void LogFileFailed(const ELogFileError& Error);
+  // The type-name pane shows the log file's name while nothing is selected.
+  void ShowLogFileName(std::int32_t Selected);
+
   bool FForCodeRush = false;
+  std::unique_ptr<TBkLogToFile> FLogToFile;
+  std::string FLogFileError;  // waiting for UM_LOGFILEERROR
+  std::string FLogNameShown;  // what ShowLogFileName put in the pane
   std::unique_ptr<TWinClock> FOwnClock;
   std::unique_ptr<TOrlimoMsgList> FMsgs;
   class TItems;

@@ -406,6 +406,7 @@ void TBkOrlimoComposite::CreateWnd() {
   InitIcons();
   if (FForCodeRush) LoadSettings();
   if (FBarPosPending) PostSplitterBarPos();
+  if (!FLogFileError.empty()) PostMessageA(WindowHandle(), UM_LOGFILEERROR, 0, 0);
   for (TLxLabel* L : {FLblStringList, FLblCallStack, FLblStream}) L->SetRotation(roFlat);
   FToolbar->SetRowHeight(29);
   for (TLxToolbar* G : {FTbgMessage, FTbgNavigate, FTbgView}) {

@@ -2,6 +2,8 @@
 // text export, printing, copying to the clipboard, select all and delete.
 #include "core/BkOrlimo.h"
 
+#include "core/BkLogToFile.h"
+
 #include "core/BkLxStr.h"
 
 #include "model/DateText.h"
@@ -229,6 +231,7 @@ void TBkOrlimoComposite::LoadMessages(const std::string& FileName) {
     // read leaves the messages the user had.
     TPaintingLogSource Source(FileName, *FLstMsgs);
     Clear();
+    TBkLogToFile::TSuspend NotLogged(*FLogToFile);  // the records are in a file already
     TCursorGuard Hourglass;
     auto StatusAfter = ScopeExit([this] { UpdateStatus(); });
     Result = ReadLog(*FMsgs, Source);

@@ -4,6 +4,8 @@
 // and the preferences dialog's results applied to a running viewer.
 #include "core/BkOrlimo.h"
 
+#include "core/BkLogToFile.h"
+
 #include "core/BkLxUtil.h"
 #include "core/LxOptFrm.h"
 
@@ -92,6 +94,7 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
   if (FViewScratchPad) ResizeScratchPadColumns();
   UpdateItemHeight();
   UpdateList();
+  FLogToFile->LoadFrom(Store);
 }
 
 void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {

@@ -45,6 +45,7 @@ void TBkOrlimoComposite::UpdateStatus() {
   else
     DisplayTimeDifference();
   FStsTimeDiff->SetEnabled(Selected > 1);
+  ShowLogFileName(Selected);
   ApplyNavButtons();
   FLastStatusFlags = (Selected > 0 ? 1 : 0) | (Count > 0 ? 2 : 0);
   DoUpdateStatus(Selected > 0, Count > 0);
@@ -58,6 +59,7 @@ void TBkOrlimoComposite::ListRepainted() {
   const std::int32_t Selected = FLstMsgs->GetSelCount();
   FStsMsgCount->SetCaption(CountText("%d Messages", Count));
   FStsSelCount->SetCaption(CountText("%d Selected", Selected));
+  ShowLogFileName(Selected);
   const int Flags = (Selected > 0 ? 1 : 0) | (Count > 0 ? 2 : 0);
   if (Flags == FLastStatusFlags) return;
   FLastStatusFlags = Flags;

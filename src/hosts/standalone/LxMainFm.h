@@ -36,6 +36,7 @@ public:
   TMenuItem* MnuFile = nullptr;
   TMenuItem* MnuOpen = nullptr;
   TMenuItem* MnuSave = nullptr;
+  TMenuItem* MnuLogToFile = nullptr;
   TMenuItem* MnuSep16 = nullptr;
   TMenuItem* MnuPrint = nullptr;
   TMenuItem* MnuSep5 = nullptr;

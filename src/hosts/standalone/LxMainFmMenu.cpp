@@ -4,6 +4,7 @@
 
 #include "hosts/standalone/LxDock.h"
 
+#include "core/BkLogToFile.h"
 #include "core/BkLxUtil.h"
 #include "core/BkOrlimo.h"
 
@@ -43,6 +44,7 @@ void TBkFrmOrlimo::CreateMainMenu() {
   MnuFile = NewItem(Bar, "&File");
   MnuOpen = NewItem(MnuFile, "&Open...", "Ctrl+O", Run(&TBkOrlimoComposite::OpenMessageLog));
   MnuSave = NewItem(MnuFile, "&Save...", "Ctrl+S", Run(&TBkOrlimoComposite::SaveMessages));
+  MnuLogToFile = NewItem(MnuFile, "&Log to File...", "", Run(&TBkOrlimoComposite::ChangeLogToFile));
   MnuSep16 = NewItem(MnuFile, "-");
   MnuPrint = NewItem(MnuFile, "&Print...", "", Run(&TBkOrlimoComposite::Print));
   MnuSep5 = NewItem(MnuFile, "-");
@@ -227,6 +229,7 @@ void TBkFrmOrlimo::CompositeUpdateMenu(TObject*) {
   MnuInspectorPane->SetChecked(FViewer->GetViewInspectorPane());
   MnuScratchPad->SetChecked(FViewer->GetViewScratchPad());
   MnuIgnoreMessages->SetChecked(FViewer->GetIgnoreMessages());
+  MnuLogToFile->SetChecked(FViewer->LogToFile().Active());
 }
 
 void TBkFrmOrlimo::CompositeUpdateStatus(TObject*, bool HasSelection, bool HasItems) {

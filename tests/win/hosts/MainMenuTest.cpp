@@ -31,6 +31,7 @@ const std::vector<std::pair<TMenuItem * TBkFrmOrlimo::*, std::vector<TItemRow>>>
       {&F::MnuFile,
        {{&F::MnuOpen, "&Open...", "Ctrl+O", true, false, 0, false},
         {&F::MnuSave, "&Save...", "Ctrl+S", false, false, 0, false},
+        {&F::MnuLogToFile, "&Log to File...", "", true, false, 0, false},
         {&F::MnuSep16, "-", "", true, false, 0, false},
         {&F::MnuPrint, "&Print...", "", false, false, 0, false},
         {&F::MnuSep5, "-", "", true, false, 0, false},
