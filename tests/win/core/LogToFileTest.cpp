@@ -118,6 +118,20 @@ TEST_F(LogToFilePanel, AFolderThatCannotBeMadeIsToldOnceAfterwards) {
   DeleteFileA(Blocker.c_str());
 }
 
+// A pipe or a device is never a log folder: a pipe that nobody reads would
+// hold every write, and the window with it.
+TEST_F(LogToFilePanel, APipeOrADeviceIsRefusedAsTheFolder) {
+  for (const char* Folder : {"\\\\.\\pipe\\orlimo-log", "C:\\Logs\\NUL"}) {
+    Boxes.clear();
+    Enable(Folder);
+    EXPECT_FALSE(C->LogToFile().Active()) << Folder;
+    Add(lxmInfo, "kept", 1);
+    Pump();
+    ASSERT_EQ(Boxes.size(), 1u) << Folder;
+    EXPECT_NE(Boxes[0].find("not one of a file on a disk"), std::string::npos) << Boxes[0];
+  }
+}
+
 TEST(LogToFileDialog, TheControlsGiveTheSettingsAndTheyRoundTripThroughTheRegistry) {
   TFrmLogToFile Form;
   const TLogFileSettings Shown{false, "C:\\Logs", 1500, true, 0};
