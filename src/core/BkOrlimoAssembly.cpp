@@ -33,7 +33,8 @@ enum TPopupTag {
   ptPrint,
   ptPreferences,
   ptHelpContents,
-  ptAbout
+  ptAbout,
+  ptCaptureDebugOutput
 };
 
 TLxSplitterPane* Pane(TLxSplitter* Splitter, int Index) { return Splitter->GetPaneData(Index)->GetPane(); }
@@ -173,6 +174,9 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   CreateMenuItem(FMnuPopup, 0, nullptr, "", "-", false);
   CreateMenuItem(FMnuPopup, ptInsertNote, Popup, "", "Insert &Note", false);
   CreateMenuItem(FMnuPopup, ptInsertSeparator, Popup, "", "&Insert Separator", false);
+  FMnuCaptureDebugOutput = CreateMenuItem(
+      FMnuPopup, ptCaptureDebugOutput, [this](TObject*) { CaptureDebugOutputClick(); }, "Ctrl+D",
+      "Capture &Debug Output", false);
   CreateMenuItem(FMnuPopup, 0, nullptr, "", "-", false);
   CreateMenuItem(FMnuPopup, ptFind, Popup, "Ctrl+F", "&Find...", false);
   CreateMenuItem(FMnuPopup, ptFindNext, Popup, "F3", "Find &Next", false);
@@ -304,11 +308,15 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   FSeparator->SetBorderOuter(fsNone);
 
   // 24. Messages: receive/ignore, clear, note, separator, check point.
-  FTbgMessage = CreateButtonGroup(137, fsNone);
+  FTbgMessage = CreateButtonGroup(162, fsNone);
   FBtnIgnoreMessages = CreateButton(FTbgMessage, sLxReceiveIgnoreMessages, "BKORLIMO_BTN_IGNORE_MESSAGES",
                                     [this](TObject*) { ToggleClick(FBtnIgnoreMessages); });
   FBtnIgnoreMessages->SetGroupIndex(1);
   FBtnIgnoreMessages->SetAllowAllUp(true);
+  FBtnCaptureDebugOutput = CreateButton(FTbgMessage, sLxCaptureDebugOutput, "BKORLIMO_BTN_CAPTURE_DEBUG",
+                                        [this](TObject*) { CaptureDebugOutputClick(); });
+  FBtnCaptureDebugOutput->SetGroupIndex(DbgOutputGroupIndex);
+  FBtnCaptureDebugOutput->SetAllowAllUp(true);
   FBtnClear =
       CreateButton(FTbgMessage, sLxClearMessages, "BKORLIMO_BTN_CLEAR", [this](TObject*) { ClearWithPrompt(); });
   FSpacer1 = CreateSpacer(FTbgMessage);

@@ -86,6 +86,7 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
   SetInsertSeparatorOnWakeUp(S.InsertSeparatorOnWakeUp);
   SetIdleTime(S.IdleTime);
   SetNavigatorMessage(S.NavigatorMessage);
+  ApplyCaptureDebugOutputSetting(S.CaptureDebugOutput);
 
   // The message font: the list and the string-list viewer; entry 0 follows it.
   AssignFontSpec(FMsgFont, S.MsgFont);
@@ -107,6 +108,7 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
 void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {
   TOrlimoSettings S;
   S.IgnoreMessages = GetIgnoreMessages();
+  S.CaptureDebugOutput = GetCaptureDebugOutput();
   S.ViewToolbar = FViewToolbar;
   S.WrapButtons = FWrapButtons;
   S.ViewInspectorPane = FViewInspectorPane;

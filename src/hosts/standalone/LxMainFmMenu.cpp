@@ -117,6 +117,8 @@ void TBkFrmOrlimo::CreateMainMenu() {
 
   MnuMessages = NewItem(Bar, "&Messages");
   MnuIgnoreMessages = NewItem(MnuMessages, "&Ignore Messages", "", Toggles(&TBkOrlimoComposite::SetIgnoreMessages));
+  MnuCaptureDebugOutput =
+      NewItem(MnuMessages, "Capture &Debug Output", "Ctrl+D", Run(&TBkOrlimoComposite::CaptureDebugOutputClick));
   MnuSep14 = NewItem(MnuMessages, "-");
   // Entries made from the menu carry no application name.
   MnuAddCheckPoint = NewItem(MnuMessages, "Add &Check Point", "", RunAndUpdate([](TBkOrlimoComposite& V) {
@@ -227,6 +229,7 @@ void TBkFrmOrlimo::CompositeUpdateMenu(TObject*) {
   MnuInspectorPane->SetChecked(FViewer->GetViewInspectorPane());
   MnuScratchPad->SetChecked(FViewer->GetViewScratchPad());
   MnuIgnoreMessages->SetChecked(FViewer->GetIgnoreMessages());
+  MnuCaptureDebugOutput->SetChecked(FViewer->GetCaptureDebugOutput());
 }
 
 void TBkFrmOrlimo::CompositeUpdateStatus(TObject*, bool HasSelection, bool HasItems) {
