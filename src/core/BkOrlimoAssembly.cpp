@@ -174,9 +174,6 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   CreateMenuItem(FMnuPopup, 0, nullptr, "", "-", false);
   CreateMenuItem(FMnuPopup, ptInsertNote, Popup, "", "Insert &Note", false);
   CreateMenuItem(FMnuPopup, ptInsertSeparator, Popup, "", "&Insert Separator", false);
-  FMnuCaptureDebugOutput = CreateMenuItem(
-      FMnuPopup, ptCaptureDebugOutput, [this](TObject*) { CaptureDebugOutputClick(); }, "Ctrl+D",
-      "Capture &Debug Output", false);
   CreateMenuItem(FMnuPopup, 0, nullptr, "", "-", false);
   CreateMenuItem(FMnuPopup, ptFind, Popup, "Ctrl+F", "&Find...", false);
   CreateMenuItem(FMnuPopup, ptFindNext, Popup, "F3", "Find &Next", false);
@@ -189,6 +186,10 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   CreateMenuItem(FMnuPopup, ptPreferences, Popup, "", "P&references...", false);
   CreateMenuItem(FMnuPopup, ptHelpContents, Popup, "", "&Help Contents", false);
   CreateMenuItem(FMnuPopup, ptAbout, Popup, "", "About", false);
+  CreateMenuItem(FMnuPopup, 0, nullptr, "", "-", false);
+  FMnuCaptureDebugOutput = CreateMenuItem(
+      FMnuPopup, ptCaptureDebugOutput, [this](TObject*) { CaptureDebugOutputClick(); }, "Ctrl+D",
+      "Capture &Debug Output", false);
 
   // 8. The message list.
   FLstMsgs = new TBkEditListBox(this);

@@ -16,12 +16,7 @@ namespace {
 
 constexpr const char* IntakeClass = "TOrlimoDbgTestIntake";
 
-std::string WriterPath() {
-  char Path[MAX_PATH];
-  const DWORD N = GetModuleFileNameA(nullptr, Path, MAX_PATH);
-  std::string S(Path, N);
-  return S.substr(0, S.find_last_of("\\/") + 1) + DBGWRITER_EXE;
-}
+std::string WriterPath() { return DBGWRITER_EXE; }
 
 // A named manual-reset event the writers wait for.
 class TNamedEvent {
@@ -124,7 +119,7 @@ TEST_F(DbgCaptureTest, SeveralWritersAndASenderEveryLineOnceInOrderWithNameAndPi
     }
     const std::string Tag = T.substr(0, T.find(' '));
     ASSERT_EQ(T, Tag + " " + std::to_string(Next[Tag]++)) << "item " << I;
-    EXPECT_EQ(Info.AppName(), DBGWRITER_EXE);
+    EXPECT_EQ(Info.AppName(), "dbgwriter.exe");
     EXPECT_EQ(Info.TypeName(), "PID " + Pids[Tag]);
   }
   EXPECT_EQ(Sent, 3);

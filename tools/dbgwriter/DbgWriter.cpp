@@ -1,4 +1,4 @@
-// A program that writes debug output, for the capture's tests and benchmark.
+// dbgwriter: writes debug output, for the capture's tests and benchmark.
 //
 //   dbgwriter [options] [text ...]
 //     each text is one OutputDebugStringA call ("\n" in a text is a line end)
