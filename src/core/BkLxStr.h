@@ -34,6 +34,7 @@ constexpr int sLxShowHideScratchPad = 41024;
 constexpr int sLxInspectCallStack = 41025;
 constexpr int sLxFindMatchingMethod = 41026;
 constexpr int sLxReceiveIgnoreMessages = 41028;
+constexpr int sLxCaptureDebugOutput = 41039;
 
 // The module whose resources belong to the viewer: the one this code is
 // linked into.

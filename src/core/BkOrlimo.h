@@ -90,6 +90,7 @@ inline constexpr UINT UM_LOGFILEERROR = WM_USER + 202;
 class TBkLogToFile;
 class ELogFileError;
 class TFrmPreferences;
+class TLxDbgCapture;
 class TSettingsStore;
 class TTextDevice;
 
@@ -143,6 +144,7 @@ public:
   TLxToolbar* FToolbar = nullptr;
   TLxToolbar* FTbgMessage = nullptr;
   TLxSpeedButton* FBtnIgnoreMessages = nullptr;
+  TLxSpeedButton* FBtnCaptureDebugOutput = nullptr;
   TLxSpeedButton* FBtnClear = nullptr;
   TLxSpacer* FSpacer1 = nullptr;
   TLxSpeedButton* FBtnNote = nullptr;
@@ -168,6 +170,7 @@ public:
   TLxSpacer* FSpacer4 = nullptr;
   TLxSpeedButton* FBtnInspector = nullptr;
   TPopupMenu* FMnuPopup = nullptr;
+  TMenuItem* FMnuCaptureDebugOutput = nullptr;
   TPopupMenu* FMnuScratchPadPopup = nullptr;
 
   // --- the message list ------------------------------------------------------
@@ -309,6 +312,19 @@ public:
   // sits below it).
   virtual int ToolbarOffset() const;
   const std::string& LocalAppName() const { return FMsgs->GetLocalAppName(); }
+
+  // --- debug output of other programs (BkOrlimoDbgOutput.cpp) ----------------
+  static constexpr int DbgOutputGroupIndex = 8;  // the toolbar toggle's group
+  bool GetCaptureDebugOutput() const;
+  // Starts or stops the capture; false (capture off) when another program
+  // already reads the channel or it cannot be opened.
+  bool SetCaptureDebugOutput(bool Value);
+  // The user's command (menus, toolbar): toggles the capture; a box says so
+  // when another program holds the channel.
+  void CaptureDebugOutputClick();
+  // The stored value at start: on, or the refusal in the type-name pane.
+  void ApplyCaptureDebugOutputSetting(bool Value);
+  TLxDbgCapture* DbgCapture() const { return FDbgCapture.get(); }
 
   // --- rendering -------------------------------------------------------------
   int IndentWidth() const { return FIndentWidth; }
@@ -518,4 +534,11 @@ private:
   std::string FFindText;
   TFindOptions FFindOptions;
   std::unique_ptr<TFindText> FFindMatcher;
+
+  // Debug output capture; the last member, so the reader ends first.
+  void DbgCaptureChanged();
+  struct TDbgCaptureDelete {
+    void operator()(TLxDbgCapture* Capture) const;
+  };
+  std::unique_ptr<TLxDbgCapture, TDbgCaptureDelete> FDbgCapture;
 };

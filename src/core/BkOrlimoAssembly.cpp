@@ -33,7 +33,8 @@ enum TPopupTag {
   ptPrint,
   ptPreferences,
   ptHelpContents,
-  ptAbout
+  ptAbout,
+  ptCaptureDebugOutput
 };
 
 TLxSplitterPane* Pane(TLxSplitter* Splitter, int Index) { return Splitter->GetPaneData(Index)->GetPane(); }
@@ -185,6 +186,10 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   CreateMenuItem(FMnuPopup, ptPreferences, Popup, "", "P&references...", false);
   CreateMenuItem(FMnuPopup, ptHelpContents, Popup, "", "&Help Contents", false);
   CreateMenuItem(FMnuPopup, ptAbout, Popup, "", "About", false);
+  CreateMenuItem(FMnuPopup, 0, nullptr, "", "-", false);
+  FMnuCaptureDebugOutput = CreateMenuItem(
+      FMnuPopup, ptCaptureDebugOutput, [this](TObject*) { CaptureDebugOutputClick(); }, "Ctrl+D",
+      "Capture &Debug Output", false);
 
   // 8. The message list.
   FLstMsgs = new TBkEditListBox(this);
@@ -304,11 +309,15 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   FSeparator->SetBorderOuter(fsNone);
 
   // 24. Messages: receive/ignore, clear, note, separator, check point.
-  FTbgMessage = CreateButtonGroup(137, fsNone);
+  FTbgMessage = CreateButtonGroup(162, fsNone);
   FBtnIgnoreMessages = CreateButton(FTbgMessage, sLxReceiveIgnoreMessages, "BKORLIMO_BTN_IGNORE_MESSAGES",
                                     [this](TObject*) { ToggleClick(FBtnIgnoreMessages); });
   FBtnIgnoreMessages->SetGroupIndex(1);
   FBtnIgnoreMessages->SetAllowAllUp(true);
+  FBtnCaptureDebugOutput = CreateButton(FTbgMessage, sLxCaptureDebugOutput, "BKORLIMO_BTN_CAPTURE_DEBUG",
+                                        [this](TObject*) { CaptureDebugOutputClick(); });
+  FBtnCaptureDebugOutput->SetGroupIndex(DbgOutputGroupIndex);
+  FBtnCaptureDebugOutput->SetAllowAllUp(true);
   FBtnClear =
       CreateButton(FTbgMessage, sLxClearMessages, "BKORLIMO_BTN_CLEAR", [this](TObject*) { ClearWithPrompt(); });
   FSpacer1 = CreateSpacer(FTbgMessage);

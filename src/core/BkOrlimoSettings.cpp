@@ -78,6 +78,7 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
   SetInsertSeparatorOnWakeUp(S.InsertSeparatorOnWakeUp);
   SetIdleTime(S.IdleTime);
   SetNavigatorMessage(S.NavigatorMessage);
+  ApplyCaptureDebugOutputSetting(S.CaptureDebugOutput);
 
   // The message font: the list and the string-list viewer; entry 0 follows it.
   AssignFontSpec(FMsgFont, S.MsgFont);
@@ -100,6 +101,7 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
 void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {
   TOrlimoSettings S;
   S.IgnoreMessages = GetIgnoreMessages();
+  S.CaptureDebugOutput = GetCaptureDebugOutput();
   S.ViewToolbar = FViewToolbar;
   S.WrapButtons = FWrapButtons;
   S.ViewInspectorPane = FViewInspectorPane;

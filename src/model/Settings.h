@@ -9,7 +9,7 @@
 //                 ScratchPadBarPos InspectorBarPos Icons TimeStamp AppName
 //                 CallStack InsertAtEnd ConfirmOnClear KeepMsgInView
 //                 BeepOnWakeUp InsertSeparatorOnWakeUp IdleTime
-//                 NavigatorMessage
+//                 NavigatorMessage CaptureDebugOutput
 //   "MsgFont", "ObjectFont", "StreamFont"   Name Size Color Style
 //   "FontStyles"  <Prefix>UseDefault <Prefix>Color <Prefix>Style for the
 //                 prefixes of StoredKindStyles, in that order
@@ -135,6 +135,7 @@ struct TOrlimoSettings {
   bool InsertSeparatorOnWakeUp = false;
   std::int32_t IdleTime = 10;                     // seconds
   std::int32_t NavigatorMessage = lxmCheckPoint;  // a navigable kind, 0..8
+  bool CaptureDebugOutput = false;
   // "MsgFont", "ObjectFont", "StreamFont"
   TOrlimoFontSpec MsgFont{"Arial", 8, 0, 0};
   TOrlimoFontSpec ObjectFont{"Arial", 8, 0, 0};

@@ -33,6 +33,7 @@ const TValues DefaultLayout = {
     {"View\\InsertSeparatorOnWakeUp", "0"},
     {"View\\IdleTime", "10"},
     {"View\\NavigatorMessage", "3"},
+    {"View\\CaptureDebugOutput", "0"},
     {"MsgFont\\Name", "Arial"},
     {"MsgFont\\Size", "8"},
     {"MsgFont\\Color", "0"},
@@ -145,6 +146,7 @@ TEST_F(Settings, EverythingSurvivesARoundTrip) {
   W.InsertSeparatorOnWakeUp = true;
   W.IdleTime = 600;
   W.NavigatorMessage = lxmNote;
+  W.CaptureDebugOutput = true;
   W.MsgFont = {"Tahoma", 11, 0x0000FF, TextStyleBold | TextStyleItalic};
   W.ObjectFont = {"Verdana", 1638, SettingsSysColor(30), TextStyleUnderline};
   W.StreamFont = {std::string(31, 'F'), 1, 0xFFFFFF, TextStyleStrikeOut};

@@ -86,6 +86,7 @@ public:
   TMenuItem* MnuPreferences = nullptr;
   TMenuItem* MnuMessages = nullptr;
   TMenuItem* MnuIgnoreMessages = nullptr;
+  TMenuItem* MnuCaptureDebugOutput = nullptr;
   TMenuItem* MnuSep14 = nullptr;
   TMenuItem* MnuAddCheckPoint = nullptr;
   TMenuItem* MnuAddNote = nullptr;

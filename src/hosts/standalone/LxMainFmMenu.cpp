@@ -119,6 +119,8 @@ void TBkFrmOrlimo::CreateMainMenu() {
 
   MnuMessages = NewItem(Bar, "&Messages");
   MnuIgnoreMessages = NewItem(MnuMessages, "&Ignore Messages", "", Toggles(&TBkOrlimoComposite::SetIgnoreMessages));
+  MnuCaptureDebugOutput =
+      NewItem(MnuMessages, "Capture &Debug Output", "Ctrl+D", Run(&TBkOrlimoComposite::CaptureDebugOutputClick));
   MnuSep14 = NewItem(MnuMessages, "-");
   // Entries made from the menu carry no application name.
   MnuAddCheckPoint = NewItem(MnuMessages, "Add &Check Point", "", RunAndUpdate([](TBkOrlimoComposite& V) {
@@ -230,6 +232,7 @@ void TBkFrmOrlimo::CompositeUpdateMenu(TObject*) {
   MnuScratchPad->SetChecked(FViewer->GetViewScratchPad());
   MnuIgnoreMessages->SetChecked(FViewer->GetIgnoreMessages());
   MnuLogToFile->SetChecked(FViewer->LogToFile().Active());
+  MnuCaptureDebugOutput->SetChecked(FViewer->GetCaptureDebugOutput());
 }
 
 void TBkFrmOrlimo::CompositeUpdateStatus(TObject*, bool HasSelection, bool HasItems) {

@@ -77,14 +77,15 @@ TEST_F(Assembly, TreeOfWidgetsInOrderWithTheirParentsAndAlignment) {
 
 TEST_F(Assembly, ToolbarGroupsAndButtonsLeftToRight) {
   EXPECT_EQ(Order(C->FToolbar), (std::vector<TControl*>{C->FTbgMessage, C->FTbgNavigate, C->FTbgView}));
-  EXPECT_EQ(Order(C->FTbgMessage), (std::vector<TControl*>{C->FBtnIgnoreMessages, C->FBtnClear, C->FSpacer1,
-                                                           C->FBtnNote, C->FBtnSeparator, C->FBtnCheckPoint}));
+  EXPECT_EQ(Order(C->FTbgMessage),
+            (std::vector<TControl*>{C->FBtnIgnoreMessages, C->FBtnCaptureDebugOutput, C->FBtnClear, C->FSpacer1,
+                                    C->FBtnNote, C->FBtnSeparator, C->FBtnCheckPoint}));
   EXPECT_EQ(Order(C->FTbgNavigate), (std::vector<TControl*>{C->FBtnFirst, C->FBtnPrev, C->FBtnNavMsg, C->FBtnNext,
                                                             C->FBtnLast, C->FSpacer2, C->FBtnMethodMatch}));
   EXPECT_EQ(Order(C->FTbgView),
             (std::vector<TControl*>{C->FBtnOptions, C->FBtnIcons, C->FBtnTimeStamp, C->FSpacer3, C->FBtnInspectorPane,
                                     C->FBtnScratchPad, C->FBtnCallStack, C->FSpacer4, C->FBtnInspector}));
-  EXPECT_EQ(C->FTbgMessage->GetWidth(), 137);
+  EXPECT_EQ(C->FTbgMessage->GetWidth(), 162);
   EXPECT_EQ(C->FTbgNavigate->GetWidth(), 163);
   EXPECT_EQ(C->FTbgView->GetWidth(), 196);
   for (TLxToolbar* G : {C->FTbgMessage, C->FTbgNavigate, C->FTbgView}) {
@@ -101,12 +102,13 @@ TEST_F(Assembly, ToolbarGroupsAndButtonsLeftToRight) {
   EXPECT_EQ(C->FBtnClear->GetHeight(), 25);
   EXPECT_TRUE(C->FBtnClear->GetFlat());
   EXPECT_EQ(C->FBtnIgnoreMessages->GetLeft(), 2);
-  EXPECT_EQ(C->FBtnClear->GetLeft(), 27);
+  EXPECT_EQ(C->FBtnCaptureDebugOutput->GetLeft(), 27);
+  EXPECT_EQ(C->FBtnClear->GetLeft(), 52);
   EXPECT_EQ(C->FSpacer1->GetWidth(), 8);
-  EXPECT_EQ(C->FBtnNote->GetLeft(), 60);
+  EXPECT_EQ(C->FBtnNote->GetLeft(), 85);
   // The three groups fit one row of the 600-pixel panel.
   EXPECT_EQ(C->FTbgNavigate->GetTop(), C->FTbgMessage->GetTop());
-  EXPECT_EQ(C->FTbgNavigate->GetLeft(), C->FTbgMessage->GetLeft() + 137);
+  EXPECT_EQ(C->FTbgNavigate->GetLeft(), C->FTbgMessage->GetLeft() + 162);
   EXPECT_EQ(C->FTbgView->GetLeft(), C->FTbgNavigate->GetLeft() + 163);
   EXPECT_EQ(C->FToolbar->GetHeight(), 29 + 2);
   // Toggles: each alone in its group, all-up allowed; navigation disabled.
@@ -116,6 +118,9 @@ TEST_F(Assembly, ToolbarGroupsAndButtonsLeftToRight) {
     EXPECT_TRUE(B->GetAllowAllUp());
     EXPECT_EQ(B->GetGroupIndex(), ++Groups);
   }
+  EXPECT_TRUE(C->FBtnCaptureDebugOutput->GetAllowAllUp());
+  EXPECT_EQ(C->FBtnCaptureDebugOutput->GetGroupIndex(), TBkOrlimoComposite::DbgOutputGroupIndex);
+  EXPECT_FALSE(C->FBtnCaptureDebugOutput->GetDown());
   EXPECT_TRUE(C->FBtnIcons->GetDown());
   EXPECT_FALSE(C->FBtnTimeStamp->GetDown());
   for (TLxSpeedButton* B : {C->FBtnFirst, C->FBtnPrev, C->FBtnNext, C->FBtnLast, C->FBtnMethodMatch, C->FBtnInspector})
@@ -149,11 +154,11 @@ TEST_F(Assembly, SizesFollowTheWindowAndANarrowToolbarWraps) {
   EXPECT_EQ(C->FStsSelCount->GetLeft(), 199);
   EXPECT_EQ(C->FStsTypeName->GetLeft(), 299);
 
-  Form->SetBounds(40, 40, 330, 420);
+  Form->SetBounds(40, 40, 355, 420);
   Pump();
   EXPECT_EQ(C->FStatusBar->GetWidth(), C->GetClientWidth());
   EXPECT_EQ(C->FStsTypeName->GetLeft() + C->FStsTypeName->GetWidth(), C->GetClientWidth() + 1);
-  // 137 + 163 fit in the first row; the view group wraps into a second.
+  // 162 + 163 fit in the first row; the view group wraps into a second.
   EXPECT_EQ(C->FTbgView->GetLeft(), C->FTbgMessage->GetLeft());
   EXPECT_GT(C->FTbgView->GetTop(), C->FTbgMessage->GetTop());
   EXPECT_EQ(C->FToolbar->GetHeight(), 2 * 29 + 2);
@@ -168,6 +173,7 @@ TEST_F(Assembly, HintsComeFromTheStringTable) {
   EXPECT_EQ(C->FBtnClear->GetHint(), BkLxStr::LoadStr(41010));
   EXPECT_EQ(C->FBtnClear->GetHint(), "Clear Messages");
   EXPECT_EQ(C->FBtnIgnoreMessages->GetHint(), "Receive/Ignore Messages");
+  EXPECT_EQ(C->FBtnCaptureDebugOutput->GetHint(), "Capture Debug Output");
   EXPECT_EQ(C->FBtnNavMsg->GetHint(), "Select Navigator Message");
   EXPECT_EQ(C->FBtnMethodMatch->GetHint(), "Find Matching Method");
   EXPECT_EQ(C->FBtnInspector->GetHint(), "Open Inspector Window");
@@ -177,8 +183,8 @@ TEST_F(Assembly, HintsComeFromTheStringTable) {
 
 TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
   TMenuItem* P = C->FMnuPopup->GetItems();
-  ASSERT_EQ(P->GetCount(), 20);
-  const char* Captions[20] = {"&Copy",
+  ASSERT_EQ(P->GetCount(), 22);
+  const char* Captions[22] = {"&Copy",
                               "Select &All",
                               "-",
                               "&Delete",
@@ -197,9 +203,11 @@ TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
                               "-",
                               "P&references...",
                               "&Help Contents",
-                              "About"};
+                              "About",
+                              "-",
+                              "Capture &Debug Output"};
   int Tag = 0;
-  for (int I = 0; I < 20; ++I) {
+  for (int I = 0; I < 22; ++I) {
     EXPECT_EQ(P->GetItem(I)->GetCaption(), Captions[I]);
     if (!P->GetItem(I)->IsLine()) {
       EXPECT_EQ(P->GetItem(I)->GetTag(), ++Tag);
@@ -208,6 +216,7 @@ TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
   EXPECT_EQ(ShortCutToText(P->GetItem(1)->GetShortCut()), "Ctrl+A");
   EXPECT_EQ(ShortCutToText(P->GetItem(10)->GetShortCut()), "F3");
   EXPECT_EQ(ShortCutToText(P->GetItem(14)->GetShortCut()), "Ctrl+S");
+  EXPECT_EQ(ShortCutToText(P->GetItem(21)->GetShortCut()), "Ctrl+D");
   EXPECT_EQ(P->GetItem(0)->GetShortCut(), scNone);
   EXPECT_EQ(C->FLstMsgs->GetPopupMenu(), C->FMnuPopup);
 

@@ -47,6 +47,7 @@ struct TGlyphResource {
 // Every glyph the viewer loads by name: toolbar buttons, the navigator button
 // and the time difference pane.
 const TGlyphResource Glyphs[] = {{"BKORLIMO_BTN_IGNORE_MESSAGES", 4, 18},
+                                 {"BKORLIMO_BTN_CAPTURE_DEBUG", 4, 18},
                                  {"BKORLIMO_BTN_CLEAR", 2, 18},
                                  {"BKORLIMO_BTN_NOTE", 2, 18},
                                  {"BKORLIMO_BTN_SEPARATOR", 2, 18},

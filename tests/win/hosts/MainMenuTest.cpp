@@ -73,6 +73,7 @@ const std::vector<std::pair<TMenuItem * TBkFrmOrlimo::*, std::vector<TItemRow>>>
         {&F::MnuPreferences, "P&references...", "", true, false, 4, false}}},
       {&F::MnuMessages,
        {{&F::MnuIgnoreMessages, "&Ignore Messages", "", true, false, 0, false},
+        {&F::MnuCaptureDebugOutput, "Capture &Debug Output", "Ctrl+D", true, false, 0, false},
         {&F::MnuSep14, "-", "", true, false, 0, false},
         {&F::MnuAddCheckPoint, "Add &Check Point", "", true, false, 0, false},
         {&F::MnuAddNote, "Add No&te", "", true, false, 0, false},

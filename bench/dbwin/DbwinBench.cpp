@@ -1,0 +1,154 @@
+// Debug output: the viewer's capture against the smallest possible reader
+// (map, wait, count, signal), in one run, with the same writers: WRITERS
+// writer processes each writing LINES lines at once. The viewer is a panel in
+// a shown form with time stamps on; it is done when every line is listed.
+//   dbwin_bench [LINES] [WRITERS]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/BkOrlimo.h"
+#include "platform/Forms.h"
+
+namespace {
+
+int Lines = 20000;
+int Writers = 3;
+
+struct TWriters {
+  std::vector<PROCESS_INFORMATION> Procs;
+  HANDLE Go = nullptr;
+  explicit TWriters(const char* Tag) {
+    const std::string GoName = std::string("OrlimoDbwinBenchGo") + Tag;
+    Go = CreateEventA(nullptr, TRUE, FALSE, GoName.c_str());
+    for (int I = 0; I < Writers; ++I) {
+      STARTUPINFOA Si{};
+      Si.cb = sizeof Si;
+      PROCESS_INFORMATION Pi{};
+      std::string Cmd = std::string("\"") + DBGWRITER_EXE + "\" -g " + GoName + " -t w" + std::to_string(I) + " -n " +
+                        std::to_string(Lines);
+      if (CreateProcessA(nullptr, Cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Si, &Pi))
+        Procs.push_back(Pi);
+    }
+  }
+  ~TWriters() {
+    for (PROCESS_INFORMATION& Pi : Procs) {
+      if (WaitForSingleObject(Pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(Pi.hProcess, 1);
+      CloseHandle(Pi.hThread);
+      CloseHandle(Pi.hProcess);
+    }
+    CloseHandle(Go);
+  }
+};
+
+double Seconds(LARGE_INTEGER A, LARGE_INTEGER B) {
+  LARGE_INTEGER F;
+  QueryPerformanceFrequency(&F);
+  return static_cast<double>(B.QuadPart - A.QuadPart) / static_cast<double>(F.QuadPart);
+}
+
+// The smallest reader. Returns the seconds until every line arrived, or -1.
+double Reference() {
+  HANDLE Map = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "DBWIN_BUFFER");
+  if (!Map || GetLastError() == ERROR_ALREADY_EXISTS) return -1;
+  void* View = MapViewOfFile(Map, FILE_MAP_READ, 0, 0, 4096);
+  HANDLE BufferReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY");
+  HANDLE DataReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
+  double Result = -1;
+  {
+    TWriters W("Ref");
+    const long Total = static_cast<long>(Lines) * Writers;
+    long Count = 0;
+    SetEvent(BufferReady);
+    LARGE_INTEGER T0, T1;
+    QueryPerformanceCounter(&T0);
+    SetEvent(W.Go);
+    while (Count < Total && WaitForSingleObject(DataReady, 10000) == WAIT_OBJECT_0) {
+      ++Count;
+      SetEvent(BufferReady);
+    }
+    QueryPerformanceCounter(&T1);
+    if (Count == Total)
+      Result = Seconds(T0, T1);
+    else
+      std::printf("reference: %ld of %ld lines\n", Count, Total);
+  }
+  UnmapViewOfFile(View);
+  CloseHandle(BufferReady);
+  CloseHandle(DataReady);
+  CloseHandle(Map);
+  return Result;
+}
+
+// The viewer's capture. Returns the seconds until every line was listed, or -1.
+double Viewer() {
+  auto Form = std::make_unique<TForm>(nullptr);
+  Form->SetBounds(40, 40, 700, 500);
+  auto* C = new TBkOrlimoComposite(Form.get());
+  C->SetParent(Form.get());
+  C->SetAlign(alClient);
+  Form->Show();
+  C->SetViewTimeStamp(true);
+  if (!C->SetCaptureDebugOutput(true)) return -1;
+  const std::int32_t Total = Lines * Writers;
+  double Result = -1;
+  {
+    TWriters W("Viewer");
+    LARGE_INTEGER T0, T1;
+    QueryPerformanceCounter(&T0);
+    SetEvent(W.Go);
+    DWORD LastChange = GetTickCount();
+    std::int32_t Last = 0;
+    while (C->Messages().Count() < Total && GetTickCount() - LastChange < 10000) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+      Application->ProcessMessages();
+      if (C->Messages().Count() != Last) {
+        Last = C->Messages().Count();
+        LastChange = GetTickCount();
+      }
+    }
+    QueryPerformanceCounter(&T1);
+    const std::int32_t Count = C->Messages().Count();
+    // Every line once, in each writer's order.
+    std::map<std::string, int> Next;
+    bool InOrder = true;
+    for (std::int32_t I = 0; I < Count; ++I) {
+      const std::string Text(C->GetItemMsgInfo(I).Text());
+      const std::string Tag = Text.substr(0, Text.find(' '));
+      if (Text != Tag + " " + std::to_string(Next[Tag]++)) InOrder = false;
+    }
+    std::printf("viewer: %d of %d lines listed, %s\n", static_cast<int>(Count), static_cast<int>(Total),
+                InOrder ? "each writer's lines in order" : "OUT OF ORDER");
+    if (Count == Total && InOrder) Result = Seconds(T0, T1);
+  }
+  C->SetCaptureDebugOutput(false);
+  return Result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1) Lines = std::atoi(argv[1]);
+  if (argc > 2) Writers = std::atoi(argv[2]);
+  Application->Initialize();
+  std::printf("%d writers x %d lines\n", Writers, Lines);
+  const double Ref = Reference();
+  if (Ref < 0) {
+    std::printf("reference reader failed\n");
+    return 1;
+  }
+  std::printf("reference reader: %.2f s (%.0f lines/s)\n", Ref, Lines * Writers / Ref);
+  const double View = Viewer();
+  if (View < 0) {
+    std::printf("viewer failed\n");
+    return 1;
+  }
+  std::printf("viewer:           %.2f s (%.0f lines/s)\n", View, Lines * Writers / View);
+  std::printf("ratio viewer/reference: %.2f (goal <= 1.10)\n", View / Ref);
+  return 0;
+}

@@ -1,0 +1,86 @@
+// Capture of the debug output of every program in the session (the system's
+// debug-output channel: OutputDebugString) as a second source of messages.
+//
+// A reader thread owns the channel: it waits for a write, copies the writer's
+// process id and text, hands the buffer back to the writers at once, and only
+// then looks up the program's name and queues the write (bounded: see
+// TDbgQueue). It touches no window and no list. The GUI thread is woken by a
+// posted message when the queue turns non-empty, takes everything queued as
+// one batch, splits it into lines and hands each line, in arrival order, to
+// the one dispatcher as an Info record of the panel it serves (so a panel
+// ignoring messages drops them). A timer lists held line parts after their
+// delay or when their process has ended.
+//
+// Only one reader per session can hold the channel; Start reports when
+// another already does. Stop (and the destructor) end the thread at any
+// moment; a writer waiting for the buffer is let through before the channel
+// is released.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <windows.h>
+
+#include "model/DbgOutput.h"
+
+class TLxIntakePanel;
+
+class TLxDbgCapture {
+public:
+  // Panel: where captured lines go (it must outlive the capture).
+  explicit TLxDbgCapture(TLxIntakePanel& Panel);
+  ~TLxDbgCapture();
+  TLxDbgCapture(const TLxDbgCapture&) = delete;
+  TLxDbgCapture& operator=(const TLxDbgCapture&) = delete;
+
+  enum class TStart { Started, Busy, Failed };
+  // Opens the channel and starts the reader. Busy: another reader holds the
+  // channel (nothing is left open). Started also when already running.
+  TStart Start();
+  // Ends the reader and releases the channel. ListRest: what was queued and
+  // every held part are listed first.
+  void Stop(bool ListRest = true);
+  bool IsRunning() const { return FThread.joinable(); }
+
+  // Takes and lists everything queued now (what the posted message runs).
+  void TakeBatch();
+  // Lists held parts DbgHoldDelay ms old at Now and those of ended processes
+  // (what the timer runs with the tick count).
+  void FlushHeld(std::int32_t Now);
+  bool HasHeld() const { return FSplitter.HasHeld(); }
+  // The bound of the queue (tests make it small).
+  void SetQueueBound(std::size_t MaxWrites, std::size_t MaxBytes);
+
+  // The text when another reader holds the channel.
+  static const char* BusyText() { return "Another program is already capturing debug output."; }
+
+  static LRESULT CALLBACK WindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) noexcept;
+
+private:
+  void Run();
+  void ReleaseWriters();
+  void CloseChannel();
+  void List(std::vector<TDbgLine>& Lines);
+  void ListDropped(std::uint64_t Dropped);
+  void UpdateTimer();
+
+  TLxIntakePanel& FPanel;
+  HWND FWnd = nullptr;
+  std::unique_ptr<TDbgQueue> FQueue;
+  TDbgLineSplitter FSplitter;
+  std::vector<TDbgLine> FLines;  // reused by each batch
+  bool FTaking = false;
+  bool FTimerOn = false;
+
+  HANDLE FMapping = nullptr;
+  const unsigned char* FView = nullptr;
+  HANDLE FBufferReady = nullptr;
+  HANDLE FDataReady = nullptr;
+  HANDLE FStopEvent = nullptr;
+  std::thread FThread;
+};

@@ -1,0 +1,102 @@
+// dbgwriter: writes debug output, for the capture's tests and benchmark.
+//
+//   dbgwriter [options] [text ...]
+//     each text is one OutputDebugStringA call ("\n" in a text is a line end)
+//     -w          the texts after it go through OutputDebugStringW
+//     -a          back to OutputDebugStringA
+//     -n COUNT    COUNT calls, each "<tag> <i>\n" with i from 0 (after the texts)
+//     -t TAG      the tag of -n's lines (default "line")
+//     -g EVENT    waits for the named event before writing (several writers start together)
+//     -e EVENT    waits for the named event after writing, before it ends
+//     -s CLASS    sends one Info message "<tag> sent" by WM_COPYDATA to the window of CLASS first
+// The exit code is 0, or 2 when a wait failed.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "model/OrlimoMsg.h"
+#include "model/OrlimoRecord.h"
+
+namespace {
+
+std::string Unescape(const char* Arg) {
+  std::string S;
+  for (const char* P = Arg; *P; ++P) {
+    if (P[0] == '\\' && P[1] == 'n') {
+      S += '\n';
+      ++P;
+    } else if (P[0] == '\\' && P[1] == 'r') {
+      S += '\r';
+      ++P;
+    } else {
+      S += *P;
+    }
+  }
+  return S;
+}
+
+void Write(const std::string& Text, bool Wide) {
+  if (!Wide) {
+    OutputDebugStringA(Text.c_str());
+    return;
+  }
+  std::wstring W(Text.begin(), Text.end());  // the tests write ASCII only
+  OutputDebugStringW(W.c_str());
+}
+
+bool WaitFor(const char* Name) {
+  HANDLE Event = OpenEventA(SYNCHRONIZE, FALSE, Name);
+  if (!Event) return false;
+  const bool Ok = WaitForSingleObject(Event, 60000) == WAIT_OBJECT_0;
+  CloseHandle(Event);
+  return Ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool Wide = false;
+  long Count = 0;
+  std::string Tag = "line";
+  const char* Go = nullptr;
+  const char* End = nullptr;
+  const char* SendClass = nullptr;
+  for (int I = 1; I < argc; ++I) {
+    const std::string A = argv[I];
+    if (A == "-n" && I + 1 < argc)
+      Count = std::strtol(argv[++I], nullptr, 10);
+    else if (A == "-t" && I + 1 < argc)
+      Tag = argv[++I];
+    else if (A == "-g" && I + 1 < argc)
+      Go = argv[++I];
+    else if (A == "-e" && I + 1 < argc)
+      End = argv[++I];
+    else if (A == "-s" && I + 1 < argc)
+      SendClass = argv[++I];
+  }
+  if (Go && !WaitFor(Go)) return 2;
+  if (SendClass) {
+    const std::string Record =
+        BuildClientRecord(lxmInfo, static_cast<std::int32_t>(GetTickCount()), Tag + " sent", "", "sender", "");
+    COPYDATASTRUCT Data{static_cast<ULONG_PTR>(lxmInfo), static_cast<DWORD>(Record.size()),
+                        const_cast<char*>(Record.data())};
+    if (HWND Wnd = FindWindowA(SendClass, nullptr)) SendMessageA(Wnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Data));
+  }
+  for (int I = 1; I < argc; ++I) {
+    const std::string A = argv[I];
+    if (A == "-w") {
+      Wide = true;
+    } else if (A == "-a") {
+      Wide = false;
+    } else if (A == "-n" || A == "-t" || A == "-g" || A == "-e" || A == "-s") {
+      ++I;
+    } else {
+      Write(Unescape(argv[I]), Wide);
+    }
+  }
+  for (long I = 0; I < Count; ++I) Write(Tag + " " + std::to_string(I) + "\n", Wide);
+  if (End && !WaitFor(End)) return 2;
+  return 0;
+}
