@@ -182,7 +182,7 @@ TEST(HelpPage, ItsSectionsExistAndItStandsAlone) {
     else
       ADD_FAILURE() << "the page refers to another file: " << Target;
   }
-  EXPECT_EQ(Pictures, 11 + 18) << "the kinds' icons and the toolbar's buttons";
+  EXPECT_EQ(Pictures, 11 + 19) << "the kinds' icons and the toolbar's buttons";
   EXPECT_EQ(Page.find("<img data-art"), std::string::npos) << "a picture without its image";
 }
 
