@@ -106,7 +106,7 @@ struct TLogWriterOptions {
 
 class TOrlimoLogWriter {
 public:
-  static constexpr std::size_t BufferLimit = 64 * 1024;
+  static constexpr std::size_t BufferLimit = std::size_t{64} * 1024;
   static constexpr std::uint64_t WriteDelay = 200;  // ms; plus one 40 ms tick stays within 250
   static constexpr std::uint64_t FlushInterval = 10'000;
 
