@@ -28,6 +28,7 @@ void TBkOrlimoComposite::CaptureDebugOutputClick() {
 }
 
 void TBkOrlimoComposite::ApplyCaptureDebugOutputSetting(bool Value) {
+  if (Value == GetCaptureDebugOutput()) return;  // loading what is already so tells nobody
   if (!SetCaptureDebugOutput(Value)) FStsTypeName->SetCaption(TLxDbgCapture::BusyText());
 }
 

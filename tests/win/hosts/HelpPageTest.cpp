@@ -149,7 +149,7 @@ TEST_F(MainFormTest, TheHelpPageNamesEveryToolbarButton) {
   for (TLxToolbar* Group : {Viewer->FTbgMessage, Viewer->FTbgNavigate, Viewer->FTbgView})
     for (int I = 0; I < Group->GetControlCount(); ++I)
       if (!Group->GetControl(I)->GetHint().empty()) Program.push_back(Group->GetControl(I)->GetHint());
-  ASSERT_EQ(Program.size(), 18u);
+  ASSERT_EQ(Program.size(), 19u);
 
   std::vector<std::string> Described;
   const auto Tables = Between(Page, "<table class=\"buttons\">", "</table>");
