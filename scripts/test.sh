@@ -70,7 +70,7 @@ if build "$B/fuzz" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_C_COMPILER=clang-14 -
   for f in "$B"/fuzz/tests/fuzz/fuzz_*; do
     [ -x "$f" ] || continue
     corpus="$B/fuzz/corpus-$(basename "$f")"; mkdir -p "$corpus"
-    seeds="$ROOT/tests/fuzz/seeds/$(basename "$f")"; [ -d "$seeds" ] || seeds=""
+    seeds="$ROOT/fuzz/corpus/$(basename "$f")"; [ -d "$seeds" ] || seeds=""
     if "$f" -max_total_time="${ORLIMO_FUZZ_SECONDS:-10}" -print_final_stats=0 \
          -artifact_prefix="$B/fuzz/" "$corpus" $seeds >"$f.log" 2>&1; then
       echo "$(basename "$f"): ok ($(grep -c . "$f.log") log lines)"; PASSED_TOTAL=$((PASSED_TOTAL + 1))
