@@ -17,22 +17,54 @@ void WriteLog(const TOrlimoMsgList& List, TOrlimoLogSink& Sink) {
   }
 }
 
+namespace {
+
+// Records decoded from the bytes at hand, handed to the list in one call.
+class TLoadBatch {
+public:
+  static constexpr std::size_t MaxRecords = 4096;
+  TLoadBatch() { FRecords.reserve(MaxRecords); }
+  TOrlimoRecord& Next() {
+    FRecords.emplace_back();
+    return FRecords.back();
+  }
+  void Drop() { FRecords.pop_back(); }
+  bool FullBatch() const { return FRecords.size() >= MaxRecords; }
+  bool Empty() const { return FRecords.empty(); }
+  // Hands the records over; false when the list was full. Counts what was taken.
+  bool Flush(TOrlimoMsgList& List, TLogLoadResult& Result) {
+    const std::size_t Taken = List.LoadRecords(FRecords.data(), FRecords.size());
+    for (std::size_t I = 0; I < Taken; ++I) Result.Offset += FRecords[I].Size;
+    Result.Records += static_cast<std::int32_t>(Taken);
+    const bool All = Taken == FRecords.size();
+    FRecords.clear();
+    if (!All) Result.Full = true;
+    return All;
+  }
+
+private:
+  std::vector<TOrlimoRecord> FRecords;
+};
+
+}  // namespace
+
 TLogLoadResult ReadLog(TOrlimoMsgList& List, const void* Data, std::size_t Size) {
   TLogLoadResult Result;
   const auto* P = static_cast<const char*>(Data);
   std::size_t Offset = 0;
-  TOrlimoRecord R;
+  TLoadBatch Batch;
   while (Offset < Size) {
+    TOrlimoRecord& R = Batch.Next();
     const TRecordStatus S = DecodeRecord(P + Offset, Size - Offset, R);
     if (S != TRecordStatus::Ok) {
+      Batch.Drop();
       Result.Stop = S;
       break;
     }
-    List.ProcessMessage(R);
-    ++Result.Records;
     Offset += R.Size;
+    if (Batch.FullBatch() && !Batch.Flush(List, Result)) return Result;
   }
-  Result.Offset = Offset;
+  if (!Batch.Empty() && !Batch.Flush(List, Result)) Result.Stop = TRecordStatus::Ok;  // full before the damage
   return Result;
 }
 
@@ -42,7 +74,7 @@ TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size
   std::vector<char> Buf(ChunkSize);
   std::size_t Begin = 0, End = 0;  // the bytes not yet decoded
   bool Eof = false;
-  TOrlimoRecord R;
+  TLoadBatch Batch;
   for (;;) {
     const std::size_t Avail = End - Begin;
     const char* P = Buf.data() + Begin;
@@ -58,16 +90,19 @@ TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size
                                  static_cast<std::uint64_t>(N2);
       // Decide only when the final NUL is here too, or nothing more comes.
       if (Avail > Body || (Eof && Avail == Body)) {
+        TOrlimoRecord& R = Batch.Next();
         DecodeRecord(P, Avail, R);
-        List.ProcessMessage(R);
-        ++Result.Records;
         Begin += R.Size;
-        Result.Offset += R.Size;
+        if (Batch.FullBatch() && !Batch.Flush(List, Result)) return Result;
         continue;
       }
     }
+    // The records decoded so far point into the buffer: hand them over
+    // before it moves.
+    if (!Batch.Empty() && !Batch.Flush(List, Result)) return Result;
     if (Eof) {
-      if (Avail != 0) Result.Stop = DecodeRecord(P, Avail, R);
+      TOrlimoRecord Tail;
+      if (Avail != 0) Result.Stop = DecodeRecord(P, Avail, Tail);
       break;
     }
     // More bytes: keep the start of the next record, then fill the buffer.
@@ -83,6 +118,8 @@ TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size
     else
       End += Got;
   }
+  // Stopped at damage: what was decoded before it is taken first.
+  if (!Batch.Empty() && !Batch.Flush(List, Result)) Result.Stop = TRecordStatus::Ok;
   return Result;
 }
 

@@ -65,9 +65,12 @@ void WriteLog(const TOrlimoMsgList& List, TOrlimoLogSink& Sink);
 // What a load read. When the file is damaged part way, every whole record
 // before the damage is loaded and the rest of the file is skipped.
 struct TLogLoadResult {
-  std::int32_t Records = 0;                // records handed to ProcessMessage
+  std::int32_t Records = 0;                // records the list took
   TRecordStatus Stop = TRecordStatus::Ok;  // why the load stopped early, Ok at the end
-  std::uint64_t Offset = 0;                // where it stopped: the first byte skipped (the size when Ok)
+  // The list was full: the record at Offset (whole) and the rest were not
+  // taken. The caller runs the list-full procedure and may go on from Offset.
+  bool Full = false;
+  std::uint64_t Offset = 0;  // where it stopped: the first byte not taken (the size when Ok and not Full)
   // The rest of the file, from Offset on, was skipped.
   bool Skipped() const { return Stop != TRecordStatus::Ok; }
 };
@@ -77,8 +80,10 @@ struct TLogLoadResult {
 // on, was skipped, and why.
 std::string LogLoadReport(const TLogLoadResult& Result, std::string_view FileName);
 
-// Feeds every whole record of the file's bytes to List.ProcessMessage. The
-// caller clears the list first (loading replaces the list).
+// Feeds every whole record of the file's bytes to the list, as its
+// ProcessMessage takes them, in batches (TOrlimoMsgList::LoadRecords). The
+// caller clears the list first (loading replaces the list). When the list
+// is full the load stops there (Full).
 TLogLoadResult ReadLog(TOrlimoMsgList& List, const void* Data, std::size_t Size);
 
 // Where log bytes come from when they are read piece by piece.

@@ -76,6 +76,10 @@ std::int32_t TOrlimoMsgList::Place(std::int32_t Position, TOrlimoMsgInfoRef Reco
   if (Position < 0) Position = 0;
   if (Position > Count()) Position = Count();
   if (!TryPlace(Index(Position), Record.get())) {
+    if (FLoading) {
+      FLoadFull = true;
+      return -1;
+    }
     const TListFullAnswer Answer = FObserver ? FObserver->ListFull() : TListFullAnswer::Ignore;
     if (Answer == TListFullAnswer::Ignore) {
       SetIgnoreMessages(true);
@@ -90,7 +94,7 @@ std::int32_t TOrlimoMsgList::Place(std::int32_t Position, TOrlimoMsgInfoRef Reco
   // same whatever order the items are painted, printed or exported in.
   FTimeBase.TimeOfTick(Record->TickCount());
   Record.Detach();  // the list's handle holds the reference now
-  if (FObserver) {
+  if (FObserver && !FLoading) {
     if (NavigatorKind) FObserver->NavigatorKindInserted(Position);
     FObserver->AfterInsert(Position);
   }
@@ -99,7 +103,7 @@ std::int32_t TOrlimoMsgList::Place(std::int32_t Position, TOrlimoMsgInfoRef Reco
 
 std::int32_t TOrlimoMsgList::InsertRecord(std::int32_t Position, TOrlimoMsgInfoRef Record) {
   if (!Record) return -1;
-  if (FObserver) FObserver->BeforeInsert(Record->MsgType(), Record->AppName());
+  if (FObserver && !FLoading) FObserver->BeforeInsert(Record->MsgType(), Record->AppName());
   return Place(Position, std::move(Record), false);
 }
 
@@ -125,7 +129,7 @@ std::int32_t TOrlimoMsgList::InsertMessage(std::int32_t Position, std::int32_t K
     NavigatorKind = Kind == FNavigatorMessage;
   }
   TOrlimoMsgInfoRef Record = TOrlimoMsgInfo::Create(Init);
-  if (FObserver) FObserver->BeforeInsert(Kind, Record->AppName());
+  if (FObserver && !FLoading) FObserver->BeforeInsert(Kind, Record->AppName());
   return Place(Position, std::move(Record), NavigatorKind);
 }
 
@@ -193,6 +197,29 @@ TRecordStatus TOrlimoMsgList::ProcessMessage(const void* Data, std::size_t Size)
   const TRecordStatus S = DecodeRecord(Data, Size, R);
   if (S == TRecordStatus::Ok) ProcessMessage(R);
   return S;
+}
+
+std::size_t TOrlimoMsgList::LoadRecords(const TOrlimoRecord* Records, std::size_t N) {
+  const std::int32_t CountBefore = Count();
+  const auto Loaded = [&] {
+    FLoading = false;
+    const std::int32_t Added = Count() - CountBefore;
+    if (Added > 0 && FObserver) FObserver->ItemsLoaded(FInsertAtEnd ? CountBefore : 0, Added);
+  };
+  FLoading = true;
+  FLoadFull = false;
+  std::size_t Taken = 0;
+  try {
+    for (; Taken < N && Count() < FCapacity; ++Taken) {
+      ProcessMessage(Records[Taken]);
+      if (FLoadFull) break;
+    }
+  } catch (...) {
+    Loaded();
+    throw;
+  }
+  Loaded();
+  return Taken;
 }
 
 void TOrlimoMsgList::Clear() {

@@ -60,6 +60,10 @@ public:
   virtual void Cleared() {}
   // IgnoreMessages changed (SetIgnoreMessages or the list-full Ignore answer).
   virtual void IgnoreMessagesChanged(bool /*Ignore*/) {}
+  // LoadRecords placed Count items at the insertion end with none of the
+  // calls above: positions First..First+Count-1 at the end, 0..Count-1 (the
+  // newest first) at the top.
+  virtual void ItemsLoaded(std::int32_t /*First*/, std::int32_t /*Count*/) {}
 };
 
 class TOrlimoMsgList {
@@ -179,6 +183,12 @@ public:
   void ProcessMessage(const TOrlimoRecord& Record);
   // Decodes and processes the bytes; nothing happens unless the record fits.
   TRecordStatus ProcessMessage(const void* Data, std::size_t Size);
+  // The records of a log file, in order, as ProcessMessage takes them one by
+  // one, but with one observer call for them all (ItemsLoaded) and, when the
+  // list is full, no list-full procedure: the load stops before the first
+  // record that does not fit (a wake-up separator placed for it stays).
+  // Returns the number of records taken.
+  std::size_t LoadRecords(const TOrlimoRecord* Records, std::size_t Count);
 
   // Empties the list (records released when no other list holds them),
   // anchors the time base to now, zeroes CheckPointCount and CurrentIndent,
@@ -232,6 +242,8 @@ private:
   std::string FCheckPointFormat;
   std::int32_t FCapacity = DefaultCapacity;
 
+  bool FLoading = false;   // in LoadRecords: no observer calls, no list-full procedure
+  bool FLoadFull = false;  // in LoadRecords: an item did not fit
   std::int32_t FCurrentIndent = 0;
   std::int32_t FCheckPointCount = 0;
   std::int32_t FEditIndex = 0;

@@ -162,12 +162,16 @@ TNameTable& Names() {
 // Records are small and many. They are carved out of large slabs in blocks of
 // a multiple of 8 bytes, with one free list per block size, so a record costs
 // its own bytes rounded up to 8 and nothing more. Large records go to the
-// ordinary heap. When the last pooled record goes, the slabs go too (but one).
+// ordinary heap. When the last pooled record goes (a list was cleared), the
+// slabs are kept for the list that fills again, up to RetainedSlabs of them
+// (the next load into the cleared list then writes to memory the system has
+// given already instead of faulting in every page again); the rest go.
 class TRecordPool {
 public:
   static constexpr std::size_t Granule = 8;
   static constexpr std::size_t MaxPooled = 512;
   static constexpr std::size_t SlabSize = std::size_t{256} * 1024;
+  static constexpr std::size_t RetainedSlabs = 512;  // 128 MB: about 1.5 million typical messages
 
   static std::size_t BlockSize(std::size_t Size) { return (Size + Granule - 1) & ~(Granule - 1); }
 
@@ -207,34 +211,47 @@ public:
     std::memcpy(P, &Head, sizeof(void*));
     Head = P;
     ORLIMO_POISON(P, Block);
-    if (--FLivePooled == 0 && FSlabs.size() > 1) ReleaseSlabs();
+    if (--FLivePooled == 0) ReleaseSlabs();
   }
 
   TOrlimoRecordMemory Memory() const { return TOrlimoRecordMemory{FLive, FSlabs.size() * SlabSize, FLargeBytes}; }
 
 private:
   void NewSlab() {
+    if (FCurrent + 1 < FSlabs.size()) {
+      // A slab kept from before the last clear (poisoned since).
+      char* S = FSlabs[++FCurrent];
+      FBump = S;
+      FBumpEnd = S + SlabSize;
+      return;
+    }
     FSlabs.reserve(FSlabs.size() + 1);
     char* S = static_cast<char*>(::operator new(SlabSize));
     FSlabs.push_back(S);
+    FCurrent = FSlabs.size() - 1;
     ORLIMO_POISON(S, SlabSize);
     FBump = S;
     FBumpEnd = S + SlabSize;
   }
+  // No pooled record lives: every slab is empty again.
   void ReleaseSlabs() noexcept {
-    for (std::size_t I = 1; I < FSlabs.size(); ++I) {
+    const std::size_t Keep = std::min(FSlabs.size(), RetainedSlabs);
+    for (std::size_t I = Keep; I < FSlabs.size(); ++I) {
       ORLIMO_UNPOISON(FSlabs[I], SlabSize);
       ::operator delete(FSlabs[I]);
     }
-    FSlabs.resize(1);
+    FSlabs.resize(Keep);
     std::fill(std::begin(FFree), std::end(FFree), nullptr);
+    // Slabs after the current one have not been handed out since they were poisoned.
+    for (std::size_t I = 0; I <= FCurrent && I < Keep; ++I) ORLIMO_POISON(FSlabs[I], SlabSize);
+    FCurrent = 0;
     FBump = FSlabs[0];
     FBumpEnd = FBump + SlabSize;
-    ORLIMO_POISON(FBump, SlabSize);
   }
 
   void* FFree[MaxPooled / Granule + 1] = {};
   std::vector<char*> FSlabs;
+  std::size_t FCurrent = 0;  // the slab FBump is in
   char* FBump = nullptr;
   char* FBumpEnd = nullptr;
   std::size_t FLive = 0;

@@ -38,6 +38,22 @@ struct TPieces : TOrlimoLogSource {
   }
 };
 
+// Loads as the viewer does: when the list is full, the answer decides:
+// Clear goes on with the rest of the bytes in the cleared list, Ignore ends
+// the load there. Load(From) reads the bytes from offset From on.
+template <class F>
+TLogLoadResult LoadAll(TOrlimoMsgList& L, TAlternate& Full, F&& Load) {
+  std::uint64_t From = 0;
+  for (;;) {
+    TLogLoadResult R = Load(From);
+    R.Offset += From;
+    if (!R.Full || Full.ListFull() == TListFullAnswer::Ignore) return R;
+    Check(R.Records > 0 || !L.Empty());
+    L.Clear();
+    From = R.Offset;
+  }
+}
+
 std::string Save(const TOrlimoMsgList& L) {
   TStringLogSink Sink;
   WriteLog(L, Sink);
@@ -57,10 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   First.SetObserver(&Full);
   First.SetInsertAtEnd(AtEnd);
   First.SetCapacity(Size > 0 && (Data[0] & 2) ? 3 : 1000);
-  const TLogLoadResult R = ReadLog(First, Bytes.get(), Size);
+  const TLogLoadResult R = LoadAll(First, Full, [&](std::uint64_t From) {
+    return ReadLog(First, Bytes.get() + From, Size - static_cast<std::size_t>(From));
+  });
   Check(R.Offset <= Size);
-  Check((R.Stop == TRecordStatus::Ok) == (R.Offset == Size));
-  if (R.Stop != TRecordStatus::Ok) {
+  Check((R.Stop == TRecordStatus::Ok && !R.Full) == (R.Offset == Size));
+  Check(!(R.Full && R.Stop != TRecordStatus::Ok));
+  if (R.Offset < Size) {
     TOrlimoRecord Rec;
     Check(DecodeRecord(Bytes.get() + R.Offset, Size - R.Offset, Rec) == R.Stop);
   }
@@ -69,17 +88,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
 
   // The same bytes in chunks, read in pieces of other sizes.
   const std::size_t Chunk = Size > 1 ? 1 + Data[1] % 300 : 1;
-  TPieces Src;
-  Src.P = Bytes.get();
-  Src.Left = Size;
-  Src.Step = Size > 2 ? 1 + Data[2] : 1;
   TAlternate Full2;
   TOrlimoMsgList Chunked(Clock, "Fuzz");
   Chunked.SetObserver(&Full2);
   Chunked.SetInsertAtEnd(AtEnd);
   Chunked.SetCapacity(First.GetCapacity());
-  const TLogLoadResult RC = ReadLog(Chunked, Src, Chunk);
-  Check(RC.Records == R.Records && RC.Stop == R.Stop && RC.Offset == R.Offset);
+  const TLogLoadResult RC = LoadAll(Chunked, Full2, [&](std::uint64_t From) {
+    TPieces Src;
+    Src.P = Bytes.get() + From;
+    Src.Left = Size - static_cast<std::size_t>(From);
+    Src.Step = Size > 2 ? 1 + Data[2] : 1;
+    return ReadLog(Chunked, Src, Chunk);
+  });
+  Check(RC.Records == R.Records && RC.Stop == R.Stop && RC.Full == R.Full && RC.Offset == R.Offset);
   Check(Save(Chunked) == Saved);
   TOrlimoMsgList Second(Clock, "Fuzz");
   Second.SetInsertAtEnd(AtEnd);
