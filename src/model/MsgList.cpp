@@ -117,6 +117,8 @@ std::int32_t TOrlimoMsgList::InsertMessage(std::int32_t Position, std::int32_t K
   Init.TypeName = TypeName;
   Init.TickCount = TickCount;
   Init.Details = Details;
+  // A load's texts come from DecodeRecord, the rest from this list.
+  Init.NulFree = FLoading;
   bool NavigatorKind = false;
   if (Kind == lxmEnterMethod) {
     Init.IndentLevel = FCurrentIndent;

@@ -214,7 +214,14 @@ public:
     if (--FLivePooled == 0) ReleaseSlabs();
   }
 
-  TOrlimoRecordMemory Memory() const { return TOrlimoRecordMemory{FLive, FSlabs.size() * SlabSize, FLargeBytes}; }
+  TOrlimoRecordMemory Memory() const {
+    TOrlimoRecordMemory M;
+    M.LiveRecords = FLive;
+    M.SlabBytes = FSlabs.size() * SlabSize;
+    M.SpareBytes = FSlabs.empty() ? 0 : (FSlabs.size() - FCurrent - 1) * SlabSize;
+    M.LargeBytes = FLargeBytes;
+    return M;
+  }
 
 private:
   void NewSlab() {
@@ -314,15 +321,16 @@ std::string TOrlimoDetails::Joined(std::string_view Terminator) const {
 
 // ---------------------------------------------------------------------------
 TOrlimoMsgInfoRef TOrlimoMsgInfo::Create(const TInit& Init) {
-  const std::string_view Text = CutAtNul(Init.Text);
-  const std::string_view App = CutAtNul(Init.AppName).substr(0, OrlimoAppNameMax);
-  const std::string_view Type = CutAtNul(Init.TypeName).substr(0, OrlimoTypeNameMax);
+  const auto Cut = [&Init](std::string_view S) { return Init.NulFree ? S : CutAtNul(S); };
+  const std::string_view Text = Cut(Init.Text);
+  const std::string_view App = Cut(Init.AppName).substr(0, OrlimoAppNameMax);
+  const std::string_view Type = Cut(Init.TypeName).substr(0, OrlimoTypeNameMax);
   std::uint32_t NamesField = Names().Acquire(App, Type);
 
   std::string_view Details;
   std::size_t DetailsBytes = 0;
   if (Init.Details) {
-    Details = CutAtNul(*Init.Details);
+    Details = Cut(*Init.Details);
     DetailsBytes = StoredDetailsSize(Details) + 1;
     NamesField |= DetailsBit;
   }

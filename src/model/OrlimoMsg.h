@@ -157,6 +157,9 @@ public:
     // None, or a details text split into lines (ForEachDetailsLine); an empty
     // text gives a present, zero-line details list.
     std::optional<std::string_view> Details;
+    // Text, names and details hold no NUL already (views from DecodeRecord):
+    // they are not searched for one again.
+    bool NulFree = false;
   };
 
   // A new record; with a default TInit every field is zero or empty and there
@@ -241,6 +244,7 @@ private:
 struct TOrlimoRecordMemory {
   std::size_t LiveRecords = 0;
   std::size_t SlabBytes = 0;   // bytes held in slabs (pooled small records)
+  std::size_t SpareBytes = 0;  // of these, the slabs kept empty after a clear and not yet used again
   std::size_t LargeBytes = 0;  // bytes of records too large for the slabs
   std::size_t NamePairs = 0;   // distinct (application, type) name pairs in use
 };
