@@ -186,6 +186,7 @@ void TBkOrlimoComposite::WndProc(TMessage& Message) {
     case WM_SIZE: WMSize(Message); return;
     case UM_INITSPLITTERBARPOS: UMInitSplitterBarPos(Message); return;
     case UM_LOGFILEERROR: ShowLogFileError(); return;
+    case UM_LOADLISTFULL: AskLoadListFull(); return;
     case WM_CANCELMODE: HideTip(); break;
     default: break;
   }
@@ -314,6 +315,31 @@ void TBkOrlimoComposite::AfterInsert(std::int32_t Position) {
   FLogToFile->Record(FMsgs->GetItemMsgInfo(Position));
   FLstMsgs->ItemInserted(Position);
   if (FKeepMsgInView && !FLstMsgs->GetPopupVisible()) FLstMsgs->SetTopIndex(Position);
+}
+
+void TBkOrlimoComposite::ItemsLoaded(std::int32_t First, std::int32_t Count) {
+  // What BeforeInsert, NavigatorKindInserted and AfterInsert do for each,
+  // once for all: a name is measured when it differs from the one before.
+  const bool AtEnd = FMsgs->GetInsertAtEnd();
+  const std::string* LastApp = nullptr;
+  bool Grew = false;
+  bool Navigator = false;
+  for (std::int32_t K = 0; K < Count; ++K) {
+    // In arrival order: upwards at the end, from the bottom up at the top.
+    const std::int32_t P = AtEnd ? First + K : Count - 1 - K;
+    const TOrlimoMsgInfo& Info = FMsgs->GetItemMsgInfo(P);
+    if (&Info.AppName() != LastApp) {
+      LastApp = &Info.AppName();
+      Grew = UpdateAppNameWidth(*LastApp) || Grew;
+    }
+    const std::int32_t Kind = Info.MsgType();
+    if (Kind == FMsgs->GetNavigatorMessage() && Kind != lxmEnterMethod && Kind != lxmExitMethod) Navigator = true;
+    FLogToFile->Record(Info);
+    FLstMsgs->ItemInserted(AtEnd ? P : 0);
+  }
+  if (UpdateTimeStampWidth() || Grew) FLstMsgs->MarkDirty();
+  if (Navigator) NavigatorKindInserted(First);
+  if (Count > 0 && FKeepMsgInView && !FLstMsgs->GetPopupVisible()) FLstMsgs->SetTopIndex(FMsgs->NewestPosition());
 }
 
 TListFullAnswer TBkOrlimoComposite::ListFull() {

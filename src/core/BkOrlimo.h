@@ -86,6 +86,9 @@ inline constexpr UINT UM_INITSPLITTERBARPOS = WM_USER + 201;
 // Posted when logging to file failed: the panel tells the user then, after
 // the message that caused it has been listed.
 inline constexpr UINT UM_LOGFILEERROR = WM_USER + 202;
+// A log load stopped at a full list: the list-full question, asked once the
+// load is over (see LoadMessages).
+inline constexpr UINT UM_LOADLISTFULL = WM_USER + 203;
 
 class TBkLogToFile;
 class ELogFileError;
@@ -218,7 +221,16 @@ public:
   virtual void JumpToItem(std::int32_t Position);
   virtual std::string PrepareLine(std::int32_t Position);
   virtual void ProcessMessage(const void* Record, std::size_t Size);
+  // Replaces the list with the log's records. When the list fills before the
+  // end, the load stops there and the list-full question comes after it
+  // (posted): Ignore keeps what was loaded, Clear clears the list and loads
+  // the rest of the file from the record that did not fit.
   virtual void LoadMessages(const std::string& FileName);
+  // The list-full question of a load that stopped, if one waits (what
+  // UM_LOADLISTFULL runs). Nothing happens when the program was told to end
+  // while it showed.
+  void AskLoadListFull();
+  bool LoadListFullPending() const { return FLoadFullAt.has_value(); }
   virtual void OpenMessageLog();
   virtual void SaveMessages();
   void SaveLogFile(const std::string& FileName) override;
@@ -433,6 +445,7 @@ private:
   void BeforeInsert(std::int32_t Kind, std::string_view AppName) override;
   void NavigatorKindInserted(std::int32_t Position) override;
   void AfterInsert(std::int32_t Position) override;
+  void ItemsLoaded(std::int32_t First, std::int32_t Count) override;
   TListFullAnswer ListFull() override;
   void Cleared() override;
   void IgnoreMessagesChanged(bool Ignore) override;
@@ -469,6 +482,14 @@ private:
   bool FForCodeRush = false;
   std::unique_ptr<TBkLogToFile> FLogToFile;
   std::string FLogFileError;  // waiting for UM_LOGFILEERROR
+  // A load that stopped at a full list: the file and the offset of the first
+  // record not taken, waiting for UM_LOADLISTFULL.
+  struct TLoadFullAt {
+    std::string FileName;
+    std::uint64_t Offset = 0;
+  };
+  std::optional<TLoadFullAt> FLoadFullAt;
+  void LoadMessagesFrom(const std::string& FileName, std::uint64_t Offset);
   std::string FLogNameShown;  // what ShowLogFileName put in the pane
   std::unique_ptr<TWinClock> FOwnClock;
   std::unique_ptr<TOrlimoMsgList> FMsgs;

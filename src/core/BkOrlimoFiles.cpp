@@ -5,6 +5,7 @@
 #include "core/BkLogToFile.h"
 
 #include "core/BkLxStr.h"
+#include "core/LxFulFrm.h"
 
 #include "model/DateText.h"
 #include "model/LogFile.h"
@@ -44,12 +45,21 @@ std::string UpperExtension(const std::string& FileName) {
 // they send waits for the end of the load, see TLxIntakeHold).
 class TPaintingLogSource : public TOrlimoLogSource {
 public:
-  TPaintingLogSource(const std::string& FileName, TBkVertListBox& List) : FFileName(FileName), FList(List) {
+  // Reads from byte Offset on.
+  TPaintingLogSource(const std::string& FileName, TBkVertListBox& List, std::uint64_t Offset)
+      : FFileName(FileName), FList(List) {
     // Read access only, so a read-only log loads too.
     FFile = ::CreateFileA(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (FFile == INVALID_HANDLE_VALUE)
       throw EPlatformError("Cannot open the log file \"" + FileName + "\": " + LastErrorMessage());
+    LARGE_INTEGER To;
+    To.QuadPart = static_cast<LONGLONG>(Offset);
+    if (Offset != 0 && !::SetFilePointerEx(FFile, To, nullptr, FILE_BEGIN)) {
+      const std::string Reason = LastErrorMessage();
+      ::CloseHandle(FFile);
+      throw EPlatformError("Cannot read the log file \"" + FileName + "\": " + Reason);
+    }
     FLastPaint = ::GetTickCount();
   }
   ~TPaintingLogSource() override { ::CloseHandle(FFile); }
@@ -222,22 +232,51 @@ void TBkOrlimoComposite::OpenMessageLog() {
   LoadMessages(Dlg.FileName);
 }
 
-void TBkOrlimoComposite::LoadMessages(const std::string& FileName) {
+void TBkOrlimoComposite::LoadMessages(const std::string& FileName) { LoadMessagesFrom(FileName, 0); }
+
+void TBkOrlimoComposite::LoadMessagesFrom(const std::string& FileName, std::uint64_t Offset) {
+  FLoadFullAt.reset();
   TLogLoadResult Result;
   {
     // What clients send meanwhile comes after the last loaded record.
     TLxIntakeHold Hold;
     // The file is opened before the list is cleared: a file that cannot be
     // read leaves the messages the user had.
-    TPaintingLogSource Source(FileName, *FLstMsgs);
+    TPaintingLogSource Source(FileName, *FLstMsgs, Offset);
     Clear();
     TBkLogToFile::TSuspend NotLogged(*FLogToFile);  // the records are in a file already
     TCursorGuard Hourglass;
     auto StatusAfter = ScopeExit([this] { UpdateStatus(); });
     Result = ReadLog(*FMsgs, Source);
   }
+  Result.Offset += Offset;
+  if (Result.Full) {
+    // The question comes once the load is over and the list shows what it
+    // took: from the message loop, not from inside the load (or the
+    // constructor of the window that opens a log given on its command line).
+    FLoadFullAt = TLoadFullAt{FileName, Result.Offset};
+    PostMessageA(GetHandle(), UM_LOADLISTFULL, 0, 0);
+    return;
+  }
   // The file is closed by now: the user may deal with it while the box is up.
   if (Result.Skipped()) Application->MessageBox(LogLoadReport(Result, FileName), "Orlimo", MB_OK | MB_ICONWARNING);
+}
+
+void TBkOrlimoComposite::AskLoadListFull() {
+  if (!FLoadFullAt) return;
+  const TLoadFullAt At = *FLoadFullAt;
+  FLoadFullAt.reset();
+  FLstMsgs->FlushChanges();
+  const bool WasTerminated = Application->GetTerminated();
+  const std::int32_t Answer = ListIsFullResponse(*this);
+  // Closing the program's window ends the dialog: nothing more is done.
+  if (!WasTerminated && Application->GetTerminated()) return;
+  if (Answer == mrIgnore) {
+    SetIgnoreMessages(true);
+    DoUpdateMenu();
+    return;
+  }
+  LoadMessagesFrom(At.FileName, At.Offset);  // clears the list first
 }
 
 void TBkOrlimoComposite::SaveLogFile(const std::string& FileName) {

@@ -5,6 +5,7 @@
 #include "core/LxFulFrm.h"
 #include "core/LxIndFrm.h"
 #include "CoreTestUtil.h"
+#include "model/LogFile.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,74 @@ TEST_F(CompositeTest, ListFullAnsweredClearLeavesOnlyTheNewMessage) {
   ASSERT_EQ(List->Count(), 1);
   EXPECT_EQ(Text(0), "fresh");
   EXPECT_EQ(List->GetSelCount(), 0);
+}
+
+// A log of five records loaded into a list that takes three: the load stops
+// at the full list and only then, from the message loop, asks.
+class CompositeLoadTest : public CompositeTest {
+protected:
+  void SetUp() override {
+    CompositeTest::SetUp();
+    char Dir[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, Dir);
+    File = std::string(Dir) + "orlimo-load-full-" + std::to_string(GetCurrentProcessId()) + ".olx";
+    TStringLogSink Sink;
+    TManualClock LogClock(1000, 0);
+    TOrlimoMsgList Log(LogClock);
+    for (int I = 0; I < 5; ++I) Log.AddMessage(lxmInfo, "r" + std::to_string(I), "app", "", 1000 + I, std::nullopt);
+    WriteLog(Log, Sink);
+    WriteFileBytes(File, Sink.Bytes);
+    C->Messages().SetCapacity(3);
+  }
+  void TearDown() override {
+    DeleteFileA(File.c_str());
+    CompositeTest::TearDown();
+  }
+  // Loads the file with the question answered by Result; returns how often it was shown.
+  int LoadAnswering(TModalResult Result) {
+    TModalAnswer Answer([Result](TCustomForm& F) { F.SetModalResult(Result); });
+    C->LoadMessages(File);
+    EXPECT_EQ(Answer.Shown, 0) << "no question while the load runs";
+    EXPECT_EQ(List->Count(), 3);
+    EXPECT_TRUE(C->LoadListFullPending());
+    Application->ProcessMessages();  // the posted question
+    EXPECT_FALSE(C->LoadListFullPending());
+    return Answer.Shown;
+  }
+  std::string File;
+};
+
+TEST_F(CompositeLoadTest, IgnoreKeepsWhatFittedAndIgnores) {
+  EXPECT_EQ(LoadAnswering(mrIgnore), 1);
+  ASSERT_EQ(List->Count(), 3);
+  EXPECT_EQ(Text(0), "r0");
+  EXPECT_EQ(Text(2), "r2");
+  EXPECT_TRUE(C->Messages().GetIgnoreMessages());
+}
+
+TEST_F(CompositeLoadTest, ClearLoadsTheRestIntoTheClearedList) {
+  EXPECT_EQ(LoadAnswering(mrCancel), 1);
+  ASSERT_EQ(List->Count(), 2);
+  EXPECT_EQ(Text(0), "r3");
+  EXPECT_EQ(Text(1), "r4");
+  EXPECT_FALSE(C->Messages().GetIgnoreMessages());
+}
+
+TEST_F(CompositeLoadTest, AtTheTopTheNewestLoadedRecordIsFirst) {
+  C->Messages().SetInsertAtEnd(false);
+  EXPECT_EQ(LoadAnswering(mrIgnore), 1);
+  ASSERT_EQ(List->Count(), 3);
+  EXPECT_EQ(Text(0), "r2");
+  EXPECT_EQ(Text(2), "r0");
+}
+
+TEST_F(CompositeLoadTest, TheProgramEndingWhileTheQuestionShowsDoesNothingMore) {
+  TModalAnswer Answer([](TCustomForm&) { PostQuitMessage(0); });
+  C->LoadMessages(File);
+  Application->ProcessMessages();
+  EXPECT_EQ(Answer.Shown, 1);
+  EXPECT_EQ(List->Count(), 3) << "neither cleared nor loaded further";
+  EXPECT_FALSE(C->Messages().GetIgnoreMessages());
 }
 
 TEST_F(CompositeTest, ClearWithPromptAsksOnlyWhenThereIsSomethingToClear) {
