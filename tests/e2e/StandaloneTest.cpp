@@ -138,6 +138,64 @@ TEST_F(StandaloneProgram, LoadsTheLogFileGivenOnTheCommandLine) {
   for (const std::string& F : {LogFile, Saved, Empty1, Empty2}) DeleteFileA(F.c_str());
 }
 
+namespace {
+
+struct TFullSearch {
+  DWORD Pid;
+  HWND Main;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindIgnoreButtonCb(HWND W, LPARAM Data) {
+  char Text[32] = {};
+  GetWindowTextA(W, Text, sizeof Text);
+  if (std::string(Text) != "&Ignore") return TRUE;
+  *reinterpret_cast<bool*>(Data) = true;
+  return FALSE;
+}
+
+// The list-full question: a visible window of the process, not its main
+// window, with an "Ignore" button.
+BOOL CALLBACK FindListFullCb(HWND W, LPARAM Data) {
+  auto* S = reinterpret_cast<TFullSearch*>(Data);
+  DWORD Pid = 0;
+  GetWindowThreadProcessId(W, &Pid);
+  if (Pid != S->Pid || W == S->Main || !IsWindowVisible(W)) return TRUE;
+  bool HasIgnore = false;
+  EnumChildWindows(W, FindIgnoreButtonCb, reinterpret_cast<LPARAM>(&HasIgnore));
+  if (!HasIgnore) return TRUE;
+  S->Found = W;
+  return FALSE;
+}
+
+}  // namespace
+
+TEST_F(StandaloneProgram, ALogLargerThanTheListAsksAfterLoadingAndClosingEndsTheProgram) {
+  // The list takes 3 (the environment's capacity); the log has 5.
+  std::string Log;
+  for (int I = 0; I < 5; ++I) Log += LogRecord(lxmInfo, 500 + I, "r" + std::to_string(I), "", "Loaded", "");
+  const std::string LogFile = TempFile("toolarge.olx");
+  ASSERT_NO_FATAL_FAILURE(WriteAll(LogFile, Log));
+  SetEnvironmentVariableA("ORLIMO_LIST_CAPACITY", "3");
+  StartViewer(Quote(LogFile));
+  SetEnvironmentVariableA("ORLIMO_LIST_CAPACITY", nullptr);
+  ASSERT_NE(Window, nullptr);
+
+  TFullSearch Search{Viewer.Id(), Window};
+  for (int Tries = 0; Tries < 3000 && !Search.Found; ++Tries) {
+    EnumWindows(FindListFullCb, reinterpret_cast<LPARAM>(&Search));
+    if (!Search.Found) Sleep(10);
+  }
+  ASSERT_NE(Search.Found, nullptr) << "no list-full question";
+  EXPECT_TRUE(IsWindowVisible(Window)) << "the question comes over the shown window, after the load";
+  // What the list holds while the question shows: the first three records.
+  const std::string Saved = SaveLog("toolarge-saved.olx");
+  EXPECT_TRUE(ReadAll(Saved) == Log.substr(0, 3 * (Log.size() / 5))) << "not the first three records";
+  // Closing the window with the question open ends the program normally.
+  CloseViewer();
+  for (const std::string& F : {LogFile, Saved}) DeleteFileA(F.c_str());
+}
+
 TEST_F(StandaloneProgram, ABadScratchPadLineIsShownByTheViewerAndNotTaken) {
   ASSERT_NO_FATAL_FAILURE(StartViewer());
   EXPECT_EQ(RunLxSend("clear"), 0);

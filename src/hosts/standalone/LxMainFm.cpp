@@ -3,6 +3,7 @@
 #include "hosts/standalone/LxMainFm.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 
 #include "core/BkOrlimo.h"
@@ -72,6 +73,13 @@ void TBkFrmOrlimo::FormCreate(const std::vector<std::string>& Args) {
   SetActiveControl(FViewer->FLstMsgs);
 
   LoadFormSettings();
+
+  // The list's capacity can be made smaller from the environment, so that the
+  // list-full procedure can be tried without millions of messages.
+  char Capacity[16] = {};
+  const DWORD CapacityLen = GetEnvironmentVariableA("ORLIMO_LIST_CAPACITY", Capacity, sizeof Capacity);
+  if (CapacityLen > 0 && CapacityLen < sizeof Capacity && std::atoi(Capacity) > 0)
+    FViewer->Messages().SetCapacity(std::atoi(Capacity));
 
   // A log file given as the one argument is opened at once; anything else is ignored.
   if (Args.size() == 1 && !Args[0].empty()) {
