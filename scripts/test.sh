@@ -103,6 +103,14 @@ for arch in x86_64 i686; do
   fi
 done
 
+step "soak, short (x86_64 under Wine)"
+if ORLIMO_SOAK_NO_BUILD=1 bash scripts/soak.sh --short >"$B/soak.log" 2>&1; then
+  grep '^soak:' "$B/soak.log" | tail -n 4; echo "soak: passed" >> "$LOG"; PASSED_TOTAL=$((PASSED_TOTAL + 1))
+else
+  tail -n 30 "$B/soak.log"; echo "soak: FAILED (build/soak.log)" >> "$LOG"
+  FAILED=1; FAILED_TOTAL=$((FAILED_TOTAL + 1))
+fi
+
 echo
 echo "=== summary"
 cat "$LOG"
