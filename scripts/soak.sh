@@ -7,6 +7,7 @@
 # tests/e2e/SoakDriver.cpp). It prints what it measured.
 #   bash scripts/soak.sh            the full run
 #   bash scripts/soak.sh --short    4 x 25,000 messages, dialogs every 20,000 (scripts/test.sh)
+#   bash scripts/soak.sh --messages N   4 x N messages
 # The build folder can be given: ORLIMO_SOAK_BUILD=build/x86_64 (the default).
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -17,8 +18,10 @@ if [ "${1:-}" = "--short" ]; then
   # Too few messages for the private bytes' growth per message to settle
   # within 5 %: they are shown, not checked.
   MESSAGES=25000 LINES=2500 EVERY=20000 MEMORYCHECK=0
+elif [ "${1:-}" = "--messages" ] && [ -n "${2:-}" ]; then
+  MESSAGES="$2"  # a run of another length: messages per sender
 elif [ -n "${1:-}" ]; then
-  echo "usage: scripts/soak.sh [--short]"; exit 2
+  echo "usage: scripts/soak.sh [--short | --messages N]"; exit 2
 fi
 
 B="${ORLIMO_SOAK_BUILD:-$ROOT/build/x86_64}"

@@ -90,13 +90,25 @@ HWND WaitForOtherWindow(HWND Main, DWORD Pid) {
   return S.Found;
 }
 
-// Opens a window by a menu's mnemonics and closes it again. False when it did not show.
+// Opens a window by a menu's mnemonics and closes it again. False when it did
+// not show. A key typed while the busy viewer was still busy with the one
+// before can go astray: the menu is closed (Escape) and the keys typed again,
+// three times at most.
 bool OpenAndClose(TViewerKeyboard& Keys, HWND Main, DWORD Pid, char MenuKey, char ItemKey) {
-  if (!Keys.Menu(MenuKey, ItemKey)) return false;
-  const HWND W = WaitForOtherWindow(Main, Pid);
-  if (!W) return false;
-  PostMessageA(W, WM_CLOSE, 0, 0);
-  return WaitUntil(Main, [&] { return !IsWindow(W) || !IsWindowVisible(W); });
+  for (int Try = 0; Try < 3; ++Try) {
+    if (Try > 0) {
+      std::printf("soak: Alt+%c, %c again\n", MenuKey, ItemKey);
+      Keys.Type(VK_ESCAPE);
+      Keys.Type(VK_ESCAPE);
+      Settle(Main);
+    }
+    if (!Keys.Menu(MenuKey, ItemKey)) continue;
+    const HWND W = WaitForOtherWindow(Main, Pid);
+    if (!W) continue;
+    PostMessageA(W, WM_CLOSE, 0, 0);
+    if (WaitUntil(Main, [&] { return !IsWindow(W) || !IsWindowVisible(W); })) return true;
+  }
+  return false;
 }
 
 std::string Quote(const std::string& S) { return "\"" + S + "\""; }
