@@ -21,8 +21,8 @@
 // makes once: the dialogs, their fonts, the capture's buffers).
 //
 // Exit code 0 when every check held, 1 when one failed, 2 on a usage error.
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <atomic>
@@ -122,10 +122,10 @@ std::string ReadFileBytes(const std::string& Name) {
   std::string Bytes(static_cast<std::size_t>(Size.QuadPart), '\0');
   std::size_t At = 0;
   DWORD Got = 0;
-  while (At < Bytes.size() &&
-         ReadFile(F, &Bytes[At], static_cast<DWORD>(std::min<std::size_t>(Bytes.size() - At, 1 << 30)), &Got,
-                  nullptr) &&
-         Got > 0)
+  while (
+      At < Bytes.size() &&
+      ReadFile(F, &Bytes[At], static_cast<DWORD>(std::min<std::size_t>(Bytes.size() - At, 1 << 30)), &Got, nullptr) &&
+      Got > 0)
     At += Got;
   CloseHandle(F);
   Bytes.resize(At);
@@ -263,10 +263,11 @@ int main(int argc, char** argv) {
       return B.Messages > A.Messages ? (double(B.Private) - double(A.Private)) / double(B.Messages - A.Messages) : 0.0;
     };
     const double FirstHalf = Rate(First, Mid), SecondHalf = Rate(Mid, Last);
-    std::printf("soak: after the first block / at the end: GDI %lu / %lu, USER %lu / %lu, private %.1f / %.1f MB "
-                "(start %.1f MB); private bytes per message over the first / second half: %.1f / %.1f\n",
-                First.Gdi, Last.Gdi, First.User, Last.User, First.Private / 1048576.0, Last.Private / 1048576.0,
-                Start.Private / 1048576.0, FirstHalf, SecondHalf);
+    std::printf(
+        "soak: after the first block / at the end: GDI %lu / %lu, USER %lu / %lu, private %.1f / %.1f MB "
+        "(start %.1f MB); private bytes per message over the first / second half: %.1f / %.1f\n",
+        First.Gdi, Last.Gdi, First.User, Last.User, First.Private / 1048576.0, Last.Private / 1048576.0,
+        Start.Private / 1048576.0, FirstHalf, SecondHalf);
     if (First.Gdi == 0 && First.User == 0) std::printf("soak: GetGuiResources gives no counts on this system\n");
     if (!Within(Last.Gdi, First.Gdi)) Fail("GDI objects grew by more than 5 %");
     if (!Within(Last.User, First.User)) Fail("USER objects grew by more than 5 %");
