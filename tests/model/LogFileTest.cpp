@@ -154,6 +154,81 @@ TEST_F(LogFile, ChunkedReadingMatchesWholeBuffer) {
   }
 }
 
+// What the viewer hears of a load, and whether it was asked anything.
+struct TLoadWatch : TMsgListObserver {
+  int Inserts = 0, Asked = 0;
+  std::vector<std::pair<std::int32_t, std::int32_t>> Loaded;
+  void AfterInsert(std::int32_t) override { ++Inserts; }
+  TListFullAnswer ListFull() override {
+    ++Asked;
+    return TListFullAnswer::Clear;
+  }
+  void ItemsLoaded(std::int32_t First, std::int32_t Count) override { Loaded.emplace_back(First, Count); }
+};
+
+TEST_F(LogFile, AFullListStopsTheLoadWithoutAskingAndTheRestLoadsFromTheOffset) {
+  for (int I = 0; I < 7; ++I) L.AddMessage(lxmInfo, "m" + std::to_string(I), "App", "", I, std::nullopt);
+  const std::string Bytes = Save(L);
+  for (const std::size_t Chunk : {std::size_t{1} << 20, std::size_t{300}}) {
+    TOrlimoMsgList M(Clock, "Viewer");
+    TLoadWatch Watch;
+    M.SetObserver(&Watch);
+    M.SetCapacity(3);
+    M.AddMessage(lxmInfo, "before", "App", "", 0, std::nullopt);  // an item before the load's
+    Watch.Inserts = 0;
+    struct TSource : TOrlimoLogSource {
+      const std::string* B;
+      std::size_t At;
+      std::size_t Read(void* D, std::size_t N) override {
+        N = std::min(N, B->size() - At);
+        std::memcpy(D, B->data() + At, N);
+        At += N;
+        return N;
+      }
+    } Src;
+    Src.B = &Bytes;
+    Src.At = 0;
+    const TLogLoadResult R = ReadLog(M, Src, Chunk);
+    EXPECT_TRUE(R.Full);
+    EXPECT_EQ(R.Stop, TRecordStatus::Ok);
+    EXPECT_EQ(R.Records, 2);
+    EXPECT_EQ(Watch.Asked, 0) << "no list-full question inside the load";
+    EXPECT_EQ(Watch.Inserts, 0) << "no call per item";
+    // One call per batch (a batch per chunk): together, positions 1 and 2.
+    ASSERT_FALSE(Watch.Loaded.empty());
+    EXPECT_EQ(Watch.Loaded.front().first, 1);
+    std::int32_t Next = 1;
+    for (const auto& [First, Count] : Watch.Loaded) {
+      EXPECT_EQ(First, Next);
+      Next += Count;
+    }
+    EXPECT_EQ(Next, 3);
+    if (Chunk > Bytes.size()) EXPECT_EQ(Watch.Loaded.size(), 1u);
+    EXPECT_EQ(Texts(M), (VS{"before", "m0", "m1"}));
+    // Going on from the offset in the cleared list takes the rest.
+    M.Clear();
+    const TLogLoadResult Rest = ReadLog(M, Bytes.data() + R.Offset, Bytes.size() - R.Offset);
+    EXPECT_TRUE(Rest.Full) << "five more for three places";
+    EXPECT_EQ(Rest.Records, 3);
+    EXPECT_EQ(Texts(M), (VS{"m2", "m3", "m4"}));
+    M.SetObserver(nullptr);
+  }
+}
+
+TEST_F(LogFile, ALoadAtTheTopIsToldAsTheItemsFromZero) {
+  for (int I = 0; I < 4; ++I) L.AddMessage(lxmInfo, "m" + std::to_string(I), "App", "", I, std::nullopt);
+  const std::string Bytes = Save(L);
+  TOrlimoMsgList M(Clock, "Viewer");
+  TLoadWatch Watch;
+  M.SetObserver(&Watch);
+  M.SetInsertAtEnd(false);
+  const TLogLoadResult R = ReadLog(M, Bytes.data(), Bytes.size());
+  EXPECT_FALSE(R.Full);
+  EXPECT_EQ(Watch.Loaded, (std::vector<std::pair<std::int32_t, std::int32_t>>{{0, 4}}));
+  EXPECT_EQ(Texts(M), (VS{"m3", "m2", "m1", "m0"}));
+  M.SetObserver(nullptr);
+}
+
 TEST_F(LogFile, ShortWriteRaisesWriteError) {
   struct TShortSink : TOrlimoLogSink {
     std::size_t Budget = 0;

@@ -123,6 +123,20 @@ TEST(MsgInfo, CompactStorage) {
   EXPECT_EQ(OrlimoRecordMemory().LargeBytes, Large);
 }
 
+TEST(MsgInfo, SlabsOfAClearedListAreKeptForTheNextOne) {
+  const std::size_t Live = OrlimoRecordMemory().LiveRecords;
+  if (Live != 0) GTEST_SKIP() << "records of other tests live";
+  std::vector<TOrlimoMsgInfoRef> Keep;
+  for (int I = 0; I < 20000; ++I) Keep.push_back(Make("message number " + std::to_string(I)));
+  const std::size_t Slabs = OrlimoRecordMemory().SlabBytes;
+  Keep.clear();  // the last pooled record goes
+  EXPECT_EQ(OrlimoRecordMemory().SlabBytes, Slabs) << "kept";
+  EXPECT_GT(OrlimoRecordMemory().SpareBytes, 0u);
+  for (int I = 0; I < 20000; ++I) Keep.push_back(Make("message number " + std::to_string(I)));
+  EXPECT_EQ(OrlimoRecordMemory().SlabBytes, Slabs) << "filled again from the kept slabs";
+  EXPECT_EQ(Keep[19999]->Text(), "message number 19999");
+}
+
 TEST(MsgInfo, FreedBlocksAreReused) {
   std::vector<TOrlimoMsgInfoRef> Keep;
   for (int I = 0; I < 50000; ++I) Keep.push_back(Make("message number " + std::to_string(I)));
