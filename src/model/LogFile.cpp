@@ -23,7 +23,6 @@ namespace {
 class TLoadBatch {
 public:
   static constexpr std::size_t MaxRecords = 4096;
-  TLoadBatch() { FRecords.reserve(MaxRecords); }
   TOrlimoRecord& Next() {
     FRecords.emplace_back();
     return FRecords.back();

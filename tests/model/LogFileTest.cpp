@@ -203,7 +203,9 @@ TEST_F(LogFile, AFullListStopsTheLoadWithoutAskingAndTheRestLoadsFromTheOffset) 
       Next += Count;
     }
     EXPECT_EQ(Next, 3);
-    if (Chunk > Bytes.size()) EXPECT_EQ(Watch.Loaded.size(), 1u);
+    if (Chunk > Bytes.size()) {
+      EXPECT_EQ(Watch.Loaded.size(), 1u);
+    }
     EXPECT_EQ(Texts(M), (VS{"before", "m0", "m1"}));
     // Going on from the offset in the cleared list takes the rest.
     M.Clear();
