@@ -21,8 +21,10 @@
 // makes once: the dialogs, their fonts, the capture's buffers).
 //
 // Exit code 0 when every check held, 1 when one failed, 2 on a usage error.
-#include <psapi.h>
 #include <windows.h>
+
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <algorithm>
 #include <atomic>
