@@ -96,7 +96,7 @@ bench_native navigate navigate_bench 1000000 10000000
 bench_intake
 # Opening a 1,000,000-record log in Orlimo.exe against the model's load; saving and exporting it.
 bench_wine open open_bench bench/files/open_bench.exe 1000000
-# Debug output: 3 writer processes x 20,000 lines, the viewer's capture against the smallest reader.
-bench_wine dbwin dbwin_bench bench/dbwin/dbwin_bench.exe 20000 3
+# Debug output: 3 writer processes x 20,000 lines, the viewer's capture against the smallest reader, 3 rounds.
+bench_wine dbwin dbwin_bench bench/dbwin/dbwin_bench.exe 20000 3 3
 
 exit $FAILED

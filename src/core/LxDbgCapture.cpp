@@ -15,6 +15,9 @@ constexpr DWORD ChannelSize = 4096;
 constexpr UINT WM_DBGBATCH = WM_APP + 0x2D0;
 constexpr UINT_PTR HoldTimerId = 1;
 constexpr UINT HoldTimerInterval = 100;
+// While writes keep coming, the GUI takes them this often.
+constexpr UINT_PTR DrainTimerId = 2;
+constexpr UINT DrainTimerInterval = 30;
 // How long a stopping reader waits for a writer that was already let in
 // before it lets the next one through.
 constexpr DWORD ReleaseWait = 50;
@@ -137,6 +140,7 @@ TLxDbgCapture::TStart TLxDbgCapture::Start() {
   FBufferReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY");
   FDataReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
   FStopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  FWakeSent = false;
   if (!FView || !FBufferReady || !FDataReady || !FStopEvent || !FWnd) {
     CloseChannel();
     return TStart::Failed;
@@ -155,6 +159,9 @@ void TLxDbgCapture::Stop(bool ListRest) {
   SetEvent(FStopEvent);
   FThread.join();
   CloseChannel();
+  if (FDraining) KillTimer(FWnd, DrainTimerId);
+  FDraining = false;
+  FWakeSent = false;
   if (ListRest) {
     TakeBatch();
     FSplitter.FlushAll(FLines);
@@ -198,7 +205,8 @@ void TLxDbgCapture::Run() {
     Write.TickCount = static_cast<std::int32_t>(GetTickCount());
     Write.Text.assign(Text, Length);
     Write.AppName = Names.Name(Pid);
-    if (FQueue->Push(std::move(Write))) PostMessageA(FWnd, WM_DBGBATCH, 0, 0);
+    FQueue->Push(std::move(Write));
+    if (!FWakeSent.exchange(true)) PostMessageA(FWnd, WM_DBGBATCH, 0, 0);
   }
   ReleaseWriters();
 }
@@ -211,23 +219,43 @@ void TLxDbgCapture::ReleaseWriters() {
   while (WaitForSingleObject(FDataReady, ReleaseWait) == WAIT_OBJECT_0) SetEvent(FBufferReady);
 }
 
-void TLxDbgCapture::TakeBatch() {
+bool TLxDbgCapture::TakeBatch() {
   // A list-full dialog opened while listing lets this message in again: the
   // outer call goes on until the queue is empty.
-  if (FTaking) return;
+  if (FTaking) return true;
   FTaking = true;
   struct TReset {
     bool& Flag;
     ~TReset() { Flag = false; }
   } Reset{FTaking};
+  bool Took = false;
   for (;;) {
     TDbgQueue::TBatch Batch = FQueue->Take();
     if (Batch.Writes.empty() && Batch.Dropped == 0) break;
+    Took = true;
     if (Batch.Dropped) ListDropped(Batch.Dropped);
     for (const TDbgWrite& Write : Batch.Writes) FSplitter.Feed(Write, FLines);
     List(FLines);
   }
   UpdateTimer();
+  return Took;
+}
+
+void TLxDbgCapture::Woken() {
+  TakeBatch();
+  if (!FDraining && IsRunning() && FWnd) FDraining = SetTimer(FWnd, DrainTimerId, DrainTimerInterval, nullptr) != 0;
+  // Without the timer every write must wake the GUI again.
+  if (!FDraining) FWakeSent = false;
+}
+
+void TLxDbgCapture::DrainTick() {
+  if (TakeBatch()) return;
+  // A quiet tick: the next write wakes the GUI again. One pushed before the
+  // flag was cleared found it set and posted nothing: it is taken here.
+  KillTimer(FWnd, DrainTimerId);
+  FDraining = false;
+  FWakeSent = false;
+  if (!FQueue->Empty() && !FWakeSent.exchange(true)) Woken();
 }
 
 void TLxDbgCapture::FlushHeld(std::int32_t Now) {
@@ -275,11 +303,13 @@ void TLxDbgCapture::UpdateTimer() {
 
 LRESULT CALLBACK TLxDbgCapture::WindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) noexcept {
   auto* Self = reinterpret_cast<TLxDbgCapture*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
-  if (!Self || (Msg != WM_DBGBATCH && !(Msg == WM_TIMER && WParam == HoldTimerId)))
-    return DefWindowProcA(Wnd, Msg, WParam, LParam);
+  const bool Timer = Msg == WM_TIMER && (WParam == HoldTimerId || WParam == DrainTimerId);
+  if (!Self || (Msg != WM_DBGBATCH && !Timer)) return DefWindowProcA(Wnd, Msg, WParam, LParam);
   try {
     if (Msg == WM_DBGBATCH)
-      Self->TakeBatch();
+      Self->Woken();
+    else if (WParam == DrainTimerId)
+      Self->DrainTick();
     else
       Self->FlushHeld(static_cast<std::int32_t>(GetTickCount()));
   } catch (const std::exception& E) {

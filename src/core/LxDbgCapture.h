@@ -4,12 +4,15 @@
 // A reader thread owns the channel: it waits for a write, copies the writer's
 // process id and text, hands the buffer back to the writers at once, and only
 // then looks up the program's name and queues the write (bounded: see
-// TDbgQueue). It touches no window and no list. The GUI thread is woken by a
-// posted message when the queue turns non-empty, takes everything queued as
-// one batch, splits it into lines and hands each line, in arrival order, to
-// the one dispatcher as an Info record of the panel it serves (so a panel
-// ignoring messages drops them). A timer lists held line parts after their
-// delay or when their process has ended.
+// TDbgQueue). It touches no window and no list. The GUI thread is woken by
+// one posted message when writes come after a quiet spell; it takes
+// everything queued as one batch and then goes on taking batches on a short
+// timer for as long as writes keep coming, without further messages, so a
+// steady stream costs the GUI one wake-up per tick, not one per write. Each
+// batch is split into lines handed, in arrival order, to the one dispatcher
+// as Info records of the panel it serves (so a panel ignoring messages drops
+// them). A second timer lists held line parts after their delay or when
+// their process has ended.
 //
 // Only one reader per session can hold the channel; Start reports when
 // another already does. Stop (and the destructor) end the thread at any
@@ -47,8 +50,9 @@ public:
   void Stop(bool ListRest = true);
   bool IsRunning() const { return FThread.joinable(); }
 
-  // Takes and lists everything queued now (what the posted message runs).
-  void TakeBatch();
+  // Takes and lists everything queued now (what the posted message and the
+  // drain timer run). False when nothing was queued.
+  bool TakeBatch();
   // Lists held parts DbgHoldDelay ms old at Now and those of ended processes
   // (what the timer runs with the tick count).
   void FlushHeld(std::int32_t Now);
@@ -68,6 +72,8 @@ private:
   void List(std::vector<TDbgLine>& Lines);
   void ListDropped(std::uint64_t Dropped);
   void UpdateTimer();
+  void Woken();
+  void DrainTick();
 
   TLxIntakePanel& FPanel;
   HWND FWnd = nullptr;
@@ -76,6 +82,11 @@ private:
   std::vector<TDbgLine> FLines;  // reused by each batch
   bool FTaking = false;
   bool FTimerOn = false;
+  bool FDraining = false;
+  // Set by the reader when it posts the wake-up; cleared by the GUI thread
+  // when a drain tick finds the queue empty. While set, the reader posts
+  // nothing: the GUI thread is taking batches on its drain timer.
+  std::atomic<bool> FWakeSent{false};
 
   HANDLE FMapping = nullptr;
   const unsigned char* FView = nullptr;
