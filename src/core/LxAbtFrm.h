@@ -6,14 +6,15 @@
 
 // The about box's picture, drawn in code: the program's mark (a message list
 // window with coloured kind marks, as on the program icon) on a blue band, and
-// the program's name, purpose and version beside it.
+// the program's name, purpose and version (ORLIMO_VERSION_SHORT, defined by
+// the build from the project's one version) beside it.
 class TLxAboutPicture : public TGraphicControl {
 public:
   explicit TLxAboutPicture(TComponent* AOwner);
 
   static constexpr const char* Title = "Orlimo";
   static constexpr const char* Subtitle = "Debug message viewer";
-  static constexpr const char* Version = "Version 1.0";
+  static constexpr const char* Version = "Version " ORLIMO_VERSION_SHORT;
   static constexpr int BandWidth = 120;  // the blue band at the left
   // The colours of the band's top and bottom lines (0x00BBGGRR).
   static constexpr TColor BandTop = 0x9A4E1F;
