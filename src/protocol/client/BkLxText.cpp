@@ -9,12 +9,11 @@ namespace {
 
 // The characters a thread has written to SenderText and not yet sent: up to
 // a full buffer, and room for one CR after it that waits to see whether a LF
-// follows. Plain data, so that it is still there for the unit's end.
+// follows.
 struct TBkLxLine {
   char Data[BkLxSenderTextBuffer + 1];
   std::size_t Length;
 };
-thread_local TBkLxLine SenderLine{};
 
 // Sends the first Count buffered characters of Line as one Info message and
 // keeps the rest. They leave the buffer first, so a failed send does not send
@@ -50,20 +49,33 @@ void SendBufferedAtEnd(TBkLxLine& L) noexcept {
   }
 }
 
-// A thread's end is seen through a fiber-local value with a callback: the
-// system runs it as the thread ends, before the system's libraries let go of
-// the thread (a thread_local destructor runs too late to send a message).
-// The value is the thread's buffer, set when the thread first writes.
+// Each thread's buffer is a fiber-local value, allocated when the thread first
+// writes, with a callback that the system runs as the thread ends, before the
+// system's libraries let go of the thread: it sends what is left and frees
+// the buffer. A thread_local buffer cannot be used for this: the runtime may
+// free a thread's thread_local storage before that callback runs, and the
+// callback would then read freed memory. Only when no fiber-local index can
+// be had does a thread_local buffer serve (its leftovers then go unsent).
 DWORD SenderLineSlot = FLS_OUT_OF_INDEXES;
 bool SenderTextEnded = false;
+thread_local TBkLxLine SenderLineFallback{};
 
 void WINAPI SenderLineEnd(void* Line) {
-  if (Line && !SenderTextEnded) SendBufferedAtEnd(*static_cast<TBkLxLine*>(Line));
+  if (!Line) return;
+  auto* L = static_cast<TBkLxLine*>(Line);
+  if (!SenderTextEnded) SendBufferedAtEnd(*L);
+  delete L;
 }
 
-void WatchThreadEnd() {
-  if (SenderLineSlot != FLS_OUT_OF_INDEXES && !::FlsGetValue(SenderLineSlot))
-    ::FlsSetValue(SenderLineSlot, &SenderLine);
+TBkLxLine& ThreadLine() {
+  if (SenderLineSlot == FLS_OUT_OF_INDEXES) return SenderLineFallback;
+  if (void* Line = ::FlsGetValue(SenderLineSlot)) return *static_cast<TBkLxLine*>(Line);
+  auto* L = new TBkLxLine{};
+  if (!::FlsSetValue(SenderLineSlot, L)) {
+    delete L;
+    return SenderLineFallback;
+  }
+  return *L;
 }
 
 // No put area: every character reaches the thread's own buffer.
@@ -79,7 +91,7 @@ protected:
     return N;
   }
   int sync() override {
-    SendBuffered(SenderLine);
+    SendBuffered(ThreadLine());
     return 0;
   }
 
@@ -89,7 +101,7 @@ private:
   // the next character: with a LF it ends the line of 128 (no empty message
   // after it), with anything else it starts the next message.
   static void Put(char C) {
-    TBkLxLine& L = SenderLine;
+    TBkLxLine& L = ThreadLine();
     if (C == '\n') {
       SendLine(L);
       return;
@@ -97,7 +109,6 @@ private:
     if (L.Length > BkLxSenderTextBuffer || (L.Length == BkLxSenderTextBuffer && C != '\r'))
       SendHead(L, BkLxSenderTextBuffer);
     L.Data[L.Length++] = C;
-    WatchThreadEnd();
   }
 };
 
@@ -121,9 +132,12 @@ struct TBkLxSenderTextOpen {
     SenderLineSlot = ::FlsAlloc(SenderLineEnd);
   }
   ~TBkLxSenderTextOpen() {
-    SendBufferedAtEnd(SenderLine);
+    if (SenderLineSlot == FLS_OUT_OF_INDEXES)
+      SendBufferedAtEnd(SenderLineFallback);
+    else if (void* Line = ::FlsGetValue(SenderLineSlot))
+      SendBufferedAtEnd(*static_cast<TBkLxLine*>(Line));
     // The callback goes with the unit (it is in a DLL that may be unloaded);
-    // what other threads still hold is theirs to send or lose.
+    // what other threads still hold is lost, their buffers freed by FlsFree.
     SenderTextEnded = true;
     if (SenderLineSlot != FLS_OUT_OF_INDEXES) ::FlsFree(SenderLineSlot);
   }
