@@ -86,7 +86,8 @@ bench_wine() {
   ) || { echo "$name: FAILED"; FAILED=1; }
 }
 
-# Intake throughput: Orlimo.exe against an echo window.
+# Intake throughput: Orlimo.exe against an echo window; plain, logging to file
+# and capturing debug output, each in the same run.
 bench_intake() { bench_wine intake intake_bench bench/intake/intake_bench.exe; }
 
 # --- the benchmarks ---------------------------------------------------------
@@ -98,5 +99,7 @@ bench_intake
 bench_wine open open_bench bench/files/open_bench.exe 1000000
 # Debug output: 3 writer processes x 20,000 lines, the viewer's capture against the smallest reader, 3 rounds.
 bench_wine dbwin dbwin_bench bench/dbwin/dbwin_bench.exe 20000 3 3
+# Logging to file: the writer's cost per record and the time of each flush to the disk.
+bench_wine logfile logfile_bench bench/logfile/logfile_bench.exe 1000000
 
 exit $FAILED

@@ -73,68 +73,85 @@ TBurst Burst(const char* ClassName, const char* Caption, int Count, int& Serial)
   return B;
 }
 
-// Shows the time-stamp column: the viewer reads its settings when it starts.
-void ShowTimeStampColumn() {
-  HKEY Key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brunelk\\Orlimo\\1.0\\View", 0, nullptr, 0, KEY_WRITE, nullptr,
-                      &Key, nullptr) == ERROR_SUCCESS) {
-    RegSetValueExA(Key, "TimeStamp", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
-    RegCloseKey(Key);
+void SetViewValue(HKEY Root, const char* Key, const char* Name, const std::string& Value) {
+  HKEY K;
+  if (RegCreateKeyExA(Root, Key, 0, nullptr, 0, KEY_WRITE, nullptr, &K, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExA(K, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                   static_cast<DWORD>(Value.size() + 1));
+    RegCloseKey(K);
   }
 }
 
-}  // namespace
+const char* const ViewKey = "Software\\Brunelk\\Orlimo\\1.0\\View";
+const char* const LogKey = "Software\\Brunelk\\Orlimo\\1.0\\LogFile";
 
-int main(int argc, char** argv) {
-  std::string ViewerExe = ORLIMO_EXE;
-  std::string EchoExe = ECHO_EXE;
-  int Count = 20000;
-  int Rounds = 3;
-  for (int I = 1; I + 1 < argc; I += 2) {
-    const std::string A = argv[I];
-    if (A == "--viewer")
-      ViewerExe = argv[I + 1];
-    else if (A == "--echo")
-      EchoExe = argv[I + 1];
-    else if (A == "--count")
-      Count = std::atoi(argv[I + 1]);
-    else if (A == "--rounds")
-      Rounds = std::atoi(argv[I + 1]);
-    else {
-      std::fprintf(stderr, "usage: intake_bench [--viewer PATH] [--echo PATH] [--count N] [--rounds R]\n");
-      return 1;
-    }
-  }
-  if (FindWindowA(LxMainClassName, LxMainCaption)) {
-    std::fprintf(stderr, "intake_bench: a viewer is already running; close it first\n");
-    return 1;
-  }
+std::string LogFolder() {
+  char Buf[MAX_PATH];
+  const DWORD N = GetTempPathA(MAX_PATH, Buf);
+  return (N > 0 && N < MAX_PATH ? std::string(Buf, N) : std::string(".\\")) + "orlimo-intake-log";
+}
 
-  ShowTimeStampColumn();
-  TLxProcess Echo, Viewer;
-  if (!Echo.Start(LxQuote(EchoExe), SW_SHOWMINNOACTIVE) ||
-      !LxWaitForWindow(Echo, LxEchoClassName, LxEchoCaption, 30000)) {
-    std::fprintf(stderr, "intake_bench: the echo window did not start (%s)\n", EchoExe.c_str());
-    return 1;
+// Deletes what the viewer logged into the folder, and the folder.
+std::uint64_t RemoveLogFolder() {
+  const std::string Folder = LogFolder();
+  std::uint64_t Bytes = 0;
+  WIN32_FIND_DATAA F;
+  HANDLE H = FindFirstFileA((Folder + "\\Orlimo-*.olx").c_str(), &F);
+  if (H != INVALID_HANDLE_VALUE) {
+    do {
+      Bytes += (static_cast<std::uint64_t>(F.nFileSizeHigh) << 32) | F.nFileSizeLow;
+      DeleteFileA((Folder + "\\" + F.cFileName).c_str());
+    } while (FindNextFileA(H, &F));
+    FindClose(H);
   }
+  RemoveDirectoryA(Folder.c_str());
+  return Bytes;
+}
+
+// The viewer's settings for one configuration, read when it starts: the
+// time-stamp column shown, logging to file and capturing debug output on or off.
+struct TConfig {
+  const char* Name;
+  bool Log;
+  bool Capture;
+};
+
+void Configure(const TConfig& C) {
+  SetViewValue(HKEY_CURRENT_USER, ViewKey, "TimeStamp", "1");
+  SetViewValue(HKEY_CURRENT_USER, ViewKey, "CaptureDebugOutput", C.Capture ? "1" : "0");
+  SetViewValue(HKEY_CURRENT_USER, LogKey, "Enabled", C.Log ? "1" : "0");
+  SetViewValue(HKEY_CURRENT_USER, LogKey, "Folder", LogFolder());
+}
+
+struct TTotals {
+  double Echo = 0, Viewer = 0;  // wall seconds of all bursts
+};
+
+// One viewer started with that configuration, bursts interleaved with the echo
+// window, the viewer closed again.
+bool RunConfig(const TConfig& C, const std::string& ViewerExe, int Count, int Rounds, int& Serial, TTotals& T) {
+  Configure(C);
+  RemoveLogFolder();
+  TLxProcess Viewer;
   if (!Viewer.Start(LxQuote(ViewerExe), SW_SHOWNORMAL)) {
     std::fprintf(stderr, "intake_bench: cannot start %s\n", ViewerExe.c_str());
-    return 1;
+    return false;
   }
   HWND ViewerWnd = LxWaitForWindow(Viewer, LxMainClassName, LxMainCaption, 30000);
   if (!ViewerWnd) {
     std::fprintf(stderr, "intake_bench: the viewer's window did not appear\n");
-    return 1;
+    return false;
   }
   if (!IsWindowVisible(ViewerWnd)) std::printf("note: the viewer's window is not visible\n");
+  WaitForInputIdle(Viewer.Handle(), 10000);
 
   const std::string Clear = BuildClientRecord(lxmClear, 0, "", "", "IntakeBench", "");
-  int Serial = 0;
   // Warm both up (page in code, grow the viewer's columns once).
   Burst(LxEchoClassName, LxEchoCaption, 200, Serial);
   Burst(LxMainClassName, LxMainCaption, 200, Serial);
 
-  std::printf("intake: %d records per burst, %d rounds, interleaved\n", Count, Rounds);
+  std::printf("\n%s: logging to file %s, capturing debug output %s\n", C.Name, C.Log ? "on" : "off",
+              C.Capture ? "on" : "off");
   std::printf("%-6s %10s %10s | %10s %10s | %10s %10s | %10s %10s\n", "", "msg/s", "", "median us", "", "stalls ms", "",
               "CPU us/msg", "");
   std::printf("%-6s %10s %10s | %10s %10s | %10s %10s | %10s %10s\n", "round", "echo", "viewer", "echo", "viewer",
@@ -142,6 +159,10 @@ int main(int argc, char** argv) {
   TBurst EchoAll, ViewerAll;
   EchoAll.Seconds = ViewerAll.Seconds = 0;
   double EchoCpuAll = 0, ViewerCpuAll = 0;
+  HANDLE EchoProcess = nullptr;
+  DWORD EchoPid = 0;
+  GetWindowThreadProcessId(FindWindowA(LxEchoClassName, LxEchoCaption), &EchoPid);
+  EchoProcess = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, EchoPid);
   for (int R = 0; R < Rounds; ++R) {
     TBurst E, V;
     double EchoCpu = 0, ViewerCpu = 0;
@@ -157,14 +178,15 @@ int main(int argc, char** argv) {
         WaitForInputIdle(Viewer.Handle(), 10000);
         ViewerCpu = CpuSeconds(Viewer.Handle()) - Cpu0;
       } else {
-        const double Cpu0 = CpuSeconds(Echo.Handle());
+        const double Cpu0 = CpuSeconds(EchoProcess);
         E = Burst(LxEchoClassName, LxEchoCaption, Count, Serial);
-        EchoCpu = CpuSeconds(Echo.Handle()) - Cpu0;
+        EchoCpu = CpuSeconds(EchoProcess) - Cpu0;
       }
     }
     if (E.Seconds <= 0 || V.Seconds <= 0) {
       std::fprintf(stderr, "intake_bench: a message was not taken\n");
-      return 1;
+      if (EchoProcess) CloseHandle(EchoProcess);
+      return false;
     }
     EchoAll.Seconds += E.Seconds;
     ViewerAll.Seconds += V.Seconds;
@@ -178,18 +200,86 @@ int main(int argc, char** argv) {
                 Count / V.Seconds, E.Median * 1e6, V.Median * 1e6, E.Stalls * 1e3, V.Stalls * 1e3,
                 EchoCpu * 1e6 / Count, ViewerCpu * 1e6 / Count);
   }
+  if (EchoProcess) CloseHandle(EchoProcess);
   const double N = static_cast<double>(Count) * Rounds;
   std::printf("%-6s %10.0f %10.0f | %10.0f %10.0f | %10.0f %10.0f | %10.1f %10.1f\n", "all", N / EchoAll.Seconds,
               N / ViewerAll.Seconds, EchoAll.Median * 1e6, ViewerAll.Median * 1e6, EchoAll.Stalls * 1e3,
               ViewerAll.Stalls * 1e3, EchoCpuAll * 1e6 / N, ViewerCpuAll * 1e6 / N);
-  std::printf("intake ratio viewer/echo: %.3f (goal >= 0.95)\n", EchoAll.Seconds / ViewerAll.Seconds);
+  std::printf("%s: intake ratio viewer/echo %.3f (goal >= 0.95)\n", C.Name, EchoAll.Seconds / ViewerAll.Seconds);
+  T.Echo += EchoAll.Seconds;
+  T.Viewer += ViewerAll.Seconds;
+
+  PostMessageA(ViewerWnd, WM_CLOSE, 0, 0);
+  Viewer.Wait(30000);
+  const std::uint64_t Logged = RemoveLogFolder();
+  if (C.Log) std::printf("%s: %.1f MB were logged\n", C.Name, static_cast<double>(Logged) / 1048576.0);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string ViewerExe = ORLIMO_EXE;
+  std::string EchoExe = ECHO_EXE;
+  int Count = 20000;
+  int Rounds = 3;
+  std::string Configs = "plain,log,capture";
+  for (int I = 1; I + 1 < argc; I += 2) {
+    const std::string A = argv[I];
+    if (A == "--viewer")
+      ViewerExe = argv[I + 1];
+    else if (A == "--echo")
+      EchoExe = argv[I + 1];
+    else if (A == "--count")
+      Count = std::atoi(argv[I + 1]);
+    else if (A == "--rounds")
+      Rounds = std::atoi(argv[I + 1]);
+    else if (A == "--configs")
+      Configs = argv[I + 1];
+    else {
+      std::fprintf(stderr,
+                   "usage: intake_bench [--viewer PATH] [--echo PATH] [--count N] [--rounds R]\n"
+                   "                    [--configs plain,log,capture]\n");
+      return 1;
+    }
+  }
+  if (FindWindowA(LxMainClassName, LxMainCaption)) {
+    std::fprintf(stderr, "intake_bench: a viewer is already running; close it first\n");
+    return 1;
+  }
+
+  TLxProcess Echo;
+  if (!Echo.Start(LxQuote(EchoExe), SW_SHOWMINNOACTIVE) ||
+      !LxWaitForWindow(Echo, LxEchoClassName, LxEchoCaption, 30000)) {
+    std::fprintf(stderr, "intake_bench: the echo window did not start (%s)\n", EchoExe.c_str());
+    return 1;
+  }
+
+  static const TConfig All[] = {{"plain", false, false}, {"log", true, false}, {"capture", false, true}};
+  std::printf("intake: %d records per burst, %d rounds, interleaved with the echo window, per configuration\n", Count,
+              Rounds);
+  int Serial = 0;
+  int Rc = 0;
+  double PlainRatio = 0, LogRatio = 0;
+  for (const TConfig& C : All) {
+    if (("," + Configs + ",").find(std::string(",") + C.Name + ",") == std::string::npos) continue;
+    TTotals T;
+    if (!RunConfig(C, ViewerExe, Count, Rounds, Serial, T)) {
+      Rc = 1;
+      break;
+    }
+    const double Ratio = T.Echo / T.Viewer;
+    if (!C.Log && !C.Capture) PlainRatio = Ratio;
+    if (C.Log) LogRatio = Ratio;
+  }
+  if (PlainRatio > 0 && LogRatio > 0)
+    std::printf("\nlogging on against off, same run: %.3f of the plain viewer's rate\n", LogRatio / PlainRatio);
   std::printf(
       "(stalls: calls slower than 2 ms, beyond the median; the viewer's include its repaints,\n"
       " both include whatever else the machine was doing)\n");
+  Configure({"plain", false, false});
 
   PostMessageA(FindWindowA(LxEchoClassName, LxEchoCaption), WM_CLOSE, 0, 0);
-  PostMessageA(ViewerWnd, WM_CLOSE, 0, 0);
   Echo.Wait(10000);
-  Viewer.Wait(30000);
-  return 0;
+  return Rc;
 }
