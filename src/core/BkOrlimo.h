@@ -174,6 +174,7 @@ public:
   TLxSpeedButton* FBtnInspector = nullptr;
   TPopupMenu* FMnuPopup = nullptr;
   TMenuItem* FMnuCaptureDebugOutput = nullptr;
+  TMenuItem* FMnuLogToFile = nullptr;
   TPopupMenu* FMnuScratchPadPopup = nullptr;
 
   // --- the message list ------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "core/BkOrlimo.h"
 
 #include "core/BkGrid.h"
+#include "core/BkLogToFile.h"
 #include "core/BkLxStr.h"
 
 #include "components/LxCommon.h"
@@ -34,7 +35,8 @@ enum TPopupTag {
   ptPreferences,
   ptHelpContents,
   ptAbout,
-  ptCaptureDebugOutput
+  ptCaptureDebugOutput,
+  ptLogToFile
 };
 
 TLxSplitterPane* Pane(TLxSplitter* Splitter, int Index) { return Splitter->GetPaneData(Index)->GetPane(); }
@@ -182,6 +184,10 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   CreateMenuItem(FMnuPopup, ptOpen, Popup, "Ctrl+O", "&Open...", false);
   CreateMenuItem(FMnuPopup, ptSave, Popup, "Ctrl+S", "&Save...", false);
   CreateMenuItem(FMnuPopup, ptPrint, Popup, "", "&Print...", false);
+  // The panel has no File menu: logging to file is set up from here (checked while it logs).
+  FMnuLogToFile = CreateMenuItem(
+      FMnuPopup, ptLogToFile, [this](TObject*) { ChangeLogToFile(); }, "", "Lo&g to File...", false);
+  FMnuPopup->OnPopup = [this](TObject*) { FMnuLogToFile->SetChecked(FLogToFile->Active()); };
   CreateMenuItem(FMnuPopup, 0, nullptr, "", "-", false);
   CreateMenuItem(FMnuPopup, ptPreferences, Popup, "", "P&references...", false);
   CreateMenuItem(FMnuPopup, ptHelpContents, Popup, "", "&Help Contents", false);

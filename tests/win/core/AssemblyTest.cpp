@@ -183,8 +183,8 @@ TEST_F(Assembly, HintsComeFromTheStringTable) {
 
 TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
   TMenuItem* P = C->FMnuPopup->GetItems();
-  ASSERT_EQ(P->GetCount(), 22);
-  const char* Captions[22] = {"&Copy",
+  ASSERT_EQ(P->GetCount(), 23);
+  const char* Captions[23] = {"&Copy",
                               "Select &All",
                               "-",
                               "&Delete",
@@ -200,23 +200,25 @@ TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
                               "&Open...",
                               "&Save...",
                               "&Print...",
+                              "Lo&g to File...",
                               "-",
                               "P&references...",
                               "&Help Contents",
                               "About",
                               "-",
                               "Capture &Debug Output"};
-  int Tag = 0;
-  for (int I = 0; I < 22; ++I) {
+  // The tags count the items in the order they were added; Log to File came last.
+  const int Tags[23] = {1, 2, 0, 3, 4, 0, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 17, 0, 13, 14, 15, 0, 16};
+  for (int I = 0; I < 23; ++I) {
     EXPECT_EQ(P->GetItem(I)->GetCaption(), Captions[I]);
     if (!P->GetItem(I)->IsLine()) {
-      EXPECT_EQ(P->GetItem(I)->GetTag(), ++Tag);
+      EXPECT_EQ(P->GetItem(I)->GetTag(), Tags[I]) << Captions[I];
     }
   }
   EXPECT_EQ(ShortCutToText(P->GetItem(1)->GetShortCut()), "Ctrl+A");
   EXPECT_EQ(ShortCutToText(P->GetItem(10)->GetShortCut()), "F3");
   EXPECT_EQ(ShortCutToText(P->GetItem(14)->GetShortCut()), "Ctrl+S");
-  EXPECT_EQ(ShortCutToText(P->GetItem(21)->GetShortCut()), "Ctrl+D");
+  EXPECT_EQ(ShortCutToText(P->GetItem(22)->GetShortCut()), "Ctrl+D");
   EXPECT_EQ(P->GetItem(0)->GetShortCut(), scNone);
   EXPECT_EQ(C->FLstMsgs->GetPopupMenu(), C->FMnuPopup);
 
@@ -258,7 +260,7 @@ TEST_F(Assembly, MenuItemsRunTheirOperations) {
       EXPECT_EQ(F.GetCaption(), "Orlimo Preferences");
       F.SetModalResult(mrCancel);
     });
-    C->FMnuPopup->GetItems()->GetItem(17)->Click();
+    C->FMnuPopup->GetItems()->GetItem(18)->Click();
     C->FBtnOptions->Click();
     EXPECT_EQ(Prefs.Shown, 2);
   }

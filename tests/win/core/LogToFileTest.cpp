@@ -132,6 +132,48 @@ TEST_F(LogToFilePanel, APipeOrADeviceIsRefusedAsTheFolder) {
   }
 }
 
+// The IDE's panel has no File menu: the list's popup menu sets logging up,
+// stores it under the panel's own key and is checked while it logs.
+TEST_F(LogToFilePanel, TheIdePanelSetsLoggingUpFromTheListsMenu) {
+  const std::string Folder = TempFolder("ide");
+  RemoveFolder(Folder);
+  TTempKey Key(TBkOrlimoComposite::CodeRushRegistryKey);
+  auto* P = TBkOrlimoComposite::CreateForCodeRush(nullptr, &Clock);
+  P->SetParentWindow(Form->GetHandle());
+  P->SetBounds(0, 0, 300, 200);
+  P->HandleNeeded();
+  TMenuItem* Item = nullptr;
+  TMenuItem* Items = P->FMnuPopup->GetItems();
+  for (int I = 0; I < Items->GetCount(); ++I)
+    if (Items->GetItem(I)->GetCaption() == "Lo&g to File...") Item = Items->GetItem(I);
+  ASSERT_NE(Item, nullptr);
+  P->FMnuPopup->OnPopup(P->FMnuPopup);
+  EXPECT_FALSE(Item->GetChecked());
+  {
+    TModalAnswer Dialog([&](TCustomForm& F) {
+      auto* D = dynamic_cast<TFrmLogToFile*>(&F);
+      ASSERT_NE(D, nullptr);
+      D->ChkEnabled->SetChecked(true);
+      D->EdtFolder->SetText(Folder);
+      F.SetModalResult(mrOk);
+    });
+    Item->Click();
+    EXPECT_EQ(Dialog.Shown, 1);
+  }
+  EXPECT_TRUE(P->LogToFile().Active());
+  EXPECT_EQ(Key.Get("LogFile", "Enabled"), "1");
+  EXPECT_EQ(Key.Get("LogFile", "Folder"), Folder);
+  P->FMnuPopup->OnPopup(P->FMnuPopup);
+  EXPECT_TRUE(Item->GetChecked());
+  P->AddMessage(lxmInfo, "from the IDE", "client", "", 1, std::nullopt);
+  const std::string Name = P->LogToFile().FileName();
+  delete P;  // stops logging and writes what it holds
+  TFileBytes Bytes = ReadFileBytes(Folder + "\\" + Name);
+  EXPECT_EQ(Texts(std::string(Bytes.Data.get(), Bytes.Size)), std::vector<std::string>{"from the IDE"});
+  EXPECT_TRUE(Boxes.empty());
+  RemoveFolder(Folder);
+}
+
 TEST(LogToFileDialog, TheControlsGiveTheSettingsAndTheyRoundTripThroughTheRegistry) {
   TFrmLogToFile Form;
   const TLogFileSettings Shown{false, "C:\\Logs", 1500, true, 0};
