@@ -94,6 +94,7 @@ bench_intake() { bench_wine intake intake_bench bench/intake/intake_bench.exe; }
 bench_native model model_bench 1000000 "$NATIVE/model_bench.olx"
 bench_native files files_bench 1000000 "$NATIVE/files_bench"
 bench_native navigate navigate_bench 1000000 10000000
+bench_native filter filter_bench 10000000
 bench_intake
 # Opening a 1,000,000-record log in Orlimo.exe against the model's load; saving and exporting it.
 bench_wine open open_bench bench/files/open_bench.exe 1000000
