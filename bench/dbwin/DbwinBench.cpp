@@ -7,6 +7,8 @@
 //   dbwin_bench [LINES] [WRITERS] [ROUNDS]
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +18,9 @@
 #include <vector>
 
 #include "core/BkOrlimo.h"
+#include "model/OrlimoRecord.h"
 #include "platform/Forms.h"
+#include "protocol/LxDispatch.h"
 
 namespace {
 
@@ -134,6 +138,67 @@ double Viewer() {
   return Result;
 }
 
+std::size_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS C{};
+  C.cb = sizeof C;
+  return GetProcessMemoryInfo(GetCurrentProcess(), &C, sizeof C) ? C.PagefileUsage : 0;
+}
+
+// Memory of a captured line against a sent message of the same text and names
+// (the same record handed to the dispatcher): the lines are captured first, then as many
+// messages with the same texts and names are added to the same list (no
+// Clear between, so the record pool's kept slabs cannot flatter the second).
+void MemoryPerLine() {
+  auto Form = std::make_unique<TForm>(nullptr);
+  Form->SetBounds(40, 40, 700, 500);
+  auto* C = new TBkOrlimoComposite(Form.get());
+  C->SetParent(Form.get());
+  C->SetAlign(alClient);
+  Form->Show();
+  C->SetViewTimeStamp(true);
+  Application->ProcessMessages();
+  const std::int32_t Total = Lines * Writers;
+  const std::size_t P0 = PrivateBytes();
+  const TOrlimoRecordMemory M0 = OrlimoRecordMemory();
+  if (!C->SetCaptureDebugOutput(true)) return;
+  {
+    TWriters W("Memory");
+    SetEvent(W.Go);
+    DWORD LastChange = GetTickCount();
+    std::int32_t Last = 0;
+    while (C->Messages().Count() < Total && GetTickCount() - LastChange < 10000) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+      Application->ProcessMessages();
+      if (C->Messages().Count() != Last) {
+        Last = C->Messages().Count();
+        LastChange = GetTickCount();
+      }
+    }
+  }
+  C->SetCaptureDebugOutput(false);  // the reader's queue and buffers go
+  Application->ProcessMessages();
+  const std::int32_t Captured = C->Messages().Count();
+  const std::size_t P1 = PrivateBytes();
+  const TOrlimoRecordMemory M1 = OrlimoRecordMemory();
+  for (std::int32_t I = 0; I < Captured; ++I) {
+    const TOrlimoMsgInfo& M = C->GetItemMsgInfo(I);
+    const std::string Record = BuildClientRecord(M.MsgType(), M.TickCount(), M.Text(), "", M.AppName(), M.TypeName());
+    LxDispatchRecord(M.MsgType(), Record.data(), Record.size(), {C}, TLxIntakeMode::MainForm);
+  }
+  Application->ProcessMessages();
+  const std::size_t P2 = PrivateBytes();
+  const TOrlimoRecordMemory M2 = OrlimoRecordMemory();
+  if (Captured <= 0) return;
+  const double N = Captured;
+  std::printf(
+      "memory per line, %d lines: captured %.1f B private (%.1f B in record slabs), "
+      "sent %.1f B private (%.1f B in record slabs)\n",
+      static_cast<int>(Captured), (static_cast<double>(P1) - static_cast<double>(P0)) / N,
+      (static_cast<double>(M1.SlabBytes) - static_cast<double>(M0.SlabBytes)) / N,
+      (static_cast<double>(P2) - static_cast<double>(P1)) / N,
+      (static_cast<double>(M2.SlabBytes) - static_cast<double>(M1.SlabBytes)) / N);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -142,6 +207,7 @@ int main(int argc, char** argv) {
   if (argc > 3) Rounds = std::max(1, std::atoi(argv[3]));
   Application->Initialize();
   std::printf("%d writers x %d lines, %d rounds\n", Writers, Lines, Rounds);
+  MemoryPerLine();  // first: no record slabs kept from an earlier list yet
   double RefAll = 0, ViewAll = 0;
   for (int R = 0; R < Rounds; ++R) {
     double Ref = -1, View = -1;
