@@ -4,23 +4,23 @@
 #   build/package/Orlimo-<version>-portable.zip   the same program files and README.txt
 # <version> is project(VERSION ...) of CMakeLists.txt, read from the build.
 #
-#   bash scripts/package.sh [--x64] [--upgrade-version V]
-#     --x64                 also build/package/Orlimo-<version>-x64.msi, the same
-#                           package of the 64-bit build (build/x86_64), for
-#                           machines that cannot run 32-bit programs
-#     --upgrade-version V   also build/package/upgrade/Orlimo-V.msi: the 32-bit
-#                           package's files stamped with another version, for
-#                           the upgrade test
+#   bash scripts/package.sh [--x64] [--upgrade]
+#     --x64      also build/package/Orlimo-<version>-x64.msi, the same package
+#                of the 64-bit build (build/x86_64), for machines that cannot
+#                run 32-bit programs
+#     --upgrade  also build/package/upgrade/Orlimo-<next>.msi: the 32-bit
+#                package's files stamped with the next patch version, for the
+#                upgrade test
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 X64=0
-UPGRADE_VERSION=""
+UPGRADE=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --x64) X64=1 ;;
-    --upgrade-version) UPGRADE_VERSION="$2"; shift ;;
-    *) echo "usage: bash scripts/package.sh [--x64] [--upgrade-version V]" >&2; exit 1 ;;
+    --upgrade) UPGRADE=1 ;;
+    *) echo "usage: bash scripts/package.sh [--x64] [--upgrade]" >&2; exit 1 ;;
   esac
   shift
 done
@@ -80,11 +80,12 @@ sed 's/$/\r/' "$ROOT/packaging/README.txt" > "$OUT/stage-i686/files/README.txt"
 rm "$OUT/stage-i686/files/README.txt"
 echo "built $ZIP"
 
-if [ -n "$UPGRADE_VERSION" ]; then
+if [ $UPGRADE = 1 ]; then
+  NEXT=$(echo "$VERSION" | awk -F. '{ printf "%d.%d.%d", $1, $2, $3 + 1 }')
+  rm -rf "$OUT/upgrade"
   mkdir -p "$OUT/upgrade"
-  rm -f "$OUT/upgrade/Orlimo-$UPGRADE_VERSION.msi"
-  msi i686 "$UPGRADE_VERSION" "$OUT/upgrade/Orlimo-$UPGRADE_VERSION.msi"
-  echo "built $OUT/upgrade/Orlimo-$UPGRADE_VERSION.msi"
+  msi i686 "$NEXT" "$OUT/upgrade/Orlimo-$NEXT.msi"
+  echo "built $OUT/upgrade/Orlimo-$NEXT.msi"
 fi
 
 if [ $X64 = 1 ]; then
