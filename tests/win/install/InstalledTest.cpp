@@ -81,7 +81,8 @@ std::vector<std::string> ShortcutPlaces() {
   std::vector<std::string> Places;
   for (const int Folder : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
     char Path[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, Folder, nullptr, 0, Path))) Places.push_back(std::string(Path) + "\\Orlimo.lnk");
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, Folder, nullptr, 0, Path)))
+      Places.push_back(std::string(Path) + "\\Orlimo.lnk");
   }
   return Places;
 }
@@ -153,7 +154,8 @@ TEST(Installed, LogFilesAreOfTheViewersFileType) {
   const std::string ProgId = ReadString(HKEY_CLASSES_ROOT, ".olx", nullptr);
   ASSERT_FALSE(ProgId.empty());
   EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, ProgId.c_str(), nullptr), "Orlimo log file");
-  EXPECT_PRED2(SameText, ReadString(HKEY_CLASSES_ROOT, (ProgId + "\\DefaultIcon").c_str(), nullptr), ViewerExe() + ",0");
+  EXPECT_PRED2(SameText, ReadString(HKEY_CLASSES_ROOT, (ProgId + "\\DefaultIcon").c_str(), nullptr),
+               ViewerExe() + ",0");
   EXPECT_PRED2(SameText, ReadString(HKEY_CLASSES_ROOT, (ProgId + "\\shell\\open\\command").c_str(), nullptr),
                "\"" + ViewerExe() + "\" \"%1\"");
 }
@@ -286,8 +288,6 @@ TEST(Removed, NothingOfTheInstallIsLeft) {
   EXPECT_TRUE(InstalledProducts().empty());
 }
 
-TEST(Removed, TheUsersSettingsStay) {
-  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Brunelk\\Orlimo\\1.0", 0));
-}
+TEST(Removed, TheUsersSettingsStay) { EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Brunelk\\Orlimo\\1.0", 0)); }
 
 }  // namespace
