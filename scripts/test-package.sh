@@ -97,6 +97,10 @@ same_tree() { # <installed folder> <stage>
   for f in $(cd "$2/files" && ls); do cmp -s "$1/$f" "$2/files/$f" || return 1; done
 }
 
+# Nothing named after the program anywhere on C: (the files, the shortcut,
+# the installer's cached icon).
+no_files_left() { [ -z "$(find "$DRIVE_C" -iname '*orlimo*' -print -quit)" ]; }
+
 X86_DIR='C:\Program Files (x86)\Orlimo'
 X86_UNIX="$DRIVE_C/Program Files (x86)/Orlimo"
 RAN=0
@@ -118,6 +122,7 @@ check "msiexec /x Orlimo-$NEXT.msi" msi /x "$PKG/upgrade/Orlimo-$NEXT.msi"
 REMOVED='Removed.NothingOfTheInstallIsLeft'
 [ $RAN = 1 ] && REMOVED='Removed.*'
 check "nothing of the install left" checker x86_64 "$REMOVED" "$X86_DIR" 32 "$VERSION"
+check "no file of the install left on C:" no_files_left
 
 if [ "$ORLIMO_WINE32" = 0 ]; then
   # The run-time checks with the 64-bit build's package (this machine runs no
@@ -132,5 +137,6 @@ if [ "$ORLIMO_WINE32" = 0 ]; then
     checker x86_64 'Running.*' "$X64_DIR" 64 "$VERSION"
   check "msiexec /x Orlimo-$VERSION-x64.msi" msi /x "$X64_MSI"
   check "nothing of the install left; the user's settings stay (x64)" checker x86_64 'Removed.*' "$X64_DIR" 64 "$VERSION"
+  check "no file of the install left on C: (x64)" no_files_left
 fi
 finish
