@@ -13,6 +13,11 @@
 #     left, the newer); the older one then refuses to install over it;
 #   - msiexec /x leaves nothing of the install; the user's settings stay.
 # The checks inside the prefix are tests/win/install (installed_tests.exe).
+# Where Wine's installer differs from Windows': it puts a per-machine Start
+# menu entry in the user's Start menu (either place is accepted), and it keeps
+# a 32-bit package's file type in the 32-bit view of HKEY_CLASSES_ROOT, which
+# Windows shares with 64-bit programs (so the type is read, and a log opened,
+# from a program of the package's bitness).
 # Prints "package: N passed, M failed"; exit status 1 when a check failed.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
