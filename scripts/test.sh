@@ -2,7 +2,7 @@
 # Builds every configuration and runs every test:
 #   native (host g++, ASan + UBSan), the format and tidy checks (scripts/lint.sh,
 #   counted as one test), libFuzzer smoke runs (clang), MinGW-w64 x86_64 and
-#   i686 under Wine.
+#   i686 under Wine, the short soak, and the packages (scripts/test-package.sh).
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
@@ -108,6 +108,16 @@ if ORLIMO_SOAK_NO_BUILD=1 bash scripts/soak.sh --short >"$B/soak.log" 2>&1; then
   grep '^soak:' "$B/soak.log" | tail -n 4; echo "soak: passed" >> "$LOG"; PASSED_TOTAL=$((PASSED_TOTAL + 1))
 else
   tail -n 30 "$B/soak.log"; echo "soak: FAILED (build/soak.log)" >> "$LOG"
+  FAILED=1; FAILED_TOTAL=$((FAILED_TOTAL + 1))
+fi
+
+step "packages: the installer and the portable zip under Wine"
+if bash scripts/test-package.sh >"$B/package.log" 2>&1; then
+  grep -E '^package:' "$B/package.log"; echo "package: passed ($(grep -c '^ok:' "$B/package.log") checks)" >> "$LOG"
+  PASSED_TOTAL=$((PASSED_TOTAL + 1))
+else
+  grep -E '^(FAILED|package:)' "$B/package.log"; tail -n 30 "$B/package.log"
+  echo "package: FAILED (build/package.log)" >> "$LOG"
   FAILED=1; FAILED_TOTAL=$((FAILED_TOTAL + 1))
 fi
 
