@@ -295,8 +295,8 @@ void TMsgFilterIndex::Deleted(const std::vector<std::int32_t>& Deleted) {
   // One pass: drop the deleted positions, move the others up by the number of
   // deletions before them; the shift folds into the values.
   std::size_t D = 0, Out = 0;
-  for (std::size_t I = 0; I < FValues.size(); ++I) {
-    const std::int32_t P = FValues[I] + FShift;
+  for (const std::int32_t Value : FValues) {
+    const std::int32_t P = Value + FShift;
     while (D < Deleted.size() && Deleted[D] < P) ++D;
     if (D < Deleted.size() && Deleted[D] == P) continue;
     FValues[Out++] = P - static_cast<std::int32_t>(D);

@@ -223,7 +223,8 @@ TEST(FilterIndex, InsertionAtEitherEndDeletionAndClearAgreeWithAWalk) {
       for (std::size_t I = 0; I < Items.size(); ++I)
         if (Rng() % 4 == 0) Deleted.push_back(static_cast<std::int32_t>(I));
       Index.Deleted(Deleted);
-      for (auto It = Deleted.rbegin(); It != Deleted.rend(); ++It) Items.erase(Items.begin() + *It);
+      for (std::int32_t At : std::vector<std::int32_t>(Deleted.rbegin(), Deleted.rend()))
+        Items.erase(Items.begin() + At);
     } else {
       Index.Clear();
       Items.clear();
