@@ -174,6 +174,7 @@ public:
   TLxSpeedButton* FBtnInspector = nullptr;
   TPopupMenu* FMnuPopup = nullptr;
   TMenuItem* FMnuCaptureDebugOutput = nullptr;
+  TMenuItem* FMnuCaptureGlobalDebugOutput = nullptr;
   TMenuItem* FMnuLogToFile = nullptr;
   TPopupMenu* FMnuScratchPadPopup = nullptr;
 
@@ -338,6 +339,13 @@ public:
   // The stored value at start: on, or the refusal in the type-name pane.
   void ApplyCaptureDebugOutputSetting(bool Value);
   TLxDbgCapture* DbgCapture() const { return FDbgCapture.get(); }
+  // The same for the global channel (services and other sessions), beside
+  // the session's: it needs the right to create global objects.
+  bool GetCaptureGlobalDebugOutput() const;
+  bool SetCaptureGlobalDebugOutput(bool Value);
+  void CaptureGlobalDebugOutputClick();
+  void ApplyCaptureGlobalDebugOutputSetting(bool Value);
+  TLxDbgCapture* DbgGlobalCapture() const { return FDbgGlobalCapture.get(); }
 
   // --- rendering -------------------------------------------------------------
   int IndentWidth() const { return FIndentWidth; }
@@ -557,10 +565,13 @@ private:
   TFindOptions FFindOptions;
   std::unique_ptr<TFindText> FFindMatcher;
 
-  // Debug output capture; the last member, so the reader ends first.
+  // Debug output capture; the last members, so the readers end first.
   void DbgCaptureChanged();
   struct TDbgCaptureDelete {
     void operator()(TLxDbgCapture* Capture) const;
   };
+  // What the last refused start of the global capture tells the user.
+  const char* FDbgGlobalRefusal = nullptr;
   std::unique_ptr<TLxDbgCapture, TDbgCaptureDelete> FDbgCapture;
+  std::unique_ptr<TLxDbgCapture, TDbgCaptureDelete> FDbgGlobalCapture;
 };

@@ -36,7 +36,8 @@ enum TPopupTag {
   ptHelpContents,
   ptAbout,
   ptCaptureDebugOutput,
-  ptLogToFile
+  ptLogToFile,
+  ptCaptureGlobalDebugOutput
 };
 
 TLxSplitterPane* Pane(TLxSplitter* Splitter, int Index) { return Splitter->GetPaneData(Index)->GetPane(); }
@@ -196,6 +197,9 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   FMnuCaptureDebugOutput = CreateMenuItem(
       FMnuPopup, ptCaptureDebugOutput, [this](TObject*) { CaptureDebugOutputClick(); }, "Ctrl+D",
       "Capture &Debug Output", false);
+  FMnuCaptureGlobalDebugOutput = CreateMenuItem(
+      FMnuPopup, ptCaptureGlobalDebugOutput, [this](TObject*) { CaptureGlobalDebugOutputClick(); }, "",
+      "Capture &Global Debug Output", false);
 
   // 8. The message list.
   FLstMsgs = new TBkEditListBox(this);

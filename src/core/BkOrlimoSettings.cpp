@@ -79,6 +79,7 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
   SetIdleTime(S.IdleTime);
   SetNavigatorMessage(S.NavigatorMessage);
   ApplyCaptureDebugOutputSetting(S.CaptureDebugOutput);
+  ApplyCaptureGlobalDebugOutputSetting(S.CaptureGlobalDebugOutput);
 
   // The message font: the list and the string-list viewer; entry 0 follows it.
   AssignFontSpec(FMsgFont, S.MsgFont);
@@ -102,6 +103,7 @@ void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {
   TOrlimoSettings S;
   S.IgnoreMessages = GetIgnoreMessages();
   S.CaptureDebugOutput = GetCaptureDebugOutput();
+  S.CaptureGlobalDebugOutput = GetCaptureGlobalDebugOutput();
   S.ViewToolbar = FViewToolbar;
   S.WrapButtons = FWrapButtons;
   S.ViewInspectorPane = FViewInspectorPane;

@@ -110,7 +110,8 @@ void CloseIf(HANDLE& Handle) {
 
 }  // namespace
 
-TLxDbgCapture::TLxDbgCapture(TLxIntakePanel& Panel) : FPanel(Panel), FQueue(std::make_unique<TDbgQueue>()) {
+TLxDbgCapture::TLxDbgCapture(TLxIntakePanel& Panel, std::string Prefix)
+    : FPanel(Panel), FPrefix(std::move(Prefix)), FQueue(std::make_unique<TDbgQueue>()) {
   FWnd = CreateMessageWindow(this);
 }
 
@@ -129,21 +130,24 @@ void TLxDbgCapture::SetQueueBound(std::size_t MaxWrites, std::size_t MaxBytes) {
 
 TLxDbgCapture::TStart TLxDbgCapture::Start() {
   if (IsRunning()) return TStart::Started;
-  FMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, ChannelSize, "DBWIN_BUFFER");
-  if (!FMapping) return TStart::Failed;
+  FMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, ChannelSize,
+                                (FPrefix + "DBWIN_BUFFER").c_str());
+  if (!FMapping) return GetLastError() == ERROR_ACCESS_DENIED ? TStart::Denied : TStart::Failed;
   // Writers only open the section: when it exists already, a reader made it.
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     CloseIf(FMapping);
     return TStart::Busy;
   }
   FView = static_cast<const unsigned char*>(MapViewOfFile(FMapping, FILE_MAP_READ, 0, 0, ChannelSize));
-  FBufferReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY");
-  FDataReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
+  FBufferReady = CreateEventA(nullptr, FALSE, FALSE, (FPrefix + "DBWIN_BUFFER_READY").c_str());
+  DWORD Error = FBufferReady ? ERROR_SUCCESS : GetLastError();
+  FDataReady = CreateEventA(nullptr, FALSE, FALSE, (FPrefix + "DBWIN_DATA_READY").c_str());
+  if (!FDataReady && Error == ERROR_SUCCESS) Error = GetLastError();
   FStopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   FWakeSent = false;
   if (!FView || !FBufferReady || !FDataReady || !FStopEvent || !FWnd) {
     CloseChannel();
-    return TStart::Failed;
+    return Error == ERROR_ACCESS_DENIED ? TStart::Denied : TStart::Failed;
   }
   try {
     FThread = std::thread([this] { Run(); });
@@ -152,6 +156,11 @@ TLxDbgCapture::TStart TLxDbgCapture::Start() {
     return TStart::Failed;
   }
   return TStart::Started;
+}
+
+const char* TLxDbgCapture::RefusalText(TStart Result) const {
+  if (!IsGlobal()) return BusyText();
+  return Result == TStart::Denied ? GlobalDeniedText() : GlobalBusyText();
 }
 
 void TLxDbgCapture::Stop(bool ListRest) {

@@ -18,6 +18,10 @@
 // another already does. Stop (and the destructor) end the thread at any
 // moment; a writer waiting for the buffer is let through before the channel
 // is released.
+//
+// The same reader serves the global channel (services and other sessions):
+// the same section and events under the "Global\" prefix. Creating them
+// needs the right to create global objects; without it Start says Denied.
 #pragma once
 
 #include <atomic>
@@ -35,20 +39,27 @@ class TLxIntakePanel;
 
 class TLxDbgCapture {
 public:
-  // Panel: where captured lines go (it must outlive the capture).
-  explicit TLxDbgCapture(TLxIntakePanel& Panel);
+  // The prefix of the global channel's names.
+  static constexpr const char* GlobalPrefix = "Global\\";
+
+  // Panel: where captured lines go (it must outlive the capture). Prefix:
+  // put before the channel's names ("" the session's, GlobalPrefix).
+  explicit TLxDbgCapture(TLxIntakePanel& Panel, std::string Prefix = std::string());
   ~TLxDbgCapture();
   TLxDbgCapture(const TLxDbgCapture&) = delete;
   TLxDbgCapture& operator=(const TLxDbgCapture&) = delete;
 
-  enum class TStart { Started, Busy, Failed };
+  enum class TStart { Started, Busy, Denied, Failed };
   // Opens the channel and starts the reader. Busy: another reader holds the
-  // channel (nothing is left open). Started also when already running.
+  // channel; Denied: the channel's objects may not be created or opened (no
+  // right to create global objects). Nothing is left open unless Started,
+  // which it also says when already running.
   TStart Start();
   // Ends the reader and releases the channel. ListRest: what was queued and
   // every held part are listed first.
   void Stop(bool ListRest = true);
   bool IsRunning() const { return FThread.joinable(); }
+  bool IsGlobal() const { return FPrefix == GlobalPrefix; }
 
   // Takes and lists everything queued now (what the posted message and the
   // drain timer run). False when nothing was queued.
@@ -62,6 +73,13 @@ public:
 
   // The text when another reader holds the channel.
   static const char* BusyText() { return "Another program is already capturing debug output."; }
+  static const char* GlobalBusyText() { return "Another program is already capturing global debug output."; }
+  static const char* GlobalDeniedText() {
+    return "Global debug output cannot be captured: Orlimo has no right to create global objects (run it as an "
+           "administrator).";
+  }
+  // What the user is told when Start did not give Started.
+  const char* RefusalText(TStart Result) const;
 
   static LRESULT CALLBACK WindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) noexcept;
 
@@ -76,6 +94,7 @@ private:
   void DrainTick();
 
   TLxIntakePanel& FPanel;
+  const std::string FPrefix;
   HWND FWnd = nullptr;
   std::unique_ptr<TDbgQueue> FQueue;
   TDbgLineSplitter FSplitter;

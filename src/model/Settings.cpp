@@ -118,6 +118,7 @@ void VisitSettings(S& Settings, K& Styles, V& Visit) {
   Visit.Int("IdleTime", Settings.IdleTime, D.IdleTime, L::MinIdleTime, L::MaxIdleTime);
   Visit.Int("NavigatorMessage", Settings.NavigatorMessage, D.NavigatorMessage, lxmInfo, lxmNote);
   Visit.Flag("CaptureDebugOutput", Settings.CaptureDebugOutput, D.CaptureDebugOutput);
+  Visit.Flag("CaptureGlobalDebugOutput", Settings.CaptureGlobalDebugOutput, D.CaptureGlobalDebugOutput);
 
   auto Font = [&](const char* Section, auto& F, const TOrlimoFontSpec& DF) {
     Visit.Section(Section);

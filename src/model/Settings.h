@@ -10,6 +10,7 @@
 //                 CallStack InsertAtEnd ConfirmOnClear KeepMsgInView
 //                 BeepOnWakeUp InsertSeparatorOnWakeUp IdleTime
 //                 NavigatorMessage CaptureDebugOutput
+//                 CaptureGlobalDebugOutput
 //   "MsgFont", "ObjectFont", "StreamFont"   Name Size Color Style
 //   "FontStyles"  <Prefix>UseDefault <Prefix>Color <Prefix>Style for the
 //                 prefixes of StoredKindStyles, in that order
@@ -136,6 +137,7 @@ struct TOrlimoSettings {
   std::int32_t IdleTime = 10;                     // seconds
   std::int32_t NavigatorMessage = lxmCheckPoint;  // a navigable kind, 0..8
   bool CaptureDebugOutput = false;
+  bool CaptureGlobalDebugOutput = false;
   // "MsgFont", "ObjectFont", "StreamFont"
   TOrlimoFontSpec MsgFont{"Arial", 8, 0, 0};
   TOrlimoFontSpec ObjectFont{"Arial", 8, 0, 0};

@@ -34,6 +34,7 @@ const TValues DefaultLayout = {
     {"View\\IdleTime", "10"},
     {"View\\NavigatorMessage", "3"},
     {"View\\CaptureDebugOutput", "0"},
+    {"View\\CaptureGlobalDebugOutput", "0"},
     {"MsgFont\\Name", "Arial"},
     {"MsgFont\\Size", "8"},
     {"MsgFont\\Color", "0"},
@@ -147,6 +148,7 @@ TEST_F(Settings, EverythingSurvivesARoundTrip) {
   W.IdleTime = 600;
   W.NavigatorMessage = lxmNote;
   W.CaptureDebugOutput = true;
+  W.CaptureGlobalDebugOutput = true;
   W.MsgFont = {"Tahoma", 11, 0x0000FF, TextStyleBold | TextStyleItalic};
   W.ObjectFont = {"Verdana", 1638, SettingsSysColor(30), TextStyleUnderline};
   W.StreamFont = {std::string(31, 'F'), 1, 0xFFFFFF, TextStyleStrikeOut};

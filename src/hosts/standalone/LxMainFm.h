@@ -87,6 +87,7 @@ public:
   TMenuItem* MnuMessages = nullptr;
   TMenuItem* MnuIgnoreMessages = nullptr;
   TMenuItem* MnuCaptureDebugOutput = nullptr;
+  TMenuItem* MnuCaptureGlobalDebugOutput = nullptr;
   TMenuItem* MnuSep14 = nullptr;
   TMenuItem* MnuAddCheckPoint = nullptr;
   TMenuItem* MnuAddNote = nullptr;

@@ -121,6 +121,8 @@ void TBkFrmOrlimo::CreateMainMenu() {
   MnuIgnoreMessages = NewItem(MnuMessages, "&Ignore Messages", "", Toggles(&TBkOrlimoComposite::SetIgnoreMessages));
   MnuCaptureDebugOutput =
       NewItem(MnuMessages, "Capture &Debug Output", "Ctrl+D", Run(&TBkOrlimoComposite::CaptureDebugOutputClick));
+  MnuCaptureGlobalDebugOutput =
+      NewItem(MnuMessages, "Capture &Global Debug Output", "", Run(&TBkOrlimoComposite::CaptureGlobalDebugOutputClick));
   MnuSep14 = NewItem(MnuMessages, "-");
   // Entries made from the menu carry no application name.
   MnuAddCheckPoint = NewItem(MnuMessages, "Add &Check Point", "", RunAndUpdate([](TBkOrlimoComposite& V) {
@@ -233,6 +235,7 @@ void TBkFrmOrlimo::CompositeUpdateMenu(TObject*) {
   MnuIgnoreMessages->SetChecked(FViewer->GetIgnoreMessages());
   MnuLogToFile->SetChecked(FViewer->LogToFile().Active());
   MnuCaptureDebugOutput->SetChecked(FViewer->GetCaptureDebugOutput());
+  MnuCaptureGlobalDebugOutput->SetChecked(FViewer->GetCaptureGlobalDebugOutput());
 }
 
 void TBkFrmOrlimo::CompositeUpdateStatus(TObject*, bool HasSelection, bool HasItems) {

@@ -183,8 +183,8 @@ TEST_F(Assembly, HintsComeFromTheStringTable) {
 
 TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
   TMenuItem* P = C->FMnuPopup->GetItems();
-  ASSERT_EQ(P->GetCount(), 23);
-  const char* Captions[23] = {"&Copy",
+  ASSERT_EQ(P->GetCount(), 24);
+  const char* Captions[24] = {"&Copy",
                               "Select &All",
                               "-",
                               "&Delete",
@@ -206,10 +206,12 @@ TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
                               "&Help Contents",
                               "About",
                               "-",
-                              "Capture &Debug Output"};
-  // The tags count the items in the order they were added; Log to File came last.
-  const int Tags[23] = {1, 2, 0, 3, 4, 0, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 17, 0, 13, 14, 15, 0, 16};
-  for (int I = 0; I < 23; ++I) {
+                              "Capture &Debug Output",
+                              "Capture &Global Debug Output"};
+  // The tags count the items in the order they were added; Log to File and
+  // the global capture came last.
+  const int Tags[24] = {1, 2, 0, 3, 4, 0, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 17, 0, 13, 14, 15, 0, 16, 18};
+  for (int I = 0; I < 24; ++I) {
     EXPECT_EQ(P->GetItem(I)->GetCaption(), Captions[I]);
     if (!P->GetItem(I)->IsLine()) {
       EXPECT_EQ(P->GetItem(I)->GetTag(), Tags[I]) << Captions[I];
@@ -219,6 +221,7 @@ TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
   EXPECT_EQ(ShortCutToText(P->GetItem(10)->GetShortCut()), "F3");
   EXPECT_EQ(ShortCutToText(P->GetItem(14)->GetShortCut()), "Ctrl+S");
   EXPECT_EQ(ShortCutToText(P->GetItem(22)->GetShortCut()), "Ctrl+D");
+  EXPECT_EQ(P->GetItem(23)->GetShortCut(), scNone);
   EXPECT_EQ(P->GetItem(0)->GetShortCut(), scNone);
   EXPECT_EQ(C->FLstMsgs->GetPopupMenu(), C->FMnuPopup);
 

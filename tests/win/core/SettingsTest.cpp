@@ -67,7 +67,7 @@ TEST_F(Settings, AFirstLoadGivesTheDefaultsAndTheFirstSaveWritesEveryValue) {
 
   C->SaveSettings();
   const auto V = AllValues(TBkOrlimoComposite::RegistryKey);
-  EXPECT_EQ(V.size(), 19u + 3 * 4 + 9 * 3);
+  EXPECT_EQ(V.size(), 20u + 3 * 4 + 9 * 3);
   const std::map<std::string, std::string> Expected{{"View\\IgnoreMessages", "0"},
                                                     {"View\\Toolbar", "1"},
                                                     {"View\\WrapButtons", "1"},
@@ -85,6 +85,7 @@ TEST_F(Settings, AFirstLoadGivesTheDefaultsAndTheFirstSaveWritesEveryValue) {
                                                     {"View\\InsertSeparatorOnWakeUp", "0"},
                                                     {"View\\NavigatorMessage", "3"},
                                                     {"View\\CaptureDebugOutput", "0"},
+                                                    {"View\\CaptureGlobalDebugOutput", "0"},
                                                     {"MsgFont\\Name", "Arial"},
                                                     {"MsgFont\\Size", "8"},
                                                     {"MsgFont\\Color", "0"},

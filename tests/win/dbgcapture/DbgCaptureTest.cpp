@@ -1,7 +1,12 @@
 // The debug-output capture with real writer processes: several writers and a
 // WM_COPYDATA sender at once, lines split and joined, the viewer's own output,
 // a writer never held up, another reader holding the channel, the stored
-// value, and ignored messages.
+// value, and ignored messages; the same for the global channel.
+//
+// Under Wine every process may create "Global\" objects, and they are not
+// the session's: "Global\DBWIN_BUFFER" and "DBWIN_BUFFER" are two objects,
+// and OutputDebugString writes only the session's. The global writers here
+// write into the global channel themselves (dbgwriter -c).
 #include "ViewerFixture.h"
 
 #include "core/LxDbgCapture.h"
@@ -255,6 +260,185 @@ TEST_F(DbgCaptureTest, AFullQueueDropsNewWritesAndSaysHowMany) {
   EXPECT_EQ(C->GetItemMsgInfo(0).MsgType(), lxmWarning);
   EXPECT_EQ(Text(0), "Debug output: 30 writes dropped while the viewer was busy");
   for (int I = 0; I < 10; ++I) EXPECT_EQ(Text(I + 1), "line " + std::to_string(I));
+}
+
+// The global channel: its own item, the same listing.
+class DbgGlobalCaptureTest : public DbgCaptureTest {
+protected:
+  static HANDLE OpenGlobal(const char* Name) {
+    return OpenEventA(SYNCHRONIZE, FALSE, (std::string(TLxDbgCapture::GlobalPrefix) + Name).c_str());
+  }
+};
+
+TEST_F(DbgGlobalCaptureTest, GlobalLinesAreListedLikeTheSessionsWithNameAndPid) {
+  // Off: a global writer finds no reader and is not held up.
+  {
+    TWriter W("-c Global\\ -n 300");
+    EXPECT_TRUE(W.Ended(5000));
+  }
+  ASSERT_TRUE(C->SetCaptureGlobalDebugOutput(true));
+  EXPECT_TRUE(C->GetCaptureGlobalDebugOutput());
+  EXPECT_TRUE(C->FMnuCaptureGlobalDebugOutput->GetChecked());
+  EXPECT_FALSE(C->GetCaptureDebugOutput());
+  EXPECT_FALSE(C->FMnuCaptureDebugOutput->GetChecked());
+  // Only the global channel is read: a session writer is not listed.
+  {
+    TWriter W("\"session only\\n\"");
+    EXPECT_TRUE(W.Ended(5000));
+  }
+  // Both channels at once, each writer's lines in its order.
+  ASSERT_TRUE(C->SetCaptureDebugOutput(true));
+  TNamedEvent Go, End;
+  constexpr int Lines = 200;
+  const std::string Common = " -g " + Go.Name + " -e " + End.Name + " -n " + std::to_string(Lines);
+  TWriter G("-c Global\\ -t g" + Common), H("-c Global\\ -w -t h" + Common), L("-t l" + Common);
+  ASSERT_TRUE(G.Started && H.Started && L.Started);
+  Go.Set();
+  ASSERT_TRUE(PumpUntil([&] { return Count() >= 3 * Lines; })) << Count();
+  EXPECT_EQ(Count(), 3 * Lines);
+  std::map<std::string, int> Next;
+  const std::map<std::string, std::string> Pids{{"g", G.Pid()}, {"h", H.Pid()}, {"l", L.Pid()}};
+  for (std::int32_t I = 0; I < Count(); ++I) {
+    const TOrlimoMsgInfo& Info = C->GetItemMsgInfo(I);
+    const std::string T(Info.Text());
+    const std::string Tag = T.substr(0, T.find(' '));
+    ASSERT_TRUE(Pids.count(Tag)) << T;
+    ASSERT_EQ(T, Tag + " " + std::to_string(Next[Tag]++)) << "item " << I;
+    EXPECT_EQ(Info.MsgType(), lxmInfo);
+    EXPECT_EQ(Info.AppName(), "dbgwriter.exe");
+    EXPECT_EQ(Info.TypeName(), "PID " + Pids.at(Tag));
+  }
+  for (const char* Tag : {"g", "h", "l"}) EXPECT_EQ(Next[Tag], Lines) << Tag;
+  End.Set();
+
+  // Without the session's capture the global one goes on alone.
+  C->SetCaptureDebugOutput(false);
+  {
+    TWriter Own("-c Global\\ \"other\\n\"");
+    EXPECT_TRUE(Own.Ended(5000));
+  }
+  ASSERT_TRUE(PumpUntil([&] { return Count() >= 3 * Lines + 1; }));
+  C->SetCaptureGlobalDebugOutput(false);
+  EXPECT_EQ(Count(), 3 * Lines + 1);
+  EXPECT_EQ(Text(3 * Lines), "other");
+  EXPECT_FALSE(C->FMnuCaptureGlobalDebugOutput->GetChecked());
+}
+
+TEST_F(DbgGlobalCaptureTest, AnotherReaderHoldingTheGlobalChannelIsToldInABoxOrTheStatusBar) {
+  HANDLE Other = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "Global\\DBWIN_BUFFER");
+  ASSERT_TRUE(Other);
+  C->CaptureGlobalDebugOutputClick();
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0], "Another program is already capturing global debug output.");
+  EXPECT_FALSE(C->GetCaptureGlobalDebugOutput());
+  EXPECT_FALSE(C->FMnuCaptureGlobalDebugOutput->GetChecked());
+  // Nothing of the channel was left open.
+  HANDLE Ready = OpenGlobal("DBWIN_BUFFER_READY");
+  EXPECT_FALSE(Ready);
+  if (Ready) CloseHandle(Ready);
+
+  // The session's channel is another: its capture starts.
+  C->CaptureDebugOutputClick();
+  EXPECT_TRUE(C->GetCaptureDebugOutput());
+  EXPECT_EQ(Boxes.size(), 1u);
+  C->CaptureDebugOutputClick();
+
+  // At start: the status bar's type-name pane, no box.
+  C->ApplyCaptureGlobalDebugOutputSetting(true);
+  EXPECT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(C->FStsTypeName->GetCaption(), "Another program is already capturing global debug output.");
+  EXPECT_FALSE(C->GetCaptureGlobalDebugOutput());
+
+  // A global writer meets the other reader's section without its events: not held.
+  TWriter W("-c Global\\ -n 50");
+  EXPECT_TRUE(W.Ended(5000));
+
+  CloseHandle(Other);
+  C->CaptureGlobalDebugOutputClick();
+  EXPECT_TRUE(C->GetCaptureGlobalDebugOutput());
+  EXPECT_TRUE(C->FMnuCaptureGlobalDebugOutput->GetChecked());
+  C->CaptureGlobalDebugOutputClick();
+  EXPECT_FALSE(C->GetCaptureGlobalDebugOutput());
+  EXPECT_EQ(Boxes.size(), 1u);
+}
+
+TEST_F(DbgGlobalCaptureTest, ARefusedGlobalObjectIsToldAndLeavesTheItemUnchecked) {
+  // Under Wine any process may create global objects. A global section that
+  // grants nobody anything gives the refusal a process without that right
+  // meets: access denied.
+  SECURITY_DESCRIPTOR Sd;
+  ASSERT_TRUE(InitializeSecurityDescriptor(&Sd, SECURITY_DESCRIPTOR_REVISION));
+  ACL Empty;
+  ASSERT_TRUE(InitializeAcl(&Empty, sizeof Empty, ACL_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&Sd, TRUE, &Empty, FALSE));
+  SECURITY_ATTRIBUTES Sa{sizeof Sa, &Sd, FALSE};
+  HANDLE Locked = CreateFileMappingA(INVALID_HANDLE_VALUE, &Sa, PAGE_READWRITE, 0, 4096, "Global\\DBWIN_BUFFER");
+  ASSERT_TRUE(Locked);
+  C->CaptureGlobalDebugOutputClick();
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0], TLxDbgCapture::GlobalDeniedText());
+  EXPECT_NE(Boxes[0].find("no right to create global objects"), std::string::npos);
+  EXPECT_FALSE(C->GetCaptureGlobalDebugOutput());
+  EXPECT_FALSE(C->FMnuCaptureGlobalDebugOutput->GetChecked());
+
+  C->ApplyCaptureGlobalDebugOutputSetting(true);
+  EXPECT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(C->FStsTypeName->GetCaption(), TLxDbgCapture::GlobalDeniedText());
+  CloseHandle(Locked);
+}
+
+TEST_F(DbgGlobalCaptureTest, TheStoredValueRoundTripsBesideTheSessionsAndIsAppliedAtStart) {
+  const std::string Key = "Software\\Brunelk\\OrlimoDbgGlobalTest";
+  TTempKey Temp(Key);
+  TRegSettingsStore Store(Key);
+  C->SaveSettingsTo(Store);
+  EXPECT_EQ(Temp.Get("View", "CaptureGlobalDebugOutput"), "0");
+  Temp.Set("View", "CaptureGlobalDebugOutput", "1");
+  C->LoadSettingsFrom(Store);
+  EXPECT_TRUE(C->GetCaptureGlobalDebugOutput());
+  EXPECT_TRUE(C->FMnuCaptureGlobalDebugOutput->GetChecked());
+  EXPECT_FALSE(C->GetCaptureDebugOutput());
+  C->SaveSettingsTo(Store);
+  EXPECT_EQ(Temp.Get("View", "CaptureGlobalDebugOutput"), "1");
+  EXPECT_EQ(Temp.Get("View", "CaptureDebugOutput"), "0");
+  Temp.Set("View", "CaptureGlobalDebugOutput", "0");
+  C->LoadSettingsFrom(Store);
+  EXPECT_FALSE(C->GetCaptureGlobalDebugOutput());
+  EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(DbgGlobalCaptureTest, TurningItOffOrClosingTheViewerReleasesTheChannelForAnotherReader) {
+  ASSERT_TRUE(C->SetCaptureGlobalDebugOutput(true));
+  // A writer in the middle of its lines when capture goes off goes on unheld.
+  TNamedEvent Go;
+  TWriter W("-c Global\\ -g " + Go.Name + " -n 2000");
+  Go.Set();
+  ASSERT_TRUE(PumpUntil([&] { return Count() >= 10; }));
+  C->SetCaptureGlobalDebugOutput(false);
+  EXPECT_TRUE(W.Ended(5000));
+
+  // Another reader takes the channel: a new section and new events.
+  {
+    TLxDbgCapture Other(*C, TLxDbgCapture::GlobalPrefix);
+    EXPECT_EQ(Other.Start(), TLxDbgCapture::TStart::Started);
+    // While it reads, the viewer is refused.
+    EXPECT_FALSE(C->SetCaptureGlobalDebugOutput(true));
+    Other.Stop(false);
+  }
+  for (const char* Name : {"DBWIN_BUFFER_READY", "DBWIN_DATA_READY"}) {
+    HANDLE H = OpenGlobal(Name);
+    EXPECT_FALSE(H) << Name;
+    if (H) CloseHandle(H);
+  }
+
+  // Closing the viewer while it reads ends the reader and frees the channel.
+  ASSERT_TRUE(C->SetCaptureGlobalDebugOutput(true));
+  Form.reset();
+  C = nullptr;
+  HANDLE Mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "Global\\DBWIN_BUFFER");
+  ASSERT_TRUE(Mapping);
+  EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  CloseHandle(Mapping);
 }
 
 }  // namespace

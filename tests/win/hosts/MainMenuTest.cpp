@@ -74,6 +74,7 @@ const std::vector<std::pair<TMenuItem * TBkFrmOrlimo::*, std::vector<TItemRow>>>
       {&F::MnuMessages,
        {{&F::MnuIgnoreMessages, "&Ignore Messages", "", true, false, 0, false},
         {&F::MnuCaptureDebugOutput, "Capture &Debug Output", "Ctrl+D", true, false, 0, false},
+        {&F::MnuCaptureGlobalDebugOutput, "Capture &Global Debug Output", "", true, false, 0, false},
         {&F::MnuSep14, "-", "", true, false, 0, false},
         {&F::MnuAddCheckPoint, "Add &Check Point", "", true, false, 0, false},
         {&F::MnuAddNote, "Add No&te", "", true, false, 0, false},
@@ -324,7 +325,8 @@ TEST_F(MainFormTest, TogglesInvertTheCheckMarkAndSetThePanel) {
                  {Form->MnuStatusBar, &TBkOrlimoComposite::GetViewStatusBar},
                  {Form->MnuInspectorPane, &TBkOrlimoComposite::GetViewInspectorPane},
                  {Form->MnuScratchPad, &TBkOrlimoComposite::GetViewScratchPad},
-                 {Form->MnuIgnoreMessages, &TBkOrlimoComposite::GetIgnoreMessages}};
+                 {Form->MnuIgnoreMessages, &TBkOrlimoComposite::GetIgnoreMessages},
+                 {Form->MnuCaptureGlobalDebugOutput, &TBkOrlimoComposite::GetCaptureGlobalDebugOutput}};
   for (const auto& T : Toggles) {
     SCOPED_TRACE(T.Item->GetCaption());
     const bool Was = T.Item->GetChecked();
