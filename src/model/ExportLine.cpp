@@ -84,23 +84,30 @@ std::string FormatHeaderLine(std::string_view HeaderFormat, std::string_view Dat
 
 std::string BuildTextExport(TOrlimoMsgList& List, std::string_view HeaderFormat, std::string_view DateText,
                             const TExportOptions& Options) {
+  return BuildTextExport(List, HeaderFormat, DateText, Options, List.Count(),
+                         [](std::int32_t I) { return I; });
+}
+
+std::string BuildTextExport(TOrlimoMsgList& List, std::string_view HeaderFormat, std::string_view DateText,
+                            const TExportOptions& Options, std::int32_t Count,
+                            const std::function<std::int32_t(std::int32_t)>& PositionOf) {
   const std::string Header = FormatHeaderLine(HeaderFormat, DateText);
-  const std::int32_t N = List.Count();
+  const std::int32_t N = Count;
   // Measure on a copy of the time base: it moves exactly as the real one
   // will while the lines are written, so every line has the measured size.
-  TCounter Count;
+  TCounter Measured;
   {
     TTimeBase Base = List.TimeBase();
-    for (std::int32_t I = 0; I < N; ++I) EmitExportLine(Count, List.GetItemMsgInfo(I), Base, Options);
+    for (std::int32_t I = 0; I < N; ++I) EmitExportLine(Measured, List.GetItemMsgInfo(PositionOf(I)), Base, Options);
   }
   std::string Out;
-  Out.reserve(Header.size() + 2 * LineBreak.size() + Count.Size + static_cast<std::size_t>(N) * LineBreak.size());
+  Out.reserve(Header.size() + 2 * LineBreak.size() + Measured.Size + static_cast<std::size_t>(N) * LineBreak.size());
   Out += Header;
   Out += LineBreak;
   Out += LineBreak;
   TAppender A{Out};
   for (std::int32_t I = 0; I < N; ++I) {
-    EmitExportLine(A, List.GetItemMsgInfo(I), List.TimeBase(), Options);
+    EmitExportLine(A, List.GetItemMsgInfo(PositionOf(I)), List.TimeBase(), Options);
     Out += LineBreak;
   }
   return Out;

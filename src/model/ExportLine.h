@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -43,3 +44,7 @@ std::string FormatHeaderLine(std::string_view HeaderFormat, std::string_view Dat
 // holds no more than that one copy of the text.
 std::string BuildTextExport(TOrlimoMsgList& List, std::string_view HeaderFormat, std::string_view DateText,
                             const TExportOptions& Options);
+// The same over Count items of the list: the I-th line is the item at PositionOf(I).
+std::string BuildTextExport(TOrlimoMsgList& List, std::string_view HeaderFormat, std::string_view DateText,
+                            const TExportOptions& Options, std::int32_t Count,
+                            const std::function<std::int32_t(std::int32_t)>& PositionOf);

@@ -1,5 +1,7 @@
 #include "model/MsgFilter.h"
 
+#include "model/Settings.h"
+
 #include <algorithm>
 #include <charconv>
 // GCC 12 warns inside <regex> itself (a false "may be used uninitialized"
@@ -290,6 +292,20 @@ void TMsgFilterIndex::Inserted(std::int32_t Position, bool AtTop, bool Shown) {
   }
 }
 
+std::int32_t TMsgFilterIndex::InsertedAt(std::int32_t Position, std::int32_t CountBefore, bool Shown) {
+  if (Position <= 0 || Position >= CountBefore) {
+    const bool AtTop = Position <= 0 && CountBefore > 0;
+    Inserted(AtTop ? 0 : CountBefore, AtTop, Shown);
+    if (!Shown) return -1;
+    return AtTop ? 0 : Count() - 1;
+  }
+  const std::int32_t At = LowerBound(Position);
+  for (auto It = FValues.begin() + At; It != FValues.end(); ++It) ++*It;
+  if (!Shown) return -1;
+  FValues.insert(FValues.begin() + At, Position - FShift);
+  return At;
+}
+
 void TMsgFilterIndex::Deleted(const std::vector<std::int32_t>& Deleted) {
   if (Deleted.empty()) return;
   // One pass: drop the deleted positions, move the others up by the number of
@@ -303,4 +319,35 @@ void TMsgFilterIndex::Deleted(const std::vector<std::int32_t>& Deleted) {
   }
   FValues.resize(Out);
   FShift = 0;
+}
+
+// ============================================================ stored rules
+
+std::vector<TFilterRule> ReadFilterRules(TSettingsStore& Store, std::vector<std::string>* Problems) {
+  std::vector<TFilterRule> Rules;
+  for (std::size_t N = 1;; ++N) {
+    const std::string Name = "Rule" + std::to_string(N);
+    const std::optional<std::string> Value = Store.Read(FilterSettingsSection, Name);
+    if (!Value) break;
+    if (std::optional<TFilterRule> Rule = ParseFilterRule(*Value)) {
+      Rules.push_back(std::move(*Rule));
+      continue;
+    }
+    TFilterRule Kept;
+    Kept.Enabled = false;
+    Kept.Pattern = *Value;
+    Rules.push_back(std::move(Kept));
+    if (Problems) Problems->push_back("Rule " + std::to_string(N) + ": it cannot be read; it is disabled.");
+  }
+  return Rules;
+}
+
+void WriteFilterRules(TSettingsStore& Store, const std::vector<TFilterRule>& Rules) {
+  std::size_t N = 1;
+  for (const TFilterRule& Rule : Rules) Store.Write(FilterSettingsSection, "Rule" + std::to_string(N++), FormatFilterRule(Rule));
+  for (;; ++N) {
+    const std::string Name = "Rule" + std::to_string(N);
+    if (!Store.Read(FilterSettingsSection, Name)) break;
+    Store.Remove(FilterSettingsSection, Name);
+  }
 }

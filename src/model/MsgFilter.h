@@ -64,6 +64,16 @@ std::optional<TFilterRule> ParseFilterRule(std::string_view Stored);
 // when given (both sides), exact otherwise.
 bool WildcardMatches(std::string_view Pattern, std::string_view Field, const TUpperCaseTable* Table = nullptr);
 
+class TSettingsStore;
+
+// The stored rules: "Rule1", "Rule2", ... in the section FilterSettingsSection,
+// read up to the first that is missing. A value that does not parse is kept
+// as a disabled rule with the text as its pattern, and named in Problems.
+inline constexpr const char* FilterSettingsSection = "Filters";
+std::vector<TFilterRule> ReadFilterRules(TSettingsStore& Store, std::vector<std::string>* Problems = nullptr);
+// Writes Rules as Rule1..RuleN and removes the values after them.
+void WriteFilterRules(TSettingsStore& Store, const std::vector<TFilterRule>& Rules);
+
 class TMsgFilter {
 public:
   static constexpr std::size_t RegexFieldLimit = 4096;
@@ -122,6 +132,10 @@ public:
   void Clear() noexcept;
   // An item was placed at the list's end (Position = count before) or top (0).
   void Inserted(std::int32_t Position, bool AtTop, bool Shown);
+  // An item was placed at Position of a list that held CountBefore items
+  // (anywhere: a note put between two messages moves those below it).
+  // Returns the item's view index, or -1 when it is not shown.
+  std::int32_t InsertedAt(std::int32_t Position, std::int32_t CountBefore, bool Shown);
   // Items at Deleted (strictly increasing positions of the list before) are gone.
   void Deleted(const std::vector<std::int32_t>& Deleted);
   // The positions of a list of Count items, each shown or not as Shows says.

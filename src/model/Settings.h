@@ -155,6 +155,8 @@ public:
   virtual std::optional<std::string> Read(const std::string& Section, const std::string& Name) = 0;
   // Stores Value, creating the section when needed. Throws when it cannot.
   virtual void Write(const std::string& Section, const std::string& Name, const std::string& Value) = 0;
+  // Removes the value when it is there; a missing one is no error.
+  virtual void Remove(const std::string& Section, const std::string& Name) = 0;
 };
 
 // A store in memory (tests, and a panel that keeps nothing).
@@ -163,6 +165,7 @@ public:
   using TKey = std::pair<std::string, std::string>;  // section, name
   std::optional<std::string> Read(const std::string& Section, const std::string& Name) override;
   void Write(const std::string& Section, const std::string& Name, const std::string& Value) override;
+  void Remove(const std::string& Section, const std::string& Name) override { Values.erase(TKey{Section, Name}); }
 
   std::map<TKey, std::string> Values;
   std::vector<TKey> Reads;   // every Read, in order

@@ -38,3 +38,12 @@ void TRegSettingsStore::Write(const std::string& Section, const std::string& Nam
   }
   FWriter.WriteString(Name, Value);
 }
+
+void TRegSettingsStore::Remove(const std::string& Section, const std::string& Name) {
+  if (!FWriterOpen || FWriterSection != Section) {
+    FWriterSection = Section;
+    FWriterOpen = FWriter.OpenKey(Path(Section), false);
+  }
+  if (FWriterOpen && FWriter.ValueExists(Name)) FWriter.DeleteValue(Name);
+  if (FReaderSection == Section) FReaderOpen = false;  // read it afresh
+}

@@ -22,6 +22,7 @@ public:
   // A REG_SZ value, its subkey created when needed; ERegistryException when
   // the subkey cannot be created or the value not written.
   void Write(const std::string& Section, const std::string& Name, const std::string& Value) override;
+  void Remove(const std::string& Section, const std::string& Name) override;
 
   const std::string& GetBaseKey() const { return FBaseKey; }
 

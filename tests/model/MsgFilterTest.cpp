@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/OrlimoMsg.h"
+#include "model/Settings.h"
 
 namespace {
 
@@ -193,8 +194,30 @@ TEST(FilterStoredForm, RoundTripAndBadLines) {
     EXPECT_FALSE(ParseFilterRule(Bad).has_value()) << Bad;
 }
 
+// The rules in the store: in order, up to the first missing value; a value
+// that cannot be read stays as a disabled rule; fewer rules remove the rest.
+TEST(FilterStoredForm, RulesInTheStoreKeepTheirOrderAndTheBadOnes) {
+  TMemorySettingsStore Store;
+  WriteFilterRules(Store, {Rule(Inc, Text, Contains, "a"), Rule(Exc, App, Wild, "b*"), Rule(Hi, Kind, Contains, "2")});
+  EXPECT_EQ(Store.Values.at({"Filters", "Rule2"}), "1|exclude|app|wildcard|0|0|0|b*");
+  Store.Values[{"Filters", "Rule2"}] = "garbage|x";
+  Store.Values[{"Filters", "Rule5"}] = "1|include|text|contains|0|0|0|after a gap";
+  std::vector<std::string> Problems;
+  const std::vector<TFilterRule> Read = ReadFilterRules(Store, &Problems);
+  ASSERT_EQ(Read.size(), 3u) << "reading stops at the first missing number";
+  EXPECT_EQ(Read[0], Rule(Inc, Text, Contains, "a"));
+  EXPECT_FALSE(Read[1].Enabled);
+  EXPECT_EQ(Read[1].Pattern, "garbage|x");
+  ASSERT_EQ(Problems.size(), 1u);
+  EXPECT_EQ(Problems[0].rfind("Rule 2:", 0), 0u);
+  WriteFilterRules(Store, {Read[0]});
+  EXPECT_TRUE(Store.Values.count({"Filters", "Rule1"}));
+  EXPECT_FALSE(Store.Values.count({"Filters", "Rule2"}));
+  EXPECT_FALSE(Store.Values.count({"Filters", "Rule3"}));
+}
+
 // The index against a plain list of which items are shown.
-TEST(FilterIndex, InsertionAtEitherEndDeletionAndClearAgreeWithAWalk) {
+TEST(FilterIndex, InsertionAnywhereDeletionAndClearAgreeWithAWalk) {
   std::mt19937 Rng(7);
   std::vector<bool> Items;  // the list: shown or not
   TMsgFilterIndex Index;
@@ -212,9 +235,15 @@ TEST(FilterIndex, InsertionAtEitherEndDeletionAndClearAgreeWithAWalk) {
   for (int Step = 0; Step < 2000; ++Step) {
     const int Op = static_cast<int>(Rng() % 100);
     const bool Shown = Rng() % 3 != 0;
-    if (Op < 45) {
+    if (Op < 40) {
       Index.Inserted(static_cast<std::int32_t>(Items.size()), false, Shown);
       Items.push_back(Shown);
+    } else if (Op < 50) {
+      // Anywhere, as a note goes in at the current item.
+      const auto At = static_cast<std::int32_t>(Rng() % (Items.size() + 1));
+      const std::int32_t View = Index.InsertedAt(At, static_cast<std::int32_t>(Items.size()), Shown);
+      Items.insert(Items.begin() + At, Shown);
+      ASSERT_EQ(View, Shown ? Index.IndexOf(At) : -1) << "step " << Step;
     } else if (Op < 90) {
       Index.Inserted(0, true, Shown);
       Items.insert(Items.begin(), Shown);
