@@ -57,21 +57,41 @@ constexpr int ScratchPadMinHeight = 51;
 
 // ============================================================ the list's items
 
+// The list shows the panel's shown messages: an index of the list is an index
+// among them (the model's position while nothing filters).
 class TBkOrlimoComposite::TItems : public TBkListItems {
 public:
-  TItems(TOrlimoMsgList& List, std::vector<TCallStackLine>& CallStackLines)
-      : FList(List), FCallStackLines(CallStackLines) {}
-  std::int32_t Count() const override { return FList.Count(); }
-  std::string GetString(std::int32_t Index) const override { return std::string(FList.GetItemText(Index)); }
-  void SetString(std::int32_t Index, std::string_view Text) override { FList.SetItemText(Index, Text); }
+  explicit TItems(TBkOrlimoComposite& Panel) : FPanel(Panel) {}
+  std::int32_t Count() const override { return FPanel.ShownCount(); }
+  std::string GetString(std::int32_t Index) const override {
+    return std::string(FPanel.FMsgs->GetItemText(FPanel.ShownPosition(Index)));
+  }
+  void SetString(std::int32_t Index, std::string_view Text) override {
+    FPanel.FMsgs->SetItemText(FPanel.ShownPosition(Index), Text);
+  }
   void DeleteWhere(const std::function<bool(std::int32_t)>& IsDeleted) override {
-    FCallStackLines.clear();  // they point into records that may go
-    FList.DeleteIf(IsDeleted);
+    FPanel.FCallStackLines.clear();  // they point into records that may go
+    if (!FPanel.FFiltering) {
+      FPanel.FMsgs->DeleteIf(IsDeleted);
+      return;
+    }
+    // Only shown messages are deleted: their positions, in increasing order.
+    std::vector<std::int32_t> Gone;
+    for (std::int32_t I = 0; I < FPanel.FShown.Count(); ++I)
+      if (IsDeleted(I)) Gone.push_back(FPanel.FShown.Position(I));
+    std::size_t Next = 0;
+    FPanel.FMsgs->DeleteIf([&Gone, &Next](std::int32_t P) {
+      if (Next < Gone.size() && Gone[Next] == P) {
+        ++Next;
+        return true;
+      }
+      return false;
+    });
+    FPanel.FShown.Deleted(Gone);
   }
 
 private:
-  TOrlimoMsgList& FList;
-  std::vector<TCallStackLine>& FCallStackLines;
+  TBkOrlimoComposite& FPanel;
 };
 
 TBkListItems* TBkOrlimoComposite::ListItems() const { return FItems.get(); }
@@ -90,7 +110,7 @@ TBkOrlimoComposite::TBkOrlimoComposite(TComponent* AOwner, TOrlimoClock* Clock, 
   FMsgs = std::make_unique<TOrlimoMsgList>(*Clock, ExeBaseName());
   FMsgs->SetObserver(this);
   FMsgs->SetCheckPointFormat(BkLxStr::LoadStr(BkLxStr::sLxCheckPoint));
-  FItems = std::make_unique<TItems>(*FMsgs, FCallStackLines);
+  FItems = std::make_unique<TItems>(*this);
   FLogToFile = std::make_unique<TBkLogToFile>();
   FLogToFile->OnFailure = [this](const ELogFileError& E) { LogFileFailed(E); };
   Initialize();
@@ -216,30 +236,31 @@ void TBkOrlimoComposite::AddSeparator(std::string_view AppName, std::int32_t Tic
 }
 
 void TBkOrlimoComposite::InsertSeparator(std::string_view AppName, std::int32_t TickCount) {
-  FMsgs->InsertSeparator(FLstMsgs->GetItemIndex(), AppName, TickCount);
+  FMsgs->InsertSeparator(ShownPosition(FLstMsgs->GetItemIndex()), AppName, TickCount);
 }
 
 const TOrlimoMsgInfo& TBkOrlimoComposite::GetItemMsgInfo(std::int32_t Position) const {
-  return FMsgs->GetItemMsgInfo(Position);
+  return FMsgs->GetItemMsgInfo(ShownPosition(Position));
 }
 
 const TOrlimoMsgInfo* TBkOrlimoComposite::GetCurrentMsgInfo() const {
   const std::int32_t I = FLstMsgs->GetItemIndex();
-  if (I < 0 || I >= FMsgs->Count()) return nullptr;
-  return &FMsgs->GetItemMsgInfo(I);
+  if (I < 0 || I >= ShownCount()) return nullptr;
+  return &GetItemMsgInfo(I);
 }
 
 void TBkOrlimoComposite::AppendSharedItemsFrom(TLxIntakePanel& First) {
   auto* Other = dynamic_cast<TBkOrlimoComposite*>(&First);
   if (!Other || Other == this) return;
   FMsgs->AppendSharedItemsFrom(*Other->FMsgs);
+  if (FFiltering) Refilter();
   FLstMsgs->ItemsChanged();
   MeasureAllColumns();
   UpdateList();
 }
 
 void TBkOrlimoComposite::JumpToItem(std::int32_t Position) {
-  if (Position < 0 || Position >= FMsgs->Count()) return;
+  if (Position < 0 || Position >= ShownCount()) return;
   FLstMsgs->SetCaretIndex(Position);
   FLstMsgs->ClearSelection();
   FLstMsgs->SetSelected(Position, true);
@@ -247,7 +268,7 @@ void TBkOrlimoComposite::JumpToItem(std::int32_t Position) {
 }
 
 std::string TBkOrlimoComposite::PrepareLine(std::int32_t Position) {
-  return ::PrepareLine(*FMsgs, Position, TExportOptions{FViewTimeStamp, FViewIcons});
+  return ::PrepareLine(*FMsgs, ShownPosition(Position), TExportOptions{FViewTimeStamp, FViewIcons});
 }
 
 void TBkOrlimoComposite::ProcessMessage(const void* Record, std::size_t Size) { FMsgs->ProcessMessage(Record, Size); }
@@ -268,8 +289,8 @@ void TBkOrlimoComposite::Clear() {
 }
 
 void TBkOrlimoComposite::AddNote() {
-  const std::int32_t P = FMsgs->AddNote();
-  if (P < 0) return;
+  const std::int32_t P = ShownIndexOf(FMsgs->AddNote());
+  if (P < 0) return;  // not added, or not shown by the filter
   FLstMsgs->SetCaretIndex(P);
   FLstMsgs->ClearSelection();
   FLstMsgs->SetSelected(P, true);
@@ -282,7 +303,7 @@ void TBkOrlimoComposite::InsertNote() {
     AddNote();
     return;
   }
-  const std::int32_t P = FMsgs->InsertNote(FLstMsgs->GetItemIndex());
+  const std::int32_t P = ShownIndexOf(FMsgs->InsertNote(ShownPosition(FLstMsgs->GetItemIndex())));
   if (P < 0) return;
   JumpToItem(P);
   FLstMsgs->ShowEditor();
@@ -312,9 +333,16 @@ void TBkOrlimoComposite::NavigatorKindInserted(std::int32_t) {
 }
 
 void TBkOrlimoComposite::AfterInsert(std::int32_t Position) {
-  FLogToFile->Record(FMsgs->GetItemMsgInfo(Position));
-  FLstMsgs->ItemInserted(Position);
-  if (FKeepMsgInView && !FLstMsgs->GetPopupVisible()) FLstMsgs->SetTopIndex(Position);
+  const TOrlimoMsgInfo& Info = FMsgs->GetItemMsgInfo(Position);
+  FLogToFile->Record(Info);
+  std::int32_t Shown = Position;
+  if (FFiltering) {
+    // Tested once, on arrival: the rules decide whether the list sees it.
+    Shown = FShown.InsertedAt(Position, FMsgs->Count() - 1, FFilter->Shows(Info));
+    if (Shown < 0) return;
+  }
+  FLstMsgs->ItemInserted(Shown);
+  if (FKeepMsgInView && !FLstMsgs->GetPopupVisible()) FLstMsgs->SetTopIndex(Shown);
 }
 
 void TBkOrlimoComposite::ItemsLoaded(std::int32_t First, std::int32_t Count) {
@@ -335,11 +363,18 @@ void TBkOrlimoComposite::ItemsLoaded(std::int32_t First, std::int32_t Count) {
     const std::int32_t Kind = Info.MsgType();
     if (Kind == FMsgs->GetNavigatorMessage() && Kind != lxmEnterMethod && Kind != lxmExitMethod) Navigator = true;
     FLogToFile->Record(Info);
-    FLstMsgs->ItemInserted(AtEnd ? P : 0);
+    if (FFiltering) {
+      const bool Shown = FFilter->Shows(Info);
+      FShown.Inserted(AtEnd ? P : 0, !AtEnd, Shown);
+      if (Shown) FLstMsgs->ItemInserted(AtEnd ? FShown.Count() - 1 : 0);
+    } else {
+      FLstMsgs->ItemInserted(AtEnd ? P : 0);
+    }
   }
   if (UpdateTimeStampWidth() || Grew) FLstMsgs->MarkDirty();
   if (Navigator) NavigatorKindInserted(First);
-  if (Count > 0 && FKeepMsgInView && !FLstMsgs->GetPopupVisible()) FLstMsgs->SetTopIndex(FMsgs->NewestPosition());
+  if (Count > 0 && FKeepMsgInView && !FLstMsgs->GetPopupVisible() && ShownCount() > 0)
+    FLstMsgs->SetTopIndex(AtEnd ? ShownCount() - 1 : 0);
 }
 
 TListFullAnswer TBkOrlimoComposite::ListFull() {
@@ -356,6 +391,7 @@ TListFullAnswer TBkOrlimoComposite::ListFull() {
 
 void TBkOrlimoComposite::Cleared() {
   FCallStackLines.clear();  // they point into the records just released
+  FShown.Clear();
   FLstMsgs->HideEditor(false);
   HideTip();
   FLstMsgs->ItemsCleared();
@@ -518,6 +554,8 @@ void TBkOrlimoComposite::UpdateList() { FLstMsgs->Invalidate(); }
 void TBkOrlimoComposite::ReverseList() {
   FLstMsgs->BeginUpdate();
   FMsgs->Reverse();
+  if (FFiltering)
+    FShown.Rebuild(FMsgs->Count(), [this](std::int32_t P) { return FFilter->Shows(FMsgs->GetItemMsgInfo(P)); });
   FLstMsgs->ItemsReversed();
   FLstMsgs->EndUpdate();
   UpdateList();
@@ -528,8 +566,8 @@ void TBkOrlimoComposite::LstMsgsDrawItem(TBkVertListBox& Control, std::int32_t I
   TCanvas& C = Control.GetCanvas();
   RECT Clip{};
   if (GetClipBox(C.GetHandle(), &Clip) == NULLREGION || IsRectEmpty(&Clip)) return;
-  if (Index < 0 || Index >= FMsgs->Count()) return;
-  const TOrlimoMsgInfo& Info = FMsgs->GetItemMsgInfo(Index);
+  if (Index < 0 || Index >= ShownCount()) return;
+  const TOrlimoMsgInfo& Info = GetItemMsgInfo(Index);
   const bool Selected = (State & odSelected) != 0;
   const std::int32_t Kind = Info.MsgType();
   const int L = Rect.left, T = Rect.top, R = Rect.right, B = Rect.bottom;
@@ -557,8 +595,14 @@ void TBkOrlimoComposite::LstMsgsDrawItem(TBkVertListBox& Control, std::int32_t I
     return;
   }
 
+  // A highlight rule paints its colours (the kind's style stays); the
+  // selection is painted as selected.
+  const TFilterRule* Highlight = FFiltering && !Selected ? FFilter->Highlight(Info) : nullptr;
+  const TColor Back = C.GetBrush().GetColor();
+  if (Highlight) C.GetBrush().SetColor(Highlight->BackColor);
   SetFontColorStyle(C.GetFont(), Kind);
   if (Selected) C.GetFont().SetColor(clHighlightText);
+  if (Highlight) C.GetFont().SetColor(Highlight->TextColor);
   const RECT MsgRect = GetMessageRect(Info.IndentLevel(), Rect);
   C.TextRect(MsgRect, MsgRect.left, T, CropMessage(std::string(Info.Text()), MsgRect.right - MsgRect.left));
   C.FillRect(RECT{L, T, MsgRect.left, B});
@@ -566,6 +610,7 @@ void TBkOrlimoComposite::LstMsgsDrawItem(TBkVertListBox& Control, std::int32_t I
     if (TBitmap* I = Icon(Kind, Selected)) C.Draw(L + Info.IndentLevel() * FIndentWidth + 4, T + 2, *I);
   SetFontColorStyle(C.GetFont(), -1);
   if (Selected) C.GetFont().SetColor(clHighlightText);
+  if (Highlight) C.GetFont().SetColor(Highlight->TextColor);
   const RECT AppRect = GetAppRect(MsgRect);
   if (FViewAppName) C.TextRect(AppRect, AppRect.left + 4, T, Info.AppName());
   if (FViewTimeStamp) {
@@ -575,6 +620,7 @@ void TBkOrlimoComposite::LstMsgsDrawItem(TBkVertListBox& Control, std::int32_t I
     C.TextRect(TimeRect, TimeRect.right - 2, T, FMsgs->TickCountToTime(Info.TickCount()));
     SetTextAlign(C.GetHandle(), TA_LEFT);
   }
+  if (Highlight) C.GetBrush().SetColor(Back);
   C.GetFont().SetColor(Selected ? clHighlightText : clWindowText);
   C.TextWidth("Yy");  // puts the font into the DC before the focus rectangle
 }
@@ -582,8 +628,7 @@ void TBkOrlimoComposite::LstMsgsDrawItem(TBkVertListBox& Control, std::int32_t I
 void TBkOrlimoComposite::LstMsgsSizeEditRect(std::int32_t Index, RECT& EditRect) {
   EditRect.left -= 2;
   const RECT Widened = EditRect;
-  if (Index >= 0 && Index < FMsgs->Count())
-    EditRect = GetMessageRect(FMsgs->GetItemMsgInfo(Index).IndentLevel(), Widened);
+  if (Index >= 0 && Index < ShownCount()) EditRect = GetMessageRect(GetItemMsgInfo(Index).IndentLevel(), Widened);
   if (EditRect.left > EditRect.right) EditRect.left = Widened.left;
   if (FLstMsgs->GetItemHeight() <= 15) {
     EditRect.top -= 1;
@@ -592,11 +637,11 @@ void TBkOrlimoComposite::LstMsgsSizeEditRect(std::int32_t Index, RECT& EditRect)
 }
 
 void TBkOrlimoComposite::LstMsgsShowingEditor(std::int32_t Index, bool& AllowShow) {
-  if (Index < 0 || Index >= FMsgs->Count()) {
+  if (Index < 0 || Index >= ShownCount()) {
     AllowShow = false;
     return;
   }
-  const std::int32_t Kind = FMsgs->GetItemMsgInfo(Index).MsgType();
+  const std::int32_t Kind = GetItemMsgInfo(Index).MsgType();
   if (IsSeparatorKind(Kind)) {
     AllowShow = false;
     return;
@@ -608,9 +653,9 @@ void TBkOrlimoComposite::LstMsgsShowingEditor(std::int32_t Index, bool& AllowSho
 
 void TBkOrlimoComposite::ShowTip() {
   const std::int32_t I = FLstMsgs->GetItemIndex();
-  if (I < 0 || I >= FMsgs->Count()) return;
-  if (IsSeparatorKind(FMsgs->GetItemMsgInfo(I).MsgType())) return;
-  FTip->SetTipText(std::string(FMsgs->GetItemText(I)));
+  if (I < 0 || I >= ShownCount()) return;
+  if (IsSeparatorKind(GetItemMsgInfo(I).MsgType())) return;
+  FTip->SetTipText(std::string(GetItemMsgInfo(I).Text()));
   FLstMsgs->FlushChanges();
   const RECT R = FLstMsgs->ItemRect(I);
   const int W = R.right - R.left - 4;

@@ -41,6 +41,7 @@
 #include "components/LxStatus.h"
 
 #include "model/CallStack.h"
+#include "model/MsgFilter.h"
 #include "model/MsgList.h"
 #include "model/Navigator.h"
 #include "model/Settings.h"
@@ -177,6 +178,8 @@ public:
   TMenuItem* FMnuCaptureGlobalDebugOutput = nullptr;
   TMenuItem* FMnuLogToFile = nullptr;
   TPopupMenu* FMnuScratchPadPopup = nullptr;
+  TLxToolbar* FTbgFilter = nullptr;
+  TEdit* FEdtQuickFilter = nullptr;
 
   // --- the message list ------------------------------------------------------
   TOrlimoMsgList& Messages() { return *FMsgs; }
@@ -346,6 +349,36 @@ public:
   void CaptureGlobalDebugOutputClick();
   void ApplyCaptureGlobalDebugOutputSetting(bool Value);
   TLxDbgCapture* DbgGlobalCapture() const { return FDbgGlobalCapture.get(); }
+
+  // --- filters and highlighting (BkOrlimoFilter.cpp) -------------------------
+  // The list shows the messages the rules and the quick filter let through;
+  // every index the list and the operations on "the list" use is an index
+  // among the shown messages. Without a filter the two are the same.
+  static constexpr unsigned QuickFilterDelay = 150;  // ms without a key before the quick filter applies
+  const TMsgFilter& Filter() const { return *FFilter; }
+  bool Filtering() const { return FFiltering; }
+  std::int32_t ShownCount() const { return FFiltering ? FShown.Count() : FMsgs->Count(); }
+  // The list position of the Index-th shown message (Index itself when out of range).
+  std::int32_t ShownPosition(std::int32_t Index) const {
+    return FFiltering && Index >= 0 && Index < FShown.Count() ? FShown.Position(Index) : Index;
+  }
+  // The shown index of the message at list position Position, -1 when hidden.
+  std::int32_t ShownIndexOf(std::int32_t Position) const { return FFiltering ? FShown.IndexOf(Position) : Position; }
+  // New rules: stored under the panel's key, applied at once.
+  void SetFilterRules(std::vector<TFilterRule> Rules);
+  // The quick filter's text, applied at once (typing applies it after QuickFilterDelay).
+  void SetQuickFilterText(std::string_view Text);
+  // The "Filter and Highlight" dialog; OK applies and stores its rules.
+  void FilterAndHighlight();
+  // Ctrl+E: the keyboard to the quick filter box.
+  void FocusQuickFilter();
+  // What the quick filter's timer runs: the box's text applied.
+  void QuickFilterTimer();
+  TTimer& QuickFilterTimerObject() { return *FQuickFilterTimer; }
+  // The stored rules (they are read with the other settings).
+  void LoadFilterRules(TSettingsStore& Store);
+  // The first status pane: "4096 Messages", or "12 of 4,096 Messages" while filtering.
+  std::string MessageCountText() const;
 
   // --- rendering -------------------------------------------------------------
   int IndentWidth() const { return FIndentWidth; }
@@ -564,6 +597,23 @@ private:
   std::string FFindText;
   TFindOptions FFindOptions;
   std::unique_ptr<TFindText> FFindMatcher;
+
+  // Filters (BkOrlimoFilter.cpp).
+  // Builds the shown index anew for the current rules and quick text and
+  // brings the list along, keeping the current message when it stays shown.
+  void Refilter();
+  void FilterChanged();
+  // Searches over the shown messages (BkOrlimoNavigate.cpp): the first index
+  // from From towards the end (Down) or 0 whose message Accept takes, -1 if none.
+  std::int32_t ShownSearch(std::int32_t From, bool Down,
+                           const std::function<bool(const TOrlimoMsgInfo&)>& Accept) const;
+  std::int32_t ShownNavigatorTarget(std::int32_t Command, std::int32_t Current) const;
+  bool ShownByFilter(const TOrlimoMsgInfo& Info) const;
+  void CreateQuickFilter();
+  std::unique_ptr<TMsgFilter> FFilter;
+  TMsgFilterIndex FShown;
+  bool FFiltering = false;
+  std::unique_ptr<TTimer> FQuickFilterTimer;
 
   // Debug output capture; the last members, so the readers end first.
   void DbgCaptureChanged();

@@ -37,7 +37,8 @@ enum TPopupTag {
   ptAbout,
   ptCaptureDebugOutput,
   ptLogToFile,
-  ptCaptureGlobalDebugOutput
+  ptCaptureGlobalDebugOutput,
+  ptFilter
 };
 
 TLxSplitterPane* Pane(TLxSplitter* Splitter, int Index) { return Splitter->GetPaneData(Index)->GetPane(); }
@@ -181,6 +182,8 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   CreateMenuItem(FMnuPopup, ptFind, Popup, "Ctrl+F", "&Find...", false);
   CreateMenuItem(FMnuPopup, ptFindNext, Popup, "F3", "Find &Next", false);
   CreateMenuItem(FMnuPopup, ptFindCurrentMethod, Popup, "", "Find Current &Method", false);
+  CreateMenuItem(
+      FMnuPopup, ptFilter, [this](TObject*) { FilterAndHighlight(); }, "Ctrl+H", "Filter and &Highlight...", false);
   CreateMenuItem(FMnuPopup, 0, nullptr, "", "-", false);
   CreateMenuItem(FMnuPopup, ptOpen, Popup, "Ctrl+O", "&Open...", false);
   CreateMenuItem(FMnuPopup, ptSave, Popup, "Ctrl+S", "&Save...", false);
@@ -392,6 +395,8 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   FBtnInspector = CreateButton(FTbgView, sLxOpenInspectorWindow, "BKORLIMO_BTN_INSPECT",
                                [this](TObject*) { OpenInspectorWindow(); });
   FBtnInspector->SetEnabled(false);
+  // The quick filter, after the last group.
+  CreateQuickFilter();
 
   // 27 - 30. The status panes, left to right.
   FStsTimeDiff = new TLxGlyphStatus(this);
@@ -428,14 +433,14 @@ void TBkOrlimoComposite::CreateWnd() {
   if (!FLogFileError.empty()) PostMessageA(WindowHandle(), UM_LOGFILEERROR, 0, 0);
   for (TLxLabel* L : {FLblStringList, FLblCallStack, FLblStream}) L->SetRotation(roFlat);
   FToolbar->SetRowHeight(29);
-  for (TLxToolbar* G : {FTbgMessage, FTbgNavigate, FTbgView}) {
+  for (TLxToolbar* G : {FTbgMessage, FTbgNavigate, FTbgView, FTbgFilter}) {
     G->SetHeight(29);
     G->SetBorderSides(sdAllSides);
   }
   if (!NewStyleControls()) FScratchPadSplitter->SetBorderOuter(fsPopup);
   FToolbar->SetBorderSides(sdAllSides);
   FToolbar->SetBorderInner(fsStatus);
-  for (TLxToolbar* G : {FTbgMessage, FTbgNavigate, FTbgView}) G->SetBorderOuter(fsPopup);
+  for (TLxToolbar* G : {FTbgMessage, FTbgNavigate, FTbgView, FTbgFilter}) G->SetBorderOuter(fsPopup);
   FToolbar->SetMargin(1);
   // Every group and every button joins its toolbar's order list, in child order.
   auto Enlist = [](TLxToolbar* Bar) {
@@ -446,7 +451,7 @@ void TBkOrlimoComposite::CreateWnd() {
     }
     Bar->PositionControls();
   };
-  for (TLxToolbar* G : {FTbgMessage, FTbgNavigate, FTbgView}) Enlist(G);
+  for (TLxToolbar* G : {FTbgMessage, FTbgNavigate, FTbgView, FTbgFilter}) Enlist(G);
   Enlist(FToolbar);
   FScratchPadSplitter->SetOrientation(orVertical);
 }

@@ -287,8 +287,10 @@ void TBkOrlimoComposite::SaveLogFile(const std::string& FileName) {
 }
 
 void TBkOrlimoComposite::SaveTextFile(const std::string& FileName) {
+  // The text export is of what the list shows (a log file keeps everything).
   const std::string Text = BuildTextExport(*FMsgs, BkLxStr::LoadStr(BkLxStr::sLxSavedOn), HeaderDateText(),
-                                           TExportOptions{FViewTimeStamp, FViewIcons});
+                                           TExportOptions{FViewTimeStamp, FViewIcons}, ShownCount(),
+                                           [this](std::int32_t I) { return ShownPosition(I); });
   TDiskFileSink Sink(FileName, false);
   Sink.Write(Text.data(), Text.size());
   Sink.Close();
@@ -339,10 +341,10 @@ void TBkOrlimoComposite::PrintMessages(TTextDevice& Device, TCanvas& Canvas) {
   F.SetName("Courier New");
   F.SetHeight(PointHeight(8));
   F.SetStyle(0);
-  const std::int32_t N = FMsgs->Count();
+  const std::int32_t N = ShownCount();
   for (std::int32_t I = 0; I < N; ++I) {
     // Only the kind's style shows on paper: the colour is black.
-    SetFontColorStyle(F, FMsgs->GetItemMsgInfo(I).MsgType());
+    SetFontColorStyle(F, GetItemMsgInfo(I).MsgType());
     F.SetColor(clBlack);
     Device.WriteLine(PrepareLine(I));
     F.SetStyle(0);
@@ -354,7 +356,7 @@ void TBkOrlimoComposite::PrintMessages(TTextDevice& Device, TCanvas& Canvas) {
 void TBkOrlimoComposite::CopyToClipboard() {
   std::string Text;
   bool Any = false;
-  const std::int32_t N = FMsgs->Count();
+  const std::int32_t N = ShownCount();
   for (std::int32_t I = 0; I < N; ++I) {
     if (!FLstMsgs->GetSelected(I)) continue;
     Any = true;
@@ -365,13 +367,13 @@ void TBkOrlimoComposite::CopyToClipboard() {
 }
 
 void TBkOrlimoComposite::CopyAllToClipboard() {
-  const std::int32_t N = FMsgs->Count();
+  const std::int32_t N = ShownCount();
   std::size_t Size = 0;
-  for (std::int32_t I = 0; I < N; ++I) Size += FMsgs->GetItemText(I).size() + 2;
+  for (std::int32_t I = 0; I < N; ++I) Size += FMsgs->GetItemText(ShownPosition(I)).size() + 2;
   std::string Text;
   Text.reserve(Size);
   for (std::int32_t I = 0; I < N; ++I) {
-    Text += FMsgs->GetItemText(I);
+    Text += FMsgs->GetItemText(ShownPosition(I));
     Text += "\r\n";
   }
   Clipboard().SetAsText(Text);

@@ -57,7 +57,7 @@ void TBkOrlimoComposite::FillInspectorPane(const TOrlimoMsgInfo& Info, std::int3
       break;
     default:
       FNbkView->SetPageIndex(0);
-      FEdtStringList->SetText(NormalizeLineBreaks(FMsgs->GetItemText(Position)));
+      FEdtStringList->SetText(NormalizeLineBreaks(GetItemMsgInfo(Position).Text()));
       break;
   }
 }
@@ -94,12 +94,15 @@ void TBkOrlimoComposite::ClearInspectorPane() {
 // ============================================================ call stack
 
 bool TBkOrlimoComposite::TraverseCallStack(TStringItems& Strings) {
-  if (!::TraverseCallStack(*FMsgs, FLstMsgs->GetItemIndex(), FCallStackLines)) return false;
+  if (!::TraverseCallStack(*FMsgs, ShownPosition(FLstMsgs->GetItemIndex()), FCallStackLines)) return false;
   Strings.FStrings.clear();
   Strings.FObjects.clear();
   for (const TCallStackLine& Line : FCallStackLines) {
+    // A filtered view lists the shown methods only, each by its index in the view.
+    const std::int32_t Shown = ShownIndexOf(Line.Position);
+    if (Shown < 0) continue;
     Strings.FStrings.emplace_back(Line.Text);
-    Strings.FObjects.push_back(Line.Position);
+    Strings.FObjects.push_back(Shown);
   }
   return true;
 }
@@ -107,9 +110,11 @@ bool TBkOrlimoComposite::TraverseCallStack(TStringItems& Strings) {
 void TBkOrlimoComposite::FillCallStack() {
   // The model finds the enclosing methods without walking the list, so the
   // cost follows the depth of the stack.
-  if (!::TraverseCallStack(*FMsgs, FLstMsgs->GetItemIndex(), FCallStackLines)) return;
+  if (!::TraverseCallStack(*FMsgs, ShownPosition(FLstMsgs->GetItemIndex()), FCallStackLines)) return;
   FLstCallStack->ClearItems();
-  for (const TCallStackLine& Line : FCallStackLines) FLstCallStack->AddItem(std::string(Line.Text), Line.Position);
+  for (const TCallStackLine& Line : FCallStackLines)
+    if (const std::int32_t Shown = ShownIndexOf(Line.Position); Shown >= 0)
+      FLstCallStack->AddItem(std::string(Line.Text), Shown);
 }
 
 // ============================================================ inspector windows

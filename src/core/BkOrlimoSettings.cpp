@@ -97,6 +97,7 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
   UpdateItemHeight();
   UpdateList();
   FLogToFile->LoadFrom(Store);
+  LoadFilterRules(Store);
 }
 
 void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {

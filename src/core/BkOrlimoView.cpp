@@ -81,7 +81,7 @@ void TBkOrlimoComposite::SetViewCallStack(bool Value) {
   FViewCallStack = Value;
   FBtnCallStack->SetDown(Value);
   if (Value) FNbkView->SetPageIndex(3);
-  if (FMsgs->Count() > 0 && FLstMsgs->GetSelCount() > 0) LstMsgsClick();
+  if (ShownCount() > 0 && FLstMsgs->GetSelCount() > 0) LstMsgsClick();
 }
 
 void TBkOrlimoComposite::SetViewIcons(bool Value) {
@@ -89,7 +89,7 @@ void TBkOrlimoComposite::SetViewIcons(bool Value) {
   FViewIcons = Value;
   FBtnIcons->SetDown(Value);
   UpdateItemHeight();
-  if (FMsgs->Count() > 0) {
+  if (ShownCount() > 0) {
     LstMsgsClick();
     FLstMsgs->SetTopIndex(0);
   }
@@ -239,6 +239,7 @@ void TBkOrlimoComposite::FinishedCompositeMove() {
   if (!Same) {
     FCallStackLines.clear();
     FMsgs->DeleteIf([](std::int32_t) { return true; });
+    FShown.Clear();
     FLstMsgs->ItemsChanged();
     for (std::size_t I = 0; I < Saved->Items.size(); ++I)
       FMsgs->InsertRecord(static_cast<std::int32_t>(I), Saved->Items[I]);

@@ -84,8 +84,7 @@ std::string FormatHeaderLine(std::string_view HeaderFormat, std::string_view Dat
 
 std::string BuildTextExport(TOrlimoMsgList& List, std::string_view HeaderFormat, std::string_view DateText,
                             const TExportOptions& Options) {
-  return BuildTextExport(List, HeaderFormat, DateText, Options, List.Count(),
-                         [](std::int32_t I) { return I; });
+  return BuildTextExport(List, HeaderFormat, DateText, Options, List.Count(), [](std::int32_t I) { return I; });
 }
 
 std::string BuildTextExport(TOrlimoMsgList& List, std::string_view HeaderFormat, std::string_view DateText,

@@ -344,7 +344,8 @@ std::vector<TFilterRule> ReadFilterRules(TSettingsStore& Store, std::vector<std:
 
 void WriteFilterRules(TSettingsStore& Store, const std::vector<TFilterRule>& Rules) {
   std::size_t N = 1;
-  for (const TFilterRule& Rule : Rules) Store.Write(FilterSettingsSection, "Rule" + std::to_string(N++), FormatFilterRule(Rule));
+  for (const TFilterRule& Rule : Rules)
+    Store.Write(FilterSettingsSection, "Rule" + std::to_string(N++), FormatFilterRule(Rule));
   for (;; ++N) {
     const std::string Name = "Rule" + std::to_string(N);
     if (!Store.Read(FilterSettingsSection, Name)) break;

@@ -58,6 +58,12 @@ void TBkFrmOrlimo::FormCreate(const std::vector<std::string>& Args) {
   FViewer = new TBkOrlimoComposite(this);
   FViewer->SetParent(this);
   FViewer->SetAlign(alClient);
+  // Ctrl+E: the keyboard to the quick filter box (no menu item carries it).
+  OnShortCut = [this](TObject*, WORD Key, TShiftState Shift, bool& Handled) {
+    if (Key != 'E' || (Shift & (ssCtrl | ssShift | ssAlt)) != ssCtrl) return;
+    FViewer->FocusQuickFilter();
+    Handled = true;
+  };
   FViewer->OnUpdateMenu = [this](TObject* Sender) { CompositeUpdateMenu(Sender); };
   FViewer->OnUpdateStatus = [this](TObject* Sender, bool HasSelection, bool HasItems) {
     CompositeUpdateStatus(Sender, HasSelection, HasItems);

@@ -56,6 +56,8 @@ public:
   TMenuItem* MnuSep1 = nullptr;
   TMenuItem* MnuFindMatchingMethod = nullptr;
   TMenuItem* MnuFindCurrentMethod = nullptr;
+  TMenuItem* MnuSep20 = nullptr;
+  TMenuItem* MnuFilter = nullptr;
   TMenuItem* MnuView = nullptr;
   TMenuItem* MnuInspector = nullptr;
   TMenuItem* MnuSep8 = nullptr;

@@ -67,6 +67,8 @@ void TBkFrmOrlimo::CreateMainMenu() {
   MnuFindMatchingMethod = NewItem(MnuSearch, "Find Matching &Method", "", Run(&TBkOrlimoComposite::FindMatchingMethod));
   MnuFindMatchingMethod->SetEnabled(false);
   MnuFindCurrentMethod = NewItem(MnuSearch, "Find &Current Method", "", Run(&TBkOrlimoComposite::FindCurrentMethod));
+  MnuSep20 = NewItem(MnuSearch, "-");
+  MnuFilter = NewItem(MnuSearch, "Filter and &Highlight...", "Ctrl+H", Run(&TBkOrlimoComposite::FilterAndHighlight));
 
   MnuView = NewItem(Bar, "&View");
   MnuInspector = NewItem(MnuView, "Inspector Wind&ow...", "", Run(&TBkOrlimoComposite::OpenInspectorWindow));

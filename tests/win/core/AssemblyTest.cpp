@@ -76,7 +76,8 @@ TEST_F(Assembly, TreeOfWidgetsInOrderWithTheirParentsAndAlignment) {
 }
 
 TEST_F(Assembly, ToolbarGroupsAndButtonsLeftToRight) {
-  EXPECT_EQ(Order(C->FToolbar), (std::vector<TControl*>{C->FTbgMessage, C->FTbgNavigate, C->FTbgView}));
+  EXPECT_EQ(Order(C->FToolbar), (std::vector<TControl*>{C->FTbgMessage, C->FTbgNavigate, C->FTbgView, C->FTbgFilter}));
+  EXPECT_EQ(C->FEdtQuickFilter->GetParent(), C->FTbgFilter);
   EXPECT_EQ(Order(C->FTbgMessage),
             (std::vector<TControl*>{C->FBtnIgnoreMessages, C->FBtnCaptureDebugOutput, C->FBtnClear, C->FSpacer1,
                                     C->FBtnNote, C->FBtnSeparator, C->FBtnCheckPoint}));
@@ -106,10 +107,11 @@ TEST_F(Assembly, ToolbarGroupsAndButtonsLeftToRight) {
   EXPECT_EQ(C->FBtnClear->GetLeft(), 52);
   EXPECT_EQ(C->FSpacer1->GetWidth(), 8);
   EXPECT_EQ(C->FBtnNote->GetLeft(), 85);
-  // The three groups fit one row of the 600-pixel panel.
+  // The four groups fit one row of the 600-pixel panel.
   EXPECT_EQ(C->FTbgNavigate->GetTop(), C->FTbgMessage->GetTop());
   EXPECT_EQ(C->FTbgNavigate->GetLeft(), C->FTbgMessage->GetLeft() + 162);
   EXPECT_EQ(C->FTbgView->GetLeft(), C->FTbgNavigate->GetLeft() + 163);
+  EXPECT_EQ(C->FTbgFilter->GetTop(), C->FTbgMessage->GetTop());
   EXPECT_EQ(C->FToolbar->GetHeight(), 29 + 2);
   // Toggles: each alone in its group, all-up allowed; navigation disabled.
   int Groups = 0;
@@ -183,8 +185,8 @@ TEST_F(Assembly, HintsComeFromTheStringTable) {
 
 TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
   TMenuItem* P = C->FMnuPopup->GetItems();
-  ASSERT_EQ(P->GetCount(), 24);
-  const char* Captions[24] = {"&Copy",
+  ASSERT_EQ(P->GetCount(), 25);
+  const char* Captions[25] = {"&Copy",
                               "Select &All",
                               "-",
                               "&Delete",
@@ -196,6 +198,7 @@ TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
                               "&Find...",
                               "Find &Next",
                               "Find Current &Method",
+                              "Filter and &Highlight...",
                               "-",
                               "&Open...",
                               "&Save...",
@@ -208,10 +211,10 @@ TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
                               "-",
                               "Capture &Debug Output",
                               "Capture &Global Debug Output"};
-  // The tags count the items in the order they were added; Log to File and
-  // the global capture came last.
-  const int Tags[24] = {1, 2, 0, 3, 4, 0, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 17, 0, 13, 14, 15, 0, 16, 18};
-  for (int I = 0; I < 24; ++I) {
+  // The tags count the items in the order they were added; Log to File, the
+  // global capture and the filter came last.
+  const int Tags[25] = {1, 2, 0, 3, 4, 0, 5, 6, 0, 7, 8, 9, 19, 0, 10, 11, 12, 17, 0, 13, 14, 15, 0, 16, 18};
+  for (int I = 0; I < 25; ++I) {
     EXPECT_EQ(P->GetItem(I)->GetCaption(), Captions[I]);
     if (!P->GetItem(I)->IsLine()) {
       EXPECT_EQ(P->GetItem(I)->GetTag(), Tags[I]) << Captions[I];
@@ -219,9 +222,10 @@ TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
   }
   EXPECT_EQ(ShortCutToText(P->GetItem(1)->GetShortCut()), "Ctrl+A");
   EXPECT_EQ(ShortCutToText(P->GetItem(10)->GetShortCut()), "F3");
-  EXPECT_EQ(ShortCutToText(P->GetItem(14)->GetShortCut()), "Ctrl+S");
-  EXPECT_EQ(ShortCutToText(P->GetItem(22)->GetShortCut()), "Ctrl+D");
-  EXPECT_EQ(P->GetItem(23)->GetShortCut(), scNone);
+  EXPECT_EQ(ShortCutToText(P->GetItem(12)->GetShortCut()), "Ctrl+H");
+  EXPECT_EQ(ShortCutToText(P->GetItem(15)->GetShortCut()), "Ctrl+S");
+  EXPECT_EQ(ShortCutToText(P->GetItem(23)->GetShortCut()), "Ctrl+D");
+  EXPECT_EQ(P->GetItem(24)->GetShortCut(), scNone);
   EXPECT_EQ(P->GetItem(0)->GetShortCut(), scNone);
   EXPECT_EQ(C->FLstMsgs->GetPopupMenu(), C->FMnuPopup);
 
@@ -263,7 +267,7 @@ TEST_F(Assembly, MenuItemsRunTheirOperations) {
       EXPECT_EQ(F.GetCaption(), "Orlimo Preferences");
       F.SetModalResult(mrCancel);
     });
-    C->FMnuPopup->GetItems()->GetItem(18)->Click();
+    C->FMnuPopup->GetItems()->GetItem(19)->Click();
     C->FBtnOptions->Click();
     EXPECT_EQ(Prefs.Shown, 2);
   }
