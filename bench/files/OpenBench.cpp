@@ -9,6 +9,9 @@
 // file dialog, and times until the status bar counts every message. While the
 // viewer loads, this program keeps asking it for a reply (WM_NULL, 5 s limit)
 // and whether the system thinks it hangs, and reports the longest wait.
+// Then Ctrl+E and a typed text filter the list (the viewer re-filters in
+// slices between messages): timed until the status bar counts the shown
+// messages, with the longest wait for a reply meanwhile, and Escape clears it.
 // Then Ctrl+S saves the list as a log file and as a text export; each is
 // timed until its status caption shows, with the viewer's private memory
 // before and its peak after (GetProcessMemoryInfo).
@@ -64,6 +67,13 @@ TMemory MemoryOf(HANDLE Process) {
     M.PeakPrivate = C.PeakPagefileUsage;
   }
   return M;
+}
+
+// "1,234,567", as the status bar groups the counts of a filtered list.
+std::string Grouped(std::int32_t N) {
+  std::string S = std::to_string(N);
+  for (int I = static_cast<int>(S.size()) - 3; I > 0; I -= 3) S.insert(static_cast<std::size_t>(I), ",");
+  return S;
 }
 
 class TViewer {
@@ -208,6 +218,43 @@ int main(int argc, char** argv) {
               Hung ? "yes" : "no");
   const TMemory Loaded = MemoryOf(V.Handle());
   std::printf("    private memory with the list: %.1f MB\n", MB(Loaded.Private));
+
+  // The quick filter: "Order 12" in the box, as a user types it.
+  {
+    std::int32_t Shown = 0;
+    for (std::int32_t I = 0; I < N; ++I) Shown += std::to_string(I).rfind("12", 0) == 0 ? 1 : 0;
+    TViewerKeyboard Keys(V.Window());
+    {
+      THeldKeys Ctrl(Keys, {VK_CONTROL});
+      Keys.Type('E');
+      Settle(V.Window());  // taken while Ctrl is down
+    }
+    const HWND Box = Keys.Focus();
+    if (ClassOf(Box) != "TOrlimoEdit") {  // the layer's edit control
+      std::fprintf(stderr, "Ctrl+E did not focus the filter box (the focus is on a %s)\n", ClassOf(Box).c_str());
+      return 1;
+    }
+    for (const char C : std::string("Order 12")) PostMessageA(Box, WM_CHAR, static_cast<WPARAM>(C), 1);
+    T0 = TClockT::now();
+    if (!V.WaitForPane("Messages", Grouped(Shown) + " of " + Grouped(N) + " Messages", Longest, Hung)) {
+      std::fprintf(stderr, "the viewer did not filter the list\n");
+      return 1;
+    }
+    const double Filtered = Since(T0);
+    std::printf("  quick filter typed: %.3f s until %s of %s shown (150 ms of it the typing pause)\n", Filtered,
+                Grouped(Shown).c_str(), Grouped(N).c_str());
+    std::printf("    longest reply to a sent message while filtering: %.3f s (goal <= 0.1); reported hung: %s\n",
+                Longest, Hung ? "yes" : "no");
+    Keys.Type(VK_ESCAPE);
+    T0 = TClockT::now();
+    if (!V.WaitForPane("Messages", Count, Longest, Hung)) {
+      std::fprintf(stderr, "the viewer did not clear the filter\n");
+      return 1;
+    }
+    std::printf("  Escape in the box: %.3f s until every message shows again\n", Since(T0));
+    Keys.Type(VK_RETURN);  // the focus back to the list
+    Settle(V.Window());
+  }
 
   for (const auto& [Name, Caption] :
        {std::pair<std::string, std::string>{Saved, "Orlimo log file saved"},

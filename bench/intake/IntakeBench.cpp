@@ -84,6 +84,23 @@ void SetViewValue(HKEY Root, const char* Key, const char* Name, const std::strin
 
 const char* const ViewKey = "Software\\Brunelk\\Orlimo\\1.0\\View";
 const char* const LogKey = "Software\\Brunelk\\Orlimo\\1.0\\LogFile";
+const char* const FiltersKey = "Software\\Brunelk\\Orlimo\\1.0\\Filters";
+
+// Ten enabled rules, in their stored form, that every benchmark message passes
+// through in full: one Include that takes it, Excludes and Highlights that do
+// not match, by each field and each kind of match.
+const char* const TenRules[] = {
+    "1|include|text|contains|0|0|0|benchmark",
+    "1|exclude|text|contains|0|0|0|no such words",
+    "1|exclude|app|wildcard|0|0|0|Other*.exe",
+    "1|exclude|type|contains|1|0|0|Secret",
+    "1|exclude|kind|contains|0|0|0|2",
+    "1|highlight|text|contains|0|255|65535|failed",
+    "1|highlight|text|wildcard|0|255|65535|*timeout ? s*",
+    "1|highlight|text|regex|0|255|65535|error [0-9]+",
+    "1|highlight|app|contains|1|255|65535|Service",
+    "1|highlight|kind|contains|0|255|65535|1",
+};
 
 std::string LogFolder() {
   char Buf[MAX_PATH];
@@ -109,11 +126,13 @@ std::uint64_t RemoveLogFolder() {
 }
 
 // The viewer's settings for one configuration, read when it starts: the
-// time-stamp column shown, logging to file and capturing debug output on or off.
+// time-stamp column shown, logging to file, capturing debug output and ten
+// filter rules on or off.
 struct TConfig {
   const char* Name;
   bool Log;
   bool Capture;
+  bool Filter = false;
 };
 
 void Configure(const TConfig& C) {
@@ -121,6 +140,13 @@ void Configure(const TConfig& C) {
   SetViewValue(HKEY_CURRENT_USER, ViewKey, "CaptureDebugOutput", C.Capture ? "1" : "0");
   SetViewValue(HKEY_CURRENT_USER, LogKey, "Enabled", C.Log ? "1" : "0");
   SetViewValue(HKEY_CURRENT_USER, LogKey, "Folder", LogFolder());
+  if (C.Filter) {
+    int N = 0;
+    for (const char* Rule : TenRules)
+      SetViewValue(HKEY_CURRENT_USER, FiltersKey, ("Rule" + std::to_string(++N)).c_str(), Rule);
+  } else {
+    RegDeleteKeyA(HKEY_CURRENT_USER, FiltersKey);
+  }
 }
 
 struct TTotals {
@@ -223,7 +249,7 @@ int main(int argc, char** argv) {
   std::string EchoExe = ECHO_EXE;
   int Count = 20000;
   int Rounds = 3;
-  std::string Configs = "plain,log,capture";
+  std::string Configs = "plain,log,capture,filter";
   for (int I = 1; I + 1 < argc; I += 2) {
     const std::string A = argv[I];
     if (A == "--viewer")
@@ -239,7 +265,7 @@ int main(int argc, char** argv) {
     else {
       std::fprintf(stderr,
                    "usage: intake_bench [--viewer PATH] [--echo PATH] [--count N] [--rounds R]\n"
-                   "                    [--configs plain,log,capture]\n");
+                   "                    [--configs plain,log,capture,filter]\n");
       return 1;
     }
   }
@@ -255,12 +281,13 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  static const TConfig All[] = {{"plain", false, false}, {"log", true, false}, {"capture", false, true}};
+  static const TConfig All[] = {
+      {"plain", false, false}, {"log", true, false}, {"capture", false, true}, {"filter", false, false, true}};
   std::printf("intake: %d records per burst, %d rounds, interleaved with the echo window, per configuration\n", Count,
               Rounds);
   int Serial = 0;
   int Rc = 0;
-  double PlainRatio = 0, LogRatio = 0;
+  double PlainRatio = 0, LogRatio = 0, FilterRatio = 0;
   for (const TConfig& C : All) {
     if (("," + Configs + ",").find(std::string(",") + C.Name + ",") == std::string::npos) continue;
     TTotals T;
@@ -269,11 +296,14 @@ int main(int argc, char** argv) {
       break;
     }
     const double Ratio = T.Echo / T.Viewer;
-    if (!C.Log && !C.Capture) PlainRatio = Ratio;
+    if (!C.Log && !C.Capture && !C.Filter) PlainRatio = Ratio;
+    if (C.Filter) FilterRatio = Ratio;
     if (C.Log) LogRatio = Ratio;
   }
   if (PlainRatio > 0 && LogRatio > 0)
     std::printf("\nlogging on against off, same run: %.3f of the plain viewer's rate\n", LogRatio / PlainRatio);
+  if (PlainRatio > 0 && FilterRatio > 0)
+    std::printf("ten filter rules against none, same run: %.3f of the plain viewer's rate\n", FilterRatio / PlainRatio);
   std::printf(
       "(stalls: calls slower than 2 ms, beyond the median; the viewer's include its repaints,\n"
       " both include whatever else the machine was doing)\n");

@@ -71,6 +71,7 @@ public:
   }
   void DeleteWhere(const std::function<bool(std::int32_t)>& IsDeleted) override {
     FPanel.FCallStackLines.clear();  // they point into records that may go
+    FPanel.RestartRefilter();
     if (!FPanel.FFiltering) {
       FPanel.FMsgs->DeleteIf(IsDeleted);
       return;
@@ -253,7 +254,7 @@ void TBkOrlimoComposite::AppendSharedItemsFrom(TLxIntakePanel& First) {
   auto* Other = dynamic_cast<TBkOrlimoComposite*>(&First);
   if (!Other || Other == this) return;
   FMsgs->AppendSharedItemsFrom(*Other->FMsgs);
-  if (FFiltering) Refilter();
+  if (FFiltering || FRefilter) Refilter();
   FLstMsgs->ItemsChanged();
   MeasureAllColumns();
   UpdateList();
@@ -336,6 +337,11 @@ void TBkOrlimoComposite::AfterInsert(std::int32_t Position) {
   const TOrlimoMsgInfo& Info = FMsgs->GetItemMsgInfo(Position);
   FLogToFile->Record(Info);
   std::int32_t Shown = Position;
+  if (FRefilter && Position < FRefilter->Next) {
+    // Above the re-filtering in progress: it takes the message in now.
+    FRefilter->Index.InsertedAt(Position, FRefilter->Next, FFilter->Shows(Info));
+    ++FRefilter->Next;
+  }
   if (FFiltering) {
     // Tested once, on arrival: the rules decide whether the list sees it.
     Shown = FShown.InsertedAt(Position, FMsgs->Count() - 1, FFilter->Shows(Info));
@@ -349,6 +355,7 @@ void TBkOrlimoComposite::ItemsLoaded(std::int32_t First, std::int32_t Count) {
   // What BeforeInsert, NavigatorKindInserted and AfterInsert do for each,
   // once for all: a name is measured when it differs from the one before.
   const bool AtEnd = FMsgs->GetInsertAtEnd();
+  RestartRefilter();
   const std::string* LastApp = nullptr;
   bool Grew = false;
   bool Navigator = false;
@@ -392,6 +399,7 @@ TListFullAnswer TBkOrlimoComposite::ListFull() {
 void TBkOrlimoComposite::Cleared() {
   FCallStackLines.clear();  // they point into the records just released
   FShown.Clear();
+  RestartRefilter();
   FLstMsgs->HideEditor(false);
   HideTip();
   FLstMsgs->ItemsCleared();
@@ -554,6 +562,7 @@ void TBkOrlimoComposite::UpdateList() { FLstMsgs->Invalidate(); }
 void TBkOrlimoComposite::ReverseList() {
   FLstMsgs->BeginUpdate();
   FMsgs->Reverse();
+  RestartRefilter();
   if (FFiltering)
     FShown.Rebuild(FMsgs->Count(), [this](std::int32_t P) { return FFilter->Shows(FMsgs->GetItemMsgInfo(P)); });
   FLstMsgs->ItemsReversed();

@@ -377,6 +377,17 @@ public:
   TTimer& QuickFilterTimerObject() { return *FQuickFilterTimer; }
   // The stored rules (they are read with the other settings).
   void LoadFilterRules(TSettingsStore& Store);
+  // Re-filtering runs in slices of at most RefilterSliceTime ms between
+  // messages (the first at once, so a short list is done before the call
+  // returns); the list shows the previous view until it is done. A change of
+  // the filter abandons the slice in progress and starts again.
+  static constexpr unsigned RefilterSliceTime = 30;
+  bool RefilterPending() const { return FRefilter != nullptr; }
+  // One slice (what the re-filtering's timer runs); true when it finished
+  // (or nothing was pending). Items: at most this many messages tested (0: by time).
+  bool RefilterSlice(std::int32_t Items = 0);
+  // The slices' size in messages (0: by time), for the first slice and the timer's.
+  std::int32_t RefilterSliceItems = 0;
   // The first status pane: "4096 Messages", or "12 of 4,096 Messages" while filtering.
   std::string MessageCountText() const;
 
@@ -599,10 +610,20 @@ private:
   std::unique_ptr<TFindText> FFindMatcher;
 
   // Filters (BkOrlimoFilter.cpp).
-  // Builds the shown index anew for the current rules and quick text and
-  // brings the list along, keeping the current message when it stays shown.
+  // Builds the shown index anew for the current rules and quick text at once.
   void Refilter();
+  // Starts re-filtering in slices (see RefilterSlice).
   void FilterChanged();
+  // The list takes a new shown index, keeping the current message, the
+  // selection and the top row where they stay shown.
+  void ShowFiltered(TMsgFilterIndex Index, bool Filtering);
+  // The list changed in a way the re-filtering in progress cannot follow.
+  void RestartRefilter();
+  struct TRefilterJob {
+    TMsgFilterIndex Index;  // of the positions before Next
+    std::int32_t Next = 0;
+    TCursorGuard Hourglass;  // from the first slice to the last
+  };
   // Searches over the shown messages (BkOrlimoNavigate.cpp): the first index
   // from From towards the end (Down) or 0 whose message Accept takes, -1 if none.
   std::int32_t ShownSearch(std::int32_t From, bool Down,
@@ -614,6 +635,8 @@ private:
   TMsgFilterIndex FShown;
   bool FFiltering = false;
   std::unique_ptr<TTimer> FQuickFilterTimer;
+  std::unique_ptr<TRefilterJob> FRefilter;
+  std::unique_ptr<TTimer> FRefilterTimer;
 
   // Debug output capture; the last members, so the readers end first.
   void DbgCaptureChanged();

@@ -73,6 +73,10 @@ void TBkOrlimoComposite::CreateQuickFilter() {
   FQuickFilterTimer->SetEnabled(false);
   FQuickFilterTimer->SetInterval(QuickFilterDelay);
   FQuickFilterTimer->SetOnTimer([this](TObject*) { QuickFilterTimer(); });
+  FRefilterTimer = std::make_unique<TTimer>(nullptr);
+  FRefilterTimer->SetEnabled(false);
+  FRefilterTimer->SetInterval(1);  // as soon as the messages waiting are handled
+  FRefilterTimer->SetOnTimer([this](TObject*) { RefilterSlice(RefilterSliceItems); });
 
   FTbgFilter = CreateButtonGroup(QuickFilterGroupWidth, fsPopup);
   auto* Edit = new TQuickFilterEdit(*this);
@@ -145,12 +149,60 @@ void TBkOrlimoComposite::FilterAndHighlight() {
 // ============================================================ the shown index
 
 void TBkOrlimoComposite::FilterChanged() {
-  Refilter();
+  FRefilter.reset();  // a slice in progress is abandoned
+  if (!FFilter->Filtering()) {
+    // Nothing filters: every message is shown, at once.
+    FRefilterTimer->SetEnabled(false);
+    ShowFiltered(TMsgFilterIndex{}, false);
+    UpdateList();
+    return;
+  }
+  FRefilter = std::make_unique<TRefilterJob>();
+  if (!RefilterSlice(RefilterSliceItems)) FRefilterTimer->SetEnabled(true);
+}
+
+void TBkOrlimoComposite::RestartRefilter() {
+  if (!FRefilter) return;
+  FRefilter->Index.Clear();
+  FRefilter->Next = 0;
+}
+
+bool TBkOrlimoComposite::RefilterSlice(std::int32_t Items) {
+  if (!FRefilter) {
+    FRefilterTimer->SetEnabled(false);
+    return true;
+  }
+  TRefilterJob& Job = *FRefilter;
+  const DWORD Start = GetTickCount();
+  std::int32_t Tested = 0;
+  constexpr std::int32_t Step = 4096;  // messages tested between looks at the clock
+  while (Job.Next < FMsgs->Count()) {
+    const std::int32_t End = std::min(FMsgs->Count(), Job.Next + (Items > 0 ? std::min(Step, Items - Tested) : Step));
+    for (; Job.Next < End; ++Job.Next)
+      if (FFilter->Shows(FMsgs->GetItemMsgInfo(Job.Next))) Job.Index.Inserted(Job.Next, false, true);
+    Tested += Step;
+    if (Items > 0 ? Tested >= Items : GetTickCount() - Start >= RefilterSliceTime) break;
+  }
+  if (Job.Next < FMsgs->Count()) return false;
+  FRefilterTimer->SetEnabled(false);
+  const std::unique_ptr<TRefilterJob> Done = std::move(FRefilter);
+  ShowFiltered(std::move(Done->Index), true);
   UpdateList();
+  return true;
 }
 
 void TBkOrlimoComposite::Refilter() {
+  FRefilter.reset();
+  FRefilterTimer->SetEnabled(false);
   TCursorGuard Hourglass;
+  TMsgFilterIndex Index;
+  const bool Filtering = FFilter->Filtering();
+  if (Filtering)
+    Index.Rebuild(FMsgs->Count(), [this](std::int32_t P) { return FFilter->Shows(FMsgs->GetItemMsgInfo(P)); });
+  ShowFiltered(std::move(Index), Filtering);
+}
+
+void TBkOrlimoComposite::ShowFiltered(TMsgFilterIndex Index, bool Filtering) {
   // What the user looks at, as list positions: it stays where it is shown.
   const std::int32_t CaretPos = ShownPosition(FLstMsgs->GetItemIndex());
   const std::int32_t TopPos = ShownPosition(FLstMsgs->GetTopIndex());
@@ -163,11 +215,8 @@ void TBkOrlimoComposite::Refilter() {
   FLstMsgs->HideEditor(false);
   HideTip();
 
-  FFiltering = FFilter->Filtering();
-  if (FFiltering)
-    FShown.Rebuild(FMsgs->Count(), [this](std::int32_t P) { return FFilter->Shows(FMsgs->GetItemMsgInfo(P)); });
-  else
-    FShown.Clear();
+  FFiltering = Filtering;
+  FShown = std::move(Index);
 
   FLstMsgs->BeginUpdate();
   FLstMsgs->ItemsCleared();

@@ -240,6 +240,7 @@ void TBkOrlimoComposite::FinishedCompositeMove() {
     FCallStackLines.clear();
     FMsgs->DeleteIf([](std::int32_t) { return true; });
     FShown.Clear();
+    RestartRefilter();
     FLstMsgs->ItemsChanged();
     for (std::size_t I = 0; I < Saved->Items.size(); ++I)
       FMsgs->InsertRecord(static_cast<std::int32_t>(I), Saved->Items[I]);

@@ -200,4 +200,42 @@ TEST_F(Filters, TheDialogEditsTheRulesByItsControls) {
   EXPECT_EQ(C->Filter().Rules().size(), 2u);
 }
 
+// A long list is re-filtered in slices between messages: the list keeps the
+// previous view until the last slice, messages arriving meanwhile (at either
+// end) are taken in, and a new key abandons the slice in progress.
+TEST_F(Filters, ALongListIsFilteredInSlicesThatFollowArrivalsAndANewKey) {
+  for (const bool AtEnd : {true, false}) {
+    SCOPED_TRACE(AtEnd ? "inserting at the end" : "inserting at the top");
+    C->SetQuickFilterText("");
+    C->Clear();
+    C->SetInsertAtEnd(AtEnd);
+    for (int I = 0; I < 10000; ++I) Add(lxmInfo, (I % 10 == 0 ? "hit " : "miss ") + std::to_string(I), I + 1);
+    C->RefilterSliceItems = 1000;
+    C->SetQuickFilterText("miss");
+    ASSERT_TRUE(C->RefilterPending());
+    EXPECT_EQ(List->Count(), 10000) << "the previous view stays until the end";
+    EXPECT_EQ(TCursorGuard::ScreenCursor(), crHourGlass);
+    C->RefilterSlice(1000);
+    C->SetQuickFilterText("HIT");  // the next key: the slice in progress is abandoned
+    ASSERT_TRUE(C->RefilterPending());
+    for (int Round = 0; C->RefilterPending(); ++Round) {
+      ASSERT_LT(Round, 100);
+      Add(lxmInfo, "hit late " + std::to_string(Round), 20000 + Round);
+      Add(lxmInfo, "late miss", 30000 + Round);
+      C->RefilterSlice(1000);
+    }
+    // The view is what a walk over the list gives.
+    std::vector<std::string> Walk;
+    for (std::int32_t P = 0; P < C->Messages().Count(); ++P) {
+      const std::string T(C->Messages().GetItemText(P));
+      if (T.find("hit") != std::string::npos) Walk.push_back(T);
+    }
+    List->FlushChanges();
+    EXPECT_EQ(Shown(), Walk);
+    EXPECT_GT(Walk.size(), 1000u);
+    EXPECT_EQ(TCursorGuard::ScreenCursor(), crDefault);
+    C->RefilterSliceItems = 0;
+  }
+}
+
 }  // namespace
