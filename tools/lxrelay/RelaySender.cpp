@@ -1,0 +1,198 @@
+#include "RelaySender.h"
+
+#include <ws2tcpip.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+// Back-off between connection attempts: doubled after each failure, reset by a
+// success.
+constexpr unsigned FirstRetryMs = 100;
+constexpr unsigned LongestRetryMs = 2000;
+
+}  // namespace
+
+bool ParseRelayAddress(const std::string& Text, TRelayAddress& Out) {
+  const std::size_t Colon = Text.rfind(':');
+  if (Colon == std::string::npos || Colon == 0 || Colon + 1 == Text.size()) return false;
+  std::string Host = Text.substr(0, Colon);
+  if (Host.front() == '[') {
+    if (Host.size() < 3 || Host.back() != ']') return false;
+    Host = Host.substr(1, Host.size() - 2);
+  } else if (Host.find(':') != std::string::npos) {
+    return false;  // an IPv6 address goes in brackets
+  }
+  const std::string Port = Text.substr(Colon + 1);
+  if (Port.size() > 5 || Port.find_first_not_of("0123456789") != std::string::npos) return false;
+  const long N = std::strtol(Port.c_str(), nullptr, 10);
+  if (N < 1 || N > 65535) return false;
+  Out.Host = Host;
+  Out.Port = Port;
+  return true;
+}
+
+TRelaySender::TRelaySender(TRelayAddress To, std::size_t QueueBound, FILE* Console)
+    : FTo(std::move(To)), FBound(std::max<std::size_t>(QueueBound, 1)), FConsole(Console) {}
+
+TRelaySender::~TRelaySender() { Stop(0); }
+
+void TRelaySender::Start() {
+  if (!FThread.joinable()) FThread = std::thread([this] { Run(); });
+}
+
+void TRelaySender::Push(std::string Message) {
+  {
+    const std::lock_guard<std::mutex> Guard(FLock);
+    if (FQueue.size() >= FBound) {
+      if (FDropped == FDroppedReported)
+        std::fprintf(FConsole, "lxrelay: the queue is full (%zu records): records are dropped until it has room\n",
+                     FBound);
+      ++FDropped;
+      return;
+    }
+    FQueue.push_back(std::move(Message));
+  }
+  FWake.notify_one();
+}
+
+void TRelaySender::Stop(unsigned DrainMs) {
+  {
+    const std::lock_guard<std::mutex> Guard(FLock);
+    if (!FStopping) {
+      FStopping = true;
+      FDeadline = GetTickCount64() + DrainMs;
+    }
+  }
+  FWake.notify_all();
+  if (FThread.joinable()) FThread.join();
+  std::fflush(FConsole);
+}
+
+std::uint64_t TRelaySender::Dropped() const {
+  const std::lock_guard<std::mutex> Guard(FLock);
+  return FDropped;
+}
+
+std::uint64_t TRelaySender::Sent() const {
+  const std::lock_guard<std::mutex> Guard(FLock);
+  return FSent;
+}
+
+bool TRelaySender::PastDeadline() const { return FStopping && GetTickCount64() >= FDeadline; }
+
+bool TRelaySender::Pause(std::unique_lock<std::mutex>& Lock, unsigned Ms) {
+  const std::uint64_t Until = GetTickCount64() + Ms;
+  for (;;) {
+    // A stop shortens the pause to its deadline.
+    const std::uint64_t Limit = FStopping ? std::min(Until, FDeadline) : Until;
+    const std::uint64_t Now = GetTickCount64();
+    if (Now >= Limit) break;
+    FWake.wait_for(Lock, std::chrono::milliseconds(Limit - Now));
+  }
+  return !PastDeadline();
+}
+
+void TRelaySender::ReportDrops(std::unique_lock<std::mutex>&) {
+  if (FDropped == FDroppedReported) return;
+  std::fprintf(FConsole, "lxrelay: %llu records were dropped while the queue was full\n",
+               static_cast<unsigned long long>(FDropped - FDroppedReported));
+  std::fflush(FConsole);
+  FDroppedReported = FDropped;
+}
+
+void TRelaySender::Run() {
+  unsigned Retry = FirstRetryMs;
+  std::unique_lock<std::mutex> Lock(FLock);
+  for (;;) {
+    FWake.wait(Lock, [this] { return FStopping || !FQueue.empty(); });
+    if (FQueue.empty() || PastDeadline()) break;
+    const std::string Message = FQueue.front();  // stays queued until it is sent
+    Lock.unlock();
+    bool Ok = FSocket != INVALID_SOCKET || Connect();
+    if (Ok && !FTo.Udp && PeerClosed()) {
+      // The peer has gone (a relay restarting): a send now would vanish.
+      Disconnect();
+      Ok = Connect();
+    }
+    if (Ok) Ok = SendOne(Message);
+    Lock.lock();
+    if (!Ok) {
+      Disconnect();
+      if (!Pause(Lock, Retry)) break;
+      Retry = std::min(Retry * 2, LongestRetryMs);
+      continue;
+    }
+    Retry = FirstRetryMs;
+    FQueue.pop_front();
+    ++FSent;
+    if (FQueue.size() < FBound) ReportDrops(Lock);
+  }
+  ReportDrops(Lock);
+  if (!FQueue.empty()) {
+    std::fprintf(FConsole, "lxrelay: %zu queued records could not be sent\n", FQueue.size());
+    FQueue.clear();
+  }
+  Lock.unlock();
+  Disconnect();
+}
+
+bool TRelaySender::Connect() {
+  addrinfo Hints{};
+  Hints.ai_family = AF_UNSPEC;
+  Hints.ai_socktype = FTo.Udp ? SOCK_DGRAM : SOCK_STREAM;
+  Hints.ai_protocol = FTo.Udp ? IPPROTO_UDP : IPPROTO_TCP;
+  addrinfo* List = nullptr;
+  if (getaddrinfo(FTo.Host.c_str(), FTo.Port.c_str(), &Hints, &List) != 0) return false;
+  for (addrinfo* A = List; A; A = A->ai_next) {
+    const SOCKET S = socket(A->ai_family, A->ai_socktype, A->ai_protocol);
+    if (S == INVALID_SOCKET) continue;
+    if (connect(S, A->ai_addr, static_cast<int>(A->ai_addrlen)) == 0) {
+      FSocket = S;
+      break;
+    }
+    closesocket(S);
+  }
+  freeaddrinfo(List);
+  if (FSocket == INVALID_SOCKET) return false;
+  if (!FTo.Udp) {
+    const BOOL NoDelay = TRUE;
+    setsockopt(FSocket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&NoDelay), sizeof NoDelay);
+    std::fprintf(FConsole, "lxrelay: %s %s:%s\n", FWasConnected ? "connected again to" : "connected to",
+                 FTo.Host.c_str(), FTo.Port.c_str());
+    std::fflush(FConsole);
+    FWasConnected = true;
+  }
+  return true;
+}
+
+void TRelaySender::Disconnect() {
+  if (FSocket == INVALID_SOCKET) return;
+  if (!FTo.Udp) shutdown(FSocket, SD_SEND);
+  closesocket(FSocket);
+  FSocket = INVALID_SOCKET;
+}
+
+bool TRelaySender::PeerClosed() const {
+  // Readable on a connection we never read from: the peer closed it (or
+  // reset it, or sent something a syslog receiver does not send).
+  fd_set Read;
+  FD_ZERO(&Read);
+  FD_SET(FSocket, &Read);
+  timeval Zero{};
+  return select(0, &Read, nullptr, nullptr, &Zero) != 0;
+}
+
+bool TRelaySender::SendOne(const std::string& Message) {
+  if (FTo.Udp)
+    return send(FSocket, Message.data(), static_cast<int>(Message.size()), 0) == static_cast<int>(Message.size());
+  std::size_t Done = 0;
+  while (Done < Message.size()) {
+    const int N = send(FSocket, Message.data() + Done, static_cast<int>(Message.size() - Done), 0);
+    if (N <= 0) return false;
+    Done += static_cast<std::size_t>(N);
+  }
+  return true;
+}
