@@ -25,6 +25,7 @@
 #include "core/BkListBox.h"
 #include "core/BkPopupTip.h"
 #include "core/BkStatusBar.h"
+#include "core/LxNetFrm.h"
 
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
@@ -95,6 +96,7 @@ class TBkLogToFile;
 class ELogFileError;
 class TFrmPreferences;
 class TLxDbgCapture;
+class TLxNetIntake;
 class TSettingsStore;
 class TTextDevice;
 
@@ -349,6 +351,19 @@ public:
   void CaptureGlobalDebugOutputClick();
   void ApplyCaptureGlobalDebugOutputSetting(bool Value);
   TLxDbgCapture* DbgGlobalCapture() const { return FDbgGlobalCapture.get(); }
+
+  // Syslog messages from the network (BkOrlimoNetwork.cpp). The settings as
+  // the user chose them; Listen stays on only while the listener runs.
+  const TNetSettings& GetNetSettings() const { return FNet; }
+  // Applies S: the listener (re)started or stopped. False, with listening
+  // off and the reason in Refusal, when the port cannot be opened.
+  bool SetNetSettings(const TNetSettings& S, std::string* Refusal = nullptr);
+  // The user's command (Messages menu, list menu): the dialog; a port that
+  // cannot be opened is said in a box.
+  void NetworkMessagesClick();
+  // The stored values at start: a refusal goes to the type-name pane.
+  void ApplyNetSettingsAtStart(const TNetSettings& S);
+  TLxNetIntake* NetIntake() const { return FNetIntake.get(); }
 
   // --- filters and highlighting (BkOrlimoFilter.cpp) -------------------------
   // The list shows the messages the rules and the quick filter let through;
@@ -647,4 +662,9 @@ private:
   const char* FDbgGlobalRefusal = nullptr;
   std::unique_ptr<TLxDbgCapture, TDbgCaptureDelete> FDbgCapture;
   std::unique_ptr<TLxDbgCapture, TDbgCaptureDelete> FDbgGlobalCapture;
+  struct TNetIntakeDelete {
+    void operator()(TLxNetIntake* Intake) const;
+  };
+  TNetSettings FNet;
+  std::unique_ptr<TLxNetIntake, TNetIntakeDelete> FNetIntake;
 };

@@ -38,7 +38,8 @@ enum TPopupTag {
   ptCaptureDebugOutput,
   ptLogToFile,
   ptCaptureGlobalDebugOutput,
-  ptFilter
+  ptFilter,
+  ptNetworkMessages
 };
 
 TLxSplitterPane* Pane(TLxSplitter* Splitter, int Index) { return Splitter->GetPaneData(Index)->GetPane(); }
@@ -203,6 +204,8 @@ void TBkOrlimoComposite::CreateEmbeddedComponents() {
   FMnuCaptureGlobalDebugOutput = CreateMenuItem(
       FMnuPopup, ptCaptureGlobalDebugOutput, [this](TObject*) { CaptureGlobalDebugOutputClick(); }, "",
       "Capture &Global Debug Output", false);
+  CreateMenuItem(
+      FMnuPopup, ptNetworkMessages, [this](TObject*) { NetworkMessagesClick(); }, "", "&Network Messages...", false);
 
   // 8. The message list.
   FLstMsgs = new TBkEditListBox(this);

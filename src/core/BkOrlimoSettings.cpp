@@ -80,6 +80,7 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
   SetNavigatorMessage(S.NavigatorMessage);
   ApplyCaptureDebugOutputSetting(S.CaptureDebugOutput);
   ApplyCaptureGlobalDebugOutputSetting(S.CaptureGlobalDebugOutput);
+  ApplyNetSettingsAtStart({S.NetListen, S.NetProtocol, S.NetPort, S.NetRemote, S.NetCommands});
 
   // The message font: the list and the string-list viewer; entry 0 follows it.
   AssignFontSpec(FMsgFont, S.MsgFont);
@@ -105,6 +106,11 @@ void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {
   S.IgnoreMessages = GetIgnoreMessages();
   S.CaptureDebugOutput = GetCaptureDebugOutput();
   S.CaptureGlobalDebugOutput = GetCaptureGlobalDebugOutput();
+  S.NetListen = FNet.Listen;
+  S.NetProtocol = FNet.Protocol;
+  S.NetPort = FNet.Port;
+  S.NetRemote = FNet.Remote;
+  S.NetCommands = FNet.Commands;
   S.ViewToolbar = FViewToolbar;
   S.WrapButtons = FWrapButtons;
   S.ViewInspectorPane = FViewInspectorPane;

@@ -119,6 +119,11 @@ void VisitSettings(S& Settings, K& Styles, V& Visit) {
   Visit.Int("NavigatorMessage", Settings.NavigatorMessage, D.NavigatorMessage, lxmInfo, lxmNote);
   Visit.Flag("CaptureDebugOutput", Settings.CaptureDebugOutput, D.CaptureDebugOutput);
   Visit.Flag("CaptureGlobalDebugOutput", Settings.CaptureGlobalDebugOutput, D.CaptureGlobalDebugOutput);
+  Visit.Flag("NetListen", Settings.NetListen, D.NetListen);
+  Visit.Choice("NetProtocol", Settings.NetProtocol, D.NetProtocol, NetProtocolNames);
+  Visit.Int("NetPort", Settings.NetPort, D.NetPort, 1, 65535);
+  Visit.Flag("NetRemote", Settings.NetRemote, D.NetRemote);
+  Visit.Flag("NetCommands", Settings.NetCommands, D.NetCommands);
 
   auto Font = [&](const char* Section, auto& F, const TOrlimoFontSpec& DF) {
     Visit.Section(Section);
@@ -162,6 +167,13 @@ public:
     const std::optional<std::int32_t> V = Number(Ident);
     Value = V ? StyleFromStored(*V) : 0;
   }
+  template <std::size_t N>
+  void Choice(const std::string& Ident, std::int32_t& Value, std::int32_t Default, const char* const (&Names)[N]) {
+    const std::optional<std::string> V = Text(Ident);
+    Value = Default;
+    for (std::size_t I = 0; V && I < N; ++I)
+      if (*V == Names[I]) Value = static_cast<std::int32_t>(I);
+  }
   void Face(const std::string& Ident, std::string& Value, const std::string& Default) {
     std::optional<std::string> V = Text(Ident);
     Value = V && !V->empty() && V->size() <= L::MaxFontName ? std::move(*V) : Default;
@@ -197,6 +209,11 @@ public:
   }
   void Style(const std::string& Ident, std::uint8_t Value) {
     FStore.Write(FSection, Ident, std::to_string(StyleToStored(Value)));
+  }
+  template <std::size_t N>
+  void Choice(const std::string& Ident, std::int32_t Value, std::int32_t Default, const char* const (&Names)[N]) {
+    const bool Valid = Value >= 0 && static_cast<std::size_t>(Value) < N;
+    FStore.Write(FSection, Ident, Names[Valid ? Value : Default]);
   }
   void Face(const std::string& Ident, const std::string& Value, const std::string& Default) {
     FStore.Write(FSection, Ident, !Value.empty() && Value.size() <= L::MaxFontName ? Value : Default);

@@ -105,6 +105,9 @@ void SetDefaultKindStyle(TOrlimoKindStyles& Styles, const TOrlimoFontSpec& MsgFo
 // is 0..10 and the entry does not use the default, else entry 0's.
 const TOrlimoKindStyle& KindColorStyle(const TOrlimoKindStyles& Styles, std::int32_t Kind);
 
+// The stored names of NetProtocol's values 0, 1 and 2.
+inline constexpr const char* NetProtocolNames[] = {"tcp", "udp", "both"};
+
 // Ranges of the stored integers; a value outside reads (and is written) as
 // its default.
 struct TSettingsLimits {
@@ -138,6 +141,14 @@ struct TOrlimoSettings {
   std::int32_t NavigatorMessage = lxmCheckPoint;  // a navigable kind, 0..8
   bool CaptureDebugOutput = false;
   bool CaptureGlobalDebugOutput = false;
+  // Syslog messages from the network: listening, on which transports
+  // (NetProtocolNames), the port, all interfaces or only this computer's
+  // loopback, and whether Clear and save-log commands are honoured from it.
+  bool NetListen = false;
+  std::int32_t NetProtocol = 0;
+  std::int32_t NetPort = 5514;
+  bool NetRemote = false;
+  bool NetCommands = false;
   // "MsgFont", "ObjectFont", "StreamFont"
   TOrlimoFontSpec MsgFont{"Arial", 8, 0, 0};
   TOrlimoFontSpec ObjectFont{"Arial", 8, 0, 0};

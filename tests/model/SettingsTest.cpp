@@ -35,6 +35,11 @@ const TValues DefaultLayout = {
     {"View\\NavigatorMessage", "3"},
     {"View\\CaptureDebugOutput", "0"},
     {"View\\CaptureGlobalDebugOutput", "0"},
+    {"View\\NetListen", "0"},
+    {"View\\NetProtocol", "tcp"},
+    {"View\\NetPort", "5514"},
+    {"View\\NetRemote", "0"},
+    {"View\\NetCommands", "0"},
     {"MsgFont\\Name", "Arial"},
     {"MsgFont\\Size", "8"},
     {"MsgFont\\Color", "0"},
@@ -149,6 +154,11 @@ TEST_F(Settings, EverythingSurvivesARoundTrip) {
   W.NavigatorMessage = lxmNote;
   W.CaptureDebugOutput = true;
   W.CaptureGlobalDebugOutput = true;
+  W.NetListen = true;
+  W.NetProtocol = 2;
+  W.NetPort = 65535;
+  W.NetRemote = true;
+  W.NetCommands = true;
   W.MsgFont = {"Tahoma", 11, 0x0000FF, TextStyleBold | TextStyleItalic};
   W.ObjectFont = {"Verdana", 1638, SettingsSysColor(30), TextStyleUnderline};
   W.StreamFont = {std::string(31, 'F'), 1, 0xFFFFFF, TextStyleStrikeOut};
@@ -161,6 +171,7 @@ TEST_F(Settings, EverythingSurvivesARoundTrip) {
   EXPECT_EQ(Store.Values.at({"MsgFont", "Style"}), "12");  // bold italic
   EXPECT_EQ(Store.Values.at({"FontStyles", "MethodEnterStyle"}), "6");
   EXPECT_EQ(Store.Values.at({"ObjectFont", "Color"}), "-2147483618");
+  EXPECT_EQ(Store.Values.at({"View", "NetProtocol"}), "both");
 
   ReadSettings(Store, S, K);
   EXPECT_EQ(S, W);

@@ -90,6 +90,7 @@ public:
   TMenuItem* MnuIgnoreMessages = nullptr;
   TMenuItem* MnuCaptureDebugOutput = nullptr;
   TMenuItem* MnuCaptureGlobalDebugOutput = nullptr;
+  TMenuItem* MnuNetworkMessages = nullptr;
   TMenuItem* MnuSep14 = nullptr;
   TMenuItem* MnuAddCheckPoint = nullptr;
   TMenuItem* MnuAddNote = nullptr;

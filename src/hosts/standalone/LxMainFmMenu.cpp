@@ -125,6 +125,7 @@ void TBkFrmOrlimo::CreateMainMenu() {
       NewItem(MnuMessages, "Capture &Debug Output", "Ctrl+D", Run(&TBkOrlimoComposite::CaptureDebugOutputClick));
   MnuCaptureGlobalDebugOutput =
       NewItem(MnuMessages, "Capture &Global Debug Output", "", Run(&TBkOrlimoComposite::CaptureGlobalDebugOutputClick));
+  MnuNetworkMessages = NewItem(MnuMessages, "&Network Messages...", "", Run(&TBkOrlimoComposite::NetworkMessagesClick));
   MnuSep14 = NewItem(MnuMessages, "-");
   // Entries made from the menu carry no application name.
   MnuAddCheckPoint = NewItem(MnuMessages, "Add &Check Point", "", RunAndUpdate([](TBkOrlimoComposite& V) {

@@ -185,8 +185,8 @@ TEST_F(Assembly, HintsComeFromTheStringTable) {
 
 TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
   TMenuItem* P = C->FMnuPopup->GetItems();
-  ASSERT_EQ(P->GetCount(), 25);
-  const char* Captions[25] = {"&Copy",
+  ASSERT_EQ(P->GetCount(), 26);
+  const char* Captions[26] = {"&Copy",
                               "Select &All",
                               "-",
                               "&Delete",
@@ -210,11 +210,12 @@ TEST_F(Assembly, PopupMenusHaveTheirItemsTagsAndShortcuts) {
                               "About",
                               "-",
                               "Capture &Debug Output",
-                              "Capture &Global Debug Output"};
+                              "Capture &Global Debug Output",
+                              "&Network Messages..."};
   // The tags count the items in the order they were added; Log to File, the
-  // global capture and the filter came last.
-  const int Tags[25] = {1, 2, 0, 3, 4, 0, 5, 6, 0, 7, 8, 9, 19, 0, 10, 11, 12, 17, 0, 13, 14, 15, 0, 16, 18};
-  for (int I = 0; I < 25; ++I) {
+  // global capture, the filter and the network came last.
+  const int Tags[26] = {1, 2, 0, 3, 4, 0, 5, 6, 0, 7, 8, 9, 19, 0, 10, 11, 12, 17, 0, 13, 14, 15, 0, 16, 18, 20};
+  for (int I = 0; I < 26; ++I) {
     EXPECT_EQ(P->GetItem(I)->GetCaption(), Captions[I]);
     if (!P->GetItem(I)->IsLine()) {
       EXPECT_EQ(P->GetItem(I)->GetTag(), Tags[I]) << Captions[I];

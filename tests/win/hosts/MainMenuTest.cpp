@@ -77,6 +77,7 @@ const std::vector<std::pair<TMenuItem * TBkFrmOrlimo::*, std::vector<TItemRow>>>
        {{&F::MnuIgnoreMessages, "&Ignore Messages", "", true, false, 0, false},
         {&F::MnuCaptureDebugOutput, "Capture &Debug Output", "Ctrl+D", true, false, 0, false},
         {&F::MnuCaptureGlobalDebugOutput, "Capture &Global Debug Output", "", true, false, 0, false},
+        {&F::MnuNetworkMessages, "&Network Messages...", "", true, false, 0, false},
         {&F::MnuSep14, "-", "", true, false, 0, false},
         {&F::MnuAddCheckPoint, "Add &Check Point", "", true, false, 0, false},
         {&F::MnuAddNote, "Add No&te", "", true, false, 0, false},

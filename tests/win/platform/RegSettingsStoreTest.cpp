@@ -101,7 +101,8 @@ TEST_F(RegSettingsStore, EveryValueIsAStringInItsSectionAndThePanelKeyIsApart) {
   EXPECT_EQ(Sorted(Reg.GetKeyNames()),
             (std::vector<std::string>{"FontStyles", "MsgFont", "ObjectFont", "StreamFont", "View"}));
   ASSERT_TRUE(Reg.OpenKeyReadOnly("\\" + StandaloneKey + "\\View"));
-  EXPECT_EQ(Reg.GetValueNames().size(), 20u);  // with CaptureDebugOutput and CaptureGlobalDebugOutput
+  // with CaptureDebugOutput, CaptureGlobalDebugOutput and the five Net values
+  EXPECT_EQ(Reg.GetValueNames().size(), 25u);
   ASSERT_TRUE(Reg.OpenKeyReadOnly("\\" + StandaloneKey + "\\FontStyles"));
   const std::vector<std::string> Kinds = Reg.GetValueNames();
   EXPECT_EQ(Kinds.size(), 27u);
