@@ -41,15 +41,13 @@ BOOL CALLBACK CollectManifestName(HMODULE, LPCSTR, LPSTR Name, LONG_PTR Data) {
 
 TManifests ReadManifests(const std::string& File) {
   TManifests M;
-  HMODULE Module =
-      LoadLibraryExA(File.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HMODULE Module = LoadLibraryExA(File.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   EXPECT_NE(Module, nullptr) << File;
   if (!Module) return M;
   EnumResourceNamesA(Module, MAKEINTRESOURCEA(24), CollectManifestName, reinterpret_cast<LONG_PTR>(&M.Ids));
   if (HRSRC Res = FindResourceA(Module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
     const DWORD Size = SizeofResource(Module, Res);
-    if (HGLOBAL Data = LoadResource(Module, Res))
-      M.First.assign(static_cast<const char*>(LockResource(Data)), Size);
+    if (HGLOBAL Data = LoadResource(Module, Res)) M.First.assign(static_cast<const char*>(LockResource(Data)), Size);
   }
   FreeLibrary(Module);
   return M;
@@ -103,9 +101,9 @@ void ExpectProgramManifest(const std::string& File) {
   EXPECT_NE(X.find("http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<"), std::string::npos);
   EXPECT_NE(X.find("http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2"), std::string::npos);
 
-  for (const char* Os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",    // Windows 7
-                         "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",    // Windows 8
-                         "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",    // Windows 8.1
+  for (const char* Os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",   // Windows 7
+                         "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",   // Windows 8
+                         "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",   // Windows 8.1
                          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})  // Windows 10 and 11
     EXPECT_NE(X.find(std::string("<supportedOS Id=\"") + Os + "\"/>"), std::string::npos) << Os;
   EXPECT_EQ(X.find("activeCodePage"), std::string::npos) << "the code page stays the system's";
@@ -153,8 +151,8 @@ TEST_F(StandaloneProgram, TheStartedViewerRunsWithCommonControlsVersion6) {
   using TGetContext = HANDLE(WINAPI*)(HWND);
   using TEqual = BOOL(WINAPI*)(HANDLE, HANDLE);
   HMODULE User = GetModuleHandleA("user32.dll");
-  auto GetContext = reinterpret_cast<TGetContext>(
-      reinterpret_cast<void*>(GetProcAddress(User, "GetWindowDpiAwarenessContext")));
+  auto GetContext =
+      reinterpret_cast<TGetContext>(reinterpret_cast<void*>(GetProcAddress(User, "GetWindowDpiAwarenessContext")));
   auto Equal = reinterpret_cast<TEqual>(reinterpret_cast<void*>(GetProcAddress(User, "AreDpiAwarenessContextsEqual")));
   if (GetContext && Equal) {
     const HANDLE Context = GetContext(Window);
