@@ -8,6 +8,16 @@
 # The manifest and the resource script naming it are written into the build
 # tree for the target.
 set(ORLIMO_APP_MANIFEST_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/AppManifest.manifest.in)
+# Declaring DPI awareness tells the system not to stretch the windows; until
+# every design pixel is scaled for the window's DPI that would leave text,
+# glyphs and dialogs small and clipped at 150 % and 200 %, so it stays off
+# (the system scales the windows as bitmaps) until then.
+option(ORLIMO_DPI_AWARE "Declare per-monitor DPI awareness in the programs' manifests" OFF)
+set(ORLIMO_AM_DPI_ELEMENTS [=[      <!-- Per-monitor v2 from Windows 10 1703, per-monitor before it (8.1),
+           system-aware on Windows 7 ("true/pm" reads as "true" there). -->
+      <dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>
+      <dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>
+]=])
 
 function(orlimo_app_manifest tgt description)
   get_target_property(type ${tgt} TYPE)
@@ -25,6 +35,11 @@ function(orlimo_app_manifest tgt description)
   string(REPLACE ";" "." ORLIMO_AM_VERSION "${numbers}")
   set(ORLIMO_AM_NAME ${tgt})
   set(ORLIMO_AM_DESCRIPTION "${description}")
+  if(ORLIMO_DPI_AWARE)
+    set(ORLIMO_AM_DPI "${ORLIMO_AM_DPI_ELEMENTS}")
+  else()
+    set(ORLIMO_AM_DPI "")
+  endif()
   set(ORLIMO_AM_FILE ${tgt})
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/manifest)
   configure_file(${ORLIMO_APP_MANIFEST_TEMPLATE} ${dir}/${tgt}.manifest @ONLY)

@@ -95,11 +95,16 @@ void ExpectProgramManifest(const std::string& File) {
   ASSERT_NE(Dep, std::string::npos);
   EXPECT_LT(Dep, X.find("Microsoft.Windows.Common-Controls"));
 
+  EXPECT_EQ(ElementTexts(X, "longPathAware"), std::vector<std::string>{"true"});
+#if ORLIMO_DPI_AWARE
   EXPECT_EQ(ElementTexts(X, "dpiAware"), std::vector<std::string>{"true/pm"});
   EXPECT_EQ(ElementTexts(X, "dpiAwareness"), std::vector<std::string>{"PerMonitorV2, PerMonitor"});
-  EXPECT_EQ(ElementTexts(X, "longPathAware"), std::vector<std::string>{"true"});
   EXPECT_NE(X.find("http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<"), std::string::npos);
   EXPECT_NE(X.find("http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2"), std::string::npos);
+#else
+  EXPECT_TRUE(ElementTexts(X, "dpiAware").empty()) << "not declared before the windows scale";
+  EXPECT_TRUE(ElementTexts(X, "dpiAwareness").empty());
+#endif
 
   for (const char* Os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",   // Windows 7
                          "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",   // Windows 8
@@ -147,6 +152,7 @@ TEST_F(StandaloneProgram, TheStartedViewerRunsWithCommonControlsVersion6) {
   GetSystemDirectoryA(System, MAX_PATH);
   EXPECT_NE(lstrcmpiA(Controls.c_str(), (std::string(System) + "\\comctl32.dll").c_str()), 0) << Controls;
 
+#if ORLIMO_DPI_AWARE
   // The window runs per-monitor aware (v2 where the system has it).
   using TGetContext = HANDLE(WINAPI*)(HWND);
   using TEqual = BOOL(WINAPI*)(HANDLE, HANDLE);
@@ -160,6 +166,7 @@ TEST_F(StandaloneProgram, TheStartedViewerRunsWithCommonControlsVersion6) {
     const HANDLE PerMonitor = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-3));
     EXPECT_TRUE(Equal(Context, PerMonitorV2) || Equal(Context, PerMonitor));
   }
+#endif
   CloseViewer();
 }
 
