@@ -164,6 +164,34 @@ TEST_F(NetworkMessages, OtherToolsMessagesOverUdpBySeverityAndHost) {
   EXPECT_NE(M.GetItemMsgInfo(2).AppName().find("cron"), std::string::npos);
 }
 
+// The machine's own logger (util-linux) sends over UDP as any tool would.
+TEST_F(NetworkMessages, LoggerMessagesArriveBySeverity) {
+  if (GetFileAttributesA("Z:\\usr\\bin\\logger") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no logger here";
+  const std::uint16_t Port = FreePort(SOCK_DGRAM);
+  ASSERT_TRUE(Listen(1, Port));
+  const std::pair<const char*, std::int32_t> Sent[] = {{"err", lxmError}, {"warning", lxmWarning}, {"info", lxmInfo}};
+  for (const auto& [Priority, Kind] : Sent) {
+    // Wine starts Unix programs through CreateProcess too.
+    std::string Line = std::string("/usr/bin/logger --rfc5424 -d -n 127.0.0.1 -P ") + std::to_string(Port) +
+                       " -p user." + Priority + " -t lgtool \"logged " + Priority + "\"";
+    STARTUPINFOA Si{};
+    Si.cb = sizeof Si;
+    PROCESS_INFORMATION Pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Si, &Pi));
+    WaitForSingleObject(Pi.hProcess, 10000);
+    CloseHandle(Pi.hProcess);
+    CloseHandle(Pi.hThread);
+    ASSERT_TRUE(WaitForCount(C->Messages().Count() + 1)) << Priority;
+  }
+  const TOrlimoMsgList& M = C->Messages();
+  for (std::int32_t I = 0; I < 3; ++I) {
+    EXPECT_EQ(M.GetItemMsgInfo(I).MsgType(), Sent[I].second);
+    EXPECT_EQ(M.GetItemText(I), std::string("logged ") + Sent[I].first);
+    const std::string App = M.GetItemMsgInfo(I).AppName();
+    EXPECT_EQ(App.substr(App.size() - 6), "lgtool") << App;
+  }
+}
+
 TEST_F(NetworkMessages, ClearAndSaveCommandsOnlyWhenAllowed) {
   const std::uint16_t Port = FreePort(SOCK_STREAM);
   for (const bool Allowed : {false, true}) {
