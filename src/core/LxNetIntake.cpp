@@ -8,6 +8,7 @@
 #include "model/OrlimoMsg.h"
 #include "model/OrlimoRecord.h"
 #include "platform/AnsiCodec.h"
+#include "platform/Forms.h"
 #include "protocol/LxDispatch.h"
 
 namespace {
@@ -252,11 +253,14 @@ bool TLxNetIntake::TakeBatch() {
 LRESULT CALLBACK TLxNetIntake::WindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) noexcept {
   auto* Self = reinterpret_cast<TLxNetIntake*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
   if (!Self || Msg != WM_NETBATCH) return DefWindowProcA(Wnd, Msg, WParam, LParam);
+  // A failure ends the batch where it happened (what was taken is not listed
+  // twice) and is shown as any other.
   try {
     Self->TakeBatch();
+  } catch (const std::exception& E) {
+    Application->HandleException(E);
   } catch (...) {
-    // A panel's failure ends this batch; the messages after it are lost
-    // rather than shown twice.
+    Application->HandleUnknownException();
   }
   return 0;
 }
