@@ -17,6 +17,7 @@
 #include "model/OrlimoMsg.h"
 #include "model/OrlimoRecord.h"
 #include "model/SyslogCodec.h"
+#include "net/NetProcesses.h"
 #include "platform/AnsiCodec.h"
 
 namespace {
@@ -294,79 +295,14 @@ TEST(Relay, DebugOutputOfOtherProgramsGoesOutToo) {
   }
 }
 
-// rsyslog (Debian's, run in the foreground with the repository's
-// configuration) between the relay and the receiver.
-class TRsyslog {
-public:
-  TRsyslog(unsigned short In, unsigned short Out) : FIn(In) {
-    FDir = "/tmp/orlimo-rsyslog-" + std::to_string(GetCurrentProcessId());
-    Shell("mkdir -p " + FDir + " && rm -f " + FDir + "/*");
-    FEnv = "ORLIMO_RSYSLOG_DIR=" + FDir + " ORLIMO_RSYSLOG_IN=" + std::to_string(In) +
-           " ORLIMO_RSYSLOG_OUT=" + std::to_string(Out);
-  }
-  ~TRsyslog() {
-    Stop();
-    Shell("rm -rf " + FDir);
-  }
-  static bool Available() { return GetFileAttributesA("Z:\\usr\\sbin\\rsyslogd") != INVALID_FILE_ATTRIBUTES; }
-  // Starts it and waits until it takes connections.
-  bool Start() {
-    Shell(FEnv + " /usr/sbin/rsyslogd -n -f " + RSYSLOG_CONF + " -i " + FDir + "/rsyslogd.pid >" + FDir +
-              "/rsyslogd.log 2>&1 &",
-          false);
-    return WaitFor(true);
-  }
-  // Stops it and waits until its port is closed.
-  bool Stop() {
-    Shell("[ -f " + FDir + "/rsyslogd.pid ] && kill $(cat " + FDir + "/rsyslogd.pid)");
-    return WaitFor(false);
-  }
-
-private:
-  // Runs a command of the machine's own shell (Wine starts Unix programs too).
-  static void Shell(const std::string& Command, bool Wait = true) {
-    STARTUPINFOA Si{};
-    Si.cb = sizeof Si;
-    PROCESS_INFORMATION Pi{};
-    std::string Line = "/bin/sh -c \"" + Command + "\"";
-    if (!CreateProcessA(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Si, &Pi)) return;
-    if (Wait) WaitForSingleObject(Pi.hProcess, 10000);
-    CloseHandle(Pi.hProcess);
-    CloseHandle(Pi.hThread);
-  }
-  bool Accepting() const {
-    const SOCKET S = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in A{};
-    A.sin_family = AF_INET;
-    A.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    A.sin_port = htons(FIn);
-    const bool Ok = connect(S, reinterpret_cast<sockaddr*>(&A), sizeof A) == 0;
-    closesocket(S);
-    return Ok;
-  }
-  bool WaitFor(bool Open) const {
-    for (int I = 0; I < 200; ++I) {
-      if (Accepting() == Open) return true;
-      Sleep(50);  // polling another process's state, not letting time pass
-    }
-    return false;
-  }
-  std::string FDir, FEnv;
-  unsigned short FIn;
-};
-
 // lxsend's records through the relay and rsyslog arrive byte for byte and in
 // order; rsyslog stopped and started again in the middle loses nothing (the
 // relay keeps what it cannot send).
 TEST(Relay, ThroughRsyslogRecordsArriveByteExactAndSurviveItsRestart) {
-  if (!TRsyslog::Available()) GTEST_SKIP() << "rsyslogd is not installed";
+  if (!orlimo_net::TRsyslog::Available()) GTEST_SKIP() << "rsyslogd is not installed";
   TReceiver R(false);
-  unsigned short In = 0;
-  {
-    const TReceiver Probe(false);
-    In = Probe.Port();
-  }
-  TRsyslog Rsyslog(In, R.Port());
+  const unsigned short In = orlimo_net::FreePort();
+  orlimo_net::TRsyslog Rsyslog(RSYSLOG_CONF, In, R.Port());
   ASSERT_TRUE(Rsyslog.Start());
   TRelayProcess Relay("--to 127.0.0.1:" + std::to_string(In));
   ASSERT_NE(Relay.Window(), nullptr) << Relay.Output();

@@ -1,0 +1,37 @@
+#!/bin/sh
+# A second Wine machine beside the one the tests run in: a prefix with its own
+# wineserver, so that a program claiming the viewer's window class and mutex
+# (lxrelay) runs next to the viewer, as it would on the computer under test.
+#   machine.sh PREFIX start              create the prefix when missing, start its server
+#   machine.sh PREFIX run EXE [ARGS...]  run a Windows program there; its exit code
+#   machine.sh PREFIX stop               end every program there
+# Started from a Windows program under Wine too (Wine runs Unix programs).
+set -u
+PREFIX="$1"
+CMD="$2"
+shift 2
+export WINEPREFIX="$PREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+case "$CMD" in
+  start)
+    if [ ! -f "$PREFIX/system.reg" ]; then
+      mkdir -p "$PREFIX"
+      wineboot -i >/dev/null 2>&1 </dev/null
+      wineserver -w
+    fi
+    # No display: the programs there only need their windows to exist.
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
+    wineserver -w
+    wineserver -p >/dev/null 2>&1 </dev/null
+    ;;
+  run)
+    exec wine "$@" </dev/null
+    ;;
+  stop)
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    ;;
+  *)
+    echo "usage: machine.sh PREFIX start|run EXE [ARGS...]|stop" >&2
+    exit 2
+    ;;
+esac
