@@ -102,5 +102,7 @@ bench_wine open open_bench bench/files/open_bench.exe 1000000
 bench_wine dbwin dbwin_bench bench/dbwin/dbwin_bench.exe "${ORLIMO_DBWIN_LINES:-20000}" 3 "${ORLIMO_DBWIN_ROUNDS:-3}"
 # Logging to file: the writer's cost per record and the time of each flush to the disk.
 bench_wine logfile logfile_bench bench/logfile/logfile_bench.exe 1000000
+# The network: a client on a second Wine machine through lxrelay (directly and through rsyslog) against WM_COPYDATA.
+bench_wine net net_bench bench/net/net_bench.exe --count "${ORLIMO_NET_COUNT:-20000}" --rounds "${ORLIMO_NET_ROUNDS:-3}"
 
 exit $FAILED

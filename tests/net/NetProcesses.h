@@ -34,9 +34,12 @@ inline long Shell(const std::string& Command, bool Wait = true, DWORD Ms = 60000
   STARTUPINFOA Si{};
   Si.cb = sizeof Si;
   PROCESS_INFORMATION Pi{};
-  std::string Line = "/bin/sh -c \"" + (Wait ? "( " + Command + " ); echo $? >" + Done + ".new && mv " + Done +
-                                                    ".new " + Done
-                                              : Command) +
+  // Its output never goes to this program's own (a test runner's pipe would
+  // stay open as long as a program started in the background runs).
+  std::string Line = "/bin/sh -c \"" +
+                     (Wait ? "( " + Command + " ) </dev/null >/dev/null 2>&1; echo $? >" + Done + ".new && mv " +
+                                 Done + ".new " + Done
+                           : "( " + Command + " ) </dev/null >/dev/null 2>&1") +
                      "\"";
   if (!CreateProcessA(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Si, &Pi)) return -1;
   CloseHandle(Pi.hProcess);

@@ -27,8 +27,11 @@ case "$CMD" in
     exec wine "$@" </dev/null
     ;;
   stop)
-    wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
+    # A program started just before may bring up a server after the first kill.
+    for _ in 1 2 3; do
+      wineserver -k >/dev/null 2>&1
+      timeout 10 wineserver -w >/dev/null 2>&1 && break
+    done
     ;;
   *)
     echo "usage: machine.sh PREFIX start|run EXE [ARGS...]|stop" >&2

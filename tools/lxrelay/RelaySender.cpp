@@ -12,6 +12,8 @@ namespace {
 // success.
 constexpr unsigned FirstRetryMs = 100;
 constexpr unsigned LongestRetryMs = 2000;
+// At most this much of the queue goes in one send (a longer record alone).
+constexpr std::size_t BatchBytes = 64 * 1024;
 
 }  // namespace
 
@@ -44,6 +46,7 @@ void TRelaySender::Start() {
 }
 
 void TRelaySender::Push(std::string Message) {
+  bool WasEmpty = false;
   {
     const std::lock_guard<std::mutex> Guard(FLock);
     if (FQueue.size() >= FBound) {
@@ -53,9 +56,12 @@ void TRelaySender::Push(std::string Message) {
       ++FDropped;
       return;
     }
+    WasEmpty = FQueue.empty();
     FQueue.push_back(std::move(Message));
   }
-  FWake.notify_one();
+  // The sender only waits for an empty queue; while it sends, a client's
+  // record costs no wake-up (each one is a call to the system).
+  if (WasEmpty) FWake.notify_one();
 }
 
 void TRelaySender::Stop(unsigned DrainMs) {
@@ -105,11 +111,23 @@ void TRelaySender::ReportDrops(std::unique_lock<std::mutex>&) {
 
 void TRelaySender::Run() {
   unsigned Retry = FirstRetryMs;
+  std::string Batch;
+  std::vector<std::size_t> Ends;  // where each record of the batch ends
   std::unique_lock<std::mutex> Lock(FLock);
   for (;;) {
     FWake.wait(Lock, [this] { return FStopping || !FQueue.empty(); });
     if (FQueue.empty() || PastDeadline()) break;
-    const std::string Message = FQueue.front();  // stays queued until it is sent
+    // What is queued goes in one send (TCP) of up to BatchBytes; the records
+    // stay queued until they are sent.
+    std::size_t Count = 0;
+    Batch.clear();
+    Ends.clear();
+    for (const std::string& M : FQueue) {
+      if (Count > 0 && Batch.size() + M.size() > BatchBytes) break;
+      Batch += M;
+      Ends.push_back(Batch.size());
+      ++Count;
+    }
     Lock.unlock();
     bool Ok = FSocket != INVALID_SOCKET || Connect();
     if (Ok && !FTo.Udp && PeerClosed()) {
@@ -117,8 +135,23 @@ void TRelaySender::Run() {
       Disconnect();
       Ok = Connect();
     }
-    if (Ok) Ok = SendOne(Message);
+    // Records whose bytes all went count as sent, also when the connection
+    // broke after them: they are not sent twice.
+    std::size_t Sent = 0;
+    if (Ok && FTo.Udp) {
+      for (std::size_t Start = 0; Ok && Sent < Count; Start = Ends[Sent]) {
+        Ok = send(FSocket, Batch.data() + Start, static_cast<int>(Ends[Sent] - Start), 0) ==
+             static_cast<int>(Ends[Sent] - Start);
+        if (Ok) ++Sent;
+      }
+    } else if (Ok) {
+      const std::size_t Done = SendBytes(Batch.data(), Batch.size());
+      Ok = Done == Batch.size();
+      while (Sent < Count && Ends[Sent] <= Done) ++Sent;
+    }
     Lock.lock();
+    FQueue.erase(FQueue.begin(), FQueue.begin() + static_cast<std::ptrdiff_t>(Sent));
+    FSent += Sent;
     if (!Ok) {
       Disconnect();
       if (!Pause(Lock, Retry)) break;
@@ -126,8 +159,6 @@ void TRelaySender::Run() {
       continue;
     }
     Retry = FirstRetryMs;
-    FQueue.pop_front();
-    ++FSent;
     if (FQueue.size() < FBound) ReportDrops(Lock);
   }
   ReportDrops(Lock);
@@ -185,14 +216,12 @@ bool TRelaySender::PeerClosed() const {
   return select(0, &Read, nullptr, nullptr, &Zero) != 0;
 }
 
-bool TRelaySender::SendOne(const std::string& Message) {
-  if (FTo.Udp)
-    return send(FSocket, Message.data(), static_cast<int>(Message.size()), 0) == static_cast<int>(Message.size());
+std::size_t TRelaySender::SendBytes(const char* Data, std::size_t Size) {
   std::size_t Done = 0;
-  while (Done < Message.size()) {
-    const int N = send(FSocket, Message.data() + Done, static_cast<int>(Message.size() - Done), 0);
-    if (N <= 0) return false;
+  while (Done < Size) {
+    const int N = send(FSocket, Data + Done, static_cast<int>(Size - Done), 0);
+    if (N <= 0) break;
     Done += static_cast<std::size_t>(N);
   }
-  return true;
+  return Done;
 }

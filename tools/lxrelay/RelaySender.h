@@ -12,6 +12,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 struct TRelayAddress {
   std::string Host;
@@ -47,7 +48,8 @@ private:
   bool Connect();
   void Disconnect();
   bool PeerClosed() const;
-  bool SendOne(const std::string& Message);
+  // Bytes of a TCP stream; how many went before an error.
+  std::size_t SendBytes(const char* Data, std::size_t Size);
   // Waits Ms or until Stop; false when stopping has gone past its deadline.
   bool Pause(std::unique_lock<std::mutex>& Lock, unsigned Ms);
   bool PastDeadline() const;
