@@ -12,7 +12,9 @@ set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 SECONDS_EACH="${1:-600}"
-case "$SECONDS_EACH" in '' | *[!0-9]*) echo "usage: scripts/fuzz.sh [SECONDS]"; exit 2 ;; esac
+case "$SECONDS_EACH" in '' | *[!0-9]*) echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]"; exit 2 ;; esac
+shift $(( $# > 0 ? 1 : 0 ))
+ONLY=" $* "
 bash scripts/install-deps.sh || { echo "dependency installation failed"; exit 1; }
 
 B="$ROOT/build/fuzz"
@@ -30,6 +32,7 @@ printf '%-14s %8s %10s %10s %8s %8s %8s  %s\n' target seconds execs "execs/s" co
 for exe in "$B"/tests/fuzz/fuzz_*; do
   [ -x "$exe" ] && [ -f "$exe" ] || continue
   name=$(basename "$exe")
+  [ "$ONLY" = "  " ] || [[ "$ONLY" == *" $name "* ]] || continue
   corpus="$ROOT/fuzz/corpus/$name"
   found="$ROOT/fuzz/regressions/$name"
   mkdir -p "$corpus" "$found"
