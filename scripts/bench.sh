@@ -98,6 +98,8 @@ bench_native filter filter_bench 10000000
 bench_intake
 # Opening a 1,000,000-record log in Orlimo.exe against the model's load; saving and exporting it.
 bench_wine open open_bench bench/files/open_bench.exe 1000000
+# A log of 12,000,000 records on the command line: the list takes 10,000,000, then asks; closing ends the program.
+bench_wine beyond open_bench bench/files/open_bench.exe --beyond 12000000
 # Debug output: 3 writer processes x 20,000 lines, the viewer's capture against the smallest reader, 3 rounds.
 bench_wine dbwin dbwin_bench bench/dbwin/dbwin_bench.exe "${ORLIMO_DBWIN_LINES:-20000}" 3 "${ORLIMO_DBWIN_ROUNDS:-3}"
 # Logging to file: the writer's cost per record and the time of each flush to the disk.

@@ -2,6 +2,7 @@
 // the model's own load of the same file in this process.
 //
 //   open_bench [messages] [folder]     (defaults: 1000000, the temp folder)
+//   open_bench --beyond N [folder]      a log larger than the list, on the command line
 //
 // It writes a log file of the given number of records (texts of 30 to 62
 // bytes), loads it with the model (TOrlimoMsgList + LoadLogFile) three times,
@@ -15,6 +16,11 @@
 // Then Ctrl+S saves the list as a log file and as a text export; each is
 // timed until its status caption shows, with the viewer's private memory
 // before and its peak after (GetProcessMemoryInfo).
+// With --beyond, a log of N records (more than the list's 10,000,000) is given
+// on the viewer's command line: timed until the list-full question shows after
+// the load stopped, with the count the status bar shows then; then the main
+// window is closed while the question shows, timed until the program ended,
+// with its exit code.
 #include <windows.h>
 
 #include <psapi.h>
@@ -139,9 +145,80 @@ private:
   HANDLE FHandle = nullptr;
 };
 
+// The list-full question: a visible window of the process other than its main
+// window, with an "&Ignore" button.
+struct TQuestionSearch {
+  DWORD Pid;
+  HWND Main;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindQuestionCb(HWND W, LPARAM Data) {
+  auto* S = reinterpret_cast<TQuestionSearch*>(Data);
+  DWORD Pid = 0;
+  GetWindowThreadProcessId(W, &Pid);
+  if (Pid != S->Pid || W == S->Main || !IsWindowVisible(W) || !FindChild(W, "&Ignore")) return TRUE;
+  S->Found = W;
+  return FALSE;
+}
+
+int Beyond(std::int32_t N, const std::string& Dir) {
+  const std::string Log = Dir + "open_bench_beyond.olx";
+  std::printf("A log of %d records on the command line (%zu-bit build)\n", N, sizeof(void*) * 8);
+  auto T = TClockT::now();
+  if (!WriteLog(Log, N)) {
+    std::fprintf(stderr, "cannot write %s\n", Log.c_str());
+    return 1;
+  }
+  WIN32_FILE_ATTRIBUTE_DATA A{};
+  GetFileAttributesExA(Log.c_str(), GetFileExInfoStandard, &A);
+  const std::size_t Size = (static_cast<std::size_t>(A.nFileSizeHigh) << 32) | A.nFileSizeLow;
+  std::printf("  log file: %.1f MB, written in %.1f s\n", MB(Size), Since(T));
+  TLxProcess P;
+  T = TClockT::now();
+  if (!P.Start(LxQuote(ORLIMO_EXE) + " " + LxQuote(Log))) return 1;
+  const HWND Main = LxWaitForWindow(P, LxMainClassName, LxMainCaption, 60000);
+  TQuestionSearch S{P.Id(), Main};
+  while (Main && !S.Found && P.Running() && Since(T) < 600) {
+    EnumWindows(FindQuestionCb, reinterpret_cast<LPARAM>(&S));
+    if (!S.Found) Sleep(20);
+  }
+  if (!S.Found) {
+    std::fprintf(stderr, "no list-full question appeared\n");
+    DeleteFileA(Log.c_str());
+    return 1;
+  }
+  const double Asked = Since(T);
+  const HWND Pane = FindPane(Main, "Messages");
+  const HANDLE H = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, P.Id());
+  const TMemory M = MemoryOf(H);
+  std::printf("  the question showed %.1f s after the start, over \"%s\"; private memory %.1f MB (%.1f B a message)\n",
+              Asked, Pane ? TextOf(Pane).c_str() : "?", MB(M.Private), static_cast<double>(M.Private) / 1e7);
+  T = TClockT::now();
+  PostMessageA(Main, WM_CLOSE, 0, 0);
+  const long Code = P.Wait(120000);
+  std::printf("  WM_CLOSE to the main window while it asks: the program ended after %.2f s with exit code %ld\n",
+              Since(T), Code);
+  if (H) CloseHandle(H);
+  DeleteFileA(Log.c_str());
+  return Code == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::string(argv[1]) == "--beyond") {
+    std::string Dir;
+    if (argc > 3) {
+      Dir = argv[3];
+      if (!Dir.empty() && Dir.back() != '\\') Dir += '\\';
+    } else {
+      char Tmp[MAX_PATH];
+      GetTempPathA(MAX_PATH, Tmp);
+      Dir = Tmp;
+    }
+    return Beyond(std::atoi(argv[2]), Dir);
+  }
   const std::int32_t N = argc > 1 ? std::atoi(argv[1]) : 1000000;
   std::string Dir;
   if (argc > 2) {

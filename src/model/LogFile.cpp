@@ -1,6 +1,8 @@
 #include "model/LogFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -231,14 +233,28 @@ TFileBytes ReadFileBytes(const std::string& FileName) {
   File.F = std::fopen(FileName.c_str(), "rb");
   if (!File.F) throw EOrlimoFileError(FileError("Cannot open file", FileName, errno));
   TFileBytes Bytes;
-  if (std::fseek(File.F, 0, SEEK_END) != 0) throw EOrlimoFileError(FileError("Cannot read file", FileName, errno));
-  const long End = std::ftell(File.F);
-  if (End < 0 || std::fseek(File.F, 0, SEEK_SET) != 0)
+  // The size as 64 bits: long has 32 on Windows, and logs pass 2 GB.
+#ifdef _WIN32
+  const bool Sought = _fseeki64(File.F, 0, SEEK_END) == 0;
+  const long long End = Sought ? _ftelli64(File.F) : -1;
+  const bool Back = End >= 0 && _fseeki64(File.F, 0, SEEK_SET) == 0;
+#else
+  const bool Sought = fseeko(File.F, 0, SEEK_END) == 0;
+  const long long End = Sought ? static_cast<long long>(ftello(File.F)) : -1;
+  const bool Back = End >= 0 && fseeko(File.F, 0, SEEK_SET) == 0;
+#endif
+  if (!Back || static_cast<unsigned long long>(End) > SIZE_MAX)
     throw EOrlimoFileError(FileError("Cannot read file", FileName, errno));
   Bytes.Size = static_cast<std::size_t>(End);
   Bytes.Data = std::make_unique_for_overwrite<char[]>(Bytes.Size ? Bytes.Size : 1);
-  if (std::fread(Bytes.Data.get(), 1, Bytes.Size, File.F) != Bytes.Size)
-    throw EOrlimoFileError(FileError("Cannot read file", FileName, errno));
+  // In pieces: one read of a gigabyte or more fails in some runtimes.
+  constexpr std::size_t Piece = 64u << 20;
+  for (std::size_t Done = 0; Done < Bytes.Size;) {
+    const std::size_t Want = std::min(Piece, Bytes.Size - Done);
+    const std::size_t Got = std::fread(Bytes.Data.get() + Done, 1, Want, File.F);
+    Done += Got;
+    if (Got != Want) throw EOrlimoFileError(FileError("Cannot read file", FileName, errno));
+  }
   return Bytes;
 }
 
