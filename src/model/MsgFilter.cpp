@@ -138,6 +138,93 @@ bool WildcardMatches(std::string_view Pattern, std::string_view Field, const TUp
   return true;
 }
 
+std::string RegexRequiredLiteral(std::string_view Pattern) {
+  std::string Best, Run;
+  bool LastLiteral = false;  // the last atom was the run's last character
+  const auto EndRun = [&] {
+    if (Run.size() > Best.size()) Best = Run;
+    Run.clear();
+    LastLiteral = false;
+  };
+  // Past a class "[...]" that starts at I; npos when it is not closed.
+  const auto SkipClass = [&](std::size_t I) {
+    ++I;
+    if (I < Pattern.size() && Pattern[I] == '^') ++I;
+    if (I < Pattern.size() && Pattern[I] == ']') ++I;  // "[]]" and "[^]]"
+    for (; I < Pattern.size(); ++I) {
+      if (Pattern[I] == '\\')
+        ++I;
+      else if (Pattern[I] == ']')
+        return I + 1;
+    }
+    return std::string_view::npos;
+  };
+  std::size_t I = 0;
+  while (I < Pattern.size()) {
+    const char C = Pattern[I];
+    if (C == '|' || C == ')') return {};  // alternatives, or not balanced
+    if (C == '(') {
+      // The group as one atom, whatever it holds.
+      EndRun();
+      int Depth = 1;
+      for (++I; I < Pattern.size() && Depth > 0;) {
+        if (Pattern[I] == '\\') {
+          I += 2;
+        } else if (Pattern[I] == '[') {
+          I = SkipClass(I);
+          if (I == std::string_view::npos) return {};
+        } else {
+          Depth += Pattern[I] == '(' ? 1 : Pattern[I] == ')' ? -1 : 0;
+          ++I;
+        }
+      }
+      if (Depth > 0) return {};
+      continue;
+    }
+    if (C == '[') {
+      EndRun();
+      I = SkipClass(I);
+      if (I == std::string_view::npos) return {};
+      continue;
+    }
+    if (C == '?' || C == '*' || C == '+' || C == '{') {
+      // The atom before may occur fewer times or more: it ends the run
+      // without its last character.
+      if (LastLiteral) Run.pop_back();
+      EndRun();
+      if (C == '{') {
+        const std::size_t Close = Pattern.find('}', I);
+        if (Close == std::string_view::npos) return {};
+        I = Close;
+      }
+      ++I;
+      continue;
+    }
+    if (C == '.' || C == '^' || C == '$') {
+      EndRun();
+      ++I;
+      continue;
+    }
+    if (C == '\\') {
+      if (I + 1 >= Pattern.size()) return {};
+      const unsigned char N = static_cast<unsigned char>(Pattern[I + 1]);
+      I += 2;
+      if ((N >= '0' && N <= '9') || (N >= 'A' && N <= 'Z') || (N >= 'a' && N <= 'z')) {
+        EndRun();  // a class, an assertion, a back-reference or a coded character
+        continue;
+      }
+      Run += static_cast<char>(N);
+      LastLiteral = true;
+      continue;
+    }
+    Run += C;
+    LastLiteral = true;
+    ++I;
+  }
+  EndRun();
+  return Best;
+}
+
 // ---------------------------------------------------------------------------
 
 struct TMsgFilter::TCompiled {
@@ -148,6 +235,10 @@ struct TMsgFilter::TCompiled {
   std::int32_t Kind = 0;
   std::unique_ptr<TFindText> Folded;  // Contains without case, non-empty pattern
   std::optional<std::regex> Regex;
+  // What every match of the regular expression contains: looked for first,
+  // exactly or folded as the rule's case says.
+  std::string Literal;
+  std::unique_ptr<TFindText> FoldedLiteral;
 };
 
 TMsgFilter::TMsgFilter(const TUpperCaseTable& Table) : FTable(Table) {}
@@ -190,6 +281,11 @@ void TMsgFilter::SetRules(std::vector<TFilterRule> Rules) {
           // "^" and "$" keep their meaning: the start and end of the field.
           std::regex Check(R.Pattern, Flags);
           C->Regex.emplace("[\\s\\S]*(?:" + R.Pattern + ")[\\s\\S]*", Flags);
+          C->Literal = RegexRequiredLiteral(R.Pattern);
+          // Folding with the find table takes at least what the matcher's
+          // own case folding takes, so it never refuses a match.
+          if (!C->Literal.empty() && !R.CaseSensitive)
+            C->FoldedLiteral = std::make_unique<TFindText>(C->Literal, FTable);
         } catch (const std::regex_error& E) {
           Problem = std::string("the regular expression does not compile (") + E.what() + ")";
         }
@@ -230,6 +326,9 @@ bool TMsgFilter::Matches(const TCompiled& C, const TOrlimoMsgInfo& Info) const {
     case TFilterMatch::Wildcard: return WildcardMatches(C.Pattern, Field, C.CaseSensitive ? nullptr : &FTable);
     case TFilterMatch::Regex: {
       const std::string_view Head = Field.substr(0, std::min(Field.size(), RegexFieldLimit));
+      if (C.FoldedLiteral ? !C.FoldedLiteral->Matches(Head)
+                          : !C.Literal.empty() && Head.find(C.Literal) == std::string_view::npos)
+        return false;
       try {
         return std::regex_match(Head.begin(), Head.end(), *C.Regex);
       } catch (const std::regex_error&) {

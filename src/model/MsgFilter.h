@@ -64,6 +64,13 @@ std::optional<TFilterRule> ParseFilterRule(std::string_view Stored);
 // when given (both sides), exact otherwise.
 bool WildcardMatches(std::string_view Pattern, std::string_view Field, const TUpperCaseTable* Table = nullptr);
 
+// The longest run of characters that every match of the regular expression
+// Pattern (ECMAScript) contains, found conservatively: only characters outside
+// groups and classes, not under a quantifier, and nothing at all when the
+// pattern has an alternative at its top level. Empty when none is known. A
+// field without it cannot match, so the filter looks for it first.
+std::string RegexRequiredLiteral(std::string_view Pattern);
+
 class TSettingsStore;
 
 // The stored rules: "Rule1", "Rule2", ... in the section FilterSettingsSection,
