@@ -45,7 +45,7 @@ for exe in "$B"/tests/fuzz/fuzz_*; do
     FAILED=1
   fi
   start=$(date +%s)
-  "$exe" -max_total_time="$SECONDS_EACH" -print_final_stats=1 -timeout=30 -rss_limit_mb=4096 \
+  "$exe" -max_total_time="$SECONDS_EACH" -print_final_stats=1 -timeout=30 -report_slow_units=60 -rss_limit_mb=4096 \
          -artifact_prefix="$found/" "$corpus" >"$log" 2>&1
   rc=$?
   took=$(( $(date +%s) - start ))

@@ -99,7 +99,8 @@ void SetViewValue(const char* Name, const std::string& Value) {
   HKEY K;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, ViewKey, 0, nullptr, 0, KEY_WRITE, nullptr, &K, nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExA(K, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()), static_cast<DWORD>(Value.size() + 1));
+  RegSetValueExA(K, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                 static_cast<DWORD>(Value.size() + 1));
   RegCloseKey(K);
 }
 
@@ -197,10 +198,14 @@ int main(int argc, char** argv) {
   std::string Out;
   for (int I = 1; I + 1 < argc; I += 2) {
     const std::string A = argv[I];
-    if (A == "--count") Count = std::atoi(argv[I + 1]);
-    else if (A == "--rounds") Rounds = std::atoi(argv[I + 1]);
-    else if (A == "--send") Send = std::atoi(argv[I + 1]);
-    else if (A == "--out") Out = argv[I + 1];
+    if (A == "--count")
+      Count = std::atoi(argv[I + 1]);
+    else if (A == "--rounds")
+      Rounds = std::atoi(argv[I + 1]);
+    else if (A == "--send")
+      Send = std::atoi(argv[I + 1]);
+    else if (A == "--out")
+      Out = argv[I + 1];
     else {
       std::fprintf(stderr, "usage: net_bench [--count N] [--rounds R] | --send N --out FILE\n");
       return 1;
@@ -241,8 +246,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "net_bench: the second machine did not start\n");
       return 1;
     }
-    std::printf("net: %d messages per burst, %d rounds; local WM_COPYDATA, then through lxrelay on a second Wine machine\n",
-                Count, Rounds);
+    std::printf(
+        "net: %d messages per burst, %d rounds; local WM_COPYDATA, then through lxrelay on a second Wine machine\n",
+        Count, Rounds);
     if (HaveRsyslog && !Rsyslog.Start()) std::fprintf(stderr, "net_bench: rsyslog did not start\n");
 
     // Warm-up: page in both paths once.

@@ -39,7 +39,8 @@ void SetViewValue(const char* Name, const std::string& Value) {
   HKEY K;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, ViewKey, 0, nullptr, 0, KEY_WRITE, nullptr, &K, nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExA(K, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()), static_cast<DWORD>(Value.size() + 1));
+  RegSetValueExA(K, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                 static_cast<DWORD>(Value.size() + 1));
   RegCloseKey(K);
 }
 
@@ -83,8 +84,7 @@ std::string Records(int First, int Count) {
     std::string Details;
     if (Kind == lxmObject || Kind == lxmStringList || Kind == lxmStream)
       Details = "line one\r\nline \"two\" ]\\\r\n\tthree " + std::to_string(I);
-    Log += LogRecord(Kind, 1000 + I, Text, Details, I % 3 == 0 ? "Client App.exe" : "Other",
-                     I % 2 ? "TForm1" : "");
+    Log += LogRecord(Kind, 1000 + I, Text, Details, I % 3 == 0 ? "Client App.exe" : "Other", I % 2 ? "TForm1" : "");
   }
   return Log;
 }
@@ -131,7 +131,8 @@ TEST_F(NetworkChain, RecordsFromAnotherMachineArriveThroughRsyslogAsTheySentThem
   ASSERT_EQ(Other.Run(LXSEND_EXE, Send + "--file " + Shared.Windows + "first.olx", Shared.Unix + "/send1.txt"), 0)
       << ReadAll(Shared.Unix + "/send1.txt") << ReadAll(Shared.Unix + "/relay.txt");
   const HWND Count = FindPane(Window, "Messages");
-  ASSERT_TRUE(WaitUntil(Window, [&] { return Count && TextOf(Count) == "6000 Messages"; }, 120000))
+  ASSERT_TRUE(WaitUntil(
+      Window, [&] { return Count && TextOf(Count) == "6000 Messages"; }, 120000))
       << TextOf(Count);
 
   // rsyslog goes away; the relay keeps the rest, the save-log command last.

@@ -29,18 +29,18 @@ inline std::string UnixPath(std::string Path) {
 // exit code into a file of its own when the command ended.
 inline long Shell(const std::string& Command, bool Wait = true, DWORD Ms = 60000) {
   static int Serial = 0;
-  const std::string Done = "/tmp/orlimo-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
-                           std::to_string(++Serial) + ".rc";
+  const std::string Done =
+      "/tmp/orlimo-shell-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++Serial) + ".rc";
   STARTUPINFOA Si{};
   Si.cb = sizeof Si;
   PROCESS_INFORMATION Pi{};
   // Its output never goes to this program's own (a test runner's pipe would
   // stay open as long as a program started in the background runs).
-  std::string Line = "/bin/sh -c \"" +
-                     (Wait ? "( " + Command + " ) </dev/null >/dev/null 2>&1; echo $? >" + Done + ".new && mv " +
-                                 Done + ".new " + Done
-                           : "( " + Command + " ) </dev/null >/dev/null 2>&1") +
-                     "\"";
+  std::string Line =
+      "/bin/sh -c \"" +
+      (Wait ? "( " + Command + " ) </dev/null >/dev/null 2>&1; echo $? >" + Done + ".new && mv " + Done + ".new " + Done
+            : "( " + Command + " ) </dev/null >/dev/null 2>&1") +
+      "\"";
   if (!CreateProcessA(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Si, &Pi)) return -1;
   CloseHandle(Pi.hProcess);
   CloseHandle(Pi.hThread);
