@@ -171,7 +171,8 @@ void TBkOrlimoComposite::ApplyInspectorFonts() {
 // inspector window of the program that shows that font takes it.
 void TBkOrlimoComposite::MessageFontChanged() {
   ApplyInspectorFonts();
-  for (TFrmInspectStringList* W : InspectorWindows<TFrmInspectStringList>()) W->EdtStringList->SetFont(ShownFont(FMsgFont));
+  for (TFrmInspectStringList* W : InspectorWindows<TFrmInspectStringList>())
+    W->EdtStringList->SetFont(ShownFont(FMsgFont));
 }
 
 void TBkOrlimoComposite::ObjectFontChanged() {

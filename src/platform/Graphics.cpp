@@ -197,7 +197,8 @@ void TPen::Assign(const TPen& Source) {
 HPEN TPen::GetHandle() const {
   if (FStyle == psClear) return static_cast<HPEN>(::GetStockObject(NULL_PEN));
   // A system colour is made again after the look changed.
-  if (FHandle && FLook != LookGeneration() && (static_cast<std::uint32_t>(FColor) & 0x80000000u)) FOldHandle = std::move(FHandle);
+  if (FHandle && FLook != LookGeneration() && (static_cast<std::uint32_t>(FColor) & 0x80000000u))
+    FOldHandle = std::move(FHandle);
   if (!FHandle) {
     FLook = LookGeneration();
     FOldHandle.Reset();
@@ -235,7 +236,8 @@ void TBrush::Assign(const TBrush& Source) {
 HBRUSH TBrush::GetHandle() const {
   if (FStyle == bsClear) return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
   // A system colour is made again after the look changed.
-  if (FHandle && FLook != LookGeneration() && (static_cast<std::uint32_t>(FColor) & 0x80000000u)) FOldHandle = std::move(FHandle);
+  if (FHandle && FLook != LookGeneration() && (static_cast<std::uint32_t>(FColor) & 0x80000000u))
+    FOldHandle = std::move(FHandle);
   if (!FHandle) {
     FLook = LookGeneration();
     FOldHandle.Reset();

@@ -153,9 +153,8 @@ TEST(DarkSysColor, EveryTextColourIsReadableOnTheBackgroundsItIsDrawnOn) {
   struct {
     int Text, Back;
   } const Pairs[] = {
-      {S::WindowText, S::Window},       {S::BtnText, S::BtnFace},  {S::HighlightText, S::Highlight},
-      {S::GrayText, S::Window},         {S::GrayText, S::BtnFace}, {S::InfoText, S::InfoBk},
-      {S::WindowText, S::AppWorkspace}, {S::BtnText, S::Window},
+      {S::WindowText, S::Window}, {S::BtnText, S::BtnFace}, {S::HighlightText, S::Highlight}, {S::GrayText, S::Window},
+      {S::GrayText, S::BtnFace},  {S::InfoText, S::InfoBk}, {S::WindowText, S::AppWorkspace}, {S::BtnText, S::Window},
   };
   for (const auto& P : Pairs) {
     SCOPED_TRACE(testing::Message() << "text " << P.Text << " on " << P.Back);
@@ -185,8 +184,8 @@ TEST(IsDarkTheme, FollowsWindowsOnlyWhenTheSettingSaysSo) {
   EXPECT_FALSE(IsDarkTheme(ThemeFollowWindows, 1u));
   EXPECT_FALSE(IsDarkTheme(ThemeFollowWindows, 2u));
   EXPECT_FALSE(IsDarkTheme(ThemeFollowWindows, std::nullopt));
-  for (auto Windows : {std::optional<std::uint32_t>{0u}, std::optional<std::uint32_t>{1u},
-                       std::optional<std::uint32_t>{}}) {
+  for (auto Windows :
+       {std::optional<std::uint32_t>{0u}, std::optional<std::uint32_t>{1u}, std::optional<std::uint32_t>{}}) {
     EXPECT_FALSE(IsDarkTheme(ThemeLight, Windows));
     EXPECT_TRUE(IsDarkTheme(ThemeDark, Windows));
     // A value the settings never write follows Windows.
@@ -200,7 +199,8 @@ TEST(ThemeKindColor, ReplacesOnlyTheDefaultColoursInTheDarkLook) {
     SCOPED_TRACE(Kind);
     for (std::int32_t D : Defaults) {
       EXPECT_EQ(ThemeKindColor(Kind, D, false), D);
-      EXPECT_EQ(ThemeKindColor(Kind, D, true), static_cast<std::int32_t>(DarkKindColors[static_cast<std::size_t>(Kind)]));
+      EXPECT_EQ(ThemeKindColor(Kind, D, true),
+                static_cast<std::int32_t>(DarkKindColors[static_cast<std::size_t>(Kind)]));
     }
     // Colours the user stored are drawn as stored, system colours too.
     for (std::int32_t Stored : {0x0000FF, 0x010101, 0xFFFFFF, SettingsSysColor(5), SettingsSysColor(13)}) {

@@ -98,7 +98,8 @@ TEST_F(ThemeTest, FollowingWindowsTheListIsDarkWhenWindowsIsAndLightAgainWhenItC
 
 TEST_F(ThemeTest, LightAndDarkHoldWhateverWindowsChooses) {
   C->AddMessage(lxmInfo, "WWWWWWWW", "a", "", 0, std::nullopt);
-  for (const std::optional<DWORD> Windows : {std::optional<DWORD>{0}, std::optional<DWORD>{1}, std::optional<DWORD>{}}) {
+  for (const std::optional<DWORD> Windows :
+       {std::optional<DWORD>{0}, std::optional<DWORD>{1}, std::optional<DWORD>{}}) {
     SCOPED_TRACE(Windows ? static_cast<int>(*Windows) : -1);
     Load(Windows, "2");
     EXPECT_TRUE(IsDarkLook());
@@ -126,7 +127,7 @@ TEST_F(ThemeTest, LightAndDarkHoldWhateverWindowsChooses) {
 
 TEST_F(ThemeTest, ColoursTheUserStoredAreDrawnAsStoredAndTheSelectionIsDark) {
   Load(1, "2");
-  FOrlimoFonts[lxmError] = TOrlimoFontRec{false, clRed, 0};          // stored by the user
+  FOrlimoFonts[lxmError] = TOrlimoFontRec{false, clRed, 0};           // stored by the user
   FOrlimoFonts[lxmWarning] = TOrlimoFontRec{false, clWindowText, 0};  // its own entry, the default colour
   C->AddMessage(lxmError, "WWWWWWWW", "a", "", 0, std::nullopt);
   C->AddMessage(lxmWarning, "WWWWWWWW", "a", "", 0, std::nullopt);
@@ -174,7 +175,8 @@ TEST_F(ThemeTest, AChoiceIsStoredAtOnce) {
   Reg.SetTheme(std::nullopt);
   C->LoadSettings();
   EXPECT_TRUE(IsDarkLook()) << "a missing value follows Windows";
-  const std::pair<std::int32_t, const char*> Choices[] = {{ThemeLight, "1"}, {ThemeDark, "2"}, {ThemeFollowWindows, "0"}, {9, "0"}};
+  const std::pair<std::int32_t, const char*> Choices[] = {
+      {ThemeLight, "1"}, {ThemeDark, "2"}, {ThemeFollowWindows, "0"}, {9, "0"}};
   for (const auto& [Theme, Stored] : Choices) {
     C->SetTheme(Theme);
     EXPECT_EQ(Reg.StoredTheme(), std::optional<std::string>(Stored)) << Theme;

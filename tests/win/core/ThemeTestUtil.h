@@ -43,8 +43,9 @@ public:
   // The viewer's stored value, or none.
   void SetTheme(const std::optional<std::string>& Value) const {
     HKEY Key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, FViewKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &Key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, FViewKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &Key, nullptr),
+        ERROR_SUCCESS);
     if (Value)
       RegSetValueExA(Key, "Theme", 0, REG_SZ, reinterpret_cast<const BYTE*>(Value->c_str()),
                      static_cast<DWORD>(Value->size() + 1));

@@ -29,13 +29,20 @@ TEST_F(LookTest, SystemColoursTakeTheDarkValuesOnlyWhileTheDarkLookIsOn) {
   struct {
     TColor Color;
     int Index;
-  } const Mapped[] = {{clWindow, COLOR_WINDOW},         {clWindowText, COLOR_WINDOWTEXT},
-                      {clBtnFace, COLOR_BTNFACE},       {clBtnShadow, COLOR_BTNSHADOW},
-                      {clBtnHighlight, COLOR_BTNHIGHLIGHT}, {clBtnText, COLOR_BTNTEXT},
-                      {clHighlight, COLOR_HIGHLIGHT},   {clHighlightText, COLOR_HIGHLIGHTTEXT},
-                      {clGrayText, COLOR_GRAYTEXT},     {clInfoBk, COLOR_INFOBK},
-                      {clInfoText, COLOR_INFOTEXT},     {clAppWorkSpace, COLOR_APPWORKSPACE},
-                      {cl3DDkShadow, COLOR_3DDKSHADOW}, {cl3DLight, COLOR_3DLIGHT},
+  } const Mapped[] = {{clWindow, COLOR_WINDOW},
+                      {clWindowText, COLOR_WINDOWTEXT},
+                      {clBtnFace, COLOR_BTNFACE},
+                      {clBtnShadow, COLOR_BTNSHADOW},
+                      {clBtnHighlight, COLOR_BTNHIGHLIGHT},
+                      {clBtnText, COLOR_BTNTEXT},
+                      {clHighlight, COLOR_HIGHLIGHT},
+                      {clHighlightText, COLOR_HIGHLIGHTTEXT},
+                      {clGrayText, COLOR_GRAYTEXT},
+                      {clInfoBk, COLOR_INFOBK},
+                      {clInfoText, COLOR_INFOTEXT},
+                      {clAppWorkSpace, COLOR_APPWORKSPACE},
+                      {cl3DDkShadow, COLOR_3DDKSHADOW},
+                      {cl3DLight, COLOR_3DLIGHT},
                       {clWindowFrame, COLOR_WINDOWFRAME}};
   for (const auto& M : Mapped) {
     SCOPED_TRACE(M.Index);
@@ -130,10 +137,9 @@ TEST(WindowsLook, AppsUseLightThemeIsReadAsADword) {
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &Key, nullptr),
             ERROR_SUCCESS);
   DWORD Saved = 0, Size = sizeof Saved, Type = 0;
-  const bool HadValue =
-      RegQueryValueExA(Key, "AppsUseLightTheme", nullptr, &Type, reinterpret_cast<BYTE*>(&Saved), &Size) ==
-          ERROR_SUCCESS &&
-      Type == REG_DWORD;
+  const bool HadValue = RegQueryValueExA(Key, "AppsUseLightTheme", nullptr, &Type, reinterpret_cast<BYTE*>(&Saved),
+                                         &Size) == ERROR_SUCCESS &&
+                        Type == REG_DWORD;
   auto SetDword = [&](DWORD V) {
     RegSetValueExA(Key, "AppsUseLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&V), sizeof V);
   };
