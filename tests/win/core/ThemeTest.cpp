@@ -2,6 +2,7 @@
 // choice in the real registry: the list painted through WM_PRINTCLIENT (the
 // routine of WM_PAINT) into a memory surface and read by pixels.
 #include "core/BkOrlimo.h"
+#include "core/LxOptFrm.h"
 #include "CoreTestUtil.h"
 #include "ThemeTestUtil.h"
 
@@ -168,6 +169,24 @@ TEST_F(ThemeTest, ThePanesTakeTheDarkTextAndTheStoredFontsKeepTheirColour) {
   ReleaseDC(C->FEdtStringList->GetHandle(), DC);
   C->SetTheme(ThemeLight);
   EXPECT_EQ(C->FEdtStringList->GetFont().GetColor(), 0);
+}
+
+TEST_F(ThemeTest, ThePreferencesKindSampleShowsTheKindAsTheDarkListDoes) {
+  Load(1, "2");
+  TFrmPreferences D;
+  D.Fill(*C);
+  D.HandleNeeded();
+  D.PrepareShow();
+  ASSERT_EQ(D.SelectedKind(), lxmWarning);
+  EXPECT_EQ(D.PnlKindSample->GetFont().GetColor(), static_cast<TColor>(DarkKind(lxmWarning)));
+  // A colour the user picks shows as picked; the dialog's result is untouched.
+  SendMessageA(D.ChkUseDefault->GetHandle(), BM_CLICK, 0, 0);
+  D.CbxColor->SetSelectedColor(clRed);
+  EXPECT_EQ(D.PnlKindSample->GetFont().GetColor(), clRed);
+  D.CbxColor->SetSelectedColor(clWindowText);
+  EXPECT_EQ(D.PnlKindSample->GetFont().GetColor(), static_cast<TColor>(DarkKind(lxmWarning)));
+  EXPECT_EQ(D.KindStyles()[lxmWarning].Color, clWindowText);
+  EXPECT_EQ(D.SampleFont(0).GetColor(), 0) << "the message font as stored";
 }
 
 TEST_F(ThemeTest, AChoiceIsStoredAtOnce) {
