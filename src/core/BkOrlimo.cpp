@@ -194,6 +194,7 @@ void TBkOrlimoComposite::Initialize() {
   TipFont.SetName("MS Sans Serif");
   TipFont.SetSize(8);
   TipFont.SetStyle(0);
+  TipFont.SetColor(clInfoText);
   FTip->SetFont(TipFont);
   FTip->OnCloseRequest = [this] { HideTip(); };
 

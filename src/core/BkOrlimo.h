@@ -46,6 +46,7 @@
 #include "model/MsgList.h"
 #include "model/Navigator.h"
 #include "model/Settings.h"
+#include "model/ThemeColors.h"
 #include "protocol/LxIntake.h"
 
 #include <array>
@@ -298,6 +299,18 @@ public:
   void SetIdleTime(std::int32_t Value) { FMsgs->SetIdleTime(Value); }
   std::int32_t GetNavigatorMessage() const { return FMsgs->GetNavigatorMessage(); }
   void SetNavigatorMessage(std::int32_t Value);
+  // The look (BkOrlimoView.cpp): ThemeFollowWindows, ThemeLight or ThemeDark.
+  std::int32_t GetTheme() const { return FTheme; }
+  // The user's choice: stored in the settings at once, and applied.
+  void SetTheme(std::int32_t Value);
+  // Makes the process-wide look the one the choice gives (reading Windows'
+  // own choice when it follows Windows): at start, after a choice, and when
+  // Windows' colours changed. A change repaints every window and gives the
+  // panes their fonts in the new look.
+  void ApplyTheme();
+  // A settings font as the panes show it: in the dark look, a colour the
+  // user never changed is the dark text colour.
+  static TFont ShownFont(const TFont& Font);
   bool GetViewToolbar() const { return FViewToolbar; }
   void SetViewToolbar(bool Value);
   bool GetWrapButtons() const { return FWrapButtons; }
@@ -667,4 +680,5 @@ private:
   };
   TNetSettings FNet;
   std::unique_ptr<TLxNetIntake, TNetIntakeDelete> FNetIntake;
+  std::int32_t FTheme = ThemeFollowWindows;
 };

@@ -44,7 +44,7 @@ void TBkOrlimoComposite::FillInspectorPane(const TOrlimoMsgInfo& Info, std::int3
     case lxmObject:
       FNbkView->SetPageIndex(1);
       ClearGrid(*FGrdObject);
-      FGrdObject->SetFont(FObjectFont);
+      FGrdObject->SetFont(ShownFont(FObjectFont));
       PopulateGrid(*FGrdObject, FObjectRowHeight, Info);
       break;
     case lxmStream:
@@ -127,7 +127,7 @@ void TBkOrlimoComposite::OpenInspectorWindow() {
     case lxmObject: {
       auto* W = new TFrmInspectObject;
       W->SetCaption(Caption);
-      W->GrdObject->SetFont(FObjectFont);
+      W->GrdObject->SetFont(ShownFont(FObjectFont));
       PopulateGrid(*W->GrdObject, FObjectRowHeight, *Info);
       W->Show();
       break;
@@ -135,7 +135,7 @@ void TBkOrlimoComposite::OpenInspectorWindow() {
     case lxmStream: {
       auto* W = new TFrmInspectStream;
       W->SetCaption(Caption);
-      W->EdtStream->SetFont(FStreamFont);
+      W->EdtStream->SetFont(ShownFont(FStreamFont));
       W->Show();  // laid out before the text goes in: a long text is wrapped once
       W->EdtStream->SetText(Info->Details().Joined("\r\n"));
       break;
@@ -143,7 +143,7 @@ void TBkOrlimoComposite::OpenInspectorWindow() {
     case lxmStringList: {
       auto* W = new TFrmInspectStringList;
       W->SetCaption(Caption);
-      W->EdtStringList->SetFont(FMsgFont);
+      W->EdtStringList->SetFont(ShownFont(FMsgFont));
       W->Show();  // laid out before the text goes in: a long text is wrapped once
       W->EdtStringList->SetText(Info->Details().Joined("\r\n"));
       break;
@@ -155,13 +155,13 @@ void TBkOrlimoComposite::OpenInspectorWindow() {
 // ============================================================ fonts
 
 void TBkOrlimoComposite::ApplyInspectorFonts() {
-  FEdtStringList->SetFont(FMsgFont);
-  FEdtStream->SetFont(FStreamFont);
+  FEdtStringList->SetFont(ShownFont(FMsgFont));
+  FEdtStream->SetFont(ShownFont(FStreamFont));
   FObjectRowHeight = GetMinFontHeight(FObjectFont) - 1;
-  FGrdObject->SetFont(FObjectFont);
+  FGrdObject->SetFont(ShownFont(FObjectFont));
   FGrdObject->SetDefaultRowHeight(FObjectRowHeight);
-  FLstCallStack->SetFont(FObjectFont);
-  TFont Bold(FObjectFont);
+  FLstCallStack->SetFont(ShownFont(FObjectFont));
+  TFont Bold(ShownFont(FObjectFont));
   Bold.SetStyle(Bold.GetStyle() | fsBold);
   for (TLxLabel* L : {FLblStringList, FLblStream, FLblCallStack}) L->SetFont(Bold);
 }
@@ -171,18 +171,19 @@ void TBkOrlimoComposite::ApplyInspectorFonts() {
 // inspector window of the program that shows that font takes it.
 void TBkOrlimoComposite::MessageFontChanged() {
   ApplyInspectorFonts();
-  for (TFrmInspectStringList* W : InspectorWindows<TFrmInspectStringList>()) W->EdtStringList->SetFont(FMsgFont);
+  for (TFrmInspectStringList* W : InspectorWindows<TFrmInspectStringList>())
+    W->EdtStringList->SetFont(ShownFont(FMsgFont));
 }
 
 void TBkOrlimoComposite::ObjectFontChanged() {
   ApplyInspectorFonts();
   for (TFrmInspectObject* W : InspectorWindows<TFrmInspectObject>()) {
-    W->GrdObject->SetFont(FObjectFont);
+    W->GrdObject->SetFont(ShownFont(FObjectFont));
     W->GrdObject->SetDefaultRowHeight(FObjectRowHeight);
   }
 }
 
 void TBkOrlimoComposite::StreamFontChanged() {
   ApplyInspectorFonts();
-  for (TFrmInspectStream* W : InspectorWindows<TFrmInspectStream>()) W->EdtStream->SetFont(FStreamFont);
+  for (TFrmInspectStream* W : InspectorWindows<TFrmInspectStream>()) W->EdtStream->SetFont(ShownFont(FStreamFont));
 }

@@ -11,6 +11,7 @@
 
 #include "components/LxCommon.h"
 #include "platform/RegSettingsStore.h"
+#include "platform/Theme.h"
 
 #include <algorithm>
 
@@ -84,15 +85,18 @@ void TBkOrlimoComposite::LoadSettingsFrom(TSettingsStore& Store) {
 
   // The message font: the list and the string-list viewer; entry 0 follows it.
   AssignFontSpec(FMsgFont, S.MsgFont);
-  FEdtStringList->SetFont(FMsgFont);
+  FEdtStringList->SetFont(ShownFont(FMsgFont));
   SetLstMsgsFont(FMsgFont);
   // The object font: the object grid, the call stack and the page captions.
   AssignFontSpec(FObjectFont, S.ObjectFont);
   ApplyObjectFont();
   AssignFontSpec(FStreamFont, S.StreamFont);
-  FEdtStream->SetFont(FStreamFont);
+  FEdtStream->SetFont(ShownFont(FStreamFont));
   // The kinds' styles, entry 0 from the message font (ReadSettings set it).
   FOrlimoFonts = Styles;
+  // The look, once the fonts it shows are in place.
+  FTheme = S.Theme;
+  ApplyTheme();
 
   if (FViewScratchPad) ResizeScratchPadColumns();
   UpdateItemHeight();
@@ -111,6 +115,7 @@ void TBkOrlimoComposite::SaveSettingsTo(TSettingsStore& Store) {
   S.NetPort = FNet.Port;
   S.NetRemote = FNet.Remote;
   S.NetCommands = FNet.Commands;
+  S.Theme = FTheme;
   S.ViewToolbar = FViewToolbar;
   S.WrapButtons = FWrapButtons;
   S.ViewInspectorPane = FViewInspectorPane;
@@ -162,16 +167,16 @@ void TBkOrlimoComposite::ApplyObjectFont() {
   // Kept for every object shown later, in the pane and in inspector windows.
   FObjectRowHeight = GetMinFontHeight(FObjectFont) - 1;
   FGrdObject->SetDefaultRowHeight(FObjectRowHeight);
-  FGrdObject->SetFont(FObjectFont);
-  FLstCallStack->SetFont(FObjectFont);
-  TFont Bold(FObjectFont);
+  FGrdObject->SetFont(ShownFont(FObjectFont));
+  FLstCallStack->SetFont(ShownFont(FObjectFont));
+  TFont Bold(ShownFont(FObjectFont));
   Bold.SetStyle(Bold.GetStyle() | fsBold);
   for (TLxLabel* L : {FLblStringList, FLblStream, FLblCallStack}) L->SetFont(Bold);
 }
 
 void TBkOrlimoComposite::SetFontColorStyle(TFont& Font, std::int32_t Kind) {
   const TOrlimoKindStyle& Style = KindColorStyle(FOrlimoFonts, Kind);
-  Font.SetColor(Style.Color);
+  Font.SetColor(ThemeKindColor(Kind, Style.Color, IsDarkLook()));
   Font.SetStyle(Style.Style & 0x0F);
 }
 
@@ -242,7 +247,7 @@ void TBkOrlimoComposite::ApplyPreferences(TFrmPreferences& Dlg) {
   if (!FontsAreEqual(Dlg.SampleFont(0), FMsgFont)) {
     FMsgFont.Assign(Dlg.SampleFont(0));
     SetLstMsgsFont(FMsgFont);
-    FEdtStringList->SetFont(FMsgFont);
+    FEdtStringList->SetFont(ShownFont(FMsgFont));
     RefreshDefaultKindStyle();
     MessageFontChanged();
     NewHeight = true;
@@ -255,7 +260,7 @@ void TBkOrlimoComposite::ApplyPreferences(TFrmPreferences& Dlg) {
   }
   if (!FontsAreEqual(Dlg.SampleFont(2), FStreamFont)) {
     FStreamFont.Assign(Dlg.SampleFont(2));
-    FEdtStream->SetFont(FStreamFont);
+    FEdtStream->SetFont(ShownFont(FStreamFont));
     StreamFontChanged();
   }
   // 8. The host's menu follows.

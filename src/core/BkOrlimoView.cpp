@@ -5,6 +5,8 @@
 #include "core/BkGrid.h"
 
 #include "components/LxGeometry.h"
+#include "platform/RegSettingsStore.h"
+#include "platform/Theme.h"
 
 #include <algorithm>
 #include <vector>
@@ -25,6 +27,31 @@ void CentreStrayBar(TLxSplitter& S) {
 }
 
 }  // namespace
+
+// ============================================================ the look
+
+void TBkOrlimoComposite::SetTheme(std::int32_t Value) {
+  FTheme = Value >= ThemeFollowWindows && Value <= ThemeDark ? Value : ThemeFollowWindows;
+  TRegSettingsStore Store(SettingsKey());
+  WriteThemeSetting(Store, FTheme);
+  ApplyTheme();
+}
+
+void TBkOrlimoComposite::ApplyTheme() {
+  const bool Dark = IsDarkTheme(FTheme, FTheme == ThemeFollowWindows ? WindowsAppsUseLightTheme() : std::nullopt);
+  if (!SetDarkLook(Dark)) return;
+  // The panes' default text colour follows the look; the list and every
+  // other window were repainted by the switch.
+  MessageFontChanged();
+  ObjectFontChanged();
+  StreamFontChanged();
+}
+
+TFont TBkOrlimoComposite::ShownFont(const TFont& Font) {
+  TFont Shown(Font);
+  Shown.SetColor(ThemeKindColor(lxmInfo, Font.GetColor(), IsDarkLook()));
+  return Shown;
+}
 
 // ============================================================ view setters
 

@@ -78,9 +78,10 @@ void TFrmNavMsg::DrawItem(const DRAWITEMSTRUCT& Item) {
   const bool Selected = (Item.itemState & ODS_SELECTED) != 0;
   HDC DC = Item.hDC;
   const RECT& R = Item.rcItem;
-  ::FillRect(DC, &R, ::GetSysColorBrush(Selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const TBrushHandle Back(::CreateSolidBrush(ColorToRGB(Selected ? clHighlight : clWindow)));
+  ::FillRect(DC, &R, Back.Get());
   ::SetBkMode(DC, TRANSPARENT);
-  ::SetTextColor(DC, ::GetSysColor(Selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  ::SetTextColor(DC, ColorToRGB(Selected ? clHighlightText : clWindowText));
   if (Index < LstNavMsg->GetItems().Count()) {
     TSelectObject Font(DC, LstNavMsg->GetFont().GetHandle());
     const std::string& Text = LstNavMsg->GetItems()[Index];

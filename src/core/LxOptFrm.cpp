@@ -3,7 +3,9 @@
 #include "core/LxHelp.h"
 
 #include "model/ScopeExit.h"
+#include "model/ThemeColors.h"
 #include "platform/CommonDialogs.h"
+#include "platform/Theme.h"
 
 #include <cmath>
 
@@ -260,10 +262,13 @@ void TFrmPreferences::StyleClick(TCheckBox* Box, std::uint8_t Bit) {
 
 void TFrmPreferences::RefreshKindSample() {
   TFont F(SampleFont(0));
-  if (CbxMsgType->GetItemIndex() >= 0 && !Entry().UseDefault) {
+  const bool Kind = CbxMsgType->GetItemIndex() >= 0;
+  if (Kind && !Entry().UseDefault) {
     F.SetColor(Entry().Color);
     F.SetStyle(Entry().Style & 0x0F);
   }
+  // As the list draws it: in the dark look a colour never changed is the kind's own.
+  F.SetColor(ThemeKindColor(Kind ? SelectedKind() : lxmInfo, F.GetColor(), IsDarkLook()));
   PnlKindSample->SetFont(F);
 }
 

@@ -124,6 +124,7 @@ void VisitSettings(S& Settings, K& Styles, V& Visit) {
   Visit.Int("NetPort", Settings.NetPort, D.NetPort, 1, 65535);
   Visit.Flag("NetRemote", Settings.NetRemote, D.NetRemote);
   Visit.Flag("NetCommands", Settings.NetCommands, D.NetCommands);
+  Visit.Int("Theme", Settings.Theme, D.Theme, 0, 2);
 
   auto Font = [&](const char* Section, auto& F, const TOrlimoFontSpec& DF) {
     Visit.Section(Section);
@@ -235,4 +236,10 @@ void ReadSettings(TSettingsStore& Store, TOrlimoSettings& Settings, TOrlimoKindS
 void WriteSettings(TSettingsStore& Store, const TOrlimoSettings& Settings, const TOrlimoKindStyles& Styles) {
   TWriter Writer(Store);
   VisitSettings(Settings, Styles, Writer);
+}
+
+void WriteThemeSetting(TSettingsStore& Store, std::int32_t Theme) {
+  TWriter Writer(Store);
+  Writer.Section("View");
+  Writer.Int("Theme", Theme, Defaults().Theme, 0, 2);
 }

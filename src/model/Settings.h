@@ -10,7 +10,8 @@
 //                 CallStack InsertAtEnd ConfirmOnClear KeepMsgInView
 //                 BeepOnWakeUp InsertSeparatorOnWakeUp IdleTime
 //                 NavigatorMessage CaptureDebugOutput
-//                 CaptureGlobalDebugOutput
+//                 CaptureGlobalDebugOutput NetListen NetProtocol NetPort
+//                 NetRemote NetCommands Theme
 //   "MsgFont", "ObjectFont", "StreamFont"   Name Size Color Style
 //   "FontStyles"  <Prefix>UseDefault <Prefix>Color <Prefix>Style for the
 //                 prefixes of StoredKindStyles, in that order
@@ -149,6 +150,8 @@ struct TOrlimoSettings {
   std::int32_t NetPort = 5514;
   bool NetRemote = false;
   bool NetCommands = false;
+  // The look: ThemeFollowWindows, ThemeLight or ThemeDark (model/ThemeColors.h).
+  std::int32_t Theme = 0;
   // "MsgFont", "ObjectFont", "StreamFont"
   TOrlimoFontSpec MsgFont{"Arial", 8, 0, 0};
   TOrlimoFontSpec ObjectFont{"Arial", 8, 0, 0};
@@ -193,6 +196,8 @@ std::optional<std::int32_t> ParseSettingsInt(std::string_view Text);
 // Styles from the message font. Entry 7 of Styles is left as it is. Never
 // throws for what the store holds.
 void ReadSettings(TSettingsStore& Store, TOrlimoSettings& Settings, TOrlimoKindStyles& Styles);
+// Writes the Theme value alone (stored as soon as the user chooses a look).
+void WriteThemeSetting(TSettingsStore& Store, std::int32_t Theme);
 // Writes every stored setting in the order of the layout above. A failing
 // write stops there (the store's exception); the values before it stay.
 void WriteSettings(TSettingsStore& Store, const TOrlimoSettings& Settings, const TOrlimoKindStyles& Styles);

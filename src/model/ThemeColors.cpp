@@ -31,3 +31,40 @@ std::optional<std::uint32_t> ThemeRgb(std::int32_t Color, const TThemeColors& Th
     default: return std::nullopt;
   }
 }
+
+std::optional<std::uint32_t> DarkSysColor(int Index) {
+  namespace S = SysColorIndex;
+  switch (Index) {
+    case S::Window: return DarkThemeColors.Window;
+    case S::WindowText: return DarkThemeColors.WindowText;
+    case S::WindowFrame: return RgbColor(100, 100, 100);
+    case S::AppWorkspace: return RgbColor(37, 37, 38);
+    case S::Highlight: return RgbColor(38, 79, 120);
+    case S::HighlightText: return RgbColor(255, 255, 255);
+    case S::BtnFace: return RgbColor(45, 45, 45);
+    case S::BtnText: return RgbColor(220, 220, 220);
+    case S::GrayText: return RgbColor(150, 150, 150);
+    // The 3D edges keep their order (light above the face, shadow below
+    // the highlight), and a shadow line shows on the window colour.
+    case S::BtnShadow: return RgbColor(90, 90, 90);
+    case S::BtnHighlight: return RgbColor(120, 120, 120);
+    case S::DkShadow3D: return RgbColor(20, 20, 20);
+    case S::Light3D: return RgbColor(70, 70, 70);
+    case S::InfoBk: return RgbColor(50, 50, 50);
+    case S::InfoText: return RgbColor(230, 230, 230);
+    default: return std::nullopt;
+  }
+}
+
+bool IsDarkTheme(std::int32_t Theme, std::optional<std::uint32_t> AppsUseLightTheme) {
+  if (Theme == ThemeDark) return true;
+  if (Theme == ThemeLight) return false;
+  return AppsUseLightTheme.has_value() && *AppsUseLightTheme == 0;
+}
+
+std::int32_t ThemeKindColor(std::int32_t Kind, std::int32_t Color, bool Dark) {
+  constexpr auto WindowText = static_cast<std::int32_t>(0x80000000u | SysColorIndex::WindowText);
+  if (!Dark || (Color != 0 && Color != WindowText)) return Color;
+  const auto K = Kind >= 0 && Kind < static_cast<std::int32_t>(IconKindCount) ? static_cast<std::size_t>(Kind) : 0;
+  return static_cast<std::int32_t>(DarkKindColors[K]);
+}

@@ -56,3 +56,47 @@ inline constexpr std::array<std::uint32_t, IconKindCount> DarkKindColors{{
     RgbColor(197, 134, 192),  // Enter method: violet
     RgbColor(197, 134, 192),  // Exit method: violet, as its entry
 }};
+
+// System colour indexes (the values of the system's COLOR_* constants) that
+// the dark look gives colours of its own.
+namespace SysColorIndex {
+inline constexpr int AppWorkspace = 12;
+inline constexpr int Window = 5;
+inline constexpr int WindowFrame = 6;
+inline constexpr int WindowText = 8;
+inline constexpr int Highlight = 13;
+inline constexpr int HighlightText = 14;
+inline constexpr int BtnFace = 15;
+inline constexpr int BtnShadow = 16;
+inline constexpr int GrayText = 17;
+inline constexpr int BtnText = 18;
+inline constexpr int BtnHighlight = 20;
+inline constexpr int DkShadow3D = 21;
+inline constexpr int Light3D = 22;
+inline constexpr int InfoText = 23;
+inline constexpr int InfoBk = 24;
+}  // namespace SysColorIndex
+
+// The dark look's colour of a system colour, as RGB; nothing for the colours
+// it leaves to the system (captions, menus, scroll bars, the desktop). The
+// window and window-text colours are DarkThemeColors'. Every text colour
+// reaches MinTextContrast on the backgrounds it is drawn on; lines in the
+// button shadow colour stay visible on the window colour.
+std::optional<std::uint32_t> DarkSysColor(int Index);
+
+// The look the settings choose ("Theme" in "View"): follow Windows, light or dark.
+inline constexpr std::int32_t ThemeFollowWindows = 0;
+inline constexpr std::int32_t ThemeLight = 1;
+inline constexpr std::int32_t ThemeDark = 2;
+
+// Whether the dark look is on for a Theme setting, given Windows' own
+// "AppsUseLightTheme" value (0 means dark; missing means light). A Theme
+// outside 0..2 follows Windows.
+bool IsDarkTheme(std::int32_t Theme, std::optional<std::uint32_t> AppsUseLightTheme);
+
+// The colour a message of Kind (0..10; any other, as the columns beside the
+// text, takes kind 0's) is drawn in, from the colour its style holds: in the
+// dark look a colour the user never changed (black, the message font's
+// default, or the window-text system colour, the kinds' default) becomes
+// the kind's DarkKindColors entry; any other colour stays as stored.
+std::int32_t ThemeKindColor(std::int32_t Kind, std::int32_t Color, bool Dark);

@@ -496,7 +496,7 @@ protected:
   bool FCreatingWindow = false;
   bool FDestroyingHandle = false;
   TBrushHandle FColorBrush;
-  TColor FColorBrushColor = clNone;
+  COLORREF FColorBrushColor = CLR_INVALID;
 };
 
 // ---------------------------------------------------------------- custom control

@@ -1,6 +1,7 @@
 #include "platform/Graphics.h"
 
 #include "platform/PlatformExcept.h"
+#include "platform/Theme.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,7 +10,7 @@
 
 COLORREF ColorToRGB(TColor Color) {
   const auto Value = static_cast<std::uint32_t>(Color);
-  if (Value & 0x80000000u) return ::GetSysColor(static_cast<int>(Value & 0xFFu));
+  if (Value & 0x80000000u) return LookSysColor(static_cast<int>(Value & 0xFFu));
   return Value & 0x00FFFFFFu;
 }
 
@@ -195,7 +196,11 @@ void TPen::Assign(const TPen& Source) {
 }
 HPEN TPen::GetHandle() const {
   if (FStyle == psClear) return static_cast<HPEN>(::GetStockObject(NULL_PEN));
+  // A system colour is made again after the look changed.
+  if (FHandle && FLook != LookGeneration() && (static_cast<std::uint32_t>(FColor) & 0x80000000u))
+    FOldHandle = std::move(FHandle);
   if (!FHandle) {
+    FLook = LookGeneration();
     FOldHandle.Reset();
     static const int Styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
     FHandle.Reset(::CreatePen(Styles[FStyle], FWidth, ColorToRGB(FColor)));
@@ -230,7 +235,11 @@ void TBrush::Assign(const TBrush& Source) {
 }
 HBRUSH TBrush::GetHandle() const {
   if (FStyle == bsClear) return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+  // A system colour is made again after the look changed.
+  if (FHandle && FLook != LookGeneration() && (static_cast<std::uint32_t>(FColor) & 0x80000000u))
+    FOldHandle = std::move(FHandle);
   if (!FHandle) {
+    FLook = LookGeneration();
     FOldHandle.Reset();
     static const int Hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
     if (FStyle == bsSolid)

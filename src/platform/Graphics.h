@@ -61,7 +61,8 @@ inline constexpr TColor cl3DLight = SysColor(COLOR_3DLIGHT);
 inline constexpr TColor clInfoText = SysColor(COLOR_INFOTEXT);
 inline constexpr TColor clInfoBk = SysColor(COLOR_INFOBK);
 
-// The RGB value of a colour; system colours are looked up now.
+// The RGB value of a colour; system colours are looked up now, in the
+// current look (platform/Theme.h).
 COLORREF ColorToRGB(TColor Color);
 
 // ---------------------------------------------------------------- font
@@ -147,6 +148,7 @@ private:
   TPenStyle FStyle = psSolid;
   mutable TPenHandle FHandle;
   mutable TPenHandle FOldHandle;
+  mutable unsigned FLook = 0;  // the look the handle was made in (LookGeneration)
 };
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
@@ -168,6 +170,7 @@ private:
   TBrushStyle FStyle = bsSolid;
   mutable TBrushHandle FHandle;
   mutable TBrushHandle FOldHandle;
+  mutable unsigned FLook = 0;  // the look the handle was made in (LookGeneration)
 };
 
 class TBitmap;

@@ -242,9 +242,10 @@ void TWinControl::ParentColorChanged() {
 }
 
 HBRUSH TWinControl::ColorBrush() {
-  if (!FColorBrush || FColorBrushColor != FColor) {
-    FColorBrush.Reset(::CreateSolidBrush(ColorToRGB(FColor)));
-    FColorBrushColor = FColor;
+  const COLORREF Rgb = ColorToRGB(FColor);  // a system colour changes with the look
+  if (!FColorBrush || FColorBrushColor != Rgb) {
+    FColorBrush.Reset(::CreateSolidBrush(Rgb));
+    FColorBrushColor = Rgb;
   }
   return FColorBrush.Get();
 }

@@ -4,6 +4,7 @@
 
 #include "platform/Application.h"
 #include "platform/PlatformExcept.h"
+#include "platform/Theme.h"
 
 #include <map>
 #include <vector>
@@ -188,4 +189,5 @@ void TWinControl::CreateWindowHandle(const TCreateParams& P) {
   GCreatingControl = SavedCreating;
   if (!Wnd) throw EOutOfResources("Error creating window " + P.WinClassName + ": " + LastErrorMessage());
   FHandle = Wnd;
+  if (!(P.Style & WS_CHILD) && IsDarkLook()) ApplyTitleBarLook(Wnd);
 }

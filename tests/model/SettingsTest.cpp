@@ -40,6 +40,7 @@ const TValues DefaultLayout = {
     {"View\\NetPort", "5514"},
     {"View\\NetRemote", "0"},
     {"View\\NetCommands", "0"},
+    {"View\\Theme", "0"},
     {"MsgFont\\Name", "Arial"},
     {"MsgFont\\Size", "8"},
     {"MsgFont\\Color", "0"},
@@ -159,6 +160,7 @@ TEST_F(Settings, EverythingSurvivesARoundTrip) {
   W.NetPort = 65535;
   W.NetRemote = true;
   W.NetCommands = true;
+  W.Theme = 2;
   W.MsgFont = {"Tahoma", 11, 0x0000FF, TextStyleBold | TextStyleItalic};
   W.ObjectFont = {"Verdana", 1638, SettingsSysColor(30), TextStyleUnderline};
   W.StreamFont = {std::string(31, 'F'), 1, 0xFFFFFF, TextStyleStrikeOut};
@@ -265,6 +267,11 @@ TEST_F(Settings, UnusableValuesReadAndWriteBackAsTheirDefaults) {
       {"View", "NavigatorMessage", "-1", "3"},
       {"View", "NavigatorMessage", "0", "0"},
       {"View", "NavigatorMessage", "8", "8"},
+      {"View", "Theme", "3", "0"},
+      {"View", "Theme", "-1", "0"},
+      {"View", "Theme", "dark", "0"},
+      {"View", "Theme", "2", "2"},
+      {"View", "Theme", "1", "1"},
       {"MsgFont", "Color", "0x12345678", "0"},
       {"MsgFont", "Color", "0x8000001F", "0"},
       {"MsgFont", "Color", "0x8000001E", "-2147483618"},
@@ -279,6 +286,15 @@ TEST_F(Settings, UnusableValuesReadAndWriteBackAsTheirDefaults) {
     TMemorySettingsStore Back;
     WriteSettings(Back, S, K);
     EXPECT_EQ(Back.Values.at({C.Section, C.Name}), C.Back) << C.Section << "\\" << C.Name << " = " << C.Stored;
+  }
+}
+
+TEST_F(Settings, TheThemeIsWrittenAloneAndSanitised) {
+  for (const auto& [Theme, Stored] : {std::pair{0, "0"}, {1, "1"}, {2, "2"}, {3, "0"}, {-1, "0"}}) {
+    TMemorySettingsStore One;
+    WriteThemeSetting(One, Theme);
+    ASSERT_EQ(One.Values.size(), 1u);
+    EXPECT_EQ(One.Values.at({"View", "Theme"}), Stored) << Theme;
   }
 }
 

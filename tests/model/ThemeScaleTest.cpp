@@ -148,4 +148,79 @@ TEST(KindColors, TheLightDefaultsFailOnTheDarkBackgroundAndTheDarkPaletteReplace
   EXPECT_NE(DarkKindColors[lxmError], DarkKindColors[lxmWarning]);
 }
 
+TEST(DarkSysColor, EveryTextColourIsReadableOnTheBackgroundsItIsDrawnOn) {
+  namespace S = SysColorIndex;
+  struct {
+    int Text, Back;
+  } const Pairs[] = {
+      {S::WindowText, S::Window}, {S::BtnText, S::BtnFace}, {S::HighlightText, S::Highlight}, {S::GrayText, S::Window},
+      {S::GrayText, S::BtnFace},  {S::InfoText, S::InfoBk}, {S::WindowText, S::AppWorkspace}, {S::BtnText, S::Window},
+  };
+  for (const auto& P : Pairs) {
+    SCOPED_TRACE(testing::Message() << "text " << P.Text << " on " << P.Back);
+    const auto Text = DarkSysColor(P.Text), Back = DarkSysColor(P.Back);
+    ASSERT_TRUE(Text && Back);
+    EXPECT_GE(ContrastRatio(*Text, *Back), MinTextContrast);
+    // Dark: every background is well below middle grey (0.18).
+    EXPECT_LT(RelativeLuminance(*Back), 0.1);
+  }
+  // The window colours are the look's.
+  EXPECT_EQ(DarkSysColor(S::Window), DarkThemeColors.Window);
+  EXPECT_EQ(DarkSysColor(S::WindowText), DarkThemeColors.WindowText);
+  // A line in the shadow colour shows on the window, and the 3D edges keep
+  // their order from dark to light.
+  EXPECT_GE(ContrastRatio(*DarkSysColor(S::BtnShadow), DarkThemeColors.Window), 2.0);
+  EXPECT_LT(RelativeLuminance(*DarkSysColor(S::DkShadow3D)), RelativeLuminance(*DarkSysColor(S::BtnFace)));
+  EXPECT_LT(RelativeLuminance(*DarkSysColor(S::BtnFace)), RelativeLuminance(*DarkSysColor(S::Light3D)));
+  EXPECT_LT(RelativeLuminance(*DarkSysColor(S::BtnShadow)), RelativeLuminance(*DarkSysColor(S::BtnHighlight)));
+  // Captions, menus, scroll bars and the desktop stay the system's.
+  for (int Index : {0, 1, 2, 3, 4, 7, 9, 10, 11, 19, 25, 26, 27, 28, 29, 30, -1, 31})
+    EXPECT_EQ(DarkSysColor(Index), std::nullopt) << Index;
+}
+
+TEST(IsDarkTheme, FollowsWindowsOnlyWhenTheSettingSaysSo) {
+  // Follow Windows: AppsUseLightTheme 0 is dark, anything else or missing light.
+  EXPECT_TRUE(IsDarkTheme(ThemeFollowWindows, 0u));
+  EXPECT_FALSE(IsDarkTheme(ThemeFollowWindows, 1u));
+  EXPECT_FALSE(IsDarkTheme(ThemeFollowWindows, 2u));
+  EXPECT_FALSE(IsDarkTheme(ThemeFollowWindows, std::nullopt));
+  for (auto Windows :
+       {std::optional<std::uint32_t>{0u}, std::optional<std::uint32_t>{1u}, std::optional<std::uint32_t>{}}) {
+    EXPECT_FALSE(IsDarkTheme(ThemeLight, Windows));
+    EXPECT_TRUE(IsDarkTheme(ThemeDark, Windows));
+    // A value the settings never write follows Windows.
+    EXPECT_EQ(IsDarkTheme(7, Windows), IsDarkTheme(ThemeFollowWindows, Windows));
+  }
+}
+
+TEST(ThemeKindColor, ReplacesOnlyTheDefaultColoursInTheDarkLook) {
+  const std::int32_t Defaults[] = {0, SettingsWindowTextColor};
+  for (std::int32_t Kind = 0; Kind < static_cast<std::int32_t>(IconKindCount); ++Kind) {
+    SCOPED_TRACE(Kind);
+    for (std::int32_t D : Defaults) {
+      EXPECT_EQ(ThemeKindColor(Kind, D, false), D);
+      EXPECT_EQ(ThemeKindColor(Kind, D, true),
+                static_cast<std::int32_t>(DarkKindColors[static_cast<std::size_t>(Kind)]));
+    }
+    // Colours the user stored are drawn as stored, system colours too.
+    for (std::int32_t Stored : {0x0000FF, 0x010101, 0xFFFFFF, SettingsSysColor(5), SettingsSysColor(13)}) {
+      EXPECT_EQ(ThemeKindColor(Kind, Stored, true), Stored);
+      EXPECT_EQ(ThemeKindColor(Kind, Stored, false), Stored);
+    }
+  }
+  // The columns beside the text (no kind) and kinds out of range take kind 0's.
+  EXPECT_EQ(ThemeKindColor(-1, 0, true), static_cast<std::int32_t>(DarkKindColors[0]));
+  EXPECT_EQ(ThemeKindColor(lxmSeparator, 0, true), static_cast<std::int32_t>(DarkKindColors[0]));
+  EXPECT_EQ(ThemeKindColor(1000, SettingsWindowTextColor, true), static_cast<std::int32_t>(DarkKindColors[0]));
+  // Every kind's default, as the settings' defaults give it, is readable in the dark look.
+  TMemorySettingsStore Empty;
+  TOrlimoSettings Settings;
+  TOrlimoKindStyles Styles{};
+  ReadSettings(Empty, Settings, Styles);
+  for (std::int32_t Kind = 0; Kind < static_cast<std::int32_t>(IconKindCount); ++Kind) {
+    const auto Shown = ThemeKindColor(Kind, KindColorStyle(Styles, Kind).Color, true);
+    EXPECT_GE(ContrastRatio(static_cast<std::uint32_t>(Shown), DarkThemeColors.Window), MinTextContrast) << Kind;
+  }
+}
+
 }  // namespace

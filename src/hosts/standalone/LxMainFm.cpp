@@ -9,6 +9,7 @@
 #include "core/BkOrlimo.h"
 #include "model/Settings.h"
 #include "platform/RegSettingsStore.h"
+#include "platform/Theme.h"
 #include "protocol/LxDispatch.h"
 
 namespace {
@@ -180,6 +181,12 @@ void TBkFrmOrlimo::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
     case WM_COPYDATA: WMCopyData(Message); return;
+    case WM_SETTINGCHANGE:
+      // Windows switched between its light and dark colours: a viewer that
+      // follows Windows follows at once.
+      if (FViewer && IsColorSetChange(Message.LParam)) FViewer->ApplyTheme();
+      TForm::WndProc(Message);
+      return;
     default: TForm::WndProc(Message);
   }
 }

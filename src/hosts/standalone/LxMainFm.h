@@ -86,6 +86,11 @@ public:
   TMenuItem* MnuDockB = nullptr;
   TMenuItem* MnuSep3 = nullptr;
   TMenuItem* MnuPreferences = nullptr;
+  TMenuItem* MnuSep21 = nullptr;
+  TMenuItem* MnuTheme = nullptr;
+  TMenuItem* MnuThemeFollow = nullptr;
+  TMenuItem* MnuThemeLight = nullptr;
+  TMenuItem* MnuThemeDark = nullptr;
   TMenuItem* MnuMessages = nullptr;
   TMenuItem* MnuIgnoreMessages = nullptr;
   TMenuItem* MnuCaptureDebugOutput = nullptr;
@@ -128,6 +133,8 @@ public:
   void MnuViewDetailsClick(TObject* Sender);
   void MnuDockClick(TObject* Sender);
   void MnuCPClick(TObject* Sender);
+  // A Theme item: its tag is the look chosen.
+  void MnuThemeClick(TObject* Sender);
 
   void WndProc(TMessage& Message) override;
 

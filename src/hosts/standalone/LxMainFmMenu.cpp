@@ -118,6 +118,21 @@ void TBkFrmOrlimo::CreateMainMenu() {
   MnuSep3->SetGroupIndex(4);
   MnuPreferences = NewItem(MnuView, "P&references...", "", Run(&TBkOrlimoComposite::ChangePreferences));
   MnuPreferences->SetGroupIndex(4);
+  MnuSep21 = NewItem(MnuView, "-");
+  MnuSep21->SetGroupIndex(4);
+  MnuTheme = NewItem(MnuView, "&Theme");
+  MnuTheme->SetGroupIndex(4);
+  const TNotifyEvent Theme = Handler(&TBkFrmOrlimo::MnuThemeClick);
+  auto ThemeItem = [&](const char* Caption, std::int32_t Look) {
+    TMenuItem* Item = NewItem(MnuTheme, Caption, "", Theme);
+    Item->SetTag(Look);
+    Item->SetRadioItem(true);
+    return Item;
+  };
+  MnuThemeFollow = ThemeItem("&Follow Windows", ThemeFollowWindows);
+  MnuThemeLight = ThemeItem("&Light", ThemeLight);
+  MnuThemeDark = ThemeItem("&Dark", ThemeDark);
+  MnuThemeFollow->SetChecked(true);
 
   MnuMessages = NewItem(Bar, "&Messages");
   MnuIgnoreMessages = NewItem(MnuMessages, "&Ignore Messages", "", Toggles(&TBkOrlimoComposite::SetIgnoreMessages));
@@ -197,6 +212,12 @@ void TBkFrmOrlimo::MnuDockClick(TObject* Sender) {
   if (Bounds) SetBounds(Bounds->Left, Bounds->Top, Bounds->Width, Bounds->Height);
 }
 
+void TBkFrmOrlimo::MnuThemeClick(TObject* Sender) {
+  auto* Item = static_cast<TMenuItem*>(Sender);
+  Item->SetChecked(true);
+  FViewer->SetTheme(static_cast<std::int32_t>(Item->GetTag()));
+}
+
 void TBkFrmOrlimo::MnuOnTopClick(TObject*) {
   MnuOnTop->SetChecked(!MnuOnTop->GetChecked());
   UpdateStayOnTop();
@@ -239,6 +260,8 @@ void TBkFrmOrlimo::CompositeUpdateMenu(TObject*) {
   MnuLogToFile->SetChecked(FViewer->LogToFile().Active());
   MnuCaptureDebugOutput->SetChecked(FViewer->GetCaptureDebugOutput());
   MnuCaptureGlobalDebugOutput->SetChecked(FViewer->GetCaptureGlobalDebugOutput());
+  for (TMenuItem* Item : {MnuThemeFollow, MnuThemeLight, MnuThemeDark})
+    if (Item->GetTag() == FViewer->GetTheme()) Item->SetChecked(true);
 }
 
 void TBkFrmOrlimo::CompositeUpdateStatus(TObject*, bool HasSelection, bool HasItems) {

@@ -67,7 +67,7 @@ TEST_F(Settings, AFirstLoadGivesTheDefaultsAndTheFirstSaveWritesEveryValue) {
 
   C->SaveSettings();
   const auto V = AllValues(TBkOrlimoComposite::RegistryKey);
-  EXPECT_EQ(V.size(), 25u + 3 * 4 + 9 * 3);
+  EXPECT_EQ(V.size(), 26u + 3 * 4 + 9 * 3);
   const std::map<std::string, std::string> Expected{{"View\\IgnoreMessages", "0"},
                                                     {"View\\Toolbar", "1"},
                                                     {"View\\WrapButtons", "1"},
@@ -91,6 +91,7 @@ TEST_F(Settings, AFirstLoadGivesTheDefaultsAndTheFirstSaveWritesEveryValue) {
                                                     {"View\\NetPort", "5514"},
                                                     {"View\\NetRemote", "0"},
                                                     {"View\\NetCommands", "0"},
+                                                    {"View\\Theme", "0"},
                                                     {"MsgFont\\Name", "Arial"},
                                                     {"MsgFont\\Size", "8"},
                                                     {"MsgFont\\Color", "0"},

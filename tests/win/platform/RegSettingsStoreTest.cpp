@@ -102,7 +102,7 @@ TEST_F(RegSettingsStore, EveryValueIsAStringInItsSectionAndThePanelKeyIsApart) {
             (std::vector<std::string>{"FontStyles", "MsgFont", "ObjectFont", "StreamFont", "View"}));
   ASSERT_TRUE(Reg.OpenKeyReadOnly("\\" + StandaloneKey + "\\View"));
   // with CaptureDebugOutput, CaptureGlobalDebugOutput and the five Net values
-  EXPECT_EQ(Reg.GetValueNames().size(), 25u);
+  EXPECT_EQ(Reg.GetValueNames().size(), 26u);
   ASSERT_TRUE(Reg.OpenKeyReadOnly("\\" + StandaloneKey + "\\FontStyles"));
   const std::vector<std::string> Kinds = Reg.GetValueNames();
   EXPECT_EQ(Kinds.size(), 27u);
