@@ -139,9 +139,10 @@ void TRelaySender::Run() {
     // broke after them: they are not sent twice.
     std::size_t Sent = 0;
     if (Ok && FTo.Udp) {
-      for (std::size_t Start = 0; Ok && Sent < Count; Start = Ends[Sent]) {
-        Ok = send(FSocket, Batch.data() + Start, static_cast<int>(Ends[Sent] - Start), 0) ==
-             static_cast<int>(Ends[Sent] - Start);
+      while (Ok && Sent < Count) {
+        const std::size_t Start = Sent == 0 ? 0 : Ends[Sent - 1];
+        const int Size = static_cast<int>(Ends[Sent] - Start);
+        Ok = send(FSocket, Batch.data() + Start, Size, 0) == Size;
         if (Ok) ++Sent;
       }
     } else if (Ok) {
