@@ -13,14 +13,22 @@
 # panel plug-in LxPnl30.dll showing the viewer docked at the bottom of its
 # window; the stream goes to the plug-in's satellite window. Results:
 # build/demo/idehost.png and build/demo/demo-ide.olx.
+#
+# With --scales the viewer is shown once more at each display scale, 100, 150
+# and 200 % (the prefix's LogPixels 96, 144 and 192), and once in the dark look
+# (Theme "2"), each after the same stream, for a person to compare: results
+# build/demo/orlimo-100.png, orlimo-150.png, orlimo-200.png and orlimo-dark.png.
 set -euo pipefail
 IDE=0
+SCALES=0
 for arg in "$@"; do
   case "$arg" in
     --ide) IDE=1 ;;
-    *) echo "usage: demo.sh [--ide]" >&2; exit 1 ;;
+    --scales) SCALES=1 ;;
+    *) echo "usage: demo.sh [--ide | --scales]" >&2; exit 1 ;;
   esac
 done
+[ "$IDE" = 1 ] && [ "$SCALES" = 1 ] && { echo "demo.sh: --ide and --scales do not go together" >&2; exit 1; }
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 bash scripts/install-deps.sh
@@ -128,8 +136,36 @@ else
   echo "  build/demo/orlimo.png   screenshot of the viewer after the demonstration stream"
   echo "  build/demo/demo.olx     the list saved with the save-log command (open it with Orlimo.exe)"
 fi
+# The display scale the prefix's programs see, in dots per inch.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels \
+       /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+if [ "$SCALES" = 1 ]; then
+  lxsend --to main --close || true
+  for shot in "100 96 0" "150 144 0" "200 192 0" "dark 96 2"; do
+    set -- $shot
+    # A new desktop and viewer read the scale and the look when they start.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+    set_dpi "$2"
+    wine reg add "$KEY\\View" /v Theme /d "$3" /f >/dev/null 2>&1
+    wineserver -w
+    wineserver -p
+    wine explorer /desktop=Default,1024x768 "$ORLIMO_EXE" >/dev/null 2>&1 &
+    lxsend --to main --wait 60000 --demo
+    sleep 1
+    import -window root "$OUT/orlimo-$1.png"
+    lxsend --to main --close || true
+    echo "  build/demo/orlimo-$1.png"
+  done
+  set_dpi 96
+  wine reg add "$KEY\\View" /v Theme /d 0 /f >/dev/null 2>&1
+  wineserver -w
+fi
 if [ "$OWN_DISPLAY" = 1 ]; then
-  [ "$IDE" = 1 ] || lxsend --to main --close || true
+  [ "$IDE" = 1 ] || [ "$SCALES" = 1 ] || lxsend --to main --close || true
 else
   echo "The viewer keeps running on $DISPLAY. Send more with:"
   echo "  WINEPREFIX=$WINEPREFIX wine $LXSEND_EXE info \"Hello\""
