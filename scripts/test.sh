@@ -83,25 +83,44 @@ else
 fi
 
 source "$ROOT/scripts/wine-env.sh"
-for arch in x86_64 i686; do
-  step "MinGW-w64 $arch build"
-  if build "$B/$arch" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release; then
-    if [ "$arch" = i686 ] && [ "$ORLIMO_WINE32" = 0 ]; then
-      echo "i686: built; its Wine tests not run: this machine's kernel cannot run 32-bit programs"
-      echo "wine-i686: built, not run (no 32-bit support in this kernel)" >> "$LOG"
-      continue
-    fi
-    step "tests under Wine ($arch)"
-    wine_start "$B/wineprefix" null
-    # One test program at a time: the Wine programs share one desktop, and a
-    # window shown by one would take the activation, and with it the keyboard
-    # focus, from the window another is typing into.
-    run_ctest "wine-$arch" "$B/$arch" 1
-    wine_stop
-  else
-    echo "$arch build failed"; FAILED=1
-  fi
-done
+# The Wine tests keep about a third of one core busy (they mostly wait for
+# windows, messages and processes), so the i686 build runs beside the x86_64
+# tests, at a lower priority so that the tests' programs are not kept waiting.
+step "MinGW-w64 x86_64 build"
+if build "$B/x86_64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release; then
+  X64_BUILT=1
+else
+  X64_BUILT=0; echo "x86_64 build failed"; FAILED=1
+fi
+I686_START=$(date +%s)
+( nice -n 10 bash -c "$(declare -f build); ROOT='$ROOT' JOBS='$JOBS' FAILED_TOTAL=0 \
+    build '$B/i686' -DCMAKE_TOOLCHAIN_FILE='$ROOT/cmake/mingw-i686.cmake' -DCMAKE_BUILD_TYPE=Release" \
+    >"$B/i686.stage.log" 2>&1 ) &
+I686_PID=$!
+if [ $X64_BUILT = 1 ]; then
+  step "tests under Wine (x86_64), the i686 build beside them"
+  wine_start "$B/wineprefix" null
+  # One test program at a time: the Wine programs share one desktop, and a
+  # window shown by one would take the activation, and with it the keyboard
+  # focus, from the window another is typing into.
+  run_ctest "wine-x86_64" "$B/x86_64" 1
+  wine_stop
+fi
+wait $I686_PID
+I686_RC=$?
+step "MinGW-w64 i686 build (started $(date -d "@$I686_START" +%T), beside the x86_64 tests)"
+cat "$B/i686.stage.log"
+if [ $I686_RC -ne 0 ]; then
+  echo "i686 build failed"; FAILED=1; FAILED_TOTAL=$((FAILED_TOTAL + 1))
+elif [ "$ORLIMO_WINE32" = 0 ]; then
+  echo "i686: built; its Wine tests not run: this machine's kernel cannot run 32-bit programs"
+  echo "wine-i686: built, not run (no 32-bit support in this kernel)" >> "$LOG"
+else
+  step "tests under Wine (i686)"
+  wine_start "$B/wineprefix" null
+  run_ctest "wine-i686" "$B/i686" 1
+  wine_stop
+fi
 
 step "soak, short (x86_64 under Wine)"
 if ORLIMO_SOAK_NO_BUILD=1 bash scripts/soak.sh --short >"$B/soak.log" 2>&1; then
