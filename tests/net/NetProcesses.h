@@ -28,9 +28,13 @@ inline std::string UnixPath(std::string Path) {
 // Wine gives no waitable handle for a Unix process, so the shell writes the
 // exit code into a file of its own when the command ended.
 inline long Shell(const std::string& Command, bool Wait = true, DWORD Ms = 60000) {
+  // Named by the process, the moment and a serial: Wine's process ids start
+  // again in every prefix and every run.
   static int Serial = 0;
-  const std::string Done =
-      "/tmp/orlimo-shell-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++Serial) + ".rc";
+  LARGE_INTEGER Now;
+  QueryPerformanceCounter(&Now);
+  const std::string Done = "/tmp/orlimo-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(Now.QuadPart) + "-" + std::to_string(++Serial) + ".rc";
   STARTUPINFOA Si{};
   Si.cb = sizeof Si;
   PROCESS_INFORMATION Pi{};
