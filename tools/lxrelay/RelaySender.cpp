@@ -3,6 +3,7 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <utility>
 
@@ -14,6 +15,12 @@ constexpr unsigned FirstRetryMs = 100;
 constexpr unsigned LongestRetryMs = 2000;
 // At most this much of the queue goes in one send (a longer record alone).
 constexpr std::size_t BatchBytes = 64 * 1024;
+// After the first record of a batch the sender lingers this long, or until
+// LingerRecords are queued, so that a client's steady stream goes out in a few
+// sends rather than one per record: each send, wait and wake is a call to the
+// system, taken from the thread that answers the clients.
+constexpr auto Linger = std::chrono::milliseconds(10);
+constexpr std::size_t LingerRecords = 256;
 
 }  // namespace
 
@@ -46,7 +53,7 @@ void TRelaySender::Start() {
 }
 
 void TRelaySender::Push(std::string Message) {
-  bool WasEmpty = false;
+  bool Wake = false;
   {
     const std::lock_guard<std::mutex> Guard(FLock);
     if (FQueue.size() >= FBound) {
@@ -56,12 +63,12 @@ void TRelaySender::Push(std::string Message) {
       ++FDropped;
       return;
     }
-    WasEmpty = FQueue.empty();
     FQueue.push_back(std::move(Message));
+    Wake = FQueue.size() == 1 || FQueue.size() == LingerRecords;
   }
-  // The sender only waits for an empty queue; while it sends, a client's
-  // record costs no wake-up (each one is a call to the system).
-  if (WasEmpty) FWake.notify_one();
+  // The sender waits for the first record and lingers for a batch; a client's
+  // other records cost no wake-up.
+  if (Wake) FWake.notify_one();
 }
 
 void TRelaySender::Stop(unsigned DrainMs) {
@@ -110,12 +117,16 @@ void TRelaySender::ReportDrops(std::unique_lock<std::mutex>&) {
 }
 
 void TRelaySender::Run() {
+  // Sending can wait; a client waiting for its answer cannot: the window's
+  // thread goes first.
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
   unsigned Retry = FirstRetryMs;
   std::string Batch;
   std::vector<std::size_t> Ends;  // where each record of the batch ends
   std::unique_lock<std::mutex> Lock(FLock);
   for (;;) {
     FWake.wait(Lock, [this] { return FStopping || !FQueue.empty(); });
+    FWake.wait_for(Lock, Linger, [this] { return FStopping || FQueue.size() >= LingerRecords; });
     if (FQueue.empty() || PastDeadline()) break;
     // What is queued goes in one send (TCP) of up to BatchBytes; the records
     // stay queued until they are sent.
