@@ -170,7 +170,8 @@ private:
   int FLastDrawnPos = 0;
   bool FResizing = false;
   bool FFitting = false;
-  TDpiScaledValue FScaledBarWidth, FScaledFixedSize, FScaledMin, FScaledMax, FScaledMinSize1, FScaledMinSize2;  // the position follows the size: the fixed pane keeps its given size
+  TDpiScaledValue FScaledBarWidth, FScaledFixedSize, FScaledMin, FScaledMax, FScaledMinSize1,
+      FScaledMinSize2;  // the position follows the size: the fixed pane keeps its given size
   bool FUpdating = false;
   TBitmapHandle FMask;
   HCURSOR FHSplitCursor = nullptr;

@@ -169,9 +169,9 @@ void TLxCustomGlyphStatus::Paint(TCanvas& Canvas) {
   const RECT Caption = TLxCustomStatusPane::GetCaptionRect();
   // The art is at 96 DPI: placed and drawn at the pane's DPI.
   const int ArtFrame = FGlyph->GetWidth() / FNumGlyphs, ArtHeight = FGlyph->GetHeight();
-  const TLxGlyphPlace P = GlyphStatusPlace(GetWidth(), GetHeight(), ScaleDesign(ArtFrame) * FNumGlyphs,
-                                           ScaleDesign(ArtHeight), FNumGlyphs, FGlyphAlignment, FGlyphOffset,
-                                           FBorderWidth, FFrameStyle, Caption.bottom - Caption.top);
+  const TLxGlyphPlace P =
+      GlyphStatusPlace(GetWidth(), GetHeight(), ScaleDesign(ArtFrame) * FNumGlyphs, ScaleDesign(ArtHeight), FNumGlyphs,
+                       FGlyphAlignment, FGlyphOffset, FBorderWidth, FFrameStyle, Caption.bottom - Caption.top);
   if (P.FrameWidth <= 0 || P.DrawHeight <= 0) return;
   const int Frame = (!GetEnabled() && FNumGlyphs >= 2) ? 1 : 0;
   // Through a bitmap of the frame's size on the fill colour; the glyph's

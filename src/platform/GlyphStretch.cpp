@@ -4,8 +4,8 @@
 #include "platform/Graphics.h"
 #include "platform/PlatformExcept.h"
 
-void StretchTransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SrcX, int SrcY,
-                            int SrcWidth, int SrcHeight, COLORREF TransparentColor) {
+void StretchTransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SrcX, int SrcY, int SrcWidth,
+                            int SrcHeight, COLORREF TransparentColor) {
   if (Width <= 0 || Height <= 0 || SrcWidth <= 0 || SrcHeight <= 0) return;
   if (Width == SrcWidth && Height == SrcHeight) {
     TransparentCopy(Dest, X, Y, Width, Height, Source, SrcX, SrcY, TransparentColor);

@@ -10,13 +10,14 @@ namespace {
 
 TEST(ScaleBetweenDpi, AgreesWithTheDesignRuleFrom96AndRoundsLikeIt) {
   for (int V : {0, 1, 3, 17, 18, 25, -7, 163, 1000})
-    for (int Dpi : {96, 120, 144, 168, 192}) EXPECT_EQ(ScaleBetweenDpi(V, 96, Dpi), ScaleForDpi(V, Dpi)) << V << " " << Dpi;
+    for (int Dpi : {96, 120, 144, 168, 192})
+      EXPECT_EQ(ScaleBetweenDpi(V, 96, Dpi), ScaleForDpi(V, Dpi)) << V << " " << Dpi;
   EXPECT_EQ(ScaleBetweenDpi(27, 144, 96), 18);
-  EXPECT_EQ(ScaleBetweenDpi(26, 144, 192), 35);   // 34.67
-  EXPECT_EQ(ScaleBetweenDpi(3, 192, 96), 2);      // 1.5 away from zero
+  EXPECT_EQ(ScaleBetweenDpi(26, 144, 192), 35);  // 34.67
+  EXPECT_EQ(ScaleBetweenDpi(3, 192, 96), 2);     // 1.5 away from zero
   EXPECT_EQ(ScaleBetweenDpi(-3, 192, 96), -2);
-  EXPECT_EQ(ScaleBetweenDpi(1, 192, 96), 1);      // never 0
-  EXPECT_EQ(ScaleBetweenDpi(50, 0, 144), 75);     // unknown counts as 96
+  EXPECT_EQ(ScaleBetweenDpi(1, 192, 96), 1);   // never 0
+  EXPECT_EQ(ScaleBetweenDpi(50, 0, 144), 75);  // unknown counts as 96
   EXPECT_EQ(ScaleBetweenDpi(50, 144, -1), 33);
   EXPECT_EQ(ScaleBetweenDpi(INT_MAX, 96, 192), INT_MAX);
 }

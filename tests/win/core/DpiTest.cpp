@@ -55,7 +55,8 @@ void CheckLayout(TWinControl& Parent, std::vector<std::string>& Problems) {
     for (TControl* Other : Shown) {
       RECT Both{};
       const RECT O = Other->GetBoundsRect();
-      if (IntersectRect(&Both, &R, &O) && Both.right - Both.left > 1 && Both.bottom - Both.top > 1) Problems.push_back(Describe(*C) + " overlaps " + Describe(*Other));
+      if (IntersectRect(&Both, &R, &O) && Both.right - Both.left > 1 && Both.bottom - Both.top > 1)
+        Problems.push_back(Describe(*C) + " overlaps " + Describe(*Other));
     }
     Shown.push_back(C);
     if (auto* W = dynamic_cast<TWinControl*>(C)) CheckLayout(*W, Problems);
@@ -77,8 +78,10 @@ protected:
     C->SetViewInspectorPane(true);
     C->SetViewScratchPad(true);
     C->SetViewTimeStamp(true);
-    // Small enough for 200 % on the test screen.
-    Form->SetBounds(40, 40, 480, 330);
+    // Small enough for 200 % on the test screen; in design pixels, so the
+    // toolbar wraps as at 96 DPI when the screen has another DPI.
+    const int Dpi = Form->GetCurrentDpi();
+    Form->SetBounds(40, 40, ScaleForDpi(480, Dpi), ScaleForDpi(330, Dpi));
     for (int I = 0; I < 200; ++I) Add(lxmInfo, "message " + std::to_string(I), I);
     Pump();
   }
@@ -110,7 +113,8 @@ TEST_F(DpiLayout, TheWindowKnowsItsDpi) {
 }
 
 TEST_F(DpiLayout, TheMainWindowScalesAt150And200PercentAndComesBackWithoutDrift) {
-  ASSERT_EQ(Form->GetCurrentDpi(), 96);
+  // Shown at the screen's DPI (96 unless the test screen is set otherwise).
+  const int Start = Form->GetCurrentDpi();
   ASSERT_EQ(LayoutProblems(*Form), std::vector<std::string>{});
   TLxSpeedButton& Button = *C->FBtnClear;
   const int ArtWidth = Button.GetGlyph().GetWidth() / Button.GetNumGlyphs();
@@ -120,15 +124,14 @@ TEST_F(DpiLayout, TheMainWindowScalesAt150And200PercentAndComesBackWithoutDrift)
   const RECT ListRect = C->FPnlMsgs->GetBoundsRect();
   const RECT ButtonRect = Button.GetBoundsRect();
   const int ToolbarHeight = C->FToolbar->GetHeight();
-  const int RowHeight = C->FGrdScratchPad->GetDefaultRowHeight();
 
-  for (int Dpi : {144, 192, 120, 96}) {
+  for (int Dpi : {144, 192, 120, 96, Start}) {
     SCOPED_TRACE(Dpi);
     Form->ScaleToDpi(Dpi);
     Pump();
     EXPECT_EQ(C->GetCurrentDpi(), Dpi);
-    EXPECT_EQ(Form->GetClientWidth(), ScaleForDpi(Client.cx, Dpi));
-    EXPECT_EQ(Form->GetClientHeight(), ScaleForDpi(Client.cy, Dpi));
+    EXPECT_EQ(Form->GetClientWidth(), ScaleBetweenDpi(Client.cx, Start, Dpi));
+    EXPECT_EQ(Form->GetClientHeight(), ScaleBetweenDpi(Client.cy, Start, Dpi));
     EXPECT_EQ(List->GetItemHeight(), ScaleForDpi(18, Dpi));
     EXPECT_EQ(Button.GetWidth(), ScaleForDpi(25, Dpi));
     EXPECT_EQ(Button.GetHeight(), ScaleForDpi(25, Dpi));
@@ -137,16 +140,16 @@ TEST_F(DpiLayout, TheMainWindowScalesAt150And200PercentAndComesBackWithoutDrift)
     EXPECT_EQ(G.bottom - G.top, ScaleForDpi(ArtHeight, Dpi));
     // The rows scale; the toolbar's border lines stay one pixel.
     EXPECT_EQ(C->FToolbar->GetRowHeight(), ScaleForDpi(29, Dpi));
-    EXPECT_NEAR(C->FToolbar->GetHeight(), ScaleForDpi(ToolbarHeight, Dpi), 3);
+    EXPECT_NEAR(C->FToolbar->GetHeight(), ScaleBetweenDpi(ToolbarHeight, Start, Dpi), 3);
     EXPECT_EQ(C->FStsMsgCount->GetWidth(), ScaleForDpi(100, Dpi));
     EXPECT_EQ(C->FInspectorSplitter->GetSplitterWidth(), ScaleForDpi(4, Dpi));
-    EXPECT_EQ(C->FGrdScratchPad->GetDefaultRowHeight(), ScaleForDpi(RowHeight, Dpi));
+    EXPECT_EQ(C->FGrdScratchPad->GetDefaultRowHeight(), ScaleForDpi(17, Dpi));
     // The message text starts after the scaled icon column.
     const RECT Item{0, 0, 400, List->GetItemHeight()};
     EXPECT_EQ(C->GetMessageRect(1, Item).left, ScaleForDpi(24 + 24, Dpi));
     EXPECT_EQ(LayoutProblems(*Form), std::vector<std::string>{});
   }
-  // Back at 96 DPI every size is what it was.
+  // Back at the first DPI every size is what it was.
   EXPECT_TRUE(EqualRect(&ButtonRect, &static_cast<const RECT&>(Button.GetBoundsRect())));
   const RECT Now = C->FPnlMsgs->GetBoundsRect();
   EXPECT_TRUE(EqualRect(&ListRect, &Now)) << Now.right << "x" << Now.bottom;
@@ -168,12 +171,13 @@ TEST_F(DpiLayout, AMoveToAScreenOfAnotherDpiTakesTheSuggestedRectangleAndKeepsTh
   ASSERT_GE(Selected.size(), 2u);
   const HWND ListWindow = List->GetHandle();
   const int FontHeight = List->GetFont().GetHeight();
+  const int Start = Form->GetCurrentDpi();
 
   for (int Dpi : {144, 192, 96}) {
     SCOPED_TRACE(Dpi);
     RECT Suggested{20, 10, 20 + ScaleForDpi(480, Dpi), 10 + ScaleForDpi(340, Dpi)};
-    EXPECT_EQ(SendMessageA(Form->GetHandle(), WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi), reinterpret_cast<LPARAM>(&Suggested)),
-              0);
+    EXPECT_EQ(
+        SendMessageA(Form->GetHandle(), WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi), reinterpret_cast<LPARAM>(&Suggested)), 0);
     Pump();
     RECT Window{};
     GetWindowRect(Form->GetHandle(), &Window);
@@ -187,7 +191,7 @@ TEST_F(DpiLayout, AMoveToAScreenOfAnotherDpiTakesTheSuggestedRectangleAndKeepsTh
       if (List->GetSelected(I)) Now.push_back(I);
     EXPECT_EQ(Now, Selected);
     EXPECT_EQ(List->GetItemHeight(), ScaleForDpi(18, Dpi));
-    EXPECT_EQ(List->GetFont().GetHeight(), ScaleForDpi(FontHeight, Dpi));
+    EXPECT_EQ(List->GetFont().GetHeight(), ScaleBetweenDpi(FontHeight, Start, Dpi));
     EXPECT_EQ(LayoutProblems(*Form), std::vector<std::string>{});
   }
 }
