@@ -709,3 +709,10 @@ void TLxCustomStatusBar::WndProc(TMessage& Message) {
   }
   TLxCustomPanel::WndProc(Message);
 }
+
+void TLxToolbar::DpiChanged(int FromDpi, int ToDpi) {
+  TLxCustomPanel::DpiChanged(FromDpi, ToDpi);
+  FMargin = FScaledMargin.Rescale(FMargin, FromDpi, ToDpi);
+  FRowHeight = FScaledRowHeight.Rescale(FRowHeight, FromDpi, ToDpi);
+  PositionControls();
+}

@@ -212,6 +212,8 @@ protected:
   void Resize() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void ApplyStyle(const TLxToolbarStyle& S);
+  // The margin and the row height follow the DPI; the controls are laid out again.
+  void DpiChanged(int FromDpi, int ToDpi) override;
 
 private:
   // The controls of the order list as the layout sees them.
@@ -229,6 +231,7 @@ private:
   bool FPositioning = false;
   bool FNamesPending = false;
   bool FPositionPosted = false;
+  TDpiScaledValue FScaledMargin, FScaledRowHeight;
 };
 
 // ---------------------------------------------------------------------------

@@ -120,6 +120,15 @@ void TLxSpeedButton::WndProc(TMessage& Message) {
   TGraphicControl::WndProc(Message);
 }
 
+RECT TLxSpeedButton::GlyphRect() const {
+  if (FGlyph->Empty()) return RECT{};
+  // The art is at 96 DPI: drawn stretched to the button's DPI.
+  const int W = ScaleDesign(FGlyph->GetWidth() / FNumGlyphs), H = ScaleDesign(FGlyph->GetHeight());
+  const int X = GetCaption().empty() ? (GetWidth() - W) / 2 : ScaleDesign(4);
+  const int Y = (GetHeight() - H) / 2;
+  return RECT{X, Y, X + W, Y + H};
+}
+
 void TLxSpeedButton::Paint(TCanvas& Canvas) {
   HDC DC = Canvas.GetHandle();
   RECT R{0, 0, GetWidth(), GetHeight()};
@@ -143,19 +152,19 @@ void TLxSpeedButton::Paint(TCanvas& Canvas) {
     else if (FDown)
       Frame = FNumGlyphs > 3 ? 3 : 0;
     const int FW = FGlyph->GetWidth() / FNumGlyphs, FH = FGlyph->GetHeight();
-    const bool HasText = !GetCaption().empty();
-    const int X = (HasText ? 4 : (GetWidth() - FW) / 2) + Offset;
-    const int Y = (GetHeight() - FH) / 2 + Offset;
+    const RECT G = GlyphRect();
+    const int DW = G.right - G.left, DH = G.bottom - G.top;
+    const int X = G.left + Offset, Y = G.top + Offset;
     HDC GlyphDC = FGlyph->GetCanvas().GetHandle();
     const COLORREF Transparent = ::GetPixel(GlyphDC, 0, FH - 1);
-    TransparentCopy(DC, X, Y, FW, FH, GlyphDC, Frame * FW, 0, Transparent);
-    GlyphRight = X + FW;
+    StretchTransparentCopy(DC, X, Y, DW, DH, GlyphDC, Frame * FW, 0, FW, FH, Transparent);
+    GlyphRight = X + DW;
   }
   const std::string Text = GetCaption();
   if (!Text.empty()) {
     Canvas.GetFont().Assign(GetFont());
     Canvas.GetBrush().SetStyle(bsClear);
-    RECT T{GlyphRight ? GlyphRight + 4 : Offset, Offset, GetWidth() + Offset, GetHeight() + Offset};
+    RECT T{GlyphRight ? GlyphRight + ScaleDesign(4) : Offset, Offset, GetWidth() + Offset, GetHeight() + Offset};
     if (!GetEnabled()) Canvas.GetFont().SetColor(clGrayText);
     Canvas.DrawText(Text, T, DT_SINGLELINE | DT_VCENTER | (GlyphRight ? DT_LEFT : DT_CENTER));
     Canvas.GetBrush().SetStyle(bsSolid);

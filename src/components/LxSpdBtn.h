@@ -35,6 +35,10 @@ public:
   // Lets the button up at once (the press no longer clicks on release).
   void ReleasePress();
 
+  // Where the glyph is drawn when the button is up: one frame of the art,
+  // scaled to the button's DPI (empty without a glyph).
+  RECT GlyphRect() const;
+
   void Click() override;
   void WndProc(TMessage& Message) override;
 

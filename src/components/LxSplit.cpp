@@ -436,3 +436,20 @@ void TLxSplitter::WndProc(TMessage& Message) {
   }
   TLxCustomPanel::WndProc(Message);
 }
+
+void TLxSplitter::DpiChanged(int FromDpi, int ToDpi) {
+  TLxCustomPanel::DpiChanged(FromDpi, ToDpi);
+  FUpdating = true;  // the panes are fitted once, below
+  FSplitterWidth = static_cast<std::uint16_t>(FScaledBarWidth.Rescale(FSplitterWidth, FromDpi, ToDpi));
+  if (!FUsePercent) {
+    FFixedSize = FScaledFixedSize.Rescale(FFixedSize, FromDpi, ToDpi);
+    if (FPositionMin > 0) FPositionMin = FScaledMin.Rescale(FPositionMin, FromDpi, ToDpi);
+    if (FPositionMax > 0) FPositionMax = FScaledMax.Rescale(FPositionMax, FromDpi, ToDpi);
+  }
+  FPane1->SetMinSize(FScaledMinSize1.Rescale(FPane1->GetMinSize(), FromDpi, ToDpi));
+  FPane2->SetMinSize(FScaledMinSize2.Rescale(FPane2->GetMinSize(), FromDpi, ToDpi));
+  FUpdating = false;
+  // The position again from the fixed pane's size (or the percentage).
+  Resize();
+  ResizePanes();
+}

@@ -134,6 +134,8 @@ protected:
 private:
   int Size() const { return FOrientation == orHorizontal ? FWidth : FHeight; }
   int PositionOfPercent(int Percent) const;
+  // The bar's width, the fixed pane's size and the limits follow the DPI.
+  void DpiChanged(int FromDpi, int ToDpi) override;
   // The extent between the borders along the bar's axis, less the bar.
   int Room();
   // The given position fitted to the size and the panes' minimums (both panes shown).
@@ -167,7 +169,9 @@ private:
   int FDragOffset = 0;
   int FLastDrawnPos = 0;
   bool FResizing = false;
-  bool FFitting = false;  // the position follows the size: the fixed pane keeps its given size
+  bool FFitting = false;
+  TDpiScaledValue FScaledBarWidth, FScaledFixedSize, FScaledMin, FScaledMax, FScaledMinSize1,
+      FScaledMinSize2;  // the position follows the size: the fixed pane keeps its given size
   bool FUpdating = false;
   TBitmapHandle FMask;
   HCURSOR FHSplitCursor = nullptr;

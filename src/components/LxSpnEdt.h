@@ -103,6 +103,12 @@ protected:
   void FontChanged() override;
   void CreateWindowHandle(const TCreateParams& Params) override;
   void LayoutChildren();
+  // The buttons' width follows the DPI; the edit and the buttons are laid out again.
+  void DpiChanged(int FromDpi, int ToDpi) override {
+    TWinControl::DpiChanged(FromDpi, ToDpi);
+    FButtonWidth = FScaledButtonWidth.Rescale(FButtonWidth, FromDpi, ToDpi);
+    LayoutChildren();
+  }
   void Step(Extended Amount, TSpinButtonType Button);
 
 private:
@@ -115,5 +121,6 @@ private:
   bool FIntegersOnly = true;
   bool FAllowKeyEdit = false;
   int FButtonWidth = 17;
+  TDpiScaledValue FScaledButtonWidth;
   bool FLayingOut = false;
 };

@@ -155,7 +155,7 @@ void TLxCustomGlyphStatus::SetGlyphOffset(int Value) {
 RECT TLxCustomGlyphStatus::GetCaptionRect() {
   RECT R = TLxCustomStatusPane::GetCaptionRect();
   if (FGlyph->Empty()) return R;
-  const int F = FGlyph->GetWidth() / FNumGlyphs + FGlyphOffset;
+  const int F = ScaleDesign(FGlyph->GetWidth() / FNumGlyphs) + FGlyphOffset;
   if (FGlyphAlignment == gaLeft)
     R.left += F;
   else
@@ -167,9 +167,11 @@ void TLxCustomGlyphStatus::Paint(TCanvas& Canvas) {
   TLxCustomStatusPane::Paint(Canvas);
   if (FGlyph->Empty()) return;
   const RECT Caption = TLxCustomStatusPane::GetCaptionRect();
+  // The art is at 96 DPI: placed and drawn at the pane's DPI.
+  const int ArtFrame = FGlyph->GetWidth() / FNumGlyphs, ArtHeight = FGlyph->GetHeight();
   const TLxGlyphPlace P =
-      GlyphStatusPlace(GetWidth(), GetHeight(), FGlyph->GetWidth(), FGlyph->GetHeight(), FNumGlyphs, FGlyphAlignment,
-                       FGlyphOffset, FBorderWidth, FFrameStyle, Caption.bottom - Caption.top);
+      GlyphStatusPlace(GetWidth(), GetHeight(), ScaleDesign(ArtFrame) * FNumGlyphs, ScaleDesign(ArtHeight), FNumGlyphs,
+                       FGlyphAlignment, FGlyphOffset, FBorderWidth, FFrameStyle, Caption.bottom - Caption.top);
   if (P.FrameWidth <= 0 || P.DrawHeight <= 0) return;
   const int Frame = (!GetEnabled() && FNumGlyphs >= 2) ? 1 : 0;
   // Through a bitmap of the frame's size on the fill colour; the glyph's
@@ -179,7 +181,10 @@ void TLxCustomGlyphStatus::Paint(TCanvas& Canvas) {
   FillSolid(TempDC, RECT{0, 0, P.FrameWidth, P.DrawHeight}, FFillColor);
   HDC GlyphDC = FGlyph->GetCanvas().GetHandle();
   const COLORREF Transparent = ::GetPixel(GlyphDC, 0, FGlyph->GetHeight() - 1);
-  TransparentCopy(TempDC, 0, 0, P.FrameWidth, P.DrawHeight, GlyphDC, Frame * P.FrameWidth, 0, Transparent);
+  const int SrcWidth = ScaleBetweenDpi(P.FrameWidth, GetCurrentDpi(), DesignDpi);
+  const int SrcHeight = ScaleBetweenDpi(P.DrawHeight, GetCurrentDpi(), DesignDpi);
+  StretchTransparentCopy(TempDC, 0, 0, P.FrameWidth, P.DrawHeight, GlyphDC, Frame * ArtFrame, 0,
+                         std::min(SrcWidth, ArtFrame), std::min(SrcHeight, ArtHeight), Transparent);
   ::BitBlt(Canvas.GetHandle(), P.Left, P.Top, P.FrameWidth, P.DrawHeight, TempDC, 0, 0, SRCCOPY);
 }
 

@@ -123,6 +123,12 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  // The item height follows the DPI; the items, the selection and the top
+  // item stay.
+  void DpiChanged(int FromDpi, int ToDpi) override {
+    TCustomControl::DpiChanged(FromDpi, ToDpi);
+    SetItemHeight(FScaledItemHeight.Rescale(FItemHeight, FromDpi, ToDpi));
+  }
   void Paint(TCanvas& Canvas) override;
   bool EraseBackground(HDC DC) override;
   LRESULT DialogCode(WPARAM Key) override;
@@ -154,6 +160,7 @@ protected:
   bool FMultiSelect = true;
   std::int32_t FSingleIndex = -1;  // the item index of a single-select list
   int FItemHeight = 16;
+  TDpiScaledValue FScaledItemHeight;
   int FHorzPos = 0;
   int FUpdateCount = 0;
   bool FDirty = false;        // the picture

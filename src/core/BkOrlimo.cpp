@@ -437,7 +437,7 @@ void TBkOrlimoComposite::DoUpdateNav() {
 
 RECT TBkOrlimoComposite::GetMessageRect(std::int32_t Level, const RECT& ItemRect) const {
   RECT R = ItemRect;
-  R.left = ItemRect.left + Level * FIndentWidth + (FViewIcons ? 24 : 2);
+  R.left = ItemRect.left + ScaleDesign(Level * FIndentWidth + (FViewIcons ? 24 : 2));
   if (FViewTimeStamp) R.right -= FTimeStampWidth;
   if (FViewAppName) R.right -= FAppNameWidth;
   return R;
@@ -617,17 +617,21 @@ void TBkOrlimoComposite::LstMsgsDrawItem(TBkVertListBox& Control, std::int32_t I
   C.TextRect(MsgRect, MsgRect.left, T, CropMessage(std::string(Info.Text()), MsgRect.right - MsgRect.left));
   C.FillRect(RECT{L, T, MsgRect.left, B});
   if (FViewIcons)
-    if (TBitmap* I = Icon(Kind, Selected)) C.Draw(L + Info.IndentLevel() * FIndentWidth + 4, T + 2, *I);
+    if (TBitmap* I = Icon(Kind, Selected)) {
+      // The icons' art is at 96 DPI: stretched pixel by pixel to the list's.
+      const int X = L + ScaleDesign(Info.IndentLevel() * FIndentWidth + 4), Y = T + ScaleDesign(2);
+      C.StretchDraw(RECT{X, Y, X + ScaleDesign(IconWidth), Y + ScaleDesign(IconHeight)}, *I);
+    }
   SetFontColorStyle(C.GetFont(), -1);
   if (Selected) C.GetFont().SetColor(clHighlightText);
   if (Highlight) C.GetFont().SetColor(Highlight->TextColor);
   const RECT AppRect = GetAppRect(MsgRect);
-  if (FViewAppName) C.TextRect(AppRect, AppRect.left + 4, T, Info.AppName());
+  if (FViewAppName) C.TextRect(AppRect, AppRect.left + ScaleDesign(4), T, Info.AppName());
   if (FViewTimeStamp) {
     const RECT TimeRect = GetTimeRect(Rect, MsgRect, AppRect);
     C.Realize();
     SetTextAlign(C.GetHandle(), TA_RIGHT);
-    C.TextRect(TimeRect, TimeRect.right - 2, T, FMsgs->TickCountToTime(Info.TickCount()));
+    C.TextRect(TimeRect, TimeRect.right - ScaleDesign(2), T, FMsgs->TickCountToTime(Info.TickCount()));
     SetTextAlign(C.GetHandle(), TA_LEFT);
   }
   if (Highlight) C.GetBrush().SetColor(Back);

@@ -14,3 +14,23 @@ inline constexpr int DesignDpi = 96;
 // sizes scale as their magnitude does. A DPI of 0 or below (not known) counts
 // as 96. Results beyond the range of int are clamped to it.
 int ScaleForDpi(int DesignPixels, int Dpi);
+
+// Pixels laid out for FromDpi, rescaled for ToDpi: Pixels * ToDpi / FromDpi
+// with the rounding of ScaleForDpi (halves away from zero, a non-zero size
+// keeps at least one pixel, clamped to int). A DPI of 0 or below counts as 96.
+int ScaleBetweenDpi(int Pixels, int FromDpi, int ToDpi);
+
+// A size or position that is rescaled as its window moves between DPIs
+// without drifting: it remembers the value it was first rescaled from (its
+// base) and computes every later value from that base, so 96 -> 144 -> 96
+// gives back the original. A value changed by someone else since the last
+// rescale (Current differs from what Rescale returned) becomes the new base.
+class TDpiScaledValue {
+public:
+  int Rescale(int Current, int FromDpi, int ToDpi);
+
+private:
+  int FBase = 0;
+  int FBaseDpi = 0;  // 0: no base yet
+  int FLast = 0;
+};

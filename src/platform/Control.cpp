@@ -38,6 +38,31 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   (void)Sized;
 }
 
+void TControl::ScaleToDpi(int ToDpi, bool ScaleFonts) {
+  if (ToDpi <= 0) ToDpi = DesignDpi;
+  if (ToDpi != FCurrentDpi) ChangeScale(FCurrentDpi, ToDpi, ScaleFonts);
+}
+
+void TControl::ChangeScale(int FromDpi, int ToDpi, bool ScaleFonts) {
+  ScaleBounds(FromDpi, ToDpi);
+  if (ScaleFonts) ScaleFont(FromDpi, ToDpi);
+  FCurrentDpi = ToDpi;
+  DpiChanged(FromDpi, ToDpi);
+}
+
+void TControl::ScaleFont(int FromDpi, int ToDpi) {
+  if (!FParentFont) FFont.SetHeight(FScaledFont.Rescale(FFont.GetHeight(), FromDpi, ToDpi));
+}
+
+void TControl::ScaleBounds(int FromDpi, int ToDpi) {
+  // The edges are rescaled, not the sizes: controls that touch keep touching.
+  const int L = FScaledLeft.Rescale(FLeft, FromDpi, ToDpi);
+  const int T = FScaledTop.Rescale(FTop, FromDpi, ToDpi);
+  const int R = FScaledRight.Rescale(FLeft + FWidth, FromDpi, ToDpi);
+  const int B = FScaledBottom.Rescale(FTop + FHeight, FromDpi, ToDpi);
+  SetBounds(L, T, R - L, B - T);
+}
+
 void TControl::UpdateBoundsFields(int ALeft, int ATop, int AWidth, int AHeight) {
   FLeft = ALeft;
   FTop = ATop;

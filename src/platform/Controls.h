@@ -15,6 +15,7 @@
 // window exists and it is first needed).
 #pragma once
 
+#include "model/DpiScale.h"
 #include "platform/Graphics.h"
 
 #include <cstdint>
@@ -153,6 +154,13 @@ inline constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
 class TControl;
 class TWinControl;
 
+// The DPI of the screen (LOGPIXELSX of its DC; 96 when it cannot be read).
+int ScreenDpi();
+// The DPI of a window: GetDpiForWindow where the system has it (looked up at
+// run time, so the program still starts where it does not), otherwise the
+// screen's.
+int WindowDpi(HWND Wnd);
+
 LRESULT ReflectToChild(TWinControl& Child, UINT Msg, WPARAM WParam, LPARAM LParam);
 class TCustomForm;
 
@@ -272,7 +280,33 @@ public:
   virtual void Click();
   virtual void DblClick();
 
+  // DPI scaling. Every size a control is given in code is in design pixels
+  // (96 DPI); a form rescales its tree once for its DPI before it is first
+  // shown, and again when the window moves to a screen of another DPI.
+  // The DPI this control is laid out for (96 until it is rescaled).
+  int GetCurrentDpi() const { return FCurrentDpi; }
+  // A design size at this control's DPI.
+  int ScaleDesign(int DesignPixels) const { return ScaleForDpi(DesignPixels, FCurrentDpi); }
+  // Rescales this control and its children from their DPI to ToDpi. Fonts
+  // are rescaled only with ScaleFonts (a font's height follows the screen's
+  // DPI when it is made, so only a move to another DPI needs it).
+  void ScaleToDpi(int ToDpi, bool ScaleFonts = false);
+
 protected:
+  // The recursive step: the bounds, the font, the control's own design sizes
+  // (DpiChanged), and for windowed controls the children, then the layout.
+  virtual void ChangeScale(int FromDpi, int ToDpi, bool ScaleFonts);
+  // Rescales the position and size (computed from the bounds first rescaled,
+  // so going back and forth does not drift).
+  virtual void ScaleBounds(int FromDpi, int ToDpi);
+  // The font's height, unless it follows the parent's.
+  void ScaleFont(int FromDpi, int ToDpi);
+  // Hook for a control's own design sizes (item heights, glyph sizes, bar
+  // widths, column widths...), called once its bounds are rescaled and
+  // GetCurrentDpi is ToDpi. Rescale kept values with TDpiScaledValue or
+  // recompute them from their design values with ScaleDesign.
+  virtual void DpiChanged(int /*FromDpi*/, int /*ToDpi*/) {}
+
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);
@@ -316,6 +350,8 @@ protected:
   TCursor FCursor = crDefault;
   TCustomMenu* FPopupMenu = nullptr;
   bool FMouseDownInside = false;
+  int FCurrentDpi = DesignDpi;
+  TDpiScaledValue FScaledLeft, FScaledTop, FScaledRight, FScaledBottom, FScaledFont;
 };
 
 // ---------------------------------------------------------------- windowed control
@@ -462,6 +498,7 @@ protected:
   // Reflected notifications of native child windows (CN_* messages) arrive in WndProc.
 
   void DoSetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void ChangeScale(int FromDpi, int ToDpi, bool ScaleFonts) override;
   SIZE ClientSizeWithoutHandle() const override;
   void DoSetText(const std::string& Value) override;
   std::string DoGetText() const override;

@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <vector>
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 TCustomForm* TControl::GetParentForm() const {
   const TControl* C = this;
   while (C->FParent) C = C->FParent;
@@ -189,9 +193,54 @@ void TCustomForm::SetActiveControl(TWinControl* Value) {
 
 bool TCustomForm::GetActive() const { return HandleAllocated() && ::GetActiveWindow() == WindowHandle(); }
 
+void TCustomForm::ScaleForWindowDpi() {
+  if (FDpiScaled) return;
+  FDpiScaled = true;
+  const int Dpi = WindowDpi(GetHandle());
+  if (Dpi != GetCurrentDpi()) ScaleToDpi(Dpi);
+  FDeviceBounds = false;
+  if (Dpi == DesignDpi) return;
+  // A centred form is centred again at its new size.
+  if (FPosition == poScreenCenter || FPosition == poMainFormCenter) {
+    TCreateParams P;
+    CreateParams(P);
+    SetBounds(P.X, P.Y, GetWidth(), GetHeight());
+  }
+}
+
+void TCustomForm::ScaleBounds(int FromDpi, int ToDpi) {
+  if (FDpiChanging) return;  // the system's rectangle is taken instead
+  if (FDeviceBounds) {
+    FDeviceBounds = false;
+    return;
+  }
+  const RECT R = GetClientRect();
+  SetClientWidth(FScaledRight.Rescale(R.right, FromDpi, ToDpi));
+  SetClientHeight(FScaledBottom.Rescale(R.bottom, FromDpi, ToDpi));
+}
+
+void TCustomForm::WMDpiChanged(TMessage& M) {
+  const int Dpi = LOWORD(M.WParam);
+  const auto* Suggested = reinterpret_cast<const RECT*>(M.LParam);
+  M.Result = 0;
+  if (Dpi <= 0) return;
+  FDpiScaled = true;
+  FDpiChanging = true;
+  DisableAlign();
+  auto Done = ScopeExit([this] {
+    FDpiChanging = false;
+    EnableAlign();
+  });
+  if (Suggested)
+    ::SetWindowPos(WindowHandle(), nullptr, Suggested->left, Suggested->top, Suggested->right - Suggested->left,
+                   Suggested->bottom - Suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ScaleToDpi(Dpi, true);
+}
+
 void TCustomForm::DoSetVisible(bool Value) {
   if (Value) {
     HandleNeeded();
+    ScaleForWindowDpi();
     int Cmd = SW_SHOW;
     if (FWindowState == wsMaximized) Cmd = SW_SHOWMAXIMIZED;
     if (FWindowState == wsMinimized) Cmd = SW_SHOWMINIMIZED;
@@ -412,6 +461,7 @@ void TCustomForm::WndProc(TMessage& M) {
       }
       break;
     case WM_INITMENUPOPUP: break;
+    case WM_DPICHANGED: WMDpiChanged(M); return;
     default: break;
   }
   TScrollingWinControl::WndProc(M);

@@ -82,6 +82,18 @@ public:
   // Moves the focus to the next (or previous) tab stop.
   void SelectNext(TWinControl* Current, bool Forward);
 
+  // Rescales the form for its window's DPI once, when it is first shown
+  // (its window and its controls exist then, laid out in design pixels).
+  // Done already: nothing happens.
+  void ScaleForWindowDpi();
+  // Bounds measured on the screen as it is now (a saved window position):
+  // the first rescaling for the window's DPI keeps them and scales only the
+  // controls inside.
+  void SetDeviceBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    SetBounds(ALeft, ATop, AWidth, AHeight);
+    FDeviceBounds = true;
+  }
+
   std::function<void(TObject* Sender, TCloseAction& Action)> OnClose;
   std::function<void(TObject* Sender, bool& CanClose)> OnCloseQuery;
   std::function<void(TObject* Sender, WORD Key, TShiftState Shift, bool& Handled)> OnShortCut;
@@ -97,6 +109,11 @@ protected:
   void CreateWindowHandle(const TCreateParams& Params) override;
   void DestroyWnd() override;
   void DoSetVisible(bool Value) override;
+  // A form keeps its position and rescales its client size.
+  void ScaleBounds(int FromDpi, int ToDpi) override;
+  // WM_DPICHANGED: the window takes the system's suggested rectangle and its
+  // controls are rescaled where they are (nothing is re-created).
+  void WMDpiChanged(TMessage& Message);
   virtual void DoClose(TCloseAction& Action);
   void ActiveControlChanged(TWinControl* Control) override;
   void ControlRemoving(TWinControl* Control) override;
@@ -117,6 +134,9 @@ private:
   TWinControl* FActiveControl = nullptr;
   TModalResult FModalResult = mrNone;
   bool FModal = false;
+  bool FDpiScaled = false;
+  bool FDpiChanging = false;
+  bool FDeviceBounds = false;
 };
 
 class TForm : public TCustomForm {

@@ -312,6 +312,11 @@ private:
 // destination's pixels where the source has TransparentColor (an RGB value).
 void TransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SrcX, int SrcY,
                      COLORREF TransparentColor);
+// The same, drawing the source rectangle (SrcX, SrcY, SrcWidth, SrcHeight)
+// stretched to (X, Y, Width, Height) pixel by pixel (nearest neighbour, as
+// COLORONCOLOR stretches): a glyph drawn at a larger DPI before art for it exists.
+void StretchTransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SrcX, int SrcY, int SrcWidth,
+                            int SrcHeight, COLORREF TransparentColor);
 
 // Small rectangle helpers.
 inline RECT Rect(int Left, int Top, int Right, int Bottom) { return RECT{Left, Top, Right, Bottom}; }

@@ -575,3 +575,16 @@ void TStringGrid::Paint(TCanvas& Canvas) {
   if (LastRight < Client.right) Canvas.FillRect(RECT{LastRight, 0, Client.right, Client.bottom});
   if (Y < Client.bottom) Canvas.FillRect(RECT{0, Y, std::min<LONG>(LastRight, Client.right), Client.bottom});
 }
+
+void TStringGrid::DpiChanged(int FromDpi, int ToDpi) {
+  TCustomControl::DpiChanged(FromDpi, ToDpi);
+  FDefaultColWidth = FScaledDefaultColWidth.Rescale(FDefaultColWidth, FromDpi, ToDpi);
+  FDefaultRowHeight = FScaledDefaultRowHeight.Rescale(FDefaultRowHeight, FromDpi, ToDpi);
+  auto Rescale = [&](std::vector<int>& Sizes, std::vector<TDpiScaledValue>& Scaled) {
+    Scaled.resize(Sizes.size());
+    for (size_t I = 0; I < Sizes.size(); ++I) Sizes[I] = Scaled[I].Rescale(Sizes[I], FromDpi, ToDpi);
+  };
+  Rescale(FColWidths, FScaledColWidths);
+  Rescale(FRowHeights, FScaledRowHeights);
+  Changed();
+}

@@ -101,6 +101,10 @@ protected:
   LRESULT DialogCode(WPARAM Key) override;
   virtual void DrawCell(int ACol, int ARow, RECT Rect, TGridDrawState State);
 
+protected:
+  // The column widths and the row heights follow the DPI.
+  void DpiChanged(int FromDpi, int ToDpi) override;
+
 private:
   int VLine(int ACol) const;
   int HLine(int ARow) const;
@@ -134,4 +138,6 @@ private:
   int FSizingStartX = 0;
   int FSizingStartWidth = 0;
   bool FUpdatingScrollBars = false;
+  TDpiScaledValue FScaledDefaultColWidth, FScaledDefaultRowHeight;
+  std::vector<TDpiScaledValue> FScaledColWidths, FScaledRowHeights;
 };

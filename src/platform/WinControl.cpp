@@ -192,6 +192,43 @@ void TWinControl::DoSetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   }
 }
 
+void TWinControl::ChangeScale(int FromDpi, int ToDpi, bool ScaleFonts) {
+  DisableAlign();
+  try {
+    // The children first: the control's own hook then lays them out.
+    ScaleBounds(FromDpi, ToDpi);
+    if (ScaleFonts) ScaleFont(FromDpi, ToDpi);
+    for (TControl* C : std::vector<TControl*>(FControls)) C->ChangeScale(C->FCurrentDpi, ToDpi, ScaleFonts);
+    FCurrentDpi = ToDpi;
+    DpiChanged(FromDpi, ToDpi);
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+  Realign();
+}
+
+int ScreenDpi() {
+  TWindowDC DC(nullptr);
+  const int Dpi = DC ? ::GetDeviceCaps(DC.Get(), LOGPIXELSX) : 0;
+  return Dpi > 0 ? Dpi : DesignDpi;
+}
+
+int WindowDpi(HWND Wnd) {
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto GetDpi = [] {
+    HMODULE User = ::GetModuleHandleA("user32.dll");
+    return User ? reinterpret_cast<TGetDpiForWindow>(reinterpret_cast<void*>(::GetProcAddress(User, "GetDpiForWindow")))
+                : nullptr;
+  }();
+  if (GetDpi && Wnd) {
+    const UINT Dpi = GetDpi(Wnd);
+    if (Dpi > 0) return static_cast<int>(Dpi);
+  }
+  return ScreenDpi();
+}
+
 void TWinControl::DoSetText(const std::string& Value) {
   if (FHandle) ::SetWindowTextA(FHandle, Value.c_str());
 }

@@ -106,9 +106,13 @@ void TBkFrmOrlimo::LoadFormSettings() {
     TRegSettingsStore Store(RegistryKey);
     const int L = ReadIntValue(Store, "Left", 0);
     const int T = ReadIntValue(Store, "Top", 0);
-    const int W = ReadIntValue(Store, "Width", DefaultWidth);
-    const int H = ReadIntValue(Store, "Height", DefaultHeight);
-    SetBounds(L, T, W, H);
+    const int W = ReadIntValue(Store, "Width", -1);
+    const int H = ReadIntValue(Store, "Height", -1);
+    // A saved size is in the screen's pixels; the default one in design pixels.
+    if (W >= 0 && H >= 0)
+      SetDeviceBounds(L, T, W, H);
+    else
+      SetBounds(L, T, W >= 0 ? W : DefaultWidth, H >= 0 ? H : DefaultHeight);
     if (ReadBoolValue(Store, "Maximized", false)) SetWindowState(wsMaximized);
     MnuOnTop->SetChecked(ReadBoolValue(Store, "OnTop", false));
   }
