@@ -162,7 +162,6 @@ if [ "$SCALES" = 1 ]; then
   done
   set_dpi 96
   wine reg add "$KEY\\View" /v Theme /d 0 /f >/dev/null 2>&1
-  wineserver -w
 fi
 if [ "$OWN_DISPLAY" = 1 ]; then
   [ "$IDE" = 1 ] || [ "$SCALES" = 1 ] || lxsend --to main --close || true
