@@ -550,8 +550,11 @@ void TBkOrlimoComposite::MeasureAllColumns() {
 }
 
 void TBkOrlimoComposite::UpdateItemHeight() {
-  int H = GetMinFontHeight(FMsgFont) - 2;
-  if (FViewIcons) H = std::max(H, 15);
+  // The font's height is in pixels of the screen's DPI (fonts are made from
+  // points); the list's item height is in pixels of the DPI it is laid out
+  // for so far, and scales with it (before it is first shown, 96).
+  int H = ScaleBetweenDpi(GetMinFontHeight(FMsgFont) - 2, ScreenDpi(), FLstMsgs->GetCurrentDpi());
+  if (FViewIcons) H = std::max(H, FLstMsgs->ScaleDesign(15));
   if (H == FLstMsgs->GetItemHeight())
     UpdateList();
   else
