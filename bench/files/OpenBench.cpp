@@ -172,8 +172,8 @@ int Beyond(std::int32_t N, const std::string& Dir) {
   }
   WIN32_FILE_ATTRIBUTE_DATA A{};
   GetFileAttributesExA(Log.c_str(), GetFileExInfoStandard, &A);
-  const std::size_t Size = (static_cast<std::size_t>(A.nFileSizeHigh) << 32) | A.nFileSizeLow;
-  std::printf("  log file: %.1f MB, written in %.1f s\n", MB(Size), Since(T));
+  const unsigned long long Size = (static_cast<unsigned long long>(A.nFileSizeHigh) << 32) | A.nFileSizeLow;
+  std::printf("  log file: %.1f MB, written in %.1f s\n", static_cast<double>(Size) / 1048576.0, Since(T));
   TLxProcess P;
   T = TClockT::now();
   if (!P.Start(LxQuote(ORLIMO_EXE) + " " + LxQuote(Log))) return 1;
