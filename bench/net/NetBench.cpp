@@ -93,17 +93,6 @@ TBurst ReadBurst(const std::string& File) {
   return B;
 }
 
-const char* const ViewKey = "Software\\Brunelk\\Orlimo\\1.0\\View";
-
-void SetViewValue(const char* Name, const std::string& Value) {
-  HKEY K;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, ViewKey, 0, nullptr, 0, KEY_WRITE, nullptr, &K, nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExA(K, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
-                 static_cast<DWORD>(Value.size() + 1));
-  RegCloseKey(K);
-}
-
 struct TPaneSearch {
   HWND Found = nullptr;
 };
@@ -213,18 +202,17 @@ int main(int argc, char** argv) {
   }
   if (Send > 0) return SendRole(Send, Out);
 
-  WSADATA Wsa;
-  WSAStartup(MAKEWORD(2, 2), &Wsa);
+  const TWinsock Winsock;
   if (FindWindowA(LxMainClassName, LxMainCaption)) {
     std::fprintf(stderr, "net_bench: a viewer is already running; close it first\n");
     return 1;
   }
   const unsigned short ViewerPort = FreePort(), RsyslogPort = FreePort();
-  SetViewValue("NetListen", "1");
-  SetViewValue("NetProtocol", "tcp");
-  SetViewValue("NetPort", std::to_string(ViewerPort));
-  SetViewValue("NetRemote", "0");
-  SetViewValue("NetCommands", "0");
+  SetViewerValue("NetListen", "1");
+  SetViewerValue("NetProtocol", "tcp");
+  SetViewerValue("NetPort", std::to_string(ViewerPort));
+  SetViewerValue("NetRemote", "0");
+  SetViewerValue("NetCommands", "0");
 
   TLxProcess Viewer;
   HWND ViewerWnd = nullptr;
@@ -299,8 +287,7 @@ int main(int argc, char** argv) {
   }
   PostMessageA(ViewerWnd, WM_CLOSE, 0, 0);
   Viewer.Wait(30000);
-  SetViewValue("NetListen", "0");
+  SetViewerValue("NetListen", "0");
   Shell("rm -rf " + Folder);
-  WSACleanup();
   return Rc;
 }

@@ -23,40 +23,23 @@ namespace {
 
 using namespace orlimo_net;
 
-struct TWinsock {
-  TWinsock() {
-    WSADATA D;
-    WSAStartup(MAKEWORD(2, 2), &D);
-  }
-  ~TWinsock() { WSACleanup(); }
-};
-const TWinsock Winsock;
+const orlimo_net::TWinsock Winsock;
 
-const char* const ViewKey = "Software\\Brunelk\\Orlimo\\1.0\\View";
 const char* const NetValues[] = {"NetListen", "NetProtocol", "NetPort", "NetRemote", "NetCommands"};
-
-void SetViewValue(const char* Name, const std::string& Value) {
-  HKEY K;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, ViewKey, 0, nullptr, 0, KEY_WRITE, nullptr, &K, nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExA(K, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
-                 static_cast<DWORD>(Value.size() + 1));
-  RegCloseKey(K);
-}
 
 // The viewer listens on Port with commands from the network allowed, until
 // the object ends (then the values are gone again: listening off).
 struct TListening {
   explicit TListening(unsigned short Port) {
-    SetViewValue("NetListen", "1");
-    SetViewValue("NetProtocol", "tcp");
-    SetViewValue("NetPort", std::to_string(Port));
-    SetViewValue("NetRemote", "0");
-    SetViewValue("NetCommands", "1");
+    SetViewerValue("NetListen", "1");
+    SetViewerValue("NetProtocol", "tcp");
+    SetViewerValue("NetPort", std::to_string(Port));
+    SetViewerValue("NetRemote", "0");
+    SetViewerValue("NetCommands", "1");
   }
   ~TListening() {
     HKEY K;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ViewKey, 0, KEY_SET_VALUE, &K) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ViewerViewKey, 0, KEY_SET_VALUE, &K) != ERROR_SUCCESS) return;
     for (const char* Name : NetValues) RegDeleteValueA(K, Name);
     RegCloseKey(K);
   }

@@ -15,6 +15,29 @@
 
 namespace orlimo_net {
 
+// Winsock for the program's lifetime (one static object per program).
+struct TWinsock {
+  TWinsock() {
+    WSADATA D;
+    WSAStartup(MAKEWORD(2, 2), &D);
+  }
+  ~TWinsock() { WSACleanup(); }
+};
+
+// The viewer's View key, where its network settings are read at start.
+inline constexpr const char* ViewerViewKey = "Software\\Brunelk\\Orlimo\\1.0\\View";
+
+// A string value in the viewer's View key of this user.
+inline void SetViewerValue(const char* Name, const std::string& Value) {
+  HKEY K;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, ViewerViewKey, 0, nullptr, 0, KEY_WRITE, nullptr, &K, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  RegSetValueExA(K, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                 static_cast<DWORD>(Value.size() + 1));
+  RegCloseKey(K);
+}
+
 // A Unix path for a path Wine shows under its Z: drive ("Z:/tmp/x" -> "/tmp/x").
 inline std::string UnixPath(std::string Path) {
   if (Path.size() > 1 && (Path[0] == 'Z' || Path[0] == 'z') && Path[1] == ':') Path.erase(0, 2);

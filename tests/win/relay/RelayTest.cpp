@@ -22,14 +22,7 @@
 
 namespace {
 
-struct TWinsock {
-  TWinsock() {
-    WSADATA D;
-    WSAStartup(MAKEWORD(2, 2), &D);
-  }
-  ~TWinsock() { WSACleanup(); }
-};
-const TWinsock Winsock;
+const orlimo_net::TWinsock Winsock;
 
 std::string ComputerName() {
   char Name[MAX_COMPUTERNAME_LENGTH + 1] = {};
