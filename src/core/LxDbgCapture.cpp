@@ -184,11 +184,16 @@ void TLxDbgCapture::Stop(bool ListRest) {
 }
 
 void TLxDbgCapture::CloseChannel() {
+  // A writer that opened the channel before it closes holds it open and waits
+  // for the buffer (for 10 s). The buffer and the data event go first, so no
+  // writer can open the channel any more; the buffer event is left signalled
+  // as the last handle goes, which lets in the one that already waits.
   if (FView) UnmapViewOfFile(FView);
   FView = nullptr;
   CloseIf(FMapping);
-  CloseIf(FBufferReady);
   CloseIf(FDataReady);
+  if (FBufferReady) SetEvent(FBufferReady);
+  CloseIf(FBufferReady);
   CloseIf(FStopEvent);
 }
 
