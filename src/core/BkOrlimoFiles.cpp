@@ -66,8 +66,10 @@ public:
   TPaintingLogSource(const TPaintingLogSource&) = delete;
   TPaintingLogSource& operator=(const TPaintingLogSource&) = delete;
 
+  // Read ahead on the loader's reading thread; the window is kept up on its own.
+  bool ReadsAhead() const override { return true; }
+  void BetweenChunks() override { KeepPainting(); }
   std::size_t Read(void* Data, std::size_t Size) override {
-    KeepPainting();
     DWORD Got = 0;
     const DWORD Want = static_cast<DWORD>(std::min<std::size_t>(Size, 1u << 30));
     if (!::ReadFile(FFile, Data, Want, &Got, nullptr)) {

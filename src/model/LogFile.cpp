@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "model/LogChunks.h"
 #include "model/MsgList.h"
 
 void WriteLog(const TOrlimoMsgList& List, TOrlimoLogSink& Sink) {
@@ -70,57 +71,69 @@ TLogLoadResult ReadLog(TOrlimoMsgList& List, const void* Data, std::size_t Size)
 }
 
 TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size_t ChunkSize) {
-  if (ChunkSize < 1) ChunkSize = 1;
   TLogLoadResult Result;
-  std::vector<char> Buf(ChunkSize);
-  std::size_t Begin = 0, End = 0;  // the bytes not yet decoded
-  bool Eof = false;
+  TLogChunks Chunks(Source, ChunkSize);
+  // The start of a record not yet whole, carried from the chunks before.
+  std::vector<char> Pending;
   TLoadBatch Batch;
   for (;;) {
-    const std::size_t Avail = End - Begin;
-    const char* P = Buf.data() + Begin;
-    if (Avail >= OrlimoHeaderSize) {
-      const auto* H = reinterpret_cast<const unsigned char*>(P);
+    const TLogChunk C = Chunks.Next();
+    const bool Eof = C.Size == 0;
+    const char* P = C.Data;
+    std::size_t Avail = C.Size;
+    if (!Pending.empty()) {
+      if (Pending.size() <= TLogChunks::Reserve && C.Size >= Pending.size()) {
+        // Usually: the record's start goes in front of the chunk.
+        char* Start = C.Data - Pending.size();
+        std::memcpy(Start, Pending.data(), Pending.size());
+        P = Start;
+        Avail += Pending.size();
+        Pending.clear();
+      } else {
+        // A record larger than the room, or chunks smaller than it: put together aside.
+        Pending.insert(Pending.end(), C.Data, C.Data + C.Size);
+        P = Pending.data();
+        Avail = Pending.size();
+      }
+    }
+    std::size_t Used = 0;
+    bool Damaged = false;
+    while (Avail - Used >= OrlimoHeaderSize) {
+      const char* R0 = P + Used;
+      const auto* H = reinterpret_cast<const unsigned char*>(R0);
       const std::int32_t N1 = ReadInt32LE(H + OrlimoOffsetTextLen);
       const std::int32_t N2 = ReadInt32LE(H + OrlimoOffsetDetailsLen);
       if (N1 < 0 || N2 < 0) {
         Result.Stop = TRecordStatus::NegativeLength;
+        Damaged = true;
         break;
       }
       const std::uint64_t Body = static_cast<std::uint64_t>(OrlimoHeaderSize) + static_cast<std::uint64_t>(N1) +
                                  static_cast<std::uint64_t>(N2);
       // Decide only when the final NUL is here too, or nothing more comes.
-      if (Avail > Body || (Eof && Avail == Body)) {
-        TOrlimoRecord& R = Batch.Next();
-        DecodeRecord(P, Avail, R);
-        Begin += R.Size;
-        if (Batch.FullBatch() && !Batch.Flush(List, Result)) return Result;
-        continue;
-      }
+      const std::size_t Left = Avail - Used;
+      if (!(Left > Body || (Eof && Left == Body))) break;
+      TOrlimoRecord& R = Batch.Next();
+      DecodeRecord(R0, Left, R);
+      Used += R.Size;
+      if (Batch.FullBatch() && !Batch.Flush(List, Result)) return Result;
     }
-    // The records decoded so far point into the buffer: hand them over
-    // before it moves.
-    if (!Batch.Empty() && !Batch.Flush(List, Result)) return Result;
+    // The records decoded so far point into these bytes: hand them over first.
+    if (!Batch.Empty() && !Batch.Flush(List, Result)) {
+      if (Damaged) Result.Stop = TRecordStatus::Ok;  // full before the damage
+      return Result;
+    }
+    if (Damaged) break;
     if (Eof) {
       TOrlimoRecord Tail;
-      if (Avail != 0) Result.Stop = DecodeRecord(P, Avail, Tail);
+      if (Avail != Used) Result.Stop = DecodeRecord(P + Used, Avail - Used, Tail);
       break;
     }
-    // More bytes: keep the start of the next record, then fill the buffer.
-    if (Begin != 0) {
-      if (Avail) std::memmove(Buf.data(), P, Avail);
-      Begin = 0;
-      End = Avail;
-    }
-    if (End == Buf.size()) Buf.resize(Buf.size() * 2);
-    const std::size_t Got = Source.Read(Buf.data() + End, Buf.size() - End);
-    if (Got == 0)
-      Eof = true;
+    if (!Pending.empty() && P == Pending.data())
+      Pending.erase(Pending.begin(), Pending.begin() + static_cast<std::ptrdiff_t>(Used));
     else
-      End += Got;
+      Pending.assign(P + Used, P + Avail);
   }
-  // Stopped at damage: what was decoded before it is taken first.
-  if (!Batch.Empty() && !Batch.Flush(List, Result)) Result.Stop = TRecordStatus::Ok;
   return Result;
 }
 
@@ -212,6 +225,7 @@ public:
     if (Got < Size && std::ferror(FFile)) throw EOrlimoFileError("Cannot read log file");
     return Got;
   }
+  bool ReadsAhead() const override { return true; }
 
 private:
   std::FILE* FFile;

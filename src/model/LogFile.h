@@ -92,12 +92,18 @@ public:
   virtual ~TOrlimoLogSource() = default;
   // Copies up to Size of the next bytes to Data; returns how many, 0 at the end.
   virtual std::size_t Read(void* Data, std::size_t Size) = 0;
+  // Whether Read may run on another thread than the loader's: then the next
+  // chunks are read while the loader decodes (see TLogChunks).
+  virtual bool ReadsAhead() const { return false; }
+  // Called on the loader's thread before each chunk is taken (a window
+  // answers its messages there).
+  virtual void BetweenChunks() {}
 };
 
 // The same as ReadLog over all the bytes Source gives, read ChunkSize bytes at
-// a time into one reused buffer and decoded there while they are fresh in the
-// cache. The buffer grows only for a record larger than it (and never beyond
-// the bytes that really come).
+// a time and decoded in the chunk while it is fresh in the cache. A record
+// that spans chunks is put together from what came (never more memory than
+// the bytes that really come, whatever its header claims).
 TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size_t ChunkSize = 1 << 20);
 
 // Whether a file name reaches a device, a pipe or the system's raw namespace
