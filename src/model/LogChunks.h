@@ -23,7 +23,7 @@ struct TLogChunk {
 
 class TLogChunks {
 public:
-  static constexpr std::size_t Reserve = 64 * 1024;
+  static constexpr std::size_t Reserve = std::size_t{64} * 1024;
   // Chunks of up to ChunkSize bytes (at least 1).
   TLogChunks(TOrlimoLogSource& Source, std::size_t ChunkSize);
   // Stops reading ahead (after the read in progress) and waits for the reader.

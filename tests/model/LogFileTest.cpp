@@ -128,7 +128,7 @@ TEST_F(LogFile, ChunkedReadingMatchesWholeBuffer) {
     bool Ahead = false;
     int Between = 0;
     std::size_t Read(void* D, std::size_t N) override {
-      N = std::min(N, std::min<std::size_t>(Bytes.size(), 97 * 1024));  // short reads too
+      N = std::min(N, std::min<std::size_t>(Bytes.size(), std::size_t{97} * 1024));  // short reads too
       std::memcpy(D, Bytes.data(), N);
       Bytes.remove_prefix(N);
       return N;
