@@ -17,7 +17,8 @@
 # With --scales the viewer is shown once more at each display scale, 100, 150
 # and 200 % (the prefix's LogPixels 96, 144 and 192), and once in the dark look
 # (Theme "2"), each after the same stream, for a person to compare: results
-# build/demo/orlimo-100.png, orlimo-150.png, orlimo-200.png and orlimo-dark.png.
+# build/demo/orlimo-100.png, orlimo-150.png, orlimo-200.png and orlimo-dark.png;
+# and every glyph at 1, 1.5 and 2 times side by side: build/demo/glyphs-scales.png.
 set -euo pipefail
 IDE=0
 SCALES=0
@@ -162,6 +163,9 @@ if [ "$SCALES" = 1 ]; then
   done
   set_dpi 96
   wine reg add "$KEY\\View" /v Theme /d 0 /f >/dev/null 2>&1
+  python3 tools/pixelart/contact_sheet.py --scales --columns 3 "$OUT/glyphs-scales.png" \
+    resources/core/glyphs/*.art $(ls resources/components/*.art | grep -v '\.cur\.art$')
+  echo "  build/demo/glyphs-scales.png"
 fi
 if [ "$OWN_DISPLAY" = 1 ]; then
   [ "$IDE" = 1 ] || [ "$SCALES" = 1 ] || lxsend --to main --close || true

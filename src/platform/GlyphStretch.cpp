@@ -1,8 +1,61 @@
 // Glyphs drawn larger than their art: nearest-neighbour stretching with the
-// transparent colour kept.
+// transparent colour kept; at one and a half times, the pixel-art rule that
+// keeps outlines even (ScalePixelArtThreeHalves).
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "model/PixelArtScale.h"
 #include "platform/Gdi.h"
 #include "platform/Graphics.h"
 #include "platform/PlatformExcept.h"
+
+namespace {
+
+std::uint32_t ToRgb(COLORREF C) { return (GetRValue(C) << 16) | (GetGValue(C) << 8) | GetBValue(C); }
+
+// A 32-bit top-down DIB section of the given size selected into its own DC.
+struct TPixels {
+  TPixels(HDC Like, int Width, int Height) : DC(CreateMemoryDC(Like)) {
+    BITMAPINFO Bi{};
+    Bi.bmiHeader.biSize = sizeof Bi.bmiHeader;
+    Bi.bmiHeader.biWidth = Width;
+    Bi.bmiHeader.biHeight = -Height;
+    Bi.bmiHeader.biPlanes = 1;
+    Bi.bmiHeader.biBitCount = 32;
+    Bi.bmiHeader.biCompression = BI_RGB;
+    void* Data = nullptr;
+    Bitmap.Reset(::CreateDIBSection(DC.Get(), &Bi, DIB_RGB_COLORS, &Data, nullptr, 0));
+    if (!Bitmap) throw EOutOfResources("Cannot create a bitmap for a stretched glyph");
+    Bits = static_cast<std::uint32_t*>(Data);
+    Old = ::SelectObject(DC.Get(), Bitmap.Get());
+  }
+  ~TPixels() { ::SelectObject(DC.Get(), Old); }
+  TPixels(const TPixels&) = delete;
+  TPixels& operator=(const TPixels&) = delete;
+  TMemoryDC DC;
+  TBitmapHandle Bitmap;
+  HGDIOBJ Old = nullptr;
+  std::uint32_t* Bits = nullptr;
+};
+
+// The source's rectangle drawn at 3/2 by ScalePixelArtThreeHalves into TempDC.
+void ThreeHalves(HDC TempDC, HDC Source, int SrcX, int SrcY, int SrcWidth, int SrcHeight, COLORREF TransparentColor) {
+  TPixels Art(Source, SrcWidth, SrcHeight);
+  ::BitBlt(Art.DC.Get(), 0, 0, SrcWidth, SrcHeight, Source, SrcX, SrcY, SRCCOPY);
+  ::GdiFlush();
+  const std::size_t Count = static_cast<std::size_t>(SrcWidth) * static_cast<std::size_t>(SrcHeight);
+  std::vector<std::uint32_t> Part(Art.Bits, Art.Bits + Count);
+  for (std::uint32_t& P : Part) P &= 0xFFFFFF;
+  const std::vector<std::uint32_t> Big =
+      ScalePixelArtThreeHalves(Part.data(), SrcWidth, SrcHeight, ToRgb(TransparentColor));
+  const int W = SrcWidth / 2 * 3, H = SrcHeight / 2 * 3;
+  TPixels Out(Source, W, H);
+  std::copy(Big.begin(), Big.end(), Out.Bits);
+  ::BitBlt(TempDC, 0, 0, W, H, Out.DC.Get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
 
 void StretchTransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SrcX, int SrcY, int SrcWidth,
                             int SrcHeight, COLORREF TransparentColor) {
@@ -17,8 +70,12 @@ void StretchTransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC S
   TBitmapHandle Temp(::CreateCompatibleBitmap(Source, Width, Height));
   if (!Temp) throw EOutOfResources("Cannot create a bitmap for a stretched glyph");
   TSelectObject Sel(TempDC.Get(), Temp.Get());
-  const int OldMode = ::SetStretchBltMode(TempDC.Get(), COLORONCOLOR);
-  ::StretchBlt(TempDC.Get(), 0, 0, Width, Height, Source, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
-  ::SetStretchBltMode(TempDC.Get(), OldMode);
+  if (Width * 2 == SrcWidth * 3 && Height * 2 == SrcHeight * 3 && SrcWidth % 2 == 0 && SrcHeight % 2 == 0) {
+    ThreeHalves(TempDC.Get(), Source, SrcX, SrcY, SrcWidth, SrcHeight, TransparentColor);
+  } else {
+    const int OldMode = ::SetStretchBltMode(TempDC.Get(), COLORONCOLOR);
+    ::StretchBlt(TempDC.Get(), 0, 0, Width, Height, Source, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
+    ::SetStretchBltMode(TempDC.Get(), OldMode);
+  }
   TransparentCopy(Dest, X, Y, Width, Height, TempDC.Get(), 0, 0, TransparentColor);
 }

@@ -6,12 +6,15 @@ grey button face, then the frames at their real size, then frame 0 on a flat
 25 x 25 toolbar button as it looks under the mouse, and the name of the file
 underneath. With --toolbar a strip on top shows frame 0 of every picture on a
 row of flat buttons, at real size and doubled, the way they sit in a toolbar;
-disabled buttons (frame 1) follow. The transparent colour (the bottom-left pixel, as the speed button
+disabled buttons (frame 1) follow. With --scales each cell gets a second row:
+frame 0 at 1, 1.5 and 2 times as the program draws it on a screen of 96, 144
+and 192 DPI (1.5 by the pixel-art rule of three_halves, 2 doubled), and the
+1.5 one enlarged. The transparent colour (the bottom-left pixel, as the speed button
 and the glyph status pane take it) is replaced by the button face everywhere.
 Frames are square (as wide as the picture is high) unless --frame says
 otherwise.
 
-Usage: contact_sheet.py [--scale N] [--columns N] [--frame W] [--toolbar] OUT.png FILE.art...
+Usage: contact_sheet.py [--scale N] [--columns N] [--frame W] [--toolbar] [--scales] OUT.png FILE.art...
 """
 import argparse
 import os
@@ -89,6 +92,63 @@ class Canvas:
                 chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
 
 
+def _luma(c):
+    return c[0] * 299 + c[1] * 587 + c[2] * 114
+
+
+def stands_out(a, b, transparent):
+    """Of two pixels, the one drawn between them at 1.5 times (ties: the first)."""
+    if a == transparent:
+        return b
+    if b == transparent:
+        return a
+    return b if _luma(b) < _luma(a) else a
+
+
+def three_halves(frame, transparent):
+    """The frame at 1.5 times, as the program draws glyphs on a 144-DPI screen:
+    every pair of pixels becomes three, the middle one the pixel of the two
+    that stands out (drawn over transparent, the darker of two drawn), so
+    outlines come out two pixels wide wherever they stand. Even sizes only."""
+    h, w = len(frame), len(frame[0])
+    if w % 2 or h % 2:
+        return None
+    out = [[None] * (w // 2 * 3) for _ in range(h // 2 * 3)]
+    for y in range(0, h, 2):
+        for x in range(0, w, 2):
+            a, b, c, d = frame[y][x], frame[y][x + 1], frame[y + 1][x], frame[y + 1][x + 1]
+            tx, ty = x // 2 * 3, y // 2 * 3
+            top, bottom = stands_out(a, b, transparent), stands_out(c, d, transparent)
+            rows = ((a, top, b),
+                    (stands_out(a, c, transparent), stands_out(top, bottom, transparent), stands_out(b, d, transparent)),
+                    (c, bottom, d))
+            for dy, row in enumerate(rows):
+                for dx, colour in enumerate(row):
+                    out[ty + dy][tx + dx] = colour
+    return out
+
+
+def doubled(frame):
+    return [[c for c in row for _ in range(2)] for row in frame for _ in range(2)]
+
+
+def scales_size(frames, scale):
+    fw, fh = len(frames[0][0]), len(frames[0])
+    return fw + fw * 3 // 2 + 2 * fw + fw * 3 // 2 * scale + 4 * GAP, max(2 * fh, fh * 3 // 2 * scale) + GAP
+
+
+def draw_scales(canvas, x, y, frames, scale):
+    frame = frames[0]
+    transparent = frame[-1][0]
+    half = three_halves(frame, transparent)
+    for picture in (frame, half, doubled(frame)):
+        if picture:
+            canvas.blit(x, y, picture, transparent)
+            x += len(picture[0]) + GAP
+    if half:
+        canvas.blit(x + GAP, y, half, transparent, scale)
+
+
 def frames_of(width, height, rows, frame_width):
     frame_width = frame_width or height
     count = max(1, width // frame_width) if width % frame_width == 0 else 1
@@ -125,7 +185,7 @@ def draw_toolbar(canvas, x, y, cells, scale):
     return y
 
 
-def draw_cell(canvas, x, y, name, frames, scale):
+def draw_cell(canvas, x, y, name, frames, scale, scales=False):
     transparent = frames[0][-1][0]
     fw, fh = len(frames[0][0]), len(frames[0])
     cx = x
@@ -138,6 +198,8 @@ def draw_cell(canvas, x, y, name, frames, scale):
         cx += fw + 4
     draw_button(canvas, cx, y, frames[0])
     canvas.text(x, y + max(fh * scale, BUTTON) + 6, name)
+    if scales:
+        draw_scales(canvas, x, y + max(fh * scale, BUTTON) + 18, frames, scale)
 
 
 def main(argv):
@@ -146,6 +208,7 @@ def main(argv):
     parser.add_argument("--columns", type=int, default=2)
     parser.add_argument("--frame", type=int, default=0, help="frame width (default: the picture's height)")
     parser.add_argument("--toolbar", action="store_true", help="add a strip of buttons at real size and doubled")
+    parser.add_argument("--scales", action="store_true", help="add frame 0 at 1, 1.5 and 2 times to each cell")
     parser.add_argument("output")
     parser.add_argument("art", nargs="+")
     args = parser.parse_args(argv[1:])
@@ -158,6 +221,9 @@ def main(argv):
         cells.append((name, frames_of(width, height, rows, args.frame)))
 
     sizes = [cell_size(frames, args.scale) for _, frames in cells]
+    if args.scales:
+        extra = [scales_size(frames, args.scale) for _, frames in cells]
+        sizes = [(max(w, ew), h + eh) for (w, h), (ew, eh) in zip(sizes, extra)]
     columns = max(1, min(args.columns, len(cells)))
     col_width = max(w for w, _ in sizes) + 3 * GAP
     row_heights = [max(h for _, h in sizes[i:i + columns]) + GAP for i in range(0, len(cells), columns)]
@@ -174,7 +240,7 @@ def main(argv):
         for c in range(columns):
             i = r * columns + c
             if i < len(cells):
-                draw_cell(canvas, MARGIN + c * col_width, y, cells[i][0], cells[i][1], args.scale)
+                draw_cell(canvas, MARGIN + c * col_width, y, cells[i][0], cells[i][1], args.scale, args.scales)
         y += height
     with open(args.output, "wb") as f:
         f.write(canvas.png())

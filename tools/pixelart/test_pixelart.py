@@ -60,5 +60,23 @@ class PixelArtTest(unittest.TestCase):
             self.assertEqual(pixelart2bmp.main(["x", src, dst]), 1)
 
 
+
+class ThreeHalvesTest(unittest.TestCase):
+    """The contact sheet's 1.5 times, the same rule as the program's (its native tests hold the same cases)."""
+
+    def test_block_and_outline(self):
+        import contact_sheet
+        clear, ink, light = (255, 0, 255), (0, 0, 128), (255, 255, 224)
+        self.assertEqual(contact_sheet.three_halves([[light, clear], [clear, ink]], clear),
+                         [[light, light, clear], [light, ink, ink], [clear, ink, ink]])
+        self.assertIsNone(contact_sheet.three_halves([[ink]], clear))
+        for offset in (0, 1):
+            art = [[clear] * 10 for _ in range(10)]
+            for i in range(offset, offset + 7):
+                art[offset][i] = art[offset + 6][i] = art[i][offset] = art[i][offset + 6] = ink
+            big = contact_sheet.three_halves(art, clear)
+            row = "".join("x" if c == ink else "." for c in big[(offset + 3) * 3 // 2])
+            self.assertEqual([len(r) for r in row.split(".") if r], [2, 2], row)
+
 if __name__ == "__main__":
     unittest.main()

@@ -151,4 +151,28 @@ TEST(DpiScale, AStretchedGlyphDoublesEachPixelAndKeepsTheTransparentOnes) {
     }
 }
 
+TEST(DpiScale, AGlyphAtOneAndAHalfTimesKeepsItsLinesEvenAndItsTransparentPixels) {
+  const COLORREF Clear = RGB(255, 0, 255), Ink = RGB(0, 0, 128), Light = RGB(255, 255, 224), Back = RGB(0, 200, 0);
+  TBitmap Glyph(4, 2);  // two frames of 2 x 2; the second is drawn
+  HDC G = Glyph.GetCanvas().GetHandle();
+  for (int X = 0; X < 4; ++X)
+    for (int Y = 0; Y < 2; ++Y) SetPixel(G, X, Y, Ink);
+  SetPixel(G, 2, 0, Light);
+  SetPixel(G, 3, 0, Clear);
+  SetPixel(G, 2, 1, Clear);
+  TBitmap Target(5, 5);
+  HDC T = Target.GetCanvas().GetHandle();
+  const RECT All{0, 0, 5, 5};
+  HBRUSH Brush = CreateSolidBrush(Back);
+  FillRect(T, &All, Brush);
+  DeleteObject(Brush);
+  StretchTransparentCopy(T, 1, 1, 3, 3, G, 2, 0, 2, 2, Clear);
+  const COLORREF Want[3][3] = {{Light, Light, Back}, {Light, Ink, Ink}, {Back, Ink, Ink}};
+  for (int Y = 0; Y < 5; ++Y)
+    for (int X = 0; X < 5; ++X) {
+      const bool In = X >= 1 && X < 4 && Y >= 1 && Y < 4;
+      EXPECT_EQ(GetPixel(T, X, Y), In ? Want[Y - 1][X - 1] : Back) << X << "," << Y;
+    }
+}
+
 }  // namespace
