@@ -39,8 +39,16 @@ struct TPixels {
   std::uint32_t* Bits = nullptr;
 };
 
-// The source's rectangle drawn at 3/2 by ScalePixelArtThreeHalves into TempDC.
-void ThreeHalves(HDC TempDC, HDC Source, int SrcX, int SrcY, int SrcWidth, int SrcHeight, COLORREF TransparentColor) {
+// No 24-bit colour: a picture without transparent pixels.
+constexpr std::uint32_t NoTransparent = 0xFF000000;
+
+bool IsThreeHalves(int Width, int Height, int SrcWidth, int SrcHeight) {
+  return Width * 2 == SrcWidth * 3 && Height * 2 == SrcHeight * 3 && SrcWidth % 2 == 0 && SrcHeight % 2 == 0;
+}
+
+// The source's rectangle drawn at 3/2 by ScalePixelArtThreeHalves at (X, Y) of TempDC.
+void ThreeHalves(HDC TempDC, int X, int Y, HDC Source, int SrcX, int SrcY, int SrcWidth, int SrcHeight,
+                 std::uint32_t Transparent) {
   TPixels Art(Source, SrcWidth, SrcHeight);
   ::BitBlt(Art.DC.Get(), 0, 0, SrcWidth, SrcHeight, Source, SrcX, SrcY, SRCCOPY);
   ::GdiFlush();
@@ -48,11 +56,11 @@ void ThreeHalves(HDC TempDC, HDC Source, int SrcX, int SrcY, int SrcWidth, int S
   std::vector<std::uint32_t> Part(Art.Bits, Art.Bits + Count);
   for (std::uint32_t& P : Part) P &= 0xFFFFFF;
   const std::vector<std::uint32_t> Big =
-      ScalePixelArtThreeHalves(Part.data(), SrcWidth, SrcHeight, ToRgb(TransparentColor));
+      ScalePixelArtThreeHalves(Part.data(), SrcWidth, SrcHeight, Transparent);
   const int W = SrcWidth / 2 * 3, H = SrcHeight / 2 * 3;
   TPixels Out(Source, W, H);
   std::copy(Big.begin(), Big.end(), Out.Bits);
-  ::BitBlt(TempDC, 0, 0, W, H, Out.DC.Get(), 0, 0, SRCCOPY);
+  ::BitBlt(TempDC, X, Y, W, H, Out.DC.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -70,12 +78,24 @@ void StretchTransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC S
   TBitmapHandle Temp(::CreateCompatibleBitmap(Source, Width, Height));
   if (!Temp) throw EOutOfResources("Cannot create a bitmap for a stretched glyph");
   TSelectObject Sel(TempDC.Get(), Temp.Get());
-  if (Width * 2 == SrcWidth * 3 && Height * 2 == SrcHeight * 3 && SrcWidth % 2 == 0 && SrcHeight % 2 == 0) {
-    ThreeHalves(TempDC.Get(), Source, SrcX, SrcY, SrcWidth, SrcHeight, TransparentColor);
+  if (IsThreeHalves(Width, Height, SrcWidth, SrcHeight)) {
+    ThreeHalves(TempDC.Get(), 0, 0, Source, SrcX, SrcY, SrcWidth, SrcHeight, ToRgb(TransparentColor));
   } else {
     const int OldMode = ::SetStretchBltMode(TempDC.Get(), COLORONCOLOR);
     ::StretchBlt(TempDC.Get(), 0, 0, Width, Height, Source, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
     ::SetStretchBltMode(TempDC.Get(), OldMode);
   }
   TransparentCopy(Dest, X, Y, Width, Height, TempDC.Get(), 0, 0, TransparentColor);
+}
+
+void StretchPixelArt(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SrcX, int SrcY, int SrcWidth,
+                     int SrcHeight) {
+  if (Width <= 0 || Height <= 0 || SrcWidth <= 0 || SrcHeight <= 0) return;
+  if (IsThreeHalves(Width, Height, SrcWidth, SrcHeight)) {
+    ThreeHalves(Dest, X, Y, Source, SrcX, SrcY, SrcWidth, SrcHeight, NoTransparent);
+    return;
+  }
+  const int OldMode = ::SetStretchBltMode(Dest, COLORONCOLOR);
+  ::StretchBlt(Dest, X, Y, Width, Height, Source, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
+  ::SetStretchBltMode(Dest, OldMode);
 }

@@ -421,11 +421,8 @@ void TCanvas::Draw(int X, int Y, TBitmap& Bitmap) {
 
 void TCanvas::StretchDraw(const RECT& Dest, TBitmap& Bitmap) {
   if (Bitmap.Empty()) return;
-  HDC DC = GetHandle();
-  int OldMode = ::SetStretchBltMode(DC, COLORONCOLOR);
-  ::StretchBlt(DC, Dest.left, Dest.top, RectWidth(Dest), RectHeight(Dest), Bitmap.GetCanvas().GetHandle(), 0, 0,
-               Bitmap.GetWidth(), Bitmap.GetHeight(), SRCCOPY);
-  ::SetStretchBltMode(DC, OldMode);
+  StretchPixelArt(GetHandle(), Dest.left, Dest.top, RectWidth(Dest), RectHeight(Dest), Bitmap.GetCanvas().GetHandle(),
+                  0, 0, Bitmap.GetWidth(), Bitmap.GetHeight());
 }
 
 void TCanvas::CopyRect(const RECT& Dest, TCanvas& Source, const RECT& SourceRect) {

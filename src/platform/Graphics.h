@@ -224,6 +224,7 @@ public:
   RECT GetClipRect();
   // Draws a bitmap at (X, Y); a transparent bitmap leaves its transparent colour's pixels alone.
   void Draw(int X, int Y, TBitmap& Bitmap);
+  // Draws a bitmap stretched to Dest pixel by pixel, as pixel art (StretchPixelArt).
   void StretchDraw(const RECT& Dest, TBitmap& Bitmap);
   // BitBlt from another canvas.
   void CopyRect(const RECT& Dest, TCanvas& Source, const RECT& SourceRect);
@@ -313,10 +314,15 @@ private:
 void TransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SrcX, int SrcY,
                      COLORREF TransparentColor);
 // The same, drawing the source rectangle (SrcX, SrcY, SrcWidth, SrcHeight)
-// stretched to (X, Y, Width, Height) pixel by pixel (nearest neighbour, as
-// COLORONCOLOR stretches): a glyph drawn at a larger DPI before art for it exists.
+// stretched to (X, Y, Width, Height) pixel by pixel: a glyph's 96-DPI art on
+// a screen of more. At 3/2 of an even size by the pixel-art rule that keeps
+// outlines even (ScalePixelArtThreeHalves), otherwise nearest neighbour (as
+// COLORONCOLOR stretches).
 void StretchTransparentCopy(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SrcX, int SrcY, int SrcWidth,
                             int SrcHeight, COLORREF TransparentColor);
+// The same for a picture without transparent pixels (an icon on its own background).
+void StretchPixelArt(HDC Dest, int X, int Y, int Width, int Height, HDC Source, int SrcX, int SrcY, int SrcWidth,
+                     int SrcHeight);
 
 // Small rectangle helpers.
 inline RECT Rect(int Left, int Top, int Right, int Bottom) { return RECT{Left, Top, Right, Bottom}; }

@@ -175,4 +175,19 @@ TEST(DpiScale, AGlyphAtOneAndAHalfTimesKeepsItsLinesEvenAndItsTransparentPixels)
     }
 }
 
+TEST(DpiScale, AnIconWithoutTransparencyAtOneAndAHalfTimesTakesTheDarkerPixelBetween) {
+  const COLORREF Ink = RGB(0, 0, 128), Face = RGB(255, 255, 255), Light = RGB(255, 255, 160);
+  TBitmap Icon(2, 2);
+  HDC I = Icon.GetCanvas().GetHandle();
+  SetPixel(I, 0, 0, Light);
+  SetPixel(I, 1, 0, Face);
+  SetPixel(I, 0, 1, Face);
+  SetPixel(I, 1, 1, Ink);
+  TBitmap Target(3, 3);
+  Target.GetCanvas().StretchDraw(RECT{0, 0, 3, 3}, Icon);
+  const COLORREF Want[3][3] = {{Light, Light, Face}, {Light, Ink, Ink}, {Face, Ink, Ink}};
+  for (int Y = 0; Y < 3; ++Y)
+    for (int X = 0; X < 3; ++X) EXPECT_EQ(GetPixel(Target.GetCanvas().GetHandle(), X, Y), Want[Y][X]) << X << "," << Y;
+}
+
 }  // namespace
