@@ -24,7 +24,7 @@ TFrmPreferences::TFrmPreferences() : TForm(nullptr) {
   SetPosition(poScreenCenter);
   SetCaption("Orlimo Preferences");
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetClientWidth(507);
   SetClientHeight(367);
 

@@ -36,7 +36,7 @@ TBkFrmOrlimo::TBkFrmOrlimo(TComponent* AOwner, const std::vector<std::string>& A
   SetCaption("Orlimo");
   TFont& F = GetFont();
   F.SetName("MS Sans Serif");
-  F.SetHeight(-11);
+  F.SetSize(8);
   F.SetColor(clWindowText);
   CreateMainMenu();
   FormCreate(Args);
