@@ -174,8 +174,8 @@ void TBkFrmOrlimo::DoClose(TCloseAction& Action) {
 void TBkFrmOrlimo::WMGetMinMaxInfo(TMessage& Message) {
   TForm::WndProc(Message);
   auto* Info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
-  Info->ptMinTrackSize.x = MinTrackWidth;
-  Info->ptMinTrackSize.y = MinTrackHeight;
+  Info->ptMinTrackSize.x = ScaleDesign(MinTrackWidth);
+  Info->ptMinTrackSize.y = ScaleDesign(MinTrackHeight);
   Message.Result = 0;
 }
 
