@@ -200,8 +200,7 @@ TLxSizeGrip SizeGripLines(TLxRect C, int W, int H, int Dpi) {
   TLxSizeGrip G;
   G.PenWidth = S(1);
   G.Fill = {C.Right - S(14), C.Bottom - S(13), C.Right - S(1), C.Bottom};
-  for (int K = 0; K < 3; ++K)
-    G.Highlight.push_back({{W - S(13 - 4 * K), H - S(2)}, {W - S(1), H - S(14 - 4 * K)}});
+  for (int K = 0; K < 3; ++K) G.Highlight.push_back({{W - S(13 - 4 * K), H - S(2)}, {W - S(1), H - S(14 - 4 * K)}});
   static constexpr int Shadow[6][2] = {{12, 13}, {11, 12}, {8, 9}, {7, 8}, {4, 5}, {3, 4}};
   for (const auto& Sh : Shadow) G.Shadow.push_back({{W - S(Sh[0]), H - S(2)}, {W - S(1), H - S(Sh[1])}});
   return G;

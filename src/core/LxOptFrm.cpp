@@ -19,8 +19,8 @@ namespace {
 // label's width is taken from the one to the other.
 int RightOf(const TControl* C) {
   const auto* L = dynamic_cast<const TCustomLabel*>(C);
-  const int Width =
-      L && L->GetAutoSize() ? ScaleBetweenDpi(C->GetWidth(), TFont::PixelsPerInch(), C->GetCurrentDpi()) : C->GetWidth();
+  const int Width = L && L->GetAutoSize() ? ScaleBetweenDpi(C->GetWidth(), TFont::PixelsPerInch(), C->GetCurrentDpi())
+                                          : C->GetWidth();
   return C->GetLeft() + Width + 4;
 }
 

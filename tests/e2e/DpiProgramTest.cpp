@@ -12,9 +12,9 @@
 // once at 144. Windows of another wineserver cannot be seen from here, so
 // this program runs there too (with --probe) to measure the viewer and
 // writes what it found; the test reads it back.
+#include "net/NetProcesses.h"
 #include "StandaloneUtil.h"
 #include "ViewerWindows.h"
-#include "net/NetProcesses.h"
 
 #include <gtest/gtest.h>
 
@@ -185,8 +185,8 @@ TFound RunAt(int Dpi) {
   const std::string Out = "/tmp/orlimo-dpi-probe-" + std::to_string(GetCurrentProcessId()) + ".txt";
   TFound F;
   if (Shell("sh " + Script + " " + Prefix + " start " + std::to_string(Dpi), true, 120000) != 0) return F;
-  F.Exit = Shell("sh " + Script + " " + Prefix + " run '" + OwnPath() + "' --probe >" + Out + " 2>/dev/null", true,
-                 60000);
+  F.Exit =
+      Shell("sh " + Script + " " + Prefix + " run '" + OwnPath() + "' --probe >" + Out + " 2>/dev/null", true, 60000);
   Shell("sh " + Script + " " + Prefix + " stop");
   std::ifstream In("Z:" + Out);
   std::string Line;

@@ -204,7 +204,8 @@ TEST_F(ThemeTest, ThePreferencesFontSamplesAreReadableInTheDarkLook) {
   const COLORREF Face = static_cast<COLORREF>(ColorToRGB(D.FSamples[0]->GetColor()));
   for (int I = 0; I < 2; ++I) {
     SCOPED_TRACE(I);
-    const COLORREF Text = static_cast<COLORREF>(ColorToRGB(D.FSamples[static_cast<std::size_t>(I)]->GetFont().GetColor()));
+    const COLORREF Text =
+        static_cast<COLORREF>(ColorToRGB(D.FSamples[static_cast<std::size_t>(I)]->GetFont().GetColor()));
     EXPECT_GE(ContrastRatio(Text, Face), MinTextContrast) << std::hex << Text << " on " << Face;
     EXPECT_EQ(D.SampleFont(I).GetColor(), 0) << "as stored";
   }

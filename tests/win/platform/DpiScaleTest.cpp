@@ -120,8 +120,10 @@ TEST(DpiScale, AControlParentedLaterTakesItsParentsDpi) {
   Late->SetParent(F.Rest);
   EXPECT_EQ(Late->GetCurrentDpi(), 144);
   EXPECT_EQ(Inner->GetCurrentDpi(), 144);
-  EXPECT_TRUE(EqualRect(&static_cast<const RECT&>(Late->GetBoundsRect()), &static_cast<const RECT&>(RECT{15, 30, 165, 105})));
-  EXPECT_TRUE(EqualRect(&static_cast<const RECT&>(Inner->GetBoundsRect()), &static_cast<const RECT&>(RECT{6, 9, 66, 39})));
+  EXPECT_TRUE(
+      EqualRect(&static_cast<const RECT&>(Late->GetBoundsRect()), &static_cast<const RECT&>(RECT{15, 30, 165, 105})));
+  EXPECT_TRUE(
+      EqualRect(&static_cast<const RECT&>(Inner->GetBoundsRect()), &static_cast<const RECT&>(RECT{6, 9, 66, 39})));
   EXPECT_EQ(Late->Cell, ScaleForDpi(17, 144));
   EXPECT_EQ(Late->Calls, (std::vector<std::pair<int, int>>{{96, 144}}));
   // With the whole form it goes on to other DPIs and back without drift.
@@ -129,7 +131,8 @@ TEST(DpiScale, AControlParentedLaterTakesItsParentsDpi) {
   EXPECT_EQ(Late->GetWidth(), 200);
   EXPECT_EQ(Late->Cell, ScaleForDpi(17, 192));
   F.ScaleToDpi(96);
-  EXPECT_TRUE(EqualRect(&static_cast<const RECT&>(Late->GetBoundsRect()), &static_cast<const RECT&>(RECT{10, 20, 110, 70})));
+  EXPECT_TRUE(
+      EqualRect(&static_cast<const RECT&>(Late->GetBoundsRect()), &static_cast<const RECT&>(RECT{10, 20, 110, 70})));
   // A parent at another DPI: it follows again.
   TLayoutForm G;
   G.HandleNeeded();
