@@ -8,11 +8,10 @@
 # The manifest and the resource script naming it are written into the build
 # tree for the target.
 set(ORLIMO_APP_MANIFEST_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/AppManifest.manifest.in)
-# Declaring DPI awareness tells the system not to stretch the windows; until
-# every design pixel is scaled for the window's DPI that would leave text,
-# glyphs and dialogs small and clipped at 150 % and 200 %, so it stays off
-# (the system scales the windows as bitmaps) until then.
-option(ORLIMO_DPI_AWARE "Declare per-monitor DPI awareness in the programs' manifests" OFF)
+# Declaring DPI awareness tells the system not to stretch the windows: every
+# window lays itself out for its DPI (design pixels scaled by one rule, fonts
+# in points). Off, the system scales the windows as bitmaps (blurred).
+option(ORLIMO_DPI_AWARE "Declare per-monitor DPI awareness in the programs' manifests" ON)
 set(ORLIMO_AM_DPI_ELEMENTS [=[      <!-- Per-monitor v2 from Windows 10 1703, per-monitor before it (8.1),
            system-aware on Windows 7 ("true/pm" reads as "true" there). -->
       <dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>

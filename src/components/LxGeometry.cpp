@@ -1,5 +1,7 @@
 #include "components/LxGeometry.h"
 
+#include "model/DpiScale.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -193,16 +195,20 @@ TLxGroove SpacerGroove(TLxRect C) {
   return G;
 }
 
-TLxSizeGrip SizeGripLines(TLxRect C, int W, int H) {
+TLxSizeGrip SizeGripLines(TLxRect C, int W, int H, int Dpi) {
+  const auto S = [Dpi](int DesignPixels) { return ScaleForDpi(DesignPixels, Dpi); };
   TLxSizeGrip G;
-  G.Fill = {C.Right - 14, C.Bottom - 13, C.Right - 1, C.Bottom};
-  for (int K = 0; K < 3; ++K) G.Highlight.push_back({{W - 13 + 4 * K, H - 2}, {W - 1, H - 14 + 4 * K}});
+  G.PenWidth = S(1);
+  G.Fill = {C.Right - S(14), C.Bottom - S(13), C.Right - S(1), C.Bottom};
+  for (int K = 0; K < 3; ++K) G.Highlight.push_back({{W - S(13 - 4 * K), H - S(2)}, {W - S(1), H - S(14 - 4 * K)}});
   static constexpr int Shadow[6][2] = {{12, 13}, {11, 12}, {8, 9}, {7, 8}, {4, 5}, {3, 4}};
-  for (const auto& S : Shadow) G.Shadow.push_back({{W - S[0], H - 2}, {W - 1, H - S[1]}});
+  for (const auto& Sh : Shadow) G.Shadow.push_back({{W - S(Sh[0]), H - S(2)}, {W - S(1), H - S(Sh[1])}});
   return G;
 }
 
-TLxRect SizeGripRect(int Width, int Height) { return {Width - 13, 0, Width, Height}; }
+TLxRect SizeGripRect(int Width, int Height, int Dpi) { return {Width - ScaleForDpi(13, Dpi), 0, Width, Height}; }
+
+int SizeGripWidth(int Dpi) { return ScaleForDpi(12, Dpi); }
 
 // ---------------------------------------------------------------------------
 

@@ -190,14 +190,18 @@ struct TLxGroove {
 LXCMPS_API TLxGroove SpacerGroove(TLxRect Client);
 
 // The size grip of a status bar: the corner rectangle filled in the bar
-// colour, three highlight and six shadow diagonals. W and H are the bar's
-// width and height less its border width.
+// colour, three highlight and six shadow diagonals, drawn with pens PenWidth
+// wide. W and H are the bar's width and height less its border width. Its
+// sizes are design pixels, laid out for Dpi.
 struct TLxSizeGrip {
   TLxRect Fill;
   std::vector<TLxLine> Highlight, Shadow;
+  int PenWidth = 1;
 };
-LXCMPS_API TLxSizeGrip SizeGripLines(TLxRect Client, int W, int H);
-LXCMPS_API TLxRect SizeGripRect(int Width, int Height);
+LXCMPS_API TLxSizeGrip SizeGripLines(TLxRect Client, int W, int H, int Dpi = 96);
+LXCMPS_API TLxRect SizeGripRect(int Width, int Height, int Dpi = 96);
+// The width of the grip's corner that a pane reaching it leaves free.
+LXCMPS_API int SizeGripWidth(int Dpi = 96);
 
 // ---------------------------------------------------------------------------
 // Splitter.

@@ -266,6 +266,7 @@ void TLxToolbarControlList::ControlsAreLoaded(TComponent* Form, TWinControl* Fal
 // ---------------------------------------------------------------------------
 
 TLxToolbar::TLxToolbar(TComponent* AOwner) : TLxCustomPanel(AOwner) {
+  SetWindowClassName("TLxToolbar");
   FShowDivider = true;
   if (NewStyleControls()) {
     FBorderInner = fsNone;
@@ -518,6 +519,7 @@ void TLxToolbar::PositionControls() {
 // ---------------------------------------------------------------------------
 
 TLxCustomStatusBar::TLxCustomStatusBar(TComponent* AOwner) : TLxCustomPanel(AOwner) {
+  SetWindowClassName("TLxStatusBar");
   TLxCustomPanel::SetAlign(alBottom);
   FShowSizeGrip = true;
   FSimpleStatus = false;
@@ -610,7 +612,7 @@ RECT TLxCustomStatusBar::GetPanelClientRect() {
   return ToRECT(StatusBarClientRect(ToLxRect(PanelRect()), NewStyleControls(), FSimpleStatus));
 }
 
-RECT TLxCustomStatusBar::SizeGripRect() { return ToRECT(::SizeGripRect(GetWidth(), GetHeight())); }
+RECT TLxCustomStatusBar::SizeGripRect() { return ToRECT(::SizeGripRect(GetWidth(), GetHeight(), GetCurrentDpi())); }
 
 HWND TLxCustomStatusBar::FormWindow() {
   if (TCustomForm* F = GetParentForm(); F && F->HandleAllocated()) return F->WindowHandle();
@@ -638,20 +640,20 @@ bool TLxCustomStatusBar::PassHitToSizeGrip(TWinControl& Child, TMessage& Message
   if (!Bar) return false;
   POINT P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
   ::ScreenToClient(Child.WindowHandle(), &P);
-  if (P.x < Child.GetWidth() - 12 || !Bar->ReachesSizeGrip(Child)) return false;
+  if (P.x < Child.GetWidth() - SizeGripWidth(Child.GetCurrentDpi()) || !Bar->ReachesSizeGrip(Child)) return false;
   Message.Result = HTTRANSPARENT;
   return true;
 }
 
 void TLxCustomStatusBar::PaintSizeGrip(HDC DC, int OriginX, int OriginY) {
   const TLxRect C = ToLxRect(GetPanelClientRect());
-  const TLxSizeGrip G = SizeGripLines(C, GetWidth() - FBorderWidth, GetHeight() - FBorderWidth);
+  const TLxSizeGrip G = SizeGripLines(C, GetWidth() - FBorderWidth, GetHeight() - FBorderWidth, GetCurrentDpi());
   const int SavedDC = ::SaveDC(DC);
   ::SetViewportOrgEx(DC, -OriginX, -OriginY, nullptr);
   RECT Fill = ToRECT(G.Fill);
   FillSolid(DC, Fill, GetColor());
   auto Lines = [&](const std::vector<TLxLine>& Ls, TColor Color) {
-    TPenHandle Pen(::CreatePen(PS_SOLID, 1, ColorToRGB(Color)));
+    TPenHandle Pen(::CreatePen(PS_SOLID, G.PenWidth, ColorToRGB(Color)));
     TSelectObject Sel(DC, Pen.Get());
     for (const TLxLine& L : Ls) {
       ::MoveToEx(DC, L.A.X, L.A.Y, nullptr);

@@ -309,7 +309,7 @@ void TLxClockStatus::TimerExpired() {
 
 RECT TLxClockStatus::GetCaptionRect() {
   RECT R = TLxPollingStatus::GetCaptionRect();
-  if (AtSizeGrip()) R.right -= 12;
+  if (AtSizeGrip()) R.right -= SizeGripWidth(GetCurrentDpi());
   return R;
 }
 
@@ -443,7 +443,7 @@ void TLxResourceStatus::Paint(TCanvas& Canvas) {
   TLxPollingStatus::Paint(Canvas);
   if (FDisplayStyle != dsBar) return;
   RECT R = GetCaptionRect();
-  if (AtSizeGrip()) R.right -= 12;
+  if (AtSizeGrip()) R.right -= SizeGripWidth(GetCurrentDpi());
   if (R.right <= R.left || R.bottom <= R.top) return;
   Canvas.GetFont().Assign(GetFont());
   const int Percent = std::max(FValue, 0);

@@ -572,6 +572,9 @@ void TBkVertListBox::WndProc(TMessage& Message) {
       TCustomControl::WndProc(Message);
       Invalidate();  // the focus rectangle
       return;
+    // The height of a row as a list box answers it (for tools outside the
+    // program: every row is as high as the others).
+    case LB_GETITEMHEIGHT: Message.Result = GetItemHeight(); return;
     default: break;
   }
   TCustomControl::WndProc(Message);

@@ -192,7 +192,7 @@ void TBkOrlimoComposite::Initialize() {
   FTip = new TBkPopupTip(this);
   TFont TipFont;
   TipFont.SetName("MS Sans Serif");
-  TipFont.SetSize(8);
+  TipFont.SetSize(TipFontSize);
   TipFont.SetStyle(0);
   TipFont.SetColor(clInfoText);
   FTip->SetFont(TipFont);
@@ -674,10 +674,17 @@ void TBkOrlimoComposite::ShowTip() {
   if (IsSeparatorKind(GetItemMsgInfo(I).MsgType())) return;
   FTip->SetTipText(std::string(GetItemMsgInfo(I).Text()));
   FLstMsgs->FlushChanges();
+  // The tip is a window of its own, outside the panel's tree: its offsets and
+  // its font (8 points, made for the screen's DPI) follow the list's DPI.
+  TFont TipFont(FTip->GetFont());
+  TipFont.SetSize(TipFontSize);
+  TipFont.SetHeight(ScaleBetweenDpi(TipFont.GetHeight(), ScreenDpi(), FLstMsgs->GetCurrentDpi()));
+  if (!TipFont.SameAs(FTip->GetFont())) FTip->SetFont(TipFont);
   const RECT R = FLstMsgs->ItemRect(I);
-  const int W = R.right - R.left - 4;
-  const int H = FTip->CalcTipHeight(W) + 4;
-  const POINT P = FLstMsgs->ClientToScreen(POINT{R.left + 2, R.bottom + 2});
+  const int Gap = FLstMsgs->ScaleDesign(2);
+  const int W = R.right - R.left - 2 * Gap;
+  const int H = FTip->CalcTipHeight(W) + 2 * Gap;
+  const POINT P = FLstMsgs->ClientToScreen(POINT{R.left + Gap, R.bottom + Gap});
   FTip->SetBounds(P.x, P.y, W, H);
   HWND Tip = FTip->GetHandle();
   SetWindowPos(Tip, HWND_TOP, P.x, P.y, W, H, SWP_NOACTIVATE | SWP_SHOWWINDOW);

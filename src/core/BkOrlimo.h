@@ -187,6 +187,8 @@ public:
   // --- the message list ------------------------------------------------------
   TOrlimoMsgList& Messages() { return *FMsgs; }
   TBkPopupTip& Tip() { return *FTip; }
+  // The tip's font size in points.
+  static constexpr int TipFontSize = 8;
 
   std::int32_t AddMessage(std::int32_t Kind, std::string_view Text, std::string_view AppName, std::string_view TypeName,
                           std::int32_t TickCount, std::optional<std::string_view> Details) override;

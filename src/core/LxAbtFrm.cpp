@@ -45,7 +45,37 @@ TLxAboutPicture::TLxAboutPicture(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetDoubleBuffered(true);
 }
 
-POINT TLxAboutPicture::MarkOrigin() { return POINT{(BandWidth - 32 * Scale) / 2, (GetHeight() - 32 * Scale) / 2}; }
+POINT TLxAboutPicture::MarkOrigin() {
+  const int Size = CellEdge(32);
+  return POINT{(BandRight() - Size) / 2, (GetHeight() - Size) / 2};
+}
+
+RECT TLxAboutPicture::MarkRect() {
+  const POINT O = MarkOrigin();
+  return RECT{O.x, O.y, O.x + CellEdge(32), O.y + CellEdge(32)};
+}
+
+TLxAboutPicture::TLine TLxAboutPicture::Line(int Index) const {
+  const int X = BandWidth + 18;
+  switch (Index) {
+    case 0: return TLine{Title, ScaleDesign(-34), true, ScaleDesign(X), ScaleDesign(28)};
+    case 1: return TLine{Subtitle, ScaleDesign(-14), false, ScaleDesign(X + 2), ScaleDesign(76)};
+    default: return TLine{Version, ScaleDesign(-14), false, ScaleDesign(X + 2), ScaleDesign(98)};
+  }
+}
+
+void TLxAboutPicture::SetLineFont(TFont& Font, const TLine& L) const {
+  Font.SetName("Arial");
+  Font.SetHeight(L.Height);
+  Font.SetStyle(L.Bold ? TFontStyles{fsBold} : TFontStyles{0});
+}
+
+RECT TLxAboutPicture::TextRect(int Index) {
+  const TLine L = Line(Index);
+  TCanvas& Canvas = GetCanvas();
+  SetLineFont(Canvas.GetFont(), L);
+  return RECT{L.Left, L.Top, L.Left + Canvas.TextWidth(L.Text), L.Top + Canvas.TextHeight(L.Text)};
+}
 
 void TLxAboutPicture::Paint(TCanvas& Canvas) {
   const RECT Client = GetClientRect();
@@ -56,16 +86,16 @@ void TLxAboutPicture::Paint(TCanvas& Canvas) {
   const int H = std::max<int>(Client.bottom, 1);
   for (int Y = 0; Y < Client.bottom; ++Y) {
     Brush.SetColor(Blend(BandTop, BandBottom, Y, H));
-    Canvas.FillRect(RECT{0, Y, BandWidth, Y + 1});
+    Canvas.FillRect(RECT{0, Y, BandRight(), Y + 1});
   }
   Brush.SetColor(GetColor());
-  Canvas.FillRect(RECT{BandWidth, 0, Client.right, Client.bottom});
+  Canvas.FillRect(RECT{BandRight(), 0, Client.right, Client.bottom});
 
   // The mark, cell by cell of the icon design.
   const POINT O = MarkOrigin();
   auto Cells = [&](int Left, int Top, int Right, int Bottom, TColor Color) {
     Brush.SetColor(Color);
-    Canvas.FillRect(RECT{O.x + Left * Scale, O.y + Top * Scale, O.x + Right * Scale, O.y + Bottom * Scale});
+    Canvas.FillRect(RECT{O.x + CellEdge(Left), O.y + CellEdge(Top), O.x + CellEdge(Right), O.y + CellEdge(Bottom)});
   };
   Cells(1, 2, 31, 29, MkFrame);
   Cells(2, 3, 30, 6, MkTitle);
@@ -80,19 +110,13 @@ void TLxAboutPicture::Paint(TCanvas& Canvas) {
 
   // The texts, beside the band.
   Brush.SetStyle(bsClear);
-  TFont& Font = Canvas.GetFont();
-  Font.SetName("Arial");
-  Font.SetHeight(-34);
-  Font.SetStyle(fsBold);
-  Font.SetColor(BandTop);
-  const int X = BandWidth + 18;
-  Canvas.TextOut(X, 28, Title);
-  Font.SetHeight(-14);
-  Font.SetStyle(0);
-  Font.SetColor(clWindowText);
-  Canvas.TextOut(X + 2, 76, Subtitle);
-  Font.SetColor(clGrayText);
-  Canvas.TextOut(X + 2, 98, Version);
+  const TColor Colors[] = {BandTop, clWindowText, clGrayText};
+  for (int I = 0; I < 3; ++I) {
+    const TLine L = Line(I);
+    SetLineFont(Canvas.GetFont(), L);
+    Canvas.GetFont().SetColor(Colors[I]);
+    Canvas.TextOut(L.Left, L.Top, L.Text);
+  }
   Brush.SetStyle(bsSolid);
 
   // A thin frame, as around a picture on a dialog.
@@ -106,7 +130,7 @@ TFrmAbout::TFrmAbout() : TForm(nullptr) {
   SetPosition(poDesigned);
   SetCaption("About");
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetClientWidth(361);
   SetClientHeight(198);
 

@@ -11,7 +11,7 @@ TLxSysIconImage::TLxSysIconImage(TComponent* AOwner, LPCSTR IconId) : TGraphicCo
 void TLxSysIconImage::Paint(TCanvas& Canvas) {
   Canvas.GetBrush().SetColor(GetColor());
   Canvas.FillRect(GetClientRect());
-  if (FIcon) DrawIconEx(Canvas.GetHandle(), 0, 0, FIcon, 32, 32, 0, nullptr, DI_NORMAL);
+  if (FIcon) DrawIconEx(Canvas.GetHandle(), 0, 0, FIcon, GetWidth(), GetHeight(), 0, nullptr, DI_NORMAL);
 }
 
 TLxConfirmForm::TLxConfirmForm(int ClientWidth, int ClientHeight, LPCSTR IconId) : TForm(nullptr) {
@@ -21,7 +21,7 @@ TLxConfirmForm::TLxConfirmForm(int ClientWidth, int ClientHeight, LPCSTR IconId)
   SetPosition(poDesigned);
   SetCaption("Orlimo");
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetClientWidth(ClientWidth);
   SetClientHeight(ClientHeight);
   Image = new TLxSysIconImage(this, IconId);
@@ -58,38 +58,48 @@ TButton* TLxConfirmForm::AddButton(TWinControl* Parent, int Left, int Top, const
 void TLxConfirmForm::RecordDesign(TWinControl* Parent) {
   for (int I = 0; I < Parent->GetControlCount(); ++I) {
     TControl* C = Parent->GetControl(I);
-    FDesign.push_back(TDesigned{C, C->GetBoundsRect()});
+    const RECT B = C->GetBoundsRect();
+    auto ToDesign = [this](LONG V) { return ScaleBetweenDpi(V, GetCurrentDpi(), DesignDpi); };
+    FDesign.push_back(TDesigned{C, RECT{ToDesign(B.left), ToDesign(B.top), ToDesign(B.right), ToDesign(B.bottom)}});
     if (auto* W = dynamic_cast<TWinControl*>(C)) RecordDesign(W);
   }
 }
 
 void TLxConfirmForm::RestoreDesign() {
   for (const TDesigned& D : FDesign) {
+    const RECT B = Designed(D.Control);
     auto* L = dynamic_cast<TCustomLabel*>(D.Control);
     if (L && L->GetAutoSize())  // its size follows its text
-      L->SetBounds(D.Bounds.left, D.Bounds.top, L->GetWidth(), L->GetHeight());
+      L->SetBounds(B.left, B.top, L->GetWidth(), L->GetHeight());
     else
-      D.Control->SetBoundsRect(D.Bounds);
+      D.Control->SetBoundsRect(B);
   }
-  SetClientWidth(FDesignClientWidth);
-  SetClientHeight(FDesignClientHeight);
+  SetClientWidth(ScaleDesign(FDesignClientWidth));
+  SetClientHeight(ScaleDesign(FDesignClientHeight));
 }
 
-const RECT& TLxConfirmForm::Designed(const TControl* Control) const {
+RECT TLxConfirmForm::Designed(const TControl* Control) const {
   const auto It =
       std::find_if(FDesign.begin(), FDesign.end(), [&](const TDesigned& D) { return D.Control == Control; });
-  return It->Bounds;
+  const RECT& B = It->Bounds;
+  return RECT{ScaleDesign(B.left), ScaleDesign(B.top), ScaleDesign(B.right), ScaleDesign(B.bottom)};
+}
+
+void TLxConfirmForm::DpiChanged(int FromDpi, int ToDpi) {
+  TForm::DpiChanged(FromDpi, ToDpi);
+  if (!FDesign.empty()) FitLayout();
 }
 
 SIZE TLxConfirmForm::DesignedMargin(TWinControl* Container) const {
   SIZE Extent{0, 0};
   for (int I = 0; I < Container->GetControlCount(); ++I) {
-    const RECT& R = Designed(Container->GetControl(I));
+    const RECT R = Designed(Container->GetControl(I));
     Extent.cx = std::max<LONG>(Extent.cx, R.right);
     Extent.cy = std::max<LONG>(Extent.cy, R.bottom);
   }
-  if (Container == this) return SIZE{FDesignClientWidth - Extent.cx, FDesignClientHeight - Extent.cy};
-  const RECT& Own = Designed(Container);
+  if (Container == this)
+    return SIZE{ScaleDesign(FDesignClientWidth) - Extent.cx, ScaleDesign(FDesignClientHeight) - Extent.cy};
+  const RECT Own = Designed(Container);
   return SIZE{(Own.right - Own.left) - Extent.cx, (Own.bottom - Own.top) - Extent.cy};
 }
 
@@ -128,8 +138,8 @@ void TLxConfirmForm::PushAround(TControl* C, const RECT& Old, int DW, int DH) {
 void TLxConfirmForm::FitLayout() {
   if (FDesign.empty()) {
     RecordDesign(this);
-    FDesignClientWidth = GetClientWidth();
-    FDesignClientHeight = GetClientHeight();
+    FDesignClientWidth = ScaleBetweenDpi(GetClientWidth(), GetCurrentDpi(), DesignDpi);
+    FDesignClientHeight = ScaleBetweenDpi(GetClientHeight(), GetCurrentDpi(), DesignDpi);
   } else {
     RestoreDesign();
   }
@@ -138,7 +148,7 @@ void TLxConfirmForm::FitLayout() {
     const int W = Now.right - Now.left, H = Now.bottom - Now.top;
     if (L->GetAutoSize()) {
       // One line: it may run up to the nearest control right of it on its line.
-      const RECT& D = Designed(L);
+      const RECT D = Designed(L);
       const RECT Line{Now.left, Now.top, Now.right, Now.top + (D.bottom - D.top)};
       int RoomRight = INT_MAX;
       TWinControl* Parent = L->GetParent();

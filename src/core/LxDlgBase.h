@@ -35,12 +35,14 @@ public:
   // of it to the right and those below it down, and its container (a group
   // box, the form) grows by what its content grew; where every text fits, the
   // designed layout stays exactly as it is. Runs at the end of construction;
-  // runs again from the designed layout after a change of font or text.
+  // runs again from the designed layout after a change of font or text, and
+  // after a change of DPI from the design rescaled for it.
   void FitLayout();
   // The least space between a one-line label and a control right of it.
   static constexpr int LabelGap = 4;
 
 protected:
+  void DpiChanged(int FromDpi, int ToDpi) override;
   TLabel* AddLabel(TWinControl* Parent, int Left, int Top, int Width, int Height, const std::string& Text,
                    bool WordWrap);
   TButton* AddButton(TWinControl* Parent, int Left, int Top, const std::string& Caption, TModalResult Result);
@@ -51,12 +53,13 @@ private:
     RECT Bounds;
   };
   std::vector<TLabel*> FLabels;    // in the order they were added
-  std::vector<TDesigned> FDesign;  // every control, as designed
+  std::vector<TDesigned> FDesign;  // every control, as designed (design pixels)
   int FDesignClientWidth = 0;
   int FDesignClientHeight = 0;
   void RecordDesign(TWinControl* Parent);
   void RestoreDesign();
-  const RECT& Designed(const TControl* Control) const;
+  // A control's designed bounds at the form's DPI.
+  RECT Designed(const TControl* Control) const;
   // The room a container leaves right of and below its content, as designed.
   SIZE DesignedMargin(TWinControl* Container) const;
   // Moves the siblings of C that lie right of or below Old (C's bounds before

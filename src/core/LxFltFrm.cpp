@@ -51,7 +51,7 @@ TFrmFilterRules::TFrmFilterRules() : TForm(nullptr) {
   SetPosition(poDesigned);
   SetCaption("Filter and Highlight");
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetClientWidth(452);
   SetClientHeight(346);
 

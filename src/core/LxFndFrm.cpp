@@ -47,7 +47,7 @@ TFrmFind::TFrmFind() : TForm(nullptr) {
   SetPosition(poDesigned);
   SetCaption("Find");
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetClientWidth(302);
   SetClientHeight(142);
 

@@ -51,7 +51,7 @@ TFrmInspect::TFrmInspect(const std::string& Caption, int Width, int Height, cons
   SetFormStyle(fsStayOnTop);
   SetCaption(Caption);
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetWidth(Width);
   SetHeight(Height);
   Panel = new TLxPanel(this);

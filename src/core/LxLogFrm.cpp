@@ -53,7 +53,7 @@ TFrmLogToFile::TFrmLogToFile() : TForm(nullptr) {
   SetPosition(poDesigned);
   SetCaption("Log to File");
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetClientWidth(380);
   SetClientHeight(178);
 

@@ -38,7 +38,7 @@ TFrmNavMsg::TFrmNavMsg(TKindIconSource Icons) : TForm(nullptr), FIcons(std::move
   SetPosition(poDesigned);
   SetCaption("Select Navigator Message Type");
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetClientWidth(239);
   SetClientHeight(220);
 

@@ -24,7 +24,7 @@ TFrmNetMessages::TFrmNetMessages() : TForm(nullptr) {
   SetPosition(poDesigned);
   SetCaption("Network Messages");
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetClientWidth(360);
   SetClientHeight(228);
 

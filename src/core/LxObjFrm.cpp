@@ -32,3 +32,8 @@ void TFrmInspectObject::Resize() {
   TFrmInspect::Resize();
   if (GrdObject) ResizeGridColumns(*GrdObject);
 }
+
+void TFrmInspectObject::ChangeScale(int FromDpi, int ToDpi, bool ScaleFonts) {
+  TFrmInspect::ChangeScale(FromDpi, ToDpi, ScaleFonts);
+  if (GrdObject) ResizeGridColumns(*GrdObject);
+}

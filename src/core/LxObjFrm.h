@@ -14,4 +14,7 @@ protected:
   // The system places the window.
   void CreateParams(TCreateParams& Params) override;
   void Resize() override;
+  // Rescaled and laid out for another DPI, the columns share the grid's new
+  // width again (as after any resize), not each its own rescaled width.
+  void ChangeScale(int FromDpi, int ToDpi, bool ScaleFonts) override;
 };

@@ -13,8 +13,16 @@ TFrmPreferences* FrmPreferences = nullptr;
 
 namespace {
 
-// Where a control that follows C on its line starts (labels size to their text).
-int RightOf(const TControl* C) { return C->GetLeft() + C->GetWidth() + 4; }
+// Where a control that follows C on its line starts, in design pixels. A
+// label sizes itself to its text in its font, made for the screen's DPI; the
+// layout here is still at the DPI the dialog was designed for, so the
+// label's width is taken from the one to the other.
+int RightOf(const TControl* C) {
+  const auto* L = dynamic_cast<const TCustomLabel*>(C);
+  const int Width = L && L->GetAutoSize() ? ScaleBetweenDpi(C->GetWidth(), TFont::PixelsPerInch(), C->GetCurrentDpi())
+                                          : C->GetWidth();
+  return C->GetLeft() + Width + 4;
+}
 
 }  // namespace
 
@@ -24,7 +32,7 @@ TFrmPreferences::TFrmPreferences() : TForm(nullptr) {
   SetPosition(poScreenCenter);
   SetCaption("Orlimo Preferences");
   GetFont().SetName("MS Sans Serif");
-  GetFont().SetHeight(-11);
+  GetFont().SetSize(8);
   SetClientWidth(507);
   SetClientHeight(367);
 
@@ -192,9 +200,17 @@ void TFrmPreferences::Fill(TBkOrlimoComposite& Panel) {
   ChkTimeStamp->SetChecked(Panel.GetViewTimeStamp());
   ChkAppName->SetChecked(Panel.GetViewAppName());
   FStyles = FOrlimoFonts;
-  FSamples[0]->SetFont(Panel.MsgFont());
-  FSamples[1]->SetFont(Panel.ObjectFont());
-  FSamples[2]->SetFont(Panel.StreamFont());
+  SetSampleFont(0, Panel.MsgFont());
+  SetSampleFont(1, Panel.ObjectFont());
+  SetSampleFont(2, Panel.StreamFont());
+}
+
+void TFrmPreferences::SetSampleFont(int Index, const TFont& Font) {
+  const auto I = static_cast<std::size_t>(Index);
+  FSampleFonts[I].Assign(Font);
+  TFont Shown(Font);
+  Shown.SetColor(ThemeKindColor(lxmInfo, Font.GetColor(), IsDarkLook()));
+  FSamples[I]->SetFont(Shown);
 }
 
 void TFrmPreferences::PrepareShow() {
@@ -278,7 +294,7 @@ void TFrmPreferences::ModifyClick() {
   TFontDialog Dlg(this);
   Dlg.Font.Assign(SampleFont(I));
   if (!Dlg.Execute()) return;
-  FSamples[static_cast<std::size_t>(I)]->SetFont(Dlg.Font);
+  SetSampleFont(I, Dlg.Font);
   if (I == 0) RefreshKindSample();
 }
 

@@ -38,7 +38,9 @@ public:
   std::int32_t IdleTime();
   const TOrlimoFonts& KindStyles() const { return FStyles; }
   // The font of the sample of "Font Type" item Index (0 message, 1 object, 2 stream).
-  const TFont& SampleFont(int Index) const { return FSamples[static_cast<std::size_t>(Index)]->GetFont(); }
+  // The font as it will be stored; its sample shows it as the panes draw it
+  // (in the dark look a colour never changed is the dark look's text colour).
+  const TFont& SampleFont(int Index) const { return FSampleFonts[static_cast<std::size_t>(Index)]; }
   // The kind edited under "Message Type" (1..10).
   std::int32_t SelectedKind() const { return CbxMsgType->GetItemIndex() + 1; }
 
@@ -62,6 +64,8 @@ public:
   TButton* BtnModify = nullptr;
   TNotebook* NbkSamples = nullptr;
   std::array<TLxPanel*, 3> FSamples{};
+  std::array<TFont, 3> FSampleFonts;
+  void SetSampleFont(int Index, const TFont& Font);
   // "Form View Options"
   TGroupBox* GrpFormView = nullptr;
   TCheckBox* ChkToolbar = nullptr;

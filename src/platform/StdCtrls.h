@@ -262,6 +262,12 @@ protected:
   void Paint(TCanvas& Canvas) override;
   void FontChanged() override;
   void TextChanged() override;
+  // At another DPI a label sized to its text is sized to it again (its place
+  // is rescaled; its size is its text's in its font).
+  void DpiChanged(int FromDpi, int ToDpi) override {
+    TGraphicControl::DpiChanged(FromDpi, ToDpi);
+    AdjustBounds();
+  }
 
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;

@@ -64,6 +64,9 @@ void TWinControl::InsertControl(TControl* Control) {
     Control->FColor = FColor;
     Control->ColorChanged();
   }
+  // A control made after this one was laid out for another DPI (added at run
+  // time) is rescaled for it, as it would have been had it been here then.
+  if (Control->FCurrentDpi != FCurrentDpi) Control->ChangeScale(Control->FCurrentDpi, FCurrentDpi, false);
   if (FHandle) {
     if (auto* W = dynamic_cast<TWinControl*>(Control)) W->HandleNeeded();
   }

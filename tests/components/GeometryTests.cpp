@@ -150,6 +150,16 @@ TEST(Toolbar, SizeGripAndGrooves) {
   EXPECT_EQ(G.Highlight[2], (TLxLine{{295, 17}, {299, 13}}));
   EXPECT_EQ(G.Shadow[0], (TLxLine{{288, 17}, {299, 6}}));
   EXPECT_EQ(SizeGripRect(300, 19), (TLxRect{287, 0, 300, 19}));
+  EXPECT_EQ(G.PenWidth, 1);
+  EXPECT_EQ(SizeGripWidth(), 12);
+  // At 200 % every offset and the pens are twice the design.
+  auto G2 = SizeGripLines({0, 0, 600, 38}, 600, 38, 192);
+  EXPECT_EQ(G2.Fill, (TLxRect{572, 12, 598, 38}));
+  EXPECT_EQ(G2.Highlight[2], (TLxLine{{590, 34}, {598, 26}}));
+  EXPECT_EQ(G2.Shadow[0], (TLxLine{{576, 34}, {598, 12}}));
+  EXPECT_EQ(G2.PenWidth, 2);
+  EXPECT_EQ(SizeGripRect(600, 38, 192), (TLxRect{574, 0, 600, 38}));
+  EXPECT_EQ(SizeGripWidth(144), 18);
   auto H = SpacerGroove({0, 0, 40, 10});
   EXPECT_EQ(H.Shadow, (TLxLine{{1, 4}, {40, 4}}));
   EXPECT_EQ(H.Highlight.A.Y, 5);

@@ -36,7 +36,7 @@ TBkFrmOrlimo::TBkFrmOrlimo(TComponent* AOwner, const std::vector<std::string>& A
   SetCaption("Orlimo");
   TFont& F = GetFont();
   F.SetName("MS Sans Serif");
-  F.SetHeight(-11);
+  F.SetSize(8);
   F.SetColor(clWindowText);
   CreateMainMenu();
   FormCreate(Args);
@@ -174,8 +174,8 @@ void TBkFrmOrlimo::DoClose(TCloseAction& Action) {
 void TBkFrmOrlimo::WMGetMinMaxInfo(TMessage& Message) {
   TForm::WndProc(Message);
   auto* Info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
-  Info->ptMinTrackSize.x = MinTrackWidth;
-  Info->ptMinTrackSize.y = MinTrackHeight;
+  Info->ptMinTrackSize.x = ScaleDesign(MinTrackWidth);
+  Info->ptMinTrackSize.y = ScaleDesign(MinTrackHeight);
   Message.Result = 0;
 }
 

@@ -6,12 +6,13 @@
 #include "core/LxNavFrm.h"
 #include "core/LxOptFrm.h"
 #include "core/LxStrFrm.h"
+#include "LayoutCheck.h"
 #include "ViewerFixture.h"
 
 #include "components/LxCommon.h"
+#include "components/LxGeometry.h"
 
 #include <string>
-#include <typeinfo>
 #include <vector>
 
 #ifndef WM_DPICHANGED
@@ -19,57 +20,6 @@
 #endif
 
 namespace {
-
-std::string Describe(TControl& C) {
-  std::string S = typeid(C).name();
-  if (!C.GetName().empty()) S += " " + C.GetName();
-  const std::string Text = C.GetText();
-  if (!Text.empty()) S += " \"" + Text.substr(0, 20) + "\"";
-  const RECT R = C.GetBoundsRect();
-  return S + " (" + std::to_string(R.left) + "," + std::to_string(R.top) + ")-(" + std::to_string(R.right) + "," +
-         std::to_string(R.bottom) + ")";
-}
-
-bool IsPopup(TControl& C) {
-  auto* W = dynamic_cast<TWinControl*>(&C);
-  return W && W->HandleAllocated() && !(GetWindowLongA(W->WindowHandle(), GWL_STYLE) & WS_CHILD);
-}
-
-// Every visible child of every control in the tree lies inside its parent's
-// client area and overlaps none of its visible siblings. Controls squeezed to
-// nothing and popup windows take no room and are left out. A border line
-// may be shared: a status bar's panes reach a pixel past its sides, a spin
-// edit's buttons cover the edit's last pixel column.
-void CheckLayout(TWinControl& Parent, std::vector<std::string>& Problems) {
-  // The window's client area (a panel's own client rectangle leaves out its borders).
-  RECT Client = Parent.GetClientRect();
-  if (Parent.HandleAllocated()) GetClientRect(Parent.WindowHandle(), &Client);
-  InflateRect(&Client, 1, 1);
-  std::vector<TControl*> Shown;
-  for (int I = 0; I < Parent.GetControlCount(); ++I) {
-    TControl* C = Parent.GetControl(I);
-    if (!C->GetVisible() || IsPopup(*C) || C->GetWidth() <= 0 || C->GetHeight() <= 0) continue;
-    const RECT R = C->GetBoundsRect();
-    if (R.left < Client.left || R.top < Client.top || R.right > Client.right || R.bottom > Client.bottom)
-      Problems.push_back(Describe(*C) + " is clipped by " + Describe(Parent));
-    for (TControl* Other : Shown) {
-      RECT Both{};
-      const RECT O = Other->GetBoundsRect();
-      if (IntersectRect(&Both, &R, &O) && Both.right - Both.left > 1 && Both.bottom - Both.top > 1)
-        Problems.push_back(Describe(*C) + " overlaps " + Describe(*Other));
-    }
-    Shown.push_back(C);
-    if (auto* W = dynamic_cast<TWinControl*>(C)) CheckLayout(*W, Problems);
-  }
-}
-
-std::vector<std::string> LayoutProblems(TWinControl& Root) {
-  std::vector<std::string> Problems;
-  CheckLayout(Root, Problems);
-  return Problems;
-}
-
-SIZE ClientSize(TWinControl& W) { return SIZE{W.GetClientWidth(), W.GetClientHeight()}; }
 
 class DpiLayout : public ViewerTest {
 protected:
@@ -85,21 +35,7 @@ protected:
     for (int I = 0; I < 200; ++I) Add(lxmInfo, "message " + std::to_string(I), I);
     Pump();
   }
-  // A form built and laid out (its window made, not shown), checked at 96
-  // DPI, at 144 and 192, and at 96 again.
-  static void CheckForm(TCustomForm& F) {
-    F.HandleNeeded();
-    const SIZE Design = ClientSize(F);
-    EXPECT_EQ(LayoutProblems(F), std::vector<std::string>{}) << "96 DPI";
-    for (int Dpi : {144, 192, 96}) {
-      SCOPED_TRACE(Dpi);
-      F.ScaleToDpi(Dpi);
-      EXPECT_EQ(F.GetCurrentDpi(), Dpi);
-      EXPECT_EQ(F.GetClientWidth(), ScaleForDpi(Design.cx, Dpi));
-      EXPECT_EQ(F.GetClientHeight(), ScaleForDpi(Design.cy, Dpi));
-      EXPECT_EQ(LayoutProblems(F), std::vector<std::string>{});
-    }
-  }
+  static void CheckForm(TCustomForm& F) { CheckFormAtDpis(F); }
 };
 
 TEST_F(DpiLayout, TheWindowKnowsItsDpi) {
@@ -193,6 +129,48 @@ TEST_F(DpiLayout, AMoveToAScreenOfAnotherDpiTakesTheSuggestedRectangleAndKeepsTh
     EXPECT_EQ(List->GetItemHeight(), ScaleForDpi(18, Dpi));
     EXPECT_EQ(List->GetFont().GetHeight(), ScaleBetweenDpi(FontHeight, Start, Dpi));
     EXPECT_EQ(LayoutProblems(*Form), std::vector<std::string>{});
+  }
+}
+
+TEST_F(DpiLayout, TheTipAndTheSizeGripFollowTheWindowsDpi) {
+  Add(lxmInfo, "a message long enough to wrap in its tip: " + std::string(120, 'x'), 300);
+  Pump();
+  const std::int32_t Last = List->GetItems()->Count() - 1;
+  const int Start = Form->GetCurrentDpi();
+  for (int Dpi : {144, 192, Start}) {
+    SCOPED_TRACE(Dpi);
+    Form->ScaleToDpi(Dpi);
+    Pump();
+    // The tip: under its line, two design pixels in, its font 8 points at this DPI.
+    C->JumpToItem(Last);
+    C->ShowTip();
+    ASSERT_TRUE(C->GetTipVisible());
+    RECT Tip{};
+    GetWindowRect(C->Tip().GetHandle(), &Tip);
+    const RECT Item = List->ItemRect(Last);
+    POINT Below{Item.left + ScaleForDpi(2, Dpi), Item.bottom + ScaleForDpi(2, Dpi)};
+    ClientToScreen(List->GetHandle(), &Below);
+    EXPECT_EQ(Tip.left, Below.x);
+    EXPECT_EQ(Tip.top, Below.y);
+    EXPECT_EQ(Tip.right - Tip.left, Item.right - Item.left - ScaleForDpi(4, Dpi));
+    TFont Points;
+    Points.SetSize(TBkOrlimoComposite::TipFontSize);
+    EXPECT_EQ(C->Tip().GetFont().GetHeight(), ScaleBetweenDpi(Points.GetHeight(), ScreenDpi(), Dpi));
+    EXPECT_EQ(Tip.bottom - Tip.top, C->Tip().CalcTipHeight(Tip.right - Tip.left) + ScaleForDpi(4, Dpi));
+    SendMessageA(C->Tip().GetHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(C->GetTipVisible());
+    // The size grip: its corner, in the bar's right end, and the room the
+    // last pane leaves it.
+    TLxCustomStatusBar& Bar = *C->FStatusBar;
+    const RECT Grip = Bar.SizeGripRect();
+    EXPECT_EQ(Grip.right - Grip.left, ScaleForDpi(13, Dpi));
+    EXPECT_EQ(Grip.right, Bar.GetWidth());
+    EXPECT_EQ(SizeGripWidth(Bar.GetCurrentDpi()), ScaleForDpi(12, Dpi));
+    const TLxSizeGrip Lines = SizeGripLines(TLxRect{0, 0, Bar.GetWidth(), Bar.GetHeight()}, Bar.GetWidth(),
+                                            Bar.GetHeight(), Bar.GetCurrentDpi());
+    EXPECT_EQ(Lines.Fill.Right - Lines.Fill.Left, ScaleForDpi(14, Dpi) - ScaleForDpi(1, Dpi));
+    EXPECT_EQ(Lines.PenWidth, ScaleForDpi(1, Dpi));
+    EXPECT_GE(Lines.Fill.Top, 0) << "the grip fits in the bar";
   }
 }
 

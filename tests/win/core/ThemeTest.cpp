@@ -189,6 +189,35 @@ TEST_F(ThemeTest, ThePreferencesKindSampleShowsTheKindAsTheDarkListDoes) {
   EXPECT_EQ(D.SampleFont(0).GetColor(), 0) << "the message font as stored";
 }
 
+// The font samples sit on the window colour: in the dark look a font colour
+// never changed (black) shows in the dark look's text colour, readable on the
+// dark face; a colour the user chose shows as chosen, and the fonts the
+// dialog hands back keep their stored colours.
+TEST_F(ThemeTest, ThePreferencesFontSamplesAreReadableInTheDarkLook) {
+  Load(1, "2");
+  ASSERT_TRUE(IsDarkLook());
+  C->StreamFont().SetColor(clRed);
+  TFrmPreferences D;
+  D.Fill(*C);
+  D.HandleNeeded();
+  D.PrepareShow();
+  const COLORREF Face = static_cast<COLORREF>(ColorToRGB(D.FSamples[0]->GetColor()));
+  for (int I = 0; I < 2; ++I) {
+    SCOPED_TRACE(I);
+    const COLORREF Text =
+        static_cast<COLORREF>(ColorToRGB(D.FSamples[static_cast<std::size_t>(I)]->GetFont().GetColor()));
+    EXPECT_GE(ContrastRatio(Text, Face), MinTextContrast) << std::hex << Text << " on " << Face;
+    EXPECT_EQ(D.SampleFont(I).GetColor(), 0) << "as stored";
+  }
+  EXPECT_EQ(D.FSamples[2]->GetFont().GetColor(), clRed);
+  EXPECT_EQ(D.SampleFont(2).GetColor(), clRed);
+  // In the light look the samples are the fonts themselves.
+  C->SetTheme(ThemeLight);
+  TFrmPreferences L;
+  L.Fill(*C);
+  EXPECT_EQ(L.FSamples[0]->GetFont().GetColor(), 0);
+}
+
 TEST_F(ThemeTest, AChoiceIsStoredAtOnce) {
   TThemeRegistry::SetAppsUseLightTheme(0);
   Reg.SetTheme(std::nullopt);

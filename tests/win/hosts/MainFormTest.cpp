@@ -113,7 +113,7 @@ TEST_F(MainFormTest, ClosingSavesOnceAndExitCloses) {
   EXPECT_EQ(ReadValue(Key, "Left"), "<missing>");
 }
 
-TEST_F(MainFormTest, TheWindowIsNeverSmallerThan100By150) {
+TEST_F(MainFormTest, TheWindowIsNeverSmallerThan100By150DesignPixels) {
   ASSERT_NO_FATAL_FAILURE(Make());
   Form->Show();
   MINMAXINFO Info{};
@@ -129,6 +129,12 @@ TEST_F(MainFormTest, TheWindowIsNeverSmallerThan100By150) {
   GetWindowRect(Form->GetHandle(), &R);
   EXPECT_EQ(R.right - R.left, 100);
   EXPECT_EQ(R.bottom - R.top, 150);
+  // Design pixels: at 150 % the least size is 150 by 225.
+  Form->ScaleToDpi(144);
+  Info = MINMAXINFO{};
+  SendMessageA(Form->GetHandle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&Info));
+  EXPECT_EQ(Info.ptMinTrackSize.x, 150);
+  EXPECT_EQ(Info.ptMinTrackSize.y, 225);
 }
 
 TEST_F(MainFormTest, TheMessageListHasTheFocusAtStart) {

@@ -103,6 +103,48 @@ TEST(DpiScale, ABoundsChangeMeanwhileIsTheNewStartingPoint) {
   EXPECT_EQ(F.Button->GetWidth(), 100);
 }
 
+// A control made at run time, after its parent was laid out for another DPI,
+// is rescaled when it is parented (its design bounds and its own sizes), with
+// its children, as if it had been there when the parent was; moved back to a
+// parent at 96 DPI it is as designed again.
+TEST(DpiScale, AControlParentedLaterTakesItsParentsDpi) {
+  TLayoutForm F;
+  F.HandleNeeded();
+  F.ScaleToDpi(144);
+  auto* Late = new TSizedControl(&F);
+  Late->SetBounds(10, 20, 100, 50);
+  auto* Inner = new TButton(&F);
+  Inner->SetBounds(4, 6, 40, 20);
+  Inner->SetParent(Late);
+  EXPECT_EQ(Late->GetCurrentDpi(), 96);
+  Late->SetParent(F.Rest);
+  EXPECT_EQ(Late->GetCurrentDpi(), 144);
+  EXPECT_EQ(Inner->GetCurrentDpi(), 144);
+  EXPECT_TRUE(
+      EqualRect(&static_cast<const RECT&>(Late->GetBoundsRect()), &static_cast<const RECT&>(RECT{15, 30, 165, 105})));
+  EXPECT_TRUE(
+      EqualRect(&static_cast<const RECT&>(Inner->GetBoundsRect()), &static_cast<const RECT&>(RECT{6, 9, 66, 39})));
+  EXPECT_EQ(Late->Cell, ScaleForDpi(17, 144));
+  EXPECT_EQ(Late->Calls, (std::vector<std::pair<int, int>>{{96, 144}}));
+  // With the whole form it goes on to other DPIs and back without drift.
+  F.ScaleToDpi(192);
+  EXPECT_EQ(Late->GetWidth(), 200);
+  EXPECT_EQ(Late->Cell, ScaleForDpi(17, 192));
+  F.ScaleToDpi(96);
+  EXPECT_TRUE(
+      EqualRect(&static_cast<const RECT&>(Late->GetBoundsRect()), &static_cast<const RECT&>(RECT{10, 20, 110, 70})));
+  // A parent at another DPI: it follows again.
+  TLayoutForm G;
+  G.HandleNeeded();
+  G.ScaleToDpi(120);
+  Late->SetParent(G.Rest);
+  EXPECT_EQ(Late->GetCurrentDpi(), 120);
+  EXPECT_EQ(Late->GetLeft(), ScaleForDpi(10, 120));
+  EXPECT_EQ(Late->Cell, ScaleForDpi(17, 120));
+  Late->SetParent(nullptr);
+  delete Late;
+}
+
 TEST(DpiScale, DpiChangedTakesTheSuggestedRectangleAndRescalesInPlace) {
   TLayoutForm F;
   F.Show();
