@@ -55,8 +55,7 @@ void ThreeHalves(HDC TempDC, int X, int Y, HDC Source, int SrcX, int SrcY, int S
   const std::size_t Count = static_cast<std::size_t>(SrcWidth) * static_cast<std::size_t>(SrcHeight);
   std::vector<std::uint32_t> Part(Art.Bits, Art.Bits + Count);
   for (std::uint32_t& P : Part) P &= 0xFFFFFF;
-  const std::vector<std::uint32_t> Big =
-      ScalePixelArtThreeHalves(Part.data(), SrcWidth, SrcHeight, Transparent);
+  const std::vector<std::uint32_t> Big = ScalePixelArtThreeHalves(Part.data(), SrcWidth, SrcHeight, Transparent);
   const int W = SrcWidth / 2 * 3, H = SrcHeight / 2 * 3;
   TPixels Out(Source, W, H);
   std::copy(Big.begin(), Big.end(), Out.Bits);
