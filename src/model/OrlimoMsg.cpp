@@ -30,6 +30,23 @@ namespace {
 constexpr std::uint32_t DetailsBit = 0x80000000u;
 constexpr std::uint32_t NamesMask = 0x7FFFFFFFu;
 
+// Whether two names are equal. Names are short: up to 16 bytes are compared
+// as two overlapping words from each end, with no call (a load compares the
+// names of every record with the last pair's).
+bool SameName(std::string_view A, std::string_view B) {
+  const std::size_t N = A.size();
+  if (N != B.size()) return false;
+  if (N >= 8 && N <= 16) {
+    std::uint64_t A0, A1, B0, B1;
+    std::memcpy(&A0, A.data(), 8);
+    std::memcpy(&B0, B.data(), 8);
+    std::memcpy(&A1, A.data() + N - 8, 8);
+    std::memcpy(&B1, B.data() + N - 8, 8);
+    return ((A0 ^ B0) | (A1 ^ B1)) == 0;
+  }
+  return N == 0 || std::memcmp(A.data(), B.data(), N) == 0;
+}
+
 // ---------------------------------------------------------------------------
 // Application and type names repeat: each distinct (application, type) pair
 // is stored once and records keep its number. Pairs and strings are counted
@@ -48,7 +65,7 @@ public:
   // The pair's number, counted once more.
   std::uint32_t Acquire(std::string_view App, std::string_view Type) {
     TPair& L = FPairs[FLast];
-    if (FStrings[L.App].S == App && FStrings[L.Type].S == Type) {
+    if (SameName(FStrings[L.App].S, App) && SameName(FStrings[L.Type].S, Type)) {
       ++L.Refs;
       return FLast;
     }
