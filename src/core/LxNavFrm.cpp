@@ -3,6 +3,7 @@
 #include "core/BkLxUtil.h"
 
 #include "platform/Gdi.h"
+#include "platform/Graphics.h"
 
 const char* const TFrmNavMsg::KindTexts[9] = {"Info Messages", "Warning Messages", "Error Messages",
                                               "Check Points",  "Objects",          "Streams",
@@ -15,12 +16,16 @@ void TNavMsgListBox::CreateParams(TCreateParams& Params) {
 
 void TNavMsgListBox::CreateWindowHandle(const TCreateParams& Params) {
   TListBox::CreateWindowHandle(Params);
-  ::SendMessageA(WindowHandle(), LB_SETITEMHEIGHT, 0, ItemHeight);
+  ::SendMessageA(WindowHandle(), LB_SETITEMHEIGHT, 0, ScaleDesign(ItemHeight));
+}
+
+void TNavMsgListBox::DpiChanged(int /*FromDpi*/, int /*ToDpi*/) {
+  if (HandleAllocated()) ::SendMessageA(WindowHandle(), LB_SETITEMHEIGHT, 0, ScaleDesign(ItemHeight));
 }
 
 void TNavMsgListBox::WndProc(TMessage& Message) {
   if (Message.Msg == CN_MEASUREITEM) {
-    reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->itemHeight = ItemHeight;
+    reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->itemHeight = static_cast<UINT>(ScaleDesign(ItemHeight));
     Message.Result = TRUE;
     return;
   }
@@ -85,11 +90,15 @@ void TFrmNavMsg::DrawItem(const DRAWITEMSTRUCT& Item) {
   if (Index < LstNavMsg->GetItems().Count()) {
     TSelectObject Font(DC, LstNavMsg->GetFont().GetHandle());
     const std::string& Text = LstNavMsg->GetItems()[Index];
-    ::TextOutA(DC, R.left + 24, R.top + 1, Text.data(), static_cast<int>(Text.size()));
+    const int Left = LstNavMsg->ScaleDesign(24), Top = LstNavMsg->ScaleDesign(1);
+    ::TextOutA(DC, R.left + Left, R.top + Top, Text.data(), static_cast<int>(Text.size()));
   }
   if (TBitmap* Icon = FIcons ? FIcons(Index, Selected) : nullptr) {
+    // The icons' art is at 96 DPI: drawn as the list draws them.
     HDC Src = Icon->GetCanvas().GetHandle();
-    ::BitBlt(DC, R.left + 4, R.top + 2, Icon->GetWidth(), Icon->GetHeight(), Src, 0, 0, SRCCOPY);
+    StretchPixelArt(DC, R.left + LstNavMsg->ScaleDesign(4), R.top + LstNavMsg->ScaleDesign(2),
+                    LstNavMsg->ScaleDesign(Icon->GetWidth()), LstNavMsg->ScaleDesign(Icon->GetHeight()), Src, 0, 0,
+                    Icon->GetWidth(), Icon->GetHeight());
   }
   if (Item.itemState & ODS_FOCUS) ::DrawFocusRect(DC, &R);
 }

@@ -16,13 +16,14 @@ using TKindIconSource = std::function<TBitmap*(std::int32_t Kind, bool Selected)
 class TNavMsgListBox : public TListBox {
 public:
   explicit TNavMsgListBox(TComponent* AOwner) : TListBox(AOwner) {}
-  static constexpr int ItemHeight = 15;
+  static constexpr int ItemHeight = 15;  // at 96 DPI
   std::function<void(const DRAWITEMSTRUCT& Item)> OnDrawItem;
   void WndProc(TMessage& Message) override;
 
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
+  void DpiChanged(int FromDpi, int ToDpi) override;
 };
 
 class TFrmNavMsg : public TForm {

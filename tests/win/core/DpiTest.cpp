@@ -192,6 +192,12 @@ TEST_F(DpiLayout, TheDialogsAndAnInspectorWindowLayOutAt150And200Percent) {
     SCOPED_TRACE("navigator");
     TFrmNavMsg D([this](std::int32_t K, bool Selected) { return C->Icon(K, Selected); });
     CheckForm(D);
+    // Its rows hold a kind icon and a line of text: their height follows too.
+    for (int Dpi : {144, 96}) {
+      D.ScaleToDpi(Dpi);
+      EXPECT_EQ(SendMessageA(D.LstNavMsg->GetHandle(), LB_GETITEMHEIGHT, 0, 0),
+                ScaleForDpi(TNavMsgListBox::ItemHeight, Dpi));
+    }
   }
   {
     SCOPED_TRACE("inspector window");
