@@ -336,7 +336,7 @@ void TLxColorComboBox::CreateWindowHandle(const TCreateParams& Params) {
   TLxCustomComboBox::CreateWindowHandle(Params);
   const int H = GetMinFontHeight(GetFont());
   ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), H);
-  ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, 0, H + 4);
+  ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, 0, H + ScaleDesign(4));
   // A window made again (a font change) keeps the user's choice, quietly:
   // nothing changed for the user, so no change notification.
   const int Selected = GetItemIndex();
@@ -429,12 +429,13 @@ void TLxColorComboBox::DrawItem(int Index, RECT R, UINT State, HDC DC) {
   const TColor Color = ItemColor(Index);
   const bool Custom = Index == CustomIndex();
   RECT Inner = R;
-  ::InflateRect(&Inner, EditPart ? -2 : -4, EditPart ? -2 : -4);
+  const int Margin = ScaleDesign(EditPart ? 2 : 4);
+  ::InflateRect(&Inner, -Margin, -Margin);
   RECT Swatch = Inner;
   if (FShowColorNames)
-    Swatch.right = Swatch.left + 14;
+    Swatch.right = Swatch.left + ScaleDesign(14);
   else if (Custom)
-    Swatch.right -= 20;
+    Swatch.right -= ScaleDesign(20);
   if (Swatch.right > Swatch.left && Swatch.bottom > Swatch.top) {
     FillSolid(DC, Swatch, Color);
     DrawSides(DC, Swatch, clBtnShadow, clBtnShadow, sdAllSides);
@@ -445,10 +446,11 @@ void TLxColorComboBox::DrawItem(int Index, RECT R, UINT State, HDC DC) {
   }
   if (Custom) {
     // Three dots: more colours behind this item.
-    const int Y = (Inner.top + Inner.bottom) / 2 - 1;
+    const int Dot = ScaleDesign(2);
+    const int Y = (Inner.top + Inner.bottom) / 2 - Dot / 2;
     for (int K = 0; K < 3; ++K) {
-      const int X = Inner.right - 14 + K * 4;
-      FillSolid(DC, RECT{X, Y, X + 2, Y + 2}, Selected ? clHighlightText : clBtnText);
+      const int X = Inner.right - ScaleDesign(14) + K * 2 * Dot;
+      FillSolid(DC, RECT{X, Y, X + Dot, Y + Dot}, Selected ? clHighlightText : clBtnText);
     }
   }
   if (!FShowColorNames) return;
@@ -459,9 +461,9 @@ void TLxColorComboBox::DrawItem(int Index, RECT R, UINT State, HDC DC) {
   ::SetTextColor(DC, ColorToRGB(!GetEnabled() ? clGrayText : Selected ? clHighlightText : GetFont().GetColor()));
   SIZE Yy{};
   ::GetTextExtentPoint32A(DC, "Yy", 2, &Yy);
-  RECT T{Swatch.left + 24, R.top, R.right, R.bottom};
+  RECT T{Swatch.left + ScaleDesign(24), R.top, R.right, R.bottom};
   const int Y = T.top + (T.bottom - T.top - Yy.cy) / 2;
-  ::ExtTextOutA(DC, T.left + 2, Y, ETO_CLIPPED, &T, Name.data(), static_cast<UINT>(Name.size()), nullptr);
+  ::ExtTextOutA(DC, T.left + ScaleDesign(2), Y, ETO_CLIPPED, &T, Name.data(), static_cast<UINT>(Name.size()), nullptr);
   ::RestoreDC(DC, Saved);
   if ((State & ODS_FOCUS) && !EditPart) ::DrawFocusRect(DC, &R);
 }
@@ -528,7 +530,7 @@ void TLxColorComboBox::WndProc(TMessage& M) {
     case CN_MEASUREITEM: {
       auto* MI = reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam);
       const int H = GetMinFontHeight(GetFont());
-      MI->itemHeight = static_cast<UINT>(MI->itemID == static_cast<UINT>(-1) ? H : H + 4);
+      MI->itemHeight = static_cast<UINT>(MI->itemID == static_cast<UINT>(-1) ? H : H + ScaleDesign(4));
       M.Result = TRUE;
       return;
     }
@@ -589,9 +591,9 @@ void TLxFontComboBox::CreateParams(TCreateParams& Params) {
 
 void TLxFontComboBox::CreateWindowHandle(const TCreateParams& Params) {
   TLxCustomComboBox::CreateWindowHandle(Params);
-  const int H = std::max(GetMinFontHeight(GetFont()), 14);
+  const int H = std::max(GetMinFontHeight(GetFont()), ScaleDesign(14));
   ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), H);
-  ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, 0, FShowStyle == ssFontName ? H + 2 : H + 8);
+  ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, 0, H + ScaleDesign(FShowStyle == ssFontName ? 2 : 8));
   RebuildItems();
 }
 
@@ -682,14 +684,16 @@ void TLxFontComboBox::DrawItem(int Index, RECT R, UINT State, HDC DC) {
     Glyph = FFontDevice == fdPrinter ? 2 : 3;
   else if (Fixed)
     Glyph = 1;
-  int X = R.left + 2;
+  int X = R.left + ScaleDesign(2);
   if (Glyph >= 0 && !FGlyphs[static_cast<size_t>(Glyph)]->Empty()) {
     TBitmap& B = *FGlyphs[static_cast<size_t>(Glyph)];
     HDC G = B.GetCanvas().GetHandle();
-    TransparentCopy(DC, X, R.top + (R.bottom - R.top - B.GetHeight()) / 2, B.GetWidth(), B.GetHeight(), G, 0, 0,
-                    ::GetPixel(G, 0, B.GetHeight() - 1));
+    // The glyphs' art is at 96 DPI.
+    const int W = ScaleDesign(B.GetWidth()), H = ScaleDesign(B.GetHeight());
+    StretchTransparentCopy(DC, X, R.top + (R.bottom - R.top - H) / 2, W, H, G, 0, 0, B.GetWidth(), B.GetHeight(),
+                           ::GetPixel(G, 0, B.GetHeight() - 1));
   }
-  X += 16;
+  X += ScaleDesign(16);
   const int Saved = ::SaveDC(DC);
   ::SetBkMode(DC, TRANSPARENT);
   ::SetTextColor(DC, ColorToRGB(!GetEnabled() ? clGrayText : Selected ? clHighlightText : GetFont().GetColor()));
@@ -699,7 +703,7 @@ void TLxFontComboBox::DrawItem(int Index, RECT R, UINT State, HDC DC) {
     ::GetTextExtentPoint32A(DC, Text.data(), static_cast<int>(Text.size()), &S);
     ::ExtTextOutA(DC, X, R.top + (R.bottom - R.top - S.cy) / 2, ETO_CLIPPED, &R, Text.data(),
                   static_cast<UINT>(Text.size()), nullptr);
-    X += S.cx + 8;
+    X += S.cx + ScaleDesign(8);
   };
   if (FShowStyle != ssFontSample) Out(GetFont().GetHandle(), Name);
   if (FShowStyle != ssFontName) {
@@ -721,8 +725,8 @@ void TLxFontComboBox::WndProc(TMessage& M) {
   }
   if (M.Msg == CN_MEASUREITEM) {
     auto* MI = reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam);
-    const int H = std::max(GetMinFontHeight(GetFont()), 14);
-    MI->itemHeight = static_cast<UINT>(MI->itemID == static_cast<UINT>(-1) ? H : H + 2);
+    const int H = std::max(GetMinFontHeight(GetFont()), ScaleDesign(14));
+    MI->itemHeight = static_cast<UINT>(MI->itemID == static_cast<UINT>(-1) ? H : H + ScaleDesign(2));
     M.Result = TRUE;
     return;
   }
@@ -750,7 +754,7 @@ void TLxLineComboBox::CreateWindowHandle(const TCreateParams& Params) {
   TLxCustomComboBox::CreateWindowHandle(Params);
   const int H = GetMinFontHeight(GetFont());
   ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), H);
-  ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, 0, H + 4);
+  ::SendMessageA(WindowHandle(), CB_SETITEMHEIGHT, 0, H + ScaleDesign(4));
 }
 
 void TLxLineComboBox::SetLineColor(TColor Value) {
@@ -813,7 +817,7 @@ void TLxLineComboBox::WndProc(TMessage& M) {
   if (M.Msg == CN_MEASUREITEM) {
     auto* MI = reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam);
     const int H = GetMinFontHeight(GetFont());
-    MI->itemHeight = static_cast<UINT>(MI->itemID == static_cast<UINT>(-1) ? H : H + 4);
+    MI->itemHeight = static_cast<UINT>(MI->itemID == static_cast<UINT>(-1) ? H : H + ScaleDesign(4));
     M.Result = TRUE;
     return;
   }
