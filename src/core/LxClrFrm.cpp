@@ -16,12 +16,12 @@ TFrmConfirmClear::TFrmConfirmClear() : TLxConfirmForm(326, 47, IDI_QUESTION) {
 
 bool UserAbortsClear(TWinControl& Panel, std::int32_t ExtraOffset) {
   TFrmConfirmClear Form;
-  using namespace BkLxUtil;
+  namespace U = BkLxUtil;
   RECT Work{};
-  GetDesktopClientRect(Work);
-  const TLxRect S = ScreenRectOf(Panel.GetHandle());
-  const TLxPoint P = ClampToWorkArea(TLxPoint{S.Left + 10, S.Top + ExtraOffset + 10}, Form.GetWidth(), Form.GetHeight(),
-                                     ToLxRect(Work));
+  U::GetDesktopClientRect(Work);
+  const U::TLxRect S = U::ScreenRectOf(Panel.GetHandle());
+  const U::TLxPoint P = U::ClampToWorkArea(U::TLxPoint{S.Left + 10, S.Top + ExtraOffset + 10}, Form.GetWidth(),
+                                           Form.GetHeight(), U::ToLxRect(Work));
   FrmConfirmClear = &Form;
   auto Reset = ScopeExit([] { FrmConfirmClear = nullptr; });
   return ShowConfirmAt(Form, P.X, P.Y) != mrOk;

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/BkLxStr.h"
 #include "model/OrlimoMsg.h"
 #include "model/OrlimoRecord.h"
 #include "platform/Forms.h"
@@ -21,25 +22,18 @@ constexpr UINT DrainTimerInterval = 30;
 // How long a stopping reader waits for a writer that was already let in
 // before it lets the next one through.
 constexpr DWORD ReleaseWait = 50;
-constexpr const char* WindowClassName = "TLxDbgCapture";
-
-HINSTANCE OwnModule() {
-  HMODULE Module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&TLxDbgCapture::WindowProc), &Module);
-  return Module;
-}
+constexpr const char* CaptureClassName = "TLxDbgCapture";
 
 HWND CreateMessageWindow(TLxDbgCapture* Owner) {
-  const HINSTANCE Instance = OwnModule();
+  const HINSTANCE Instance = BkLxStr::ResourceModule();
   WNDCLASSA Class{};
-  if (!GetClassInfoA(Instance, WindowClassName, &Class)) {
+  if (!GetClassInfoA(Instance, CaptureClassName, &Class)) {
     Class.lpfnWndProc = &TLxDbgCapture::WindowProc;
     Class.hInstance = Instance;
-    Class.lpszClassName = WindowClassName;
+    Class.lpszClassName = CaptureClassName;
     RegisterClassA(&Class);
   }
-  HWND Wnd = CreateWindowExA(0, WindowClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance, nullptr);
+  HWND Wnd = CreateWindowExA(0, CaptureClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance, nullptr);
   if (Wnd) SetWindowLongPtrA(Wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Owner));
   return Wnd;
 }

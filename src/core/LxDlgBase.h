@@ -10,6 +10,17 @@
 #include <string>
 #include <vector>
 
+// A control of class T on Form at the given place and size, with Caption
+// when one is given.
+template <class T>
+T* AddControl(TForm& Form, int Left, int Top, int Width, int Height, const std::string& Caption = {}) {
+  auto* C = new T(&Form);
+  C->SetParent(&Form);
+  C->SetBounds(Left, Top, Width, Height);
+  if (!Caption.empty()) C->SetCaption(Caption);
+  return C;
+}
+
 // A 32 x 32 picture of a standard system icon (IDI_QUESTION, IDI_HAND...).
 class TLxSysIconImage : public TGraphicControl {
 public:

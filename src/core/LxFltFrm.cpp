@@ -1,20 +1,12 @@
 #include "core/LxFltFrm.h"
 
 #include "core/BkLxUtil.h"
+#include "core/LxDlgBase.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace {
-
-template <class T>
-T* Add(TForm& Form, int Left, int Top, int Width, int Height, const std::string& Caption = {}) {
-  auto* C = new T(&Form);
-  C->SetParent(&Form);
-  C->SetBounds(Left, Top, Width, Height);
-  if (!Caption.empty()) C->SetCaption(Caption);
-  return C;
-}
 
 TComboBox* AddList(TForm& Form, int Left, int Top, int Width, const std::vector<std::string>& Items) {
   auto* C = new TComboBox(&Form);
@@ -34,7 +26,7 @@ TLxColorComboBox* AddColor(TForm& Form, int Left, int Top, int Width, TColor Def
 }
 
 TLabel* AddCaption(TForm& Form, int Left, int Top, const std::string& Text, TWinControl* For) {
-  TLabel* L = Add<TLabel>(Form, Left, Top, 84, 13, Text);
+  TLabel* L = AddControl<TLabel>(Form, Left, Top, 84, 13, Text);
   L->SetFocusControl(For);
   return L;
 }
@@ -55,36 +47,36 @@ TFrmFilterRules::TFrmFilterRules() : TForm(nullptr) {
   SetClientWidth(452);
   SetClientHeight(346);
 
-  LstRules = Add<TListBox>(*this, 8, 8, 352, 134);
+  LstRules = AddControl<TListBox>(*this, 8, 8, 352, 134);
   LstRules->OnClick = [this](TObject*) { SelectionChanged(); };
-  BtnAdd = Add<TButton>(*this, 369, 8, 75, 23, "&Add");
+  BtnAdd = AddControl<TButton>(*this, 369, 8, 75, 23, "&Add");
   BtnAdd->OnClick = [this](TObject*) { AddRule(); };
-  BtnRemove = Add<TButton>(*this, 369, 37, 75, 23, "&Remove");
+  BtnRemove = AddControl<TButton>(*this, 369, 37, 75, 23, "&Remove");
   BtnRemove->OnClick = [this](TObject*) { RemoveRule(); };
-  BtnUp = Add<TButton>(*this, 369, 66, 75, 23, "&Up");
+  BtnUp = AddControl<TButton>(*this, 369, 66, 75, 23, "&Up");
   BtnUp->OnClick = [this](TObject*) { MoveRule(-1); };
-  BtnDown = Add<TButton>(*this, 369, 95, 75, 23, "Do&wn");
+  BtnDown = AddControl<TButton>(*this, 369, 95, 75, 23, "Do&wn");
   BtnDown->OnClick = [this](TObject*) { MoveRule(1); };
 
-  ChkEnabled = Add<TCheckBox>(*this, 8, 152, 120, 17, "&Enabled");
-  ChkCase = Add<TCheckBox>(*this, 200, 152, 160, 17, "Case &sensitive");
+  ChkEnabled = AddControl<TCheckBox>(*this, 8, 152, 120, 17, "&Enabled");
+  ChkCase = AddControl<TCheckBox>(*this, 200, 152, 160, 17, "Case &sensitive");
   CbxAction = AddList(*this, 100, 178, 160, {ActionNames[0], ActionNames[1], ActionNames[2]});
   AddCaption(*this, 8, 182, "A&ction", CbxAction);
   CbxField = AddList(*this, 100, 206, 160, {FieldNames[0], FieldNames[1], FieldNames[2], FieldNames[3]});
   AddCaption(*this, 8, 210, "&Field", CbxField);
   CbxMatch = AddList(*this, 100, 234, 160, {MatchNames[0], MatchNames[1], MatchNames[2]});
   AddCaption(*this, 8, 238, "&Match", CbxMatch);
-  EdtPattern = Add<TEdit>(*this, 100, 262, 344, 21);
+  EdtPattern = AddControl<TEdit>(*this, 100, 262, 344, 21);
   AddCaption(*this, 8, 266, "&Pattern", EdtPattern);
   CbxTextColor = AddColor(*this, 100, 290, 120, clWindowText);
   AddCaption(*this, 8, 294, "&Text color", CbxTextColor);
   CbxBackColor = AddColor(*this, 324, 290, 120, clWindow);
   AddCaption(*this, 232, 294, "&Background", CbxBackColor);
 
-  BtnOk = Add<TButton>(*this, 288, 318, 75, 25, "OK");
+  BtnOk = AddControl<TButton>(*this, 288, 318, 75, 25, "OK");
   BtnOk->SetModalResult(mrOk);
   BtnOk->SetDefault(true);
-  BtnCancel = Add<TButton>(*this, 369, 318, 75, 25, "Cancel");
+  BtnCancel = AddControl<TButton>(*this, 369, 318, 75, 25, "Cancel");
   BtnCancel->SetModalResult(mrCancel);
   BtnCancel->SetCancel(true);
 

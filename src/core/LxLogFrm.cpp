@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/BkLxUtil.h"
+#include "core/LxDlgBase.h"
 #include "core/LxHelp.h"
 #include "model/Settings.h"
 
@@ -32,15 +33,6 @@ std::string PickFolder(HWND Owner, const std::string& Start) {
   return Ok ? Path : std::string();
 }
 
-template <class T>
-T* Add(TForm& Form, int Left, int Top, int Width, int Height, const std::string& Caption = {}) {
-  auto* C = new T(&Form);
-  C->SetParent(&Form);
-  C->SetBounds(Left, Top, Width, Height);
-  if (!Caption.empty()) C->SetCaption(Caption);
-  return C;
-}
-
 std::string SizeText(std::int32_t KB) { return std::to_string(KB / 1024); }
 
 }  // namespace
@@ -57,29 +49,29 @@ TFrmLogToFile::TFrmLogToFile() : TForm(nullptr) {
   SetClientWidth(380);
   SetClientHeight(178);
 
-  ChkEnabled = Add<TCheckBox>(*this, 8, 8, 364, 17, "&Write every message to a log file");
-  LblFolder = Add<TLabel>(*this, 8, 37, 40, 13, "&Folder");
-  EdtFolder = Add<TEdit>(*this, 56, 33, 232, 21);
+  ChkEnabled = AddControl<TCheckBox>(*this, 8, 8, 364, 17, "&Write every message to a log file");
+  LblFolder = AddControl<TLabel>(*this, 8, 37, 40, 13, "&Folder");
+  EdtFolder = AddControl<TEdit>(*this, 56, 33, 232, 21);
   LblFolder->SetFocusControl(EdtFolder);
-  BtnBrowse = Add<TButton>(*this, 296, 32, 75, 23, "&Browse...");
+  BtnBrowse = AddControl<TButton>(*this, 296, 32, 75, 23, "&Browse...");
   BtnBrowse->OnClick = [this](TObject*) { BrowseClick(); };
-  LblSize = Add<TLabel>(*this, 8, 68, 130, 13, "Start a new file every");
-  EdtSize = Add<TEdit>(*this, 140, 64, 60, 21);
+  LblSize = AddControl<TLabel>(*this, 8, 68, 130, 13, "Start a new file every");
+  EdtSize = AddControl<TEdit>(*this, 140, 64, 60, 21);
   LblSize->SetFocusControl(EdtSize);
-  LblSizeUnit = Add<TLabel>(*this, 206, 68, 160, 13, "MB (0 = never)");
-  ChkDaily = Add<TCheckBox>(*this, 8, 94, 364, 17, "Start a new file at &midnight");
-  LblKeep = Add<TLabel>(*this, 8, 123, 130, 13, "&Keep the last");
-  EdtKeep = Add<TEdit>(*this, 140, 119, 60, 21);
+  LblSizeUnit = AddControl<TLabel>(*this, 206, 68, 160, 13, "MB (0 = never)");
+  ChkDaily = AddControl<TCheckBox>(*this, 8, 94, 364, 17, "Start a new file at &midnight");
+  LblKeep = AddControl<TLabel>(*this, 8, 123, 130, 13, "&Keep the last");
+  EdtKeep = AddControl<TEdit>(*this, 140, 119, 60, 21);
   LblKeep->SetFocusControl(EdtKeep);
-  LblKeepUnit = Add<TLabel>(*this, 206, 123, 160, 13, "files (0 = all)");
+  LblKeepUnit = AddControl<TLabel>(*this, 206, 123, 160, 13, "files (0 = all)");
 
-  BtnOk = Add<TButton>(*this, 134, 148, 75, 25, "OK");
+  BtnOk = AddControl<TButton>(*this, 134, 148, 75, 25, "OK");
   BtnOk->SetModalResult(mrOk);
   BtnOk->SetDefault(true);
-  BtnCancel = Add<TButton>(*this, 215, 148, 75, 25, "Cancel");
+  BtnCancel = AddControl<TButton>(*this, 215, 148, 75, 25, "Cancel");
   BtnCancel->SetModalResult(mrCancel);
   BtnCancel->SetCancel(true);
-  BtnHelp = Add<TButton>(*this, 296, 148, 75, 25, "Help");
+  BtnHelp = AddControl<TButton>(*this, 296, 148, 75, 25, "Help");
   BtnHelp->OnClick = [](TObject*) {
     static const std::string Jump = "JumpID(\"\",\"LogToFile\")";
     LxHelp::ShowHelp(LxHelp::ProgramDirectory(), HELP_COMMAND, reinterpret_cast<ULONG_PTR>(Jump.c_str()), "logfile");

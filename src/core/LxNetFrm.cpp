@@ -1,22 +1,10 @@
 #include "core/LxNetFrm.h"
 
 #include "core/BkLxUtil.h"
+#include "core/LxDlgBase.h"
 #include "platform/Application.h"
 
 #include <cstdlib>
-
-namespace {
-
-template <class T>
-T* Add(TForm& Form, int Left, int Top, int Width, int Height, const std::string& Caption = {}) {
-  auto* C = new T(&Form);
-  C->SetParent(&Form);
-  C->SetBounds(Left, Top, Width, Height);
-  if (!Caption.empty()) C->SetCaption(Caption);
-  return C;
-}
-
-}  // namespace
 
 TFrmNetMessages::TFrmNetMessages() : TForm(nullptr) {
   SetBorderStyle(bsDialog);
@@ -28,24 +16,24 @@ TFrmNetMessages::TFrmNetMessages() : TForm(nullptr) {
   SetClientWidth(360);
   SetClientHeight(228);
 
-  ChkListen = Add<TCheckBox>(*this, 8, 8, 344, 17, "&Listen for syslog messages");
-  CbxProtocol = Add<TComboBox>(*this, 96, 34, 120, 21);
+  ChkListen = AddControl<TCheckBox>(*this, 8, 8, 344, 17, "&Listen for syslog messages");
+  CbxProtocol = AddControl<TComboBox>(*this, 96, 34, 120, 21);
   CbxProtocol->SetStyle(csDropDownList);
   CbxProtocol->SetItems({"TCP", "UDP", "TCP and UDP"});
-  Add<TLabel>(*this, 24, 38, 68, 13, "&Protocol")->SetFocusControl(CbxProtocol);
-  EdtPort = Add<TEdit>(*this, 96, 62, 64, 21);
-  Add<TLabel>(*this, 24, 66, 68, 13, "P&ort")->SetFocusControl(EdtPort);
-  ChkRemote = Add<TCheckBox>(*this, 24, 92, 328, 17, "&Accept from other computers");
+  AddControl<TLabel>(*this, 24, 38, 68, 13, "&Protocol")->SetFocusControl(CbxProtocol);
+  EdtPort = AddControl<TEdit>(*this, 96, 62, 64, 21);
+  AddControl<TLabel>(*this, 24, 66, 68, 13, "P&ort")->SetFocusControl(EdtPort);
+  ChkRemote = AddControl<TCheckBox>(*this, 24, 92, 328, 17, "&Accept from other computers");
   LblRemoteWarning =
-      Add<TLabel>(*this, 40, 112, 312, 28, "Anyone who can reach this port can add messages to the list.");
+      AddControl<TLabel>(*this, 40, 112, 312, 28, "Anyone who can reach this port can add messages to the list.");
   LblRemoteWarning->SetWordWrap(true);
-  ChkCommands = Add<TCheckBox>(*this, 24, 144, 328, 17, "Allow &clear and save commands from the network");
-  LblMalformed = Add<TLabel>(*this, 8, 172, 344, 13, "");
+  ChkCommands = AddControl<TCheckBox>(*this, 24, 144, 328, 17, "Allow &clear and save commands from the network");
+  LblMalformed = AddControl<TLabel>(*this, 8, 172, 344, 13, "");
 
-  BtnOk = Add<TButton>(*this, 196, 196, 75, 25, "OK");
+  BtnOk = AddControl<TButton>(*this, 196, 196, 75, 25, "OK");
   BtnOk->SetModalResult(mrOk);
   BtnOk->SetDefault(true);
-  BtnCancel = Add<TButton>(*this, 277, 196, 75, 25, "Cancel");
+  BtnCancel = AddControl<TButton>(*this, 277, 196, 75, 25, "Cancel");
   BtnCancel->SetModalResult(mrCancel);
   BtnCancel->SetCancel(true);
 

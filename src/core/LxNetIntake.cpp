@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/BkLxStr.h"
 #include "model/OrlimoMsg.h"
 #include "model/OrlimoRecord.h"
 #include "platform/AnsiCodec.h"
@@ -14,16 +15,9 @@
 namespace {
 
 constexpr UINT WM_NETBATCH = WM_APP + 0x2D1;
-constexpr const char* WindowClassName = "TLxNetIntake";
+constexpr const char* NetClassName = "TLxNetIntake";
 // How often the reader looks at the stop flag and the idle connections.
 constexpr long PollMs = 100;
-
-HINSTANCE OwnModule() {
-  HMODULE Module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&TLxNetIntake::WindowProc), &Module);
-  return Module;
-}
 
 std::string ComputerName() {
   char Name[MAX_COMPUTERNAME_LENGTH + 1] = {};
@@ -62,15 +56,15 @@ bool IsCommand(std::int32_t Kind) { return Kind == lxmClear || Kind == lxmSaveLo
 TLxNetIntake::TLxNetIntake(TLxIntakePanel& Panel) : FPanel(Panel), FLocalHost(ComputerName()) {
   WSADATA Data;
   WSAStartup(MAKEWORD(2, 2), &Data);
-  const HINSTANCE Instance = OwnModule();
+  const HINSTANCE Instance = BkLxStr::ResourceModule();
   WNDCLASSA Class{};
-  if (!GetClassInfoA(Instance, WindowClassName, &Class)) {
+  if (!GetClassInfoA(Instance, NetClassName, &Class)) {
     Class.lpfnWndProc = &TLxNetIntake::WindowProc;
     Class.hInstance = Instance;
-    Class.lpszClassName = WindowClassName;
+    Class.lpszClassName = NetClassName;
     RegisterClassA(&Class);
   }
-  FWnd = CreateWindowExA(0, WindowClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance, nullptr);
+  FWnd = CreateWindowExA(0, NetClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance, nullptr);
   if (FWnd) SetWindowLongPtrA(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

@@ -29,7 +29,7 @@ inline bool WaitUntil(HWND Window, TCondition Condition, DWORD Ms = 20000) {
 
 inline std::string ClassOf(HWND W) {
   char Cls[64] = {};
-  GetClassNameA(W, Cls, sizeof Cls);
+  if (W) GetClassNameA(W, Cls, sizeof Cls);
   return Cls;
 }
 

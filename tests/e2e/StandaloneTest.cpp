@@ -1,5 +1,6 @@
 // Orlimo.exe as a whole: started as its own process, fed by a separate client
 // process (lxsend) and by this test, asked to save its list, closed.
+#include "KeyboardUtil.h"
 #include "StandaloneUtil.h"
 
 #include <thread>
@@ -284,12 +285,6 @@ HWND ViewerFocus(HWND Window) {
   Info.cbSize = sizeof Info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(Window, nullptr), &Info)) return nullptr;
   return Info.hwndFocus;
-}
-
-std::string ClassOf(HWND W) {
-  char Cls[64] = {};
-  if (W) GetClassNameA(W, Cls, sizeof Cls);
-  return Cls;
 }
 
 // The texts of the records in a saved log, oldest first.

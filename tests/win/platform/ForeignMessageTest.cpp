@@ -125,11 +125,6 @@ public:
   TButton* Ok;
 };
 
-struct TModalHook {
-  explicit TModalHook(std::function<void(TCustomForm&)> Hook) { Application->OnModalBegin = std::move(Hook); }
-  ~TModalHook() { Application->OnModalBegin = nullptr; }
-};
-
 TEST(ModalForm, MenuCommandsKeysAndClicksOfOtherWindowsWaitUntilItCloses) {
   TForm Main(nullptr);
   auto* Menu = new TMainMenu(&Main);

@@ -35,11 +35,6 @@ public:
   TButton* BtnIgnore;
 };
 
-struct TModalHook {
-  explicit TModalHook(std::function<void(TCustomForm&)> Hook) { Application->OnModalBegin = std::move(Hook); }
-  ~TModalHook() { Application->OnModalBegin = nullptr; }
-};
-
 HWND FocusOr(HWND Fallback) {
   HWND Focus = ::GetFocus();
   return Focus ? Focus : Fallback;

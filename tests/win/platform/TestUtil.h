@@ -3,6 +3,7 @@
 
 #include "platform/Forms.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,3 +19,9 @@ public:
 
 // Reads a pixel of a DC as 0x00BBGGRR.
 inline TColor PixelAt(HDC DC, int X, int Y) { return static_cast<TColor>(::GetPixel(DC, X, Y)); }
+
+// Runs Hook on each form as it begins a modal loop, while it lives.
+struct TModalHook {
+  explicit TModalHook(std::function<void(TCustomForm&)> Hook) { Application->OnModalBegin = std::move(Hook); }
+  ~TModalHook() { Application->OnModalBegin = nullptr; }
+};

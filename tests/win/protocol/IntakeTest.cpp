@@ -385,8 +385,10 @@ TEST_F(Intake, TheConversionErrorShowsOnlyTheStartOfALongText) {
 }
 
 TEST_F(Intake, RecordsArrivingDuringAHoldAreTakenAndHandledInOrderWhenItEnds) {
-  TBkFrmLxSatellite Satellite;
+  // A joins a second satellite below, which forgets it as it goes: A outlives
+  // the first one rather than leaving it from its destructor.
   TRecordingPanel A, MainPanel;
+  TBkFrmLxSatellite Satellite;
   Satellite.AddCompositeReference(&A);
   MainPanel.Ignore = true;
   TMainModeForm Main(&MainPanel);

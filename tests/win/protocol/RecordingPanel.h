@@ -3,6 +3,7 @@
 // can see which items two panels share.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -12,10 +13,21 @@
 #include <vector>
 
 #include "protocol/LxIntake.h"
+#include "protocol/LxSatFrm.h"
 
 class TRecordingPanel : public TLxIntakePanel {
 public:
   explicit TRecordingPanel(std::string Name = {}) : Name(std::move(Name)) {}
+  // Like the viewer panel: a panel that goes leaves the satellite serving it
+  // (every entry, when a test registered it more than once).
+  ~TRecordingPanel() override {
+    if (!Satellite) return;
+    const auto& Entries = Satellite->GetComposites();
+    for (auto N = std::count(Entries.begin(), Entries.end(), this); N > 0; --N)
+      Satellite->RemoveCompositeReference(this);
+  }
+  TRecordingPanel(const TRecordingPanel&) = delete;
+  TRecordingPanel& operator=(const TRecordingPanel&) = delete;
 
   std::string Name;
   bool Ignore = false;

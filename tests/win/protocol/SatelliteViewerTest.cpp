@@ -17,7 +17,7 @@
 
 namespace {
 
-LRESULT Send(HWND Wnd, std::int32_t Kind, const std::string& Text, const std::string& Details = {},
+LRESULT SendToSatellite(HWND Wnd, std::int32_t Kind, const std::string& Text, const std::string& Details = {},
              std::int32_t Tick = 1000) {
   const std::string R = BuildClientRecord(Kind, Tick, Text, Details, "Client", "TType");
   COPYDATASTRUCT Data{};
@@ -83,12 +83,12 @@ TEST_F(SatelliteViewer, ASecondPanelStartsWithTheFirstPanelsMessagesAndThenGetsN
   Satellite->AddCompositeReference(First);
   EXPECT_EQ(First->GetSatellite(), Satellite.get());
   HWND W = Satellite->GetHandle();
-  for (int I = 0; I < 10; ++I) EXPECT_EQ(Send(W, lxmInfo, "message " + std::to_string(I)), 1);
+  for (int I = 0; I < 10; ++I) EXPECT_EQ(SendToSatellite(W, lxmInfo, "message " + std::to_string(I)), 1);
   Satellite->AddCompositeReference(Second);
   ASSERT_EQ(Second->Messages().Count(), 10);
   for (int I = 0; I < 10; ++I) EXPECT_EQ(&Second->GetItemMsgInfo(I), &First->GetItemMsgInfo(I));
 
-  EXPECT_EQ(Send(W, lxmObject, "object", "A\t1\r\nB\t2"), 1);
+  EXPECT_EQ(SendToSatellite(W, lxmObject, "object", "A\t1\r\nB\t2"), 1);
   ASSERT_EQ(First->Messages().Count(), 11);
   ASSERT_EQ(Second->Messages().Count(), 11);
   // Each panel made its own record of the new message.
@@ -97,10 +97,10 @@ TEST_F(SatelliteViewer, ASecondPanelStartsWithTheFirstPanelsMessagesAndThenGetsN
   EXPECT_EQ(Second->GetItemMsgInfo(10).TypeName(), "TType");
 
   // Check points are numbered by each panel; a clear empties both.
-  Send(W, lxmCheckPoint, "ignored");
+  SendToSatellite(W, lxmCheckPoint, "ignored");
   EXPECT_EQ(Text(First, 11), "Check Point #1");
   EXPECT_EQ(Text(Second, 11), "Check Point #1");
-  EXPECT_EQ(Send(W, lxmClear, ""), 1);
+  EXPECT_EQ(SendToSatellite(W, lxmClear, ""), 1);
   EXPECT_EQ(First->Messages().Count(), 0);
   EXPECT_EQ(Second->Messages().Count(), 0);
   // A panel that is destroyed leaves the satellite.
@@ -114,8 +114,8 @@ TEST_F(SatelliteViewer, IgnoringPanelsAreSkippedButTheFirstStillSavesTheLog) {
   Satellite->AddCompositeReference(Second);
   HWND W = Satellite->GetHandle();
   Second->SetIgnoreMessages(true);
-  EXPECT_EQ(Send(W, lxmWarning, "only the first", {}, 1234), 1);
-  EXPECT_EQ(Send(W, lxmScratchPad, "3@hello"), 1);
+  EXPECT_EQ(SendToSatellite(W, lxmWarning, "only the first", {}, 1234), 1);
+  EXPECT_EQ(SendToSatellite(W, lxmScratchPad, "3@hello"), 1);
   EXPECT_EQ(First->Messages().Count(), 1);
   EXPECT_EQ(Second->Messages().Count(), 0);
   EXPECT_EQ(First->GetScratchPadLine(3), "hello");
@@ -126,7 +126,7 @@ TEST_F(SatelliteViewer, IgnoringPanelsAreSkippedButTheFirstStillSavesTheLog) {
   GetTempPathA(MAX_PATH, Dir);
   const std::string File = std::string(Dir) + "orlimo-satellite-" + std::to_string(GetCurrentProcessId()) + ".olx";
   DeleteFileA(File.c_str());
-  EXPECT_EQ(Send(W, lxmSaveLog, File), 1);
+  EXPECT_EQ(SendToSatellite(W, lxmSaveLog, File), 1);
   std::string Bytes;
   if (FILE* F = std::fopen(File.c_str(), "rb")) {
     char Buf[1024];
@@ -146,7 +146,7 @@ TEST_F(SatelliteViewer, APanelRegisteredAgainKeepsItsMessagesOnce) {
   auto [First, Second] = Panels;
   Satellite->AddCompositeReference(First);
   HWND W = Satellite->GetHandle();
-  for (int I = 0; I < 3; ++I) Send(W, lxmInfo, "message " + std::to_string(I));
+  for (int I = 0; I < 3; ++I) SendToSatellite(W, lxmInfo, "message " + std::to_string(I));
   // Shown again by its host, the first panel is not given its own items again.
   Satellite->AddCompositeReference(First);
   EXPECT_EQ(First->Messages().Count(), 3);
@@ -159,7 +159,7 @@ TEST_F(SatelliteViewer, APanelRegisteredAgainKeepsItsMessagesOnce) {
   EXPECT_EQ(First->GetItemMsgInfo(0).RefCount(), 2u);
   EXPECT_EQ(Text(Second, 2), "message 2");
   // Every entry is served: each registration lists a new message once more.
-  Send(W, lxmWarning, "later");
+  SendToSatellite(W, lxmWarning, "later");
   EXPECT_EQ(First->Messages().Count(), 5);
   EXPECT_EQ(Second->Messages().Count(), 5);
   // Each registration is undone by one removal.
@@ -178,7 +178,7 @@ TEST_F(SatelliteViewer, WhatClientsSendWhileALogLoadsComesAfterItAndActsOnTheWho
   TBkOrlimoComposite* P = Panels[0];
   Satellite->AddCompositeReference(P);
   HWND W = Satellite->GetHandle();
-  EXPECT_EQ(Send(W, lxmInfo, "before"), 1);  // the load replaces it
+  EXPECT_EQ(SendToSatellite(W, lxmInfo, "before"), 1);  // the load replaces it
   const std::string Pipe = "\\\\.\\pipe\\orlimo-load-" + std::to_string(GetCurrentProcessId());
   HANDLE Server =
       CreateNamedPipeA(Pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 1 << 16, 1 << 16, 0, nullptr);
@@ -205,11 +205,11 @@ TEST_F(SatelliteViewer, WhatClientsSendWhileALogLoadsComesAfterItAndActsOnTheWho
   });
   std::vector<LRESULT> Replies;
   std::thread Client([&] {
-    Replies.push_back(Send(W, lxmInfo, "client 1"));
-    Replies.push_back(Send(W, lxmSaveLog, Saved));
-    Replies.push_back(Send(W, lxmInfo, "client 2"));
-    Replies.push_back(Send(W, lxmClear, ""));
-    Replies.push_back(Send(W, lxmInfo, "client 3"));
+    Replies.push_back(SendToSatellite(W, lxmInfo, "client 1"));
+    Replies.push_back(SendToSatellite(W, lxmSaveLog, Saved));
+    Replies.push_back(SendToSatellite(W, lxmInfo, "client 2"));
+    Replies.push_back(SendToSatellite(W, lxmClear, ""));
+    Replies.push_back(SendToSatellite(W, lxmInfo, "client 3"));
     AllSent = true;
   });
   P->LoadMessages(Pipe);
