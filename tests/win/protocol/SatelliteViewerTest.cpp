@@ -18,7 +18,7 @@
 namespace {
 
 LRESULT SendToSatellite(HWND Wnd, std::int32_t Kind, const std::string& Text, const std::string& Details = {},
-             std::int32_t Tick = 1000) {
+                        std::int32_t Tick = 1000) {
   const std::string R = BuildClientRecord(Kind, Tick, Text, Details, "Client", "TType");
   COPYDATASTRUCT Data{};
   Data.dwData = static_cast<ULONG_PTR>(static_cast<std::uint32_t>(Kind));
