@@ -59,7 +59,12 @@ bool KeyExists(HKEY Root, const char* Path, REGSAM Flags) {
 std::string ReadValue(HKEY Root, const char* Path, const char* Name, DWORD& Type) {
   Type = REG_NONE;
   HKEY Key = nullptr;
-  if (RegOpenKeyExA(Root, Path, 0, KEY_READ | View(), &Key) != ERROR_SUCCESS) return {};
+  // File types are shared by both views on Windows; Wine's 32-bit installer
+  // may keep them in either.
+  if (RegOpenKeyExA(Root, Path, 0, KEY_READ | View(), &Key) != ERROR_SUCCESS &&
+      (Root != HKEY_CLASSES_ROOT ||
+       RegOpenKeyExA(Root, Path, 0, KEY_READ | (View() ^ (KEY_WOW64_32KEY | KEY_WOW64_64KEY)), &Key) != ERROR_SUCCESS))
+    return {};
   char Data[1024] = {};
   DWORD Size = sizeof Data - 1;
   if (RegQueryValueExA(Key, Name, nullptr, &Type, reinterpret_cast<BYTE*>(Data), &Size) != ERROR_SUCCESS)
