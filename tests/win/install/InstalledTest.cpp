@@ -61,9 +61,9 @@ std::string ReadValue(HKEY Root, const char* Path, const char* Name, DWORD& Type
   HKEY Key = nullptr;
   // File types are shared by both views on Windows; Wine's 32-bit installer
   // may keep them in either.
+  const REGSAM OtherView = View() == KEY_WOW64_32KEY ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
   if (RegOpenKeyExA(Root, Path, 0, KEY_READ | View(), &Key) != ERROR_SUCCESS &&
-      (Root != HKEY_CLASSES_ROOT ||
-       RegOpenKeyExA(Root, Path, 0, KEY_READ | (View() ^ (KEY_WOW64_32KEY | KEY_WOW64_64KEY)), &Key) != ERROR_SUCCESS))
+      (Root != HKEY_CLASSES_ROOT || RegOpenKeyExA(Root, Path, 0, KEY_READ | OtherView, &Key) != ERROR_SUCCESS))
     return {};
   char Data[1024] = {};
   DWORD Size = sizeof Data - 1;
