@@ -16,11 +16,13 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/LxDbgCapture.h"
 #include "model/OrlimoMsg.h"
@@ -37,40 +39,49 @@ constexpr char MutexName[] = "Orlimo 32-bit Mutex";
 constexpr unsigned DrainMs = 5000;
 constexpr std::size_t DefaultQueue = 100000;
 
-// What every message says about where it comes from.
-struct TRelayOrigin {
-  std::string HostName;
-  std::string ProcId;
+// Where each message says it comes from, and its framing: the sender's
+// encoder.
+class TRelayEncoding {
+public:
+  explicit TRelayEncoding(bool Udp) : FUdp(Udp) {
+    char Name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD Size = sizeof Name;
+    if (GetComputerNameA(Name, &Size)) FHostName = Name;
+    FProcId = std::to_string(GetCurrentProcessId());
+  }
+  std::string operator()(const TRelayRecord& R) const {
+    TSyslogOrigin O;
+    O.Timestamp = SyslogTimestamp(R.Time);
+    O.HostName = FHostName;
+    O.ProcId = FProcId;
+    std::string Message = EncodeSyslogMessage(R.Record, O, SystemAnsiCodec());
+    return FUdp ? Message : FrameSyslogOctetCounted(Message);
+  }
+
+private:
+  bool FUdp;
+  std::string FHostName;
+  std::string FProcId;
 };
 
 class TRelay {
 public:
-  TRelay(TRelaySender& Sender, bool Udp) : FSender(Sender), FUdp(Udp) {
-    char Name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD Size = sizeof Name;
-    if (GetComputerNameA(Name, &Size)) FOrigin.HostName = Name;
-    FOrigin.ProcId = std::to_string(GetCurrentProcessId());
-  }
+  explicit TRelay(TRelaySender& Sender) : FSender(Sender) {}
+  // Queued as it came; the sender's thread encodes it.
   void Relay(std::int32_t Kind, std::string_view AppName, std::string_view TypeName, std::string_view Text,
              std::string_view Details) {
-    TSyslogRecord R;
-    R.Kind = Kind;
-    R.AppName = AppName;
-    R.TypeName = TypeName;
-    R.Text = Text;
-    R.Details = Details;
-    TSyslogOrigin O;
-    O.Timestamp = SyslogTimestamp(std::chrono::system_clock::now());
-    O.HostName = FOrigin.HostName;
-    O.ProcId = FOrigin.ProcId;
-    std::string Message = EncodeSyslogMessage(R, O, SystemAnsiCodec());
-    FSender.Push(FUdp ? std::move(Message) : FrameSyslogOctetCounted(Message));
+    TRelayRecord R;
+    R.Record.Kind = Kind;
+    R.Record.AppName = AppName;
+    R.Record.TypeName = TypeName;
+    R.Record.Text = Text;
+    R.Record.Details = Details;
+    R.Time = std::chrono::system_clock::now();
+    FSender.Push(std::move(R));
   }
 
 private:
   TRelaySender& FSender;
-  const bool FUdp;
-  TRelayOrigin FOrigin;
 };
 
 // The debug-output capture lists its lines through the dispatcher into a
@@ -177,8 +188,8 @@ int main(int argc, char** argv) {
   }
   GFinished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 
-  TRelaySender Sender(Address, Queue, stdout);
-  TRelay Relay(Sender, Udp);
+  TRelaySender Sender(Address, Queue, stdout, TRelayEncoding(Udp));
+  TRelay Relay(Sender);
   GRelay = &Relay;
   WNDCLASSA Class{};
   Class.lpfnWndProc = RelayWindowProc;

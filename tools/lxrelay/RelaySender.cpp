@@ -21,6 +21,8 @@ constexpr std::size_t BatchBytes = 64 * 1024;
 // system, taken from the thread that answers the clients.
 constexpr auto Linger = std::chrono::milliseconds(10);
 constexpr std::size_t LingerRecords = 256;
+// Records taken from the queue and encoded at a time (outside the lock).
+constexpr std::size_t TakeRecords = 1024;
 
 }  // namespace
 
@@ -43,8 +45,8 @@ bool ParseRelayAddress(const std::string& Text, TRelayAddress& Out) {
   return true;
 }
 
-TRelaySender::TRelaySender(TRelayAddress To, std::size_t QueueBound, FILE* Console)
-    : FTo(std::move(To)), FBound(std::max<std::size_t>(QueueBound, 1)), FConsole(Console) {}
+TRelaySender::TRelaySender(TRelayAddress To, std::size_t QueueBound, FILE* Console, TRelayEncoder Encode)
+    : FTo(std::move(To)), FBound(std::max<std::size_t>(QueueBound, 1)), FConsole(Console), FEncode(std::move(Encode)) {}
 
 TRelaySender::~TRelaySender() { Stop(0); }
 
@@ -52,18 +54,18 @@ void TRelaySender::Start() {
   if (!FThread.joinable()) FThread = std::thread([this] { Run(); });
 }
 
-void TRelaySender::Push(std::string Message) {
+void TRelaySender::Push(TRelayRecord Record) {
   bool Wake = false;
   {
     const std::lock_guard<std::mutex> Guard(FLock);
-    if (FQueue.size() >= FBound) {
+    if (FQueue.size() + FTaken >= FBound) {
       if (FDropped == FDroppedReported)
         std::fprintf(FConsole, "lxrelay: the queue is full (%zu records): records are dropped until it has room\n",
                      FBound);
       ++FDropped;
       return;
     }
-    FQueue.push_back(std::move(Message));
+    FQueue.push_back(std::move(Record));
     Wake = FQueue.size() == 1 || FQueue.size() == LingerRecords;
   }
   // The sender waits for the first record and lingers for a batch; a client's
@@ -116,24 +118,55 @@ void TRelaySender::ReportDrops(std::unique_lock<std::mutex>&) {
   FDroppedReported = FDropped;
 }
 
+void TRelaySender::Take(std::unique_lock<std::mutex>& Lock, std::deque<std::string>& Out) {
+  std::vector<TRelayRecord> Taken;
+  const std::size_t Count = std::min(FQueue.size(), TakeRecords);
+  Taken.reserve(Count);
+  for (std::size_t I = 0; I < Count; ++I) {
+    Taken.push_back(std::move(FQueue.front()));
+    FQueue.pop_front();
+  }
+  FTaken += Count;
+  Lock.unlock();
+  std::size_t Failed = 0;
+  for (const TRelayRecord& R : Taken) {
+    try {
+      Out.push_back(FEncode(R));
+    } catch (...) {
+      ++Failed;  // out of memory: the record is lost, and counted
+    }
+  }
+  Taken.clear();
+  Lock.lock();
+  FTaken -= Failed;
+  FDropped += Failed;
+}
+
 void TRelaySender::Run() {
   // Sending can wait; a client waiting for its answer cannot: the window's
   // thread goes first.
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
   unsigned Retry = FirstRetryMs;
+  std::deque<std::string> Framed;  // taken from the queue, encoded, not yet sent
   std::string Batch;
   std::vector<std::size_t> Ends;  // where each record of the batch ends
   std::unique_lock<std::mutex> Lock(FLock);
   for (;;) {
-    FWake.wait(Lock, [this] { return FStopping || !FQueue.empty(); });
-    FWake.wait_for(Lock, Linger, [this] { return FStopping || FQueue.size() >= LingerRecords; });
-    if (FQueue.empty() || PastDeadline()) break;
-    // What is queued goes in one send (TCP) of up to BatchBytes; the records
-    // stay queued until they are sent.
+    if (Framed.empty()) {
+      FWake.wait(Lock, [this] { return FStopping || !FQueue.empty(); });
+      FWake.wait_for(Lock, Linger, [this] { return FStopping || FQueue.size() >= LingerRecords; });
+      if (FQueue.empty() || PastDeadline()) break;
+      Take(Lock, Framed);
+      if (Framed.empty()) continue;
+    } else if (PastDeadline()) {
+      break;
+    }
+    // What is encoded goes in one send (TCP) of up to BatchBytes; the records
+    // stay counted until they are sent.
     std::size_t Count = 0;
     Batch.clear();
     Ends.clear();
-    for (const std::string& M : FQueue) {
+    for (const std::string& M : Framed) {
       if (Count > 0 && Batch.size() + M.size() > BatchBytes) break;
       Batch += M;
       Ends.push_back(Batch.size());
@@ -161,8 +194,9 @@ void TRelaySender::Run() {
       Ok = Done == Batch.size();
       while (Sent < Count && Ends[Sent] <= Done) ++Sent;
     }
+    Framed.erase(Framed.begin(), Framed.begin() + static_cast<std::ptrdiff_t>(Sent));
     Lock.lock();
-    FQueue.erase(FQueue.begin(), FQueue.begin() + static_cast<std::ptrdiff_t>(Sent));
+    FTaken -= Sent;
     FSent += Sent;
     if (!Ok) {
       Disconnect();
@@ -171,14 +205,17 @@ void TRelaySender::Run() {
       continue;
     }
     Retry = FirstRetryMs;
-    if (FQueue.size() < FBound) ReportDrops(Lock);
+    if (FQueue.size() + FTaken < FBound) ReportDrops(Lock);
   }
   ReportDrops(Lock);
-  if (!FQueue.empty()) {
-    std::fprintf(FConsole, "lxrelay: %zu queued records could not be sent\n", FQueue.size());
+  const std::size_t Left = FQueue.size() + Framed.size();
+  if (Left > 0) {
+    std::fprintf(FConsole, "lxrelay: %zu queued records could not be sent\n", Left);
     FQueue.clear();
+    FTaken = 0;
   }
   Lock.unlock();
+  Framed.clear();
   Disconnect();
 }
 
