@@ -27,20 +27,38 @@ LOW="nice -n 10"   # the compiles; the Wine lanes keep the normal priority
 step() { echo; echo "=== $(date +%T) $*"; }
 result() { echo "$2 $3" > "$S/$1.count"; echo "$1: $4" > "$S/$1.sum"; }
 
+# Counts test cases: a test program that runs all its cases as one CTest test
+# (the programs under Wine) counts by its GoogleTest results; one that left
+# none (it crashed, or hung until its timeout) counts as one failed test.
 run_ctest() { # name dir jobs
-  local name="$1" dir="$2" jobs="$3" out rc line failed total
+  local name="$1" dir="$2" jobs="$3" out line failed total xml t f
+  rm -rf "$dir/gtest-results"
   out=$(cd "$dir" && ctest --output-on-failure --timeout 300 -j"$jobs" 2>&1)
-  rc=$?
+  local rc=$?
   echo "$out" | grep -vE '^ +Start [0-9]+:|Test +#[0-9]+: .* Passed' | tail -n 150
   line=$(echo "$out" | grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' | tail -n 1)
-  if [ -n "$line" ]; then
-    failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
-    total=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/')
-    [ $rc -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
-    result "$name" $((total - failed)) "$failed" "$line"
-  else
+  if [ -z "$line" ]; then
     result "$name" 0 1 "no test results"
+    return
   fi
+  failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
+  total=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/')
+  local programs=0 cases=0 case_failures=0 failed_programs=0
+  for xml in "$dir"/gtest-results/*.xml; do
+    [ -f "$xml" ] || continue
+    t=$(grep -m1 -o '<testsuites tests="[0-9]*" failures="[0-9]*"' "$xml" | sed -E 's/.*tests="([0-9]+)".*/\1/')
+    f=$(grep -m1 -o '<testsuites tests="[0-9]*" failures="[0-9]*"' "$xml" | sed -E 's/.*failures="([0-9]+)".*/\1/')
+    [ -n "$t" ] && [ -n "$f" ] || continue
+    programs=$((programs + 1)); cases=$((cases + t)); case_failures=$((case_failures + f))
+    [ "$f" -gt 0 ] && failed_programs=$((failed_programs + 1))
+  done
+  total=$((total - programs + cases))
+  failed=$((failed - failed_programs + case_failures))
+  [ $rc -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
+  if [ $programs -gt 0 ]; then
+    line="$((total - failed)) passed, $failed failed ($cases cases of $programs programs run whole)"
+  fi
+  result "$name" $((total - failed)) "$failed" "$line"
 }
 
 build() { # name dir args... (a failed build counts as one failed test)
