@@ -94,15 +94,73 @@ EOF
   if [ "$NTIDY" -eq 0 ]; then
     echo "clang-tidy: no project translation units in $BUILD/compile_commands.json"; exit 1
   fi
+  # What clang-tidy says of a unit depends only on its command, the bytes of
+  # the files it reads (the build's record of its includes), the checks,
+  # clang-tidy itself and this script: a unit whose key is in the cache
+  # (build/lint-cache) gives its earlier findings without running again. A
+  # unit the build has no record of runs every time.
+  CACHE="${LINT_CACHE:-$BUILD/../lint-cache}"
+  mkdir -p "$CACHE"
+  (cd "$BUILD" && ninja -t deps) > "$OUT/deps" 2>/dev/null || : > "$OUT/deps"
+  python3 - "$BUILD/compile_commands.json" "$OUT/tidy-files" "$OUT/deps" "$ROOT/.clang-tidy" "$0" \
+    "$("$CLANG_TIDY" --version | tr '\n' ' ')" > "$OUT/tidy-keys" <<'EOF'
+import hashlib, json, os, shlex, sys
+commands, files, deps_file, config, script, version = sys.argv[1:7]
+wanted = set(open(files).read().split())
+deps, current = {}, None
+for line in open(deps_file, errors='replace'):
+    if line.startswith('    ') and current is not None:
+        deps[current].append(line.strip())
+    elif line.strip() and not line.startswith(' '):
+        current = line.split(':', 1)[0]
+        deps[current] = [] if '(VALID)' in line else None
+        if deps[current] is None: current = None
+digests = {}
+def digest(path):
+    if path not in digests:
+        try:
+            digests[path] = hashlib.sha256(open(path, 'rb').read()).hexdigest()
+        except OSError:
+            digests[path] = 'missing'
+    return digests[path]
+common = version + digest(config) + digest(script)
+for e in json.load(open(commands)):
+    f = os.path.normpath(os.path.join(e['directory'], e['file']))
+    if f not in wanted:
+        continue
+    wanted.discard(f)  # a unit of two targets: clang-tidy takes its first command
+    args = shlex.split(e['command'])
+    obj = args[args.index('-o') + 1] if '-o' in args else None
+    inputs = deps.get(obj)
+    if not inputs:
+        print(f + '\t-')
+        continue
+    h = hashlib.sha256((common + e['command']).encode())
+    for d in inputs:
+        h.update((d + digest(os.path.normpath(os.path.join(e['directory'], d)))).encode())
+    print(f + '\t' + h.hexdigest())
+EOF
   # -Wno-unknown-warning-option: the commands are g++'s, and clang does not
   # know every GCC warning flag (-Wno-restrict).
   ROOT_RE=$(printf '%s' "$ROOT" | sed 's/[][\\.*^$()+?{}|]/\\&/g')
-  export CLANG_TIDY BUILD OUT ROOT_RE
-  xargs -P "$JOBS" -I{} sh -c '
+  export CLANG_TIDY BUILD OUT ROOT_RE CACHE
+  tr '\t' ' ' < "$OUT/tidy-keys" | xargs -P "$JOBS" -L 1 sh -c '
     log="$OUT/tidy-$(echo "$1" | tr / _).log"
+    if [ "$2" != - ] && [ -f "$CACHE/$2.log" ]; then
+      cp "$CACHE/$2.log" "$log"; touch "$OUT/tidy-cached.$2"
+      [ -f "$CACHE/$2.failed" ] && echo "$1" >> "$OUT/tidy-failed"
+      exit 0
+    fi
+    rc=0
     "$CLANG_TIDY" -p "$BUILD" --quiet --extra-arg=-Wno-unknown-warning-option \
-      --header-filter="^$ROOT_RE/(src|tests|bench|tools|examples)/" "$1" > "$log" 2>&1 || echo "$1" >> "$OUT/tidy-failed"
-  ' sh {} < "$OUT/tidy-files"
+      --header-filter="^$ROOT_RE/(src|tests|bench|tools|examples)/" "$1" > "$log" 2>&1 || rc=1
+    [ $rc = 0 ] || echo "$1" >> "$OUT/tidy-failed"
+    if [ "$2" != - ]; then
+      cp "$log" "$CACHE/$2.log.tmp" && mv "$CACHE/$2.log.tmp" "$CACHE/$2.log"
+      if [ $rc = 0 ]; then rm -f "$CACHE/$2.failed"; else : > "$CACHE/$2.failed"; fi
+    fi
+  ' sh
+  NCACHED=$(find "$OUT" -maxdepth 1 -name 'tidy-cached.*' | wc -l)
   # A header's findings come once for every unit that includes it: report each once.
   cat "$OUT"/tidy-*.log 2>/dev/null | grep -E '^[^ ]+:[0-9]+:[0-9]+: (warning|error): ' \
     | sed "s|^$ROOT/||" | sort -t: -k1,1 -k2,2n -k3,3n | uniq > "$OUT/tidy-findings"
@@ -115,7 +173,7 @@ EOF
       while read -r f; do cat "$OUT/tidy-$(echo "$f" | tr / _).log"; done < "$OUT/tidy-failed" | head -n 40
     fi
   else
-    echo "clang-tidy: $NTIDY translation units ok"
+    echo "clang-tidy: $NTIDY translation units ok ($NCACHED of them as cached)"
   fi
 fi
 
