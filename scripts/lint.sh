@@ -11,7 +11,9 @@
 # clang-format covers every C/C++ file under src, tests, bench, tools and
 # examples. clang-tidy covers the project's translation units of the native
 # build (the portable code and its tests); the Windows-only code is not in that
-# build. Both are pinned to version 14, the one the formatting was tuned with.
+# build. clang-tidy's findings are kept per unit in build/lint-cache
+# (LINT_CACHE=DIR for another place) and reused while nothing the unit reads
+# has changed. Both are pinned to version 14, the one the formatting was tuned with.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 
