@@ -197,9 +197,15 @@ void TLxDbgCapture::Run() {
   const HANDLE Waits[2] = {FStopEvent, FDataReady};
   char Text[ChannelSize];
   SetEvent(FBufferReady);
-  for (;;) {
+  for (bool Last = false; !Last;) {
     // The stop event comes first: a stop is seen even while writes pour in.
-    if (WaitForMultipleObjects(2, Waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
+    // A write signalled by then is still taken: its writer has gone on as if
+    // it was read, and it is listed, or counted as dropped, like the others.
+    const DWORD Woke = WaitForMultipleObjects(2, Waits, FALSE, INFINITE);
+    if (Woke != WAIT_OBJECT_0 + 1) {
+      if (Woke != WAIT_OBJECT_0 || WaitForSingleObject(FDataReady, 0) != WAIT_OBJECT_0) break;
+      Last = true;
+    }
     DWORD Pid = 0;
     std::memcpy(&Pid, FView, sizeof Pid);
     const auto* Data = reinterpret_cast<const char*>(FView + sizeof Pid);
