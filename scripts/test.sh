@@ -4,13 +4,12 @@
 #   counted as one test), libFuzzer smoke runs (clang), MinGW-w64 x86_64 and
 #   i686 under Wine, the short soak, and the packages (scripts/test-package.sh).
 #
-# Two lanes. The compiles run one after another at a lower priority, each on
-# every core: x86_64, i686, native (and its tests), fuzz, lint. The programs
-# under Wine mostly wait for windows, messages and processes, so each
-# architecture's Wine tests start as soon as its build is done and run beside
-# the compiles that follow, under a Wine server, prefix and desktop of their
-# own (one program's window can then never take another's focus): x86_64's
-# tests, then the short soak; i686's tests, then the packages.
+# The compiles run one after another at a lower priority, each on every core:
+# x86_64, i686, native (and its tests), fuzz, lint. The programs under Wine
+# mostly wait for windows, messages and processes, so they run in lanes beside
+# the compiles that follow their build, each under a Wine server, prefix and
+# desktop of its own (one program's window can then never take another's
+# focus): x86_64's tests; i686's tests; the short soak, then the packages.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
@@ -119,12 +118,13 @@ step "MinGW-w64 x86_64 build"
 X64=0
 if build x86_64 "$B/x86_64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release; then
   X64=1
-  x64_lane() { wine_suite x86_64 "$B/wineprefix"; soak_stage; }
+  x64_lane() { wine_suite x86_64 "$B/wineprefix"; }
   lane wine-x86_64 x64_lane
-  echo "its Wine tests and the short soak go on beside the next compiles"
+  echo "its Wine tests go on beside the next compiles"
 fi
 
 step "MinGW-w64 i686 build"
+I686=0
 if build i686 "$B/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release; then
   i686_lane() {
     if [ "$ORLIMO_WINE32" = 0 ]; then
@@ -134,14 +134,17 @@ if build i686 "$B/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -D
     else
       wine_suite i686 "$B/wineprefix-i686"
     fi
-    # The packages hold both architectures' programs.
-    if [ "$X64" = 1 ]; then package_stage; else result package 0 1 "not run: the x86_64 build failed"; fi
   }
   lane wine-i686 i686_lane
-  echo "its Wine tests and the packages go on beside the next compiles"
-else
-  result package 0 1 "not run: the i686 build failed"
+  I686=1
 fi
+checks_lane() {
+  if [ "$X64" = 1 ]; then soak_stage; else result soak 0 1 "not run: the x86_64 build failed"; fi
+  # The packages hold both architectures' programs.
+  if [ "$X64" = 1 ] && [ "$I686" = 1 ]; then package_stage; else result package 0 1 "not run: a MinGW build failed"; fi
+}
+lane checks checks_lane
+echo "its Wine tests, the short soak and the packages go on beside the next compiles"
 
 step "native build (ASan + UBSan)"
 if build native "$B/native"; then run_ctest native "$B/native" "$JOBS"; fi
