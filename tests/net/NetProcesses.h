@@ -157,9 +157,13 @@ public:
     CloseHandle(F);
     return S;
   }
-  // Stops it and waits until its port is closed.
+  // Stops it and waits until the process has gone. Its listening port closes
+  // first, while its sessions may still be open: bytes sent into one then are
+  // read by a process that is ending and never forwarded, which no sender
+  // can tell (plain TCP syslog has no acknowledgement). Gone, it has closed them.
   bool Stop() {
-    Shell("[ -f " + FDir + "/rsyslogd.pid ] && kill $(cat " + FDir + "/rsyslogd.pid)");
+    Shell("[ -f " + FDir + "/rsyslogd.pid ] && P=$(cat " + FDir + "/rsyslogd.pid) && kill $P && " +
+          "i=0; while kill -0 $P 2>/dev/null && [ $i -lt 1000 ]; do sleep 0.05; i=$((i + 1)); done");
     return WaitForPort(FIn, false);
   }
 
