@@ -128,7 +128,10 @@ TEST_F(NetworkChain, RecordsFromAnotherMachineArriveThroughRsyslogAsTheySentThem
   ASSERT_TRUE(Rsyslog.Start()) << Rsyslog.Output();
   TManualClock Clock;
   const auto Network = WaitForLog(Clock, Saved, 10000);
-  ASSERT_NE(Network, nullptr) << "no complete save arrived; the list shows " << TextOf(Count);
+  // What the relay and rsyslog said tells where records stopped, should they.
+  ASSERT_NE(Network, nullptr) << "no complete save arrived; the list shows " << TextOf(Count) << "\nthe relay:\n"
+                              << ReadAll(Shared.Unix + "/relay.txt") << "rsyslog:\n"
+                              << Rsyslog.Output();
   EXPECT_EQ(Network->Count(), 10000);
 
   // The same records sent to the viewer here.
