@@ -51,9 +51,8 @@ run_ctest() { # name dir jobs [ctest options]
   for test in $(echo "$out" | sed -nE 's/.*Test +#[0-9]+: ([^ ]+) .*/\1/p'); do
     xml="$dir/gtest-results/$test.xml"
     [ -f "$xml" ] || continue
-    t=$(grep -m1 -o '<testsuites tests="[0-9]*" failures="[0-9]*"' "$xml" | sed -E 's/.*tests="([0-9]+)".*/\1/')
-    f=$(grep -m1 -o '<testsuites tests="[0-9]*" failures="[0-9]*"' "$xml" | sed -E 's/.*failures="([0-9]+)".*/\1/')
-    [ -n "$t" ] && [ -n "$f" ] || continue
+    read -r t f < <(sed -nE 's/.*<testsuites tests="([0-9]+)" failures="([0-9]+)".*/\1 \2/p;T;q' "$xml")
+    [ -n "${f:-}" ] || continue
     programs=$((programs + 1)); cases=$((cases + t)); case_failures=$((case_failures + f))
     [ "$f" -gt 0 ] && failed_programs=$((failed_programs + 1))
   done

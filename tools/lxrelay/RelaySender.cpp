@@ -136,7 +136,6 @@ void TRelaySender::Take(std::unique_lock<std::mutex>& Lock, std::deque<std::stri
       ++Failed;  // out of memory: the record is lost, and counted
     }
   }
-  Taken.clear();
   Lock.lock();
   FTaken -= Failed;
   FDropped += Failed;
