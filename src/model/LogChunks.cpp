@@ -9,9 +9,11 @@ constexpr std::size_t AheadBuffers = 3;
 
 }  // namespace
 
-TLogChunks::TLogChunks(TOrlimoLogSource& Source, std::size_t ChunkSize)
-    : FSource(Source), FChunkSize(ChunkSize < 1 ? 1 : ChunkSize) {
-  const std::size_t Count = Source.ReadsAhead() ? AheadBuffers : 1;
+std::size_t TLogChunks::BufferCount(const TOrlimoLogSource& Source) { return Source.ReadsAhead() ? AheadBuffers : 1; }
+
+TLogChunks::TLogChunks(TOrlimoLogSource& Source, std::size_t ChunkSize, TLogChunkWork* Work)
+    : FSource(Source), FChunkSize(ChunkSize < 1 ? 1 : ChunkSize), FWork(Work) {
+  const std::size_t Count = BufferCount(Source);
   for (std::size_t I = 0; I < Count; ++I) FBuffers.push_back(std::make_unique<char[]>(Reserve + FChunkSize));
   if (Count > 1) {
     FFree.assign(Count, true);
@@ -41,6 +43,7 @@ void TLogChunks::ReadAhead() {
     F.Buffer = I;
     try {
       F.Size = FSource.Read(Chunk(I), FChunkSize);
+      if (FWork) FWork->Prepare(TLogChunk{Chunk(I), F.Size, I});
     } catch (...) {
       F.Error = std::current_exception();
     }
@@ -55,12 +58,13 @@ void TLogChunks::ReadAhead() {
 }
 
 TLogChunk TLogChunks::Next() {
-  if (FEnded) return {Chunk(0), 0};
+  if (FEnded) return {Chunk(0), 0, 0};
   if (!FReader.joinable()) {
     FSource.BetweenChunks();
-    const std::size_t Got = FSource.Read(Chunk(0), FChunkSize);
-    FEnded = Got == 0;
-    return {Chunk(0), Got};
+    const TLogChunk C{Chunk(0), FSource.Read(Chunk(0), FChunkSize), 0};
+    FEnded = C.Size == 0;
+    if (FWork) FWork->Prepare(C);
+    return C;
   }
   {
     std::lock_guard<std::mutex> Hold(FLock);
@@ -83,5 +87,5 @@ TLogChunk TLogChunks::Next() {
     std::rethrow_exception(F.Error);
   }
   FEnded = F.Size == 0;
-  return {Chunk(F.Buffer), F.Size};
+  return {Chunk(F.Buffer), F.Size, F.Buffer};
 }

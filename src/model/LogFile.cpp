@@ -70,42 +70,60 @@ TLogLoadResult ReadLog(TOrlimoMsgList& List, const void* Data, std::size_t Size)
   return Result;
 }
 
-TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size_t ChunkSize) {
-  TLogLoadResult Result;
-  TLogChunks Chunks(Source, ChunkSize);
-  // The start of a record not yet whole, carried from the chunks before.
-  std::vector<char> Pending;
-  TLoadBatch Batch;
-  for (;;) {
-    const TLogChunk C = Chunks.Next();
+namespace {
+
+// The whole records of one chunk, decoded, and whether decoding stopped in it.
+struct TDecodedChunk {
+  std::vector<TOrlimoRecord> Records;
+  TRecordStatus Stop = TRecordStatus::Ok;  // damage found here, or what the bytes at the end were
+  bool Last = false;                       // nothing comes after this chunk's records
+  std::vector<char> Aside;                 // a record put together outside the chunk's buffer
+};
+
+// Cuts the chunks into records as they are read (on the reading thread when
+// the source is read ahead, so that the loader only builds the list). A
+// record that spans chunks is put together in front of the next chunk, or
+// aside when it does not fit there (never more memory than the bytes that
+// really come, whatever its header claims).
+class TLogDecoder : public TLogChunkWork {
+public:
+  explicit TLogDecoder(std::size_t Buffers) : FChunks(Buffers) {}
+  TDecodedChunk& Decoded(std::size_t Buffer) { return FChunks[Buffer]; }
+
+  void Prepare(const TLogChunk& C) override {
+    TDecodedChunk& D = FChunks[C.Buffer];
+    D.Records.clear();
+    D.Stop = TRecordStatus::Ok;
+    D.Last = FStopped;
+    if (FStopped) return;
     const bool Eof = C.Size == 0;
     const char* P = C.Data;
     std::size_t Avail = C.Size;
-    if (!Pending.empty()) {
-      if (Pending.size() <= TLogChunks::Reserve && C.Size >= Pending.size()) {
+    bool FromPending = false;
+    if (!FPending.empty()) {
+      if (FPending.size() <= TLogChunks::Reserve && C.Size >= FPending.size()) {
         // Usually: the record's start goes in front of the chunk.
-        char* Start = C.Data - Pending.size();
-        std::memcpy(Start, Pending.data(), Pending.size());
+        char* Start = C.Data - FPending.size();
+        std::memcpy(Start, FPending.data(), FPending.size());
         P = Start;
-        Avail += Pending.size();
-        Pending.clear();
+        Avail += FPending.size();
+        FPending.clear();
       } else {
-        // A record larger than the room, or chunks smaller than it: put together aside.
-        Pending.insert(Pending.end(), C.Data, C.Data + C.Size);
-        P = Pending.data();
-        Avail = Pending.size();
+        // A record larger than the room, or chunks smaller than it.
+        FPending.insert(FPending.end(), C.Data, C.Data + C.Size);
+        P = FPending.data();
+        Avail = FPending.size();
+        FromPending = true;
       }
     }
     std::size_t Used = 0;
-    bool Damaged = false;
     while (Avail - Used >= OrlimoHeaderSize) {
       const char* R0 = P + Used;
       const auto* H = reinterpret_cast<const unsigned char*>(R0);
       const std::int32_t N1 = ReadInt32LE(H + OrlimoOffsetTextLen);
       const std::int32_t N2 = ReadInt32LE(H + OrlimoOffsetDetailsLen);
       if (N1 < 0 || N2 < 0) {
-        Result.Stop = TRecordStatus::NegativeLength;
-        Damaged = true;
+        D.Stop = TRecordStatus::NegativeLength;
         break;
       }
       const std::uint64_t Body = static_cast<std::uint64_t>(OrlimoHeaderSize) + static_cast<std::uint64_t>(N1) +
@@ -113,26 +131,54 @@ TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size
       // Decide only when the final NUL is here too, or nothing more comes.
       const std::size_t Left = Avail - Used;
       if (!(Left > Body || (Eof && Left == Body))) break;
-      TOrlimoRecord& R = Batch.Next();
-      DecodeRecord(R0, Left, R);
-      Used += R.Size;
-      if (Batch.FullBatch() && !Batch.Flush(List, Result)) return Result;
+      D.Records.emplace_back();
+      DecodeRecord(R0, Left, D.Records.back());
+      Used += D.Records.back().Size;
     }
-    // The records decoded so far point into these bytes: hand them over first.
-    if (!Batch.Empty() && !Batch.Flush(List, Result)) {
-      if (Damaged) Result.Stop = TRecordStatus::Ok;  // full before the damage
-      return Result;
-    }
-    if (Damaged) break;
-    if (Eof) {
+    if (Eof && D.Stop == TRecordStatus::Ok && Avail != Used) {
       TOrlimoRecord Tail;
-      if (Avail != Used) Result.Stop = DecodeRecord(P + Used, Avail - Used, Tail);
-      break;
+      D.Stop = DecodeRecord(P + Used, Avail - Used, Tail);
     }
-    if (!Pending.empty() && P == Pending.data())
-      Pending.erase(Pending.begin(), Pending.begin() + static_cast<std::ptrdiff_t>(Used));
-    else
-      Pending.assign(P + Used, P + Avail);
+    if (Eof || D.Stop != TRecordStatus::Ok) {
+      D.Last = FStopped = true;
+      if (FromPending) FPending.swap(D.Aside);  // the records point into it
+      return;
+    }
+    if (!FromPending) {
+      FPending.assign(P + Used, P + Avail);
+    } else if (Used > 0) {
+      // The records point into what was put together: it goes with them.
+      FPending.swap(D.Aside);
+      FPending.assign(D.Aside.begin() + static_cast<std::ptrdiff_t>(Used), D.Aside.end());
+    }
+  }
+
+private:
+  std::vector<TDecodedChunk> FChunks;  // one per buffer
+  std::vector<char> FPending;          // the start of a record not yet whole
+  bool FStopped = false;
+};
+
+}  // namespace
+
+TLogLoadResult ReadLog(TOrlimoMsgList& List, TOrlimoLogSource& Source, std::size_t ChunkSize) {
+  TLogLoadResult Result;
+  TLogDecoder Decoder(TLogChunks::BufferCount(Source));
+  TLogChunks Chunks(Source, ChunkSize, &Decoder);
+  for (;;) {
+    const TLogChunk C = Chunks.Next();
+    const TDecodedChunk& D = Decoder.Decoded(C.Buffer);
+    if (!D.Records.empty()) {
+      const std::size_t Taken = List.LoadRecords(D.Records.data(), D.Records.size());
+      for (std::size_t I = 0; I < Taken; ++I) Result.Offset += D.Records[I].Size;
+      Result.Records += static_cast<std::int32_t>(Taken);
+      if (Taken != D.Records.size()) {
+        Result.Full = true;  // full before any damage
+        return Result;
+      }
+    }
+    Result.Stop = D.Stop;
+    if (D.Last) break;
   }
   return Result;
 }

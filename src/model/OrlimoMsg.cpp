@@ -60,13 +60,13 @@ public:
     FStringIds.emplace(std::string_view(FStrings[0].S), 0);
     FPairs.push_back(TPair{0, 0, 1});
     FPairIds.emplace(0, 0);
+    SetLast(0);
   }
 
   // The pair's number, counted once more.
   std::uint32_t Acquire(std::string_view App, std::string_view Type) {
-    TPair& L = FPairs[FLast];
-    if (SameName(FStrings[L.App].S, App) && SameName(FStrings[L.Type].S, Type)) {
-      ++L.Refs;
+    if (SameName(*FLastApp, App) && SameName(*FLastType, Type)) {
+      ++FPairs[FLast].Refs;
       return FLast;
     }
     const std::uint32_t A = String(App);
@@ -97,7 +97,7 @@ public:
       ++FStrings[A].Refs;
       ++FStrings[T].Refs;
     }
-    FLast = It->second;
+    SetLast(It->second);
     ++FPairs[FLast].Refs;
     return FLast;
   }
@@ -109,7 +109,7 @@ public:
     ReleaseString(P.App);
     ReleaseString(P.Type);
     FFreePairs.push_back(PairId);  // room reserved when the pair was made
-    if (FLast == PairId) FLast = 0;
+    if (FLast == PairId) SetLast(0);
   }
 
   const std::string& App(std::uint32_t PairId) const { return FStrings[FPairs[PairId].App].S; }
@@ -126,6 +126,12 @@ private:
     std::uint32_t Type;
     std::uint32_t Refs;  // records using it
   };
+
+  void SetLast(std::uint32_t PairId) noexcept {
+    FLast = PairId;
+    FLastApp = &FStrings[FPairs[PairId].App].S;
+    FLastType = &FStrings[FPairs[PairId].Type].S;
+  }
 
   // The string's number; a new string starts with no pairs using it.
   std::uint32_t String(std::string_view S) {
@@ -166,7 +172,11 @@ private:
   std::vector<TPair> FPairs;
   std::unordered_map<std::uint64_t, std::uint32_t> FPairIds;
   std::vector<std::uint32_t> FFreePairs;
+  // The pair the last record took, and its names (a load's records mostly
+  // repeat it; the strings stay where they are while the pair lives).
   std::uint32_t FLast = 0;
+  const std::string* FLastApp = nullptr;
+  const std::string* FLastType = nullptr;
 };
 
 TNameTable& Names() {

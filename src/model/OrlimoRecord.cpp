@@ -10,6 +10,7 @@ namespace {
 
 std::string_view Field(const unsigned char* P, std::size_t Width) {
   const char* S = reinterpret_cast<const char*>(P);
+  if (Width == 0) return std::string_view(S, 0);
   const void* Z = std::memchr(S, 0, Width);
   return std::string_view(S, Z ? static_cast<std::size_t>(static_cast<const char*>(Z) - S) : Width);
 }
@@ -35,12 +36,6 @@ const char* RecordStatusText(TRecordStatus Status) {
     case TRecordStatus::PastEnd: return "text and details reach past the end of the record";
   }
   return "unknown";
-}
-
-std::int32_t ReadInt32LE(const unsigned char* P) {
-  const std::uint32_t V = static_cast<std::uint32_t>(P[0]) | (static_cast<std::uint32_t>(P[1]) << 8) |
-                          (static_cast<std::uint32_t>(P[2]) << 16) | (static_cast<std::uint32_t>(P[3]) << 24);
-  return static_cast<std::int32_t>(V);
 }
 
 void WriteInt32LE(unsigned char* P, std::int32_t V) {

@@ -69,7 +69,11 @@ struct TOrlimoRecord {
 TRecordStatus DecodeRecord(const void* Data, std::size_t Size, TOrlimoRecord& Out);
 
 // Little-endian 32-bit field access.
-std::int32_t ReadInt32LE(const unsigned char* P);
+inline std::int32_t ReadInt32LE(const unsigned char* P) {
+  const std::uint32_t V = static_cast<std::uint32_t>(P[0]) | (static_cast<std::uint32_t>(P[1]) << 8) |
+                          (static_cast<std::uint32_t>(P[2]) << 16) | (static_cast<std::uint32_t>(P[3]) << 24);
+  return static_cast<std::int32_t>(V);
+}
 void WriteInt32LE(unsigned char* P, std::int32_t V);
 
 // Encodes a record into Out (replacing its contents): the header, the text,
