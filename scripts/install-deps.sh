@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PKGS=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-      wine wine64 xvfb xauth googletest clang-14 lld-14 libclang-rt-14-dev
+      wine wine64 xvfb xauth googletest libgtest-dev clang-14 lld-14 libclang-rt-14-dev
       clang-format-14 clang-tidy-14 imagemagick xdotool x11-apps procps python3
       msitools wixl zip unzip rsyslog bsdutils)
 

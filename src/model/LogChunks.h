@@ -17,8 +17,8 @@
 class TOrlimoLogSource;
 
 struct TLogChunk {
-  char* Data = nullptr;  // TLogChunks::Reserve bytes before Data are the loader's to use
-  std::size_t Size = 0;  // 0: no more bytes
+  char* Data = nullptr;    // TLogChunks::Reserve bytes before Data are the loader's to use
+  std::size_t Size = 0;    // 0: no more bytes
   std::size_t Buffer = 0;  // which of the buffers (0..TLogChunks::BufferCount-1) holds it
 };
 

@@ -10,8 +10,7 @@ namespace {
 
 std::string_view Field(const unsigned char* P, std::size_t Width) {
   const char* S = reinterpret_cast<const char*>(P);
-  if (Width == 0) return std::string_view(S, 0);
-  const void* Z = std::memchr(S, 0, Width);
+  const void* Z = Width ? std::memchr(S, 0, Width) : nullptr;  // most records have no details
   return std::string_view(S, Z ? static_cast<std::size_t>(static_cast<const char*>(Z) - S) : Width);
 }
 
