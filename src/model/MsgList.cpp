@@ -107,16 +107,6 @@ std::int32_t TOrlimoMsgList::InsertRecord(std::int32_t Position, TOrlimoMsgInfoR
   return Place(Position, std::move(Record), false);
 }
 
-std::int32_t TOrlimoMsgList::NextIndentLevel(std::int32_t Kind) {
-  if (Kind == lxmEnterMethod) {
-    const std::int32_t Level = FCurrentIndent;
-    if (FCurrentIndent < std::numeric_limits<std::int32_t>::max()) ++FCurrentIndent;
-    return Level;
-  }
-  if (Kind == lxmExitMethod && --FCurrentIndent < 0) FCurrentIndent = 0;
-  return FCurrentIndent;
-}
-
 std::int32_t TOrlimoMsgList::InsertMessage(std::int32_t Position, std::int32_t Kind, std::string_view Text,
                                            std::string_view AppName, std::string_view TypeName, std::int32_t TickCount,
                                            std::optional<std::string_view> Details) {
@@ -129,8 +119,17 @@ std::int32_t TOrlimoMsgList::InsertMessage(std::int32_t Position, std::int32_t K
   Init.Details = Details;
   // A load's texts come from DecodeRecord, the rest from this list.
   Init.NulFree = FLoading;
-  Init.IndentLevel = NextIndentLevel(Kind);
-  const bool NavigatorKind = !IsMethodKind(Kind) && Kind == FNavigatorMessage;
+  bool NavigatorKind = false;
+  if (Kind == lxmEnterMethod) {
+    Init.IndentLevel = FCurrentIndent;
+    if (FCurrentIndent < std::numeric_limits<std::int32_t>::max()) ++FCurrentIndent;
+  } else if (Kind == lxmExitMethod) {
+    if (--FCurrentIndent < 0) FCurrentIndent = 0;
+    Init.IndentLevel = FCurrentIndent;
+  } else {
+    Init.IndentLevel = FCurrentIndent;
+    NavigatorKind = Kind == FNavigatorMessage;
+  }
   TOrlimoMsgInfoRef Record = TOrlimoMsgInfo::Create(Init);
   if (FObserver && !FLoading) FObserver->BeforeInsert(Kind, Record->AppName());
   return Place(Position, std::move(Record), NavigatorKind);
@@ -211,33 +210,10 @@ std::size_t TOrlimoMsgList::LoadRecords(const TOrlimoRecord* Records, std::size_
   };
   FLoading = true;
   FLoadFull = false;
-  // A record that takes the list's counters or may wake the list goes the
-  // whole way (ProcessMessage); the others straight to the insertion end.
-  const bool WakeUpRule = FInsertSeparatorOnWakeUp || FBeepOnWakeUp;
   std::size_t Taken = 0;
   try {
     for (; Taken < N && Count() < FCapacity; ++Taken) {
-      const TOrlimoRecord& R = Records[Taken];
-      if (WakeUpRule || R.Kind == lxmCheckPoint || R.Kind == lxmSeparator) {
-        ProcessMessage(R);
-      } else {
-        TOrlimoMsgInfo::TInit Init;
-        Init.MsgType = R.Kind;
-        Init.Text = R.Text;
-        Init.AppName = R.AppName;
-        Init.TypeName = R.TypeName;
-        Init.TickCount = R.TickCount;
-        Init.Details = R.Details;
-        Init.NulFree = true;  // views from DecodeRecord
-        Init.IndentLevel = NextIndentLevel(R.Kind);
-        TOrlimoMsgInfoRef Record = TOrlimoMsgInfo::Create(Init);
-        if (TryPlace(Index(InsertionEnd()), Record.get())) {
-          FTimeBase.TimeOfTick(R.TickCount);
-          Record.Detach();  // the list's handle holds the reference now
-        } else {
-          FLoadFull = true;
-        }
-      }
+      ProcessMessage(Records[Taken]);
       if (FLoadFull) break;
     }
   } catch (...) {

@@ -225,10 +225,6 @@ private:
   // tells the observer about the insertion.
   std::int32_t Place(std::int32_t Position, TOrlimoMsgInfoRef Record, bool NavigatorKind);
   bool TryPlace(std::size_t Position, TOrlimoMsgInfo* Record);
-  // The indent level of a new item of this kind; moves CurrentIndent on for
-  // method entries and exits.
-  std::int32_t NextIndentLevel(std::int32_t Kind);
-  static bool IsMethodKind(std::int32_t Kind) { return Kind == lxmEnterMethod || Kind == lxmExitMethod; }
   void ReleaseAll(std::deque<TOrlimoMsgInfo*>& Items);
 
   TOrlimoClock& FClock;
