@@ -304,7 +304,9 @@ int main(int argc, char** argv) {
     {
       THeldKeys Ctrl(Keys, {VK_CONTROL});
       Keys.Type('E');
-      Settle(V.Window());  // taken while Ctrl is down
+      // Ctrl stays down until the key has been taken: a sent message is
+      // answered before posted keys are read, so one round trip is not enough.
+      WaitUntil(V.Window(), [&] { return ClassOf(Keys.Focus()) == "TOrlimoEdit"; }, 10000);
     }
     const HWND Box = Keys.Focus();
     if (ClassOf(Box) != "TOrlimoEdit") {  // the layer's edit control

@@ -61,6 +61,36 @@ TEST(RecordCodec, NulEndsTextDetailsAndNames) {
   EXPECT_EQ(R.TextLen, 5);
 }
 
+// Fields are searched for their NUL a word at a time: the NUL at every place
+// in and past the first words, after bytes that look like it to a word test
+// (0x01 and 0x80 borrow or carry into their neighbours), and no NUL at all.
+TEST(RecordCodec, NulFoundAtEveryPlaceOfTheField) {
+  const std::string Tricky = "\x80\x01\xff\x01\x80\x7f\x81\x01";
+  for (std::size_t N1 = 1; N1 <= 80; ++N1) {
+    std::string Text;
+    while (Text.size() < N1) Text += Tricky;
+    Text.resize(N1);
+    const std::string Whole = BuildClientRecord(lxmInfo, 0, Text, std::string_view("\0d", 2), "A", "T");
+    EXPECT_EQ(Decode(Whole).Text, Text) << "no NUL in " << N1 << " bytes";
+    for (std::size_t At = 0; At < N1; ++At) {
+      std::string Cut = Text;
+      Cut[At] = '\0';
+      if (At + 1 < N1) Cut[At + 1] = '\x01';
+      const std::string B = BuildClientRecord(lxmInfo, 0, Cut, "", "A", "T");
+      EXPECT_EQ(Decode(B).Text, Text.substr(0, At))
+          << "NUL at " << At << " of " << N1;
+    }
+  }
+  for (std::size_t At = 0; At < 24; ++At) {
+    std::string App(40, '\x01'), Type(40, '\x80');
+    App[At] = Type[At] = '\0';
+    const std::string B = BuildClientRecord(lxmInfo, 0, "t", "", App, Type);
+    const TOrlimoRecord R = Decode(B);
+    EXPECT_EQ(R.AppName, App.substr(0, At));
+    EXPECT_EQ(R.TypeName, Type.substr(0, At));
+  }
+}
+
 TEST(RecordCodec, FullWidthNamesStopAtTheirField) {
   const std::string App(128, 'A'), Type(80, 'T');
   std::string B = BuildClientRecord(lxmInfo, 0, "t", "", App + "overflow", Type + "more");
