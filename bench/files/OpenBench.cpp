@@ -306,7 +306,8 @@ int main(int argc, char** argv) {
       Keys.Type('E');
       // Ctrl stays down until the key has been taken: a sent message is
       // answered before posted keys are read, so one round trip is not enough.
-      WaitUntil(V.Window(), [&] { return ClassOf(Keys.Focus()) == "TOrlimoEdit"; }, 10000);
+      WaitUntil(
+          V.Window(), [&] { return ClassOf(Keys.Focus()) == "TOrlimoEdit"; }, 10000);
     }
     const HWND Box = Keys.Focus();
     if (ClassOf(Box) != "TOrlimoEdit") {  // the layer's edit control

@@ -182,9 +182,10 @@ int main(int argc, char** argv) {
     }
     const double DecodeMed = Median(Decode), ListMed = Median(List);
     const double Floor = (ChunkMed + DecodeMed + ListMed) / 2;
-    std::printf("  the load's stages alone: read %.3f s, decode %.3f s, list %.3f s; on two threads at least %.3f s"
-                " (%.2f against chunks)\n",
-                ChunkMed, DecodeMed, ListMed, Floor, Floor / ChunkMed);
+    std::printf(
+        "  the load's stages alone: read %.3f s, decode %.3f s, list %.3f s; on two threads at least %.3f s"
+        " (%.2f against chunks)\n",
+        ChunkMed, DecodeMed, ListMed, Floor, Floor / ChunkMed);
   }
   std::remove(LogName.c_str());
   {

@@ -77,8 +77,7 @@ TEST(RecordCodec, NulFoundAtEveryPlaceOfTheField) {
       Cut[At] = '\0';
       if (At + 1 < N1) Cut[At + 1] = '\x01';
       const std::string B = BuildClientRecord(lxmInfo, 0, Cut, "", "A", "T");
-      EXPECT_EQ(Decode(B).Text, Text.substr(0, At))
-          << "NUL at " << At << " of " << N1;
+      EXPECT_EQ(Decode(B).Text, Text.substr(0, At)) << "NUL at " << At << " of " << N1;
     }
   }
   for (std::size_t At = 0; At < 24; ++At) {
