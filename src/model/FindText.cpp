@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+#include "model/ZeroBytes.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -21,13 +23,6 @@ TUpperCaseTable MakeAnsiUpperCaseTable() {
   T[0xFF] = 0x9F;                                                // y diaeresis
   return T;
 }
-
-constexpr std::uint64_t Ones = 0x0101010101010101ull;
-constexpr std::uint64_t Highs = 0x8080808080808080ull;
-
-// The high bit of every zero byte of V is set (and maybe of bytes after a zero
-// one, never of others when there is none).
-inline std::uint64_t ZeroBytes(std::uint64_t V) { return (V - Ones) & ~V & Highs; }
 
 }  // namespace
 
@@ -117,7 +112,8 @@ bool TFindText::Search(const unsigned char* Text, std::size_t Length) const {
         if (Candidate(I + static_cast<std::size_t>(std::countr_zero(Mask)), Hit)) return Hit || KmpSearch(Text, Length);
     }
 #endif
-    const std::uint64_t FA = Ones * FFirstA, FB = Ones * FFirstB, LA = Ones * FLastA, LB = Ones * FLastB;
+    const std::uint64_t FA = ByteOnes * FFirstA, FB = ByteOnes * FFirstB, LA = ByteOnes * FLastA,
+                        LB = ByteOnes * FLastB;
     for (; I + 8 <= Starts; I += 8) {
       std::uint64_t F, L;
       std::memcpy(&F, Text + I, 8);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "model/OrlimoMsg.h"
+#include "model/ZeroBytes.h"
 
 namespace {
 
@@ -17,15 +18,12 @@ std::string_view Field(const unsigned char* P, std::size_t Width) {
   const char* S = reinterpret_cast<const char*>(P);
   std::size_t I = 0;
   if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t Ones = 0x0101010101010101u;
-    constexpr std::uint64_t Highs = 0x8080808080808080u;
     constexpr std::size_t Inline = 64;
     const std::size_t Words = (Width < Inline ? Width : Inline) / 8;
     for (std::size_t W = 0; W < Words; ++W, I += 8) {
       std::uint64_t V;
       std::memcpy(&V, P + I, 8);
-      // The lowest flagged byte is the first NUL (a borrow only flags bytes above one).
-      const std::uint64_t Zero = (V - Ones) & ~V & Highs;
+      const std::uint64_t Zero = ZeroBytes(V);
       if (Zero) return std::string_view(S, I + static_cast<std::size_t>(std::countr_zero(Zero)) / 8);
     }
   }
